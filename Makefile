@@ -1,0 +1,44 @@
+# The two commands a new user needs:
+#   make demo   builds the suite and runs one whole simulation on the example data
+#   make test   builds the suite and runs every test
+# Further targets: make build, make sanitize (tests under AddressSanitizer and
+# UndefinedBehaviorSanitizer), make install [PREFIX=/usr/local], make bench, make clean.
+
+PREFIX ?= /usr/local
+JOBS ?= 2
+BUILD_TYPE ?= RelWithDebInfo
+
+.PHONY: all build test demo sanitize install bench clean check-tools
+
+all: build
+
+build: check-tools
+	cmake -S . -B build -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) >/dev/null
+	cmake --build build -j $(JOBS)
+
+test: build
+	@tests/check-test-tools
+	ctest --test-dir build --output-on-failure -j $(JOBS)
+
+sanitize: check-tools
+	@tests/check-test-tools
+	cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DSANITIZE=ON >/dev/null
+	cmake --build build-sanitize -j $(JOBS)
+	ASAN_OPTIONS=detect_leaks=1 ctest --test-dir build-sanitize --output-on-failure -j $(JOBS)
+
+demo: build
+	examples/run-chain build/bin examples demo-out
+
+install: build
+	cmake --install build --prefix "$(PREFIX)"
+
+bench:
+	bench/run
+
+check-tools:
+	@for tool in cmake g++; do \
+	  command -v $$tool >/dev/null || { echo "make: $$tool is missing (Debian: apt-get install cmake g++)"; exit 1; }; \
+	done
+
+clean:
+	rm -rf build build-sanitize demo-out

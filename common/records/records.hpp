@@ -1,0 +1,132 @@
+// The fixed-column record layer: every file that genodrop, traitsim, famlint and xp-loci
+// read or write, and every console message they print, goes through here.
+//
+// A layout string such as "(6i5,a12)" drives each read and write. Layouts may come from data
+// files (the chromosome file carries three), so a malformed one is refused with the
+// "error in format" diagnostic rather than trusted.
+//
+// Faults of reading and writing (end of file, an unexpected character in a field, a malformed
+// layout, a file that cannot be read or written) end the run here: four diagnostic lines on
+// standard error, every open file flushed and closed, then the abort signal. Callers never see
+// such a fault returned; what they get back has always been read in full.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <initializer_list>
+#include <memory>
+#include <span>
+#include <string_view>
+
+namespace records {
+
+// A text variable of fixed length N, padded with blanks on the right: locus and individual
+// names are Text<12>, file names and whole lines Text<255>.
+template <std::size_t N>
+struct Text {
+  std::array<char, N> chars;
+
+  Text() { chars.fill(' '); }
+  // Takes the first N characters of `s`, padding with blanks.
+  explicit Text(std::string_view s) : Text() {
+    for (std::size_t i = 0; i < s.size() && i < N; ++i) chars[i] = s[i];
+  }
+  std::string_view view() const { return {chars.data(), N}; }
+  // The text without its trailing blanks.
+  std::string_view trimmed() const {
+    std::size_t n = N;
+    while (n > 0 && chars[n - 1] == ' ') --n;
+    return {chars.data(), n};
+  }
+  friend bool operator==(const Text&, const Text&) = default;
+};
+
+enum class Mode { read, write };
+
+// A file open in the record layer. The layer keeps every open file in one registry so that
+// the read diagnostic can flush and close them all before the abort.
+class File;
+
+// Opens the file `name` (trailing blanks removed) as unit number `unit`; the unit appears in
+// the diagnostic's "apparent state" line. For reading, a missing file is created empty, so the
+// first read from it ends with the end-of-file diagnostic. For writing, an existing file is
+// written from its start and cut after the last written line when it is closed. A file that
+// cannot be opened at all ends the run through the diagnostic. The File stays valid until
+// close().
+File& open(int unit, std::string_view name, Mode mode);
+
+// Flushes and closes `file`; it must not be used afterwards.
+void close(File& file);
+
+// One formatted read. It begins at column 1 of the next line of `file`; every call takes the
+// next list item under `layout` (moving to further lines on a slash or when the layout
+// restarts); end() skips the rest of the current line so the next read starts on a fresh line.
+// A read with no list item still consumes one line.
+class Reader {
+ public:
+  Reader(File& file, std::string_view layout);
+  ~Reader();
+  Reader(const Reader&) = delete;
+  Reader& operator=(const Reader&) = delete;
+
+  Reader& operator()(std::int32_t& value);  // under I
+  Reader& operator()(float& value);         // under F, E, D or G
+  Reader& operator()(double& value);        // under F, E, D or G
+  Reader& operator()(std::span<char> text); // under A; the span's size is the variable's length
+  template <std::size_t N>
+  Reader& operator()(Text<N>& text) { return (*this)(std::span<char>(text.chars)); }
+  void end();
+
+ private:
+  struct State;
+  std::unique_ptr<State> state_;
+};
+
+// One formatted write of one or more whole lines. Every call writes the next list item under
+// `layout`; end() writes the quoted texts and slashes that stand before the next data item,
+// then ends the last line. X items only move the write position: blanks appear only when a
+// later item writes on the same line. A value that does not fit its field is written as
+// asterisks.
+class Writer {
+ public:
+  Writer(File& file, std::string_view layout);
+  ~Writer();
+  Writer(const Writer&) = delete;
+  Writer& operator=(const Writer&) = delete;
+
+  Writer& operator()(std::int32_t value);    // under I
+  Writer& operator()(float value);           // under F or E
+  Writer& operator()(double value);          // under F or E
+  Writer& operator()(std::string_view text); // under A
+  template <std::size_t N>
+  Writer& operator()(const Text<N>& text) { return (*this)(text.view()); }
+  void end();
+
+ private:
+  struct State;
+  std::unique_ptr<State> state_;
+};
+
+// One item of a console message: a text (written as it is, trailing blanks included), an
+// integer (written as a blank and its digits) or a real (a general numeric form).
+struct MessageItem {
+  enum class Kind { text, integer, real } kind;
+  std::string_view text{};
+  std::int32_t integer = 0;
+  float real = 0.0f;
+
+  MessageItem(std::string_view t) : kind(Kind::text), text(t) {}
+  MessageItem(const char* t) : kind(Kind::text), text(t) {}
+  template <std::size_t N>
+  MessageItem(const Text<N>& t) : kind(Kind::text), text(t.view()) {}
+  MessageItem(std::int32_t i) : kind(Kind::integer), integer(i) {}
+  MessageItem(float r) : kind(Kind::real), real(r) {}
+};
+
+// Prints one console message on standard output: one leading blank, then the items; before an
+// item that would reach column 80 the line is ended and the item starts a new line (never at
+// the start of a line). Ends with a newline.
+void message(std::initializer_list<MessageItem> items);
+
+}  // namespace records
