@@ -27,7 +27,7 @@ sanitize: check-tools
 	ASAN_OPTIONS=detect_leaks=1 ctest --test-dir build-sanitize --output-on-failure -j $(JOBS)
 
 demo: build
-	examples/run-chain build/bin examples demo-out
+	examples/run-chain demo-out
 
 install: build
 	cmake --install build --prefix "$(PREFIX)"
