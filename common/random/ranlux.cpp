@@ -1,0 +1,202 @@
+// RANLUX generator state and its operations. All lags are integer multiples of 2^-24 in
+// [0, 1), so every recurrence step below is exact in single precision; the only rounding is
+// the padding of small numbers, which must round to nearest in float to match the published
+// values.
+#include <cstdio>
+#include <cstdlib>
+
+#include "random.hpp"
+
+namespace {
+
+constexpr int lags = 24;
+constexpr std::int32_t default_seed = 314159265;
+constexpr std::int32_t default_level = 3;
+constexpr std::int32_t max_level = 4;
+constexpr std::array<std::int32_t, max_level + 1> ndskip = {0, 24, 73, 199, 365};
+constexpr std::int32_t giga = 1000000000;
+constexpr std::int32_t two24 = 1 << 24;
+
+// The one generator state of the process. Positions i24 and j24 run 1..24 as in the
+// published algorithm; seeds[0] is unused so that the positions index it directly.
+struct Ranlux {
+  std::array<float, lags + 1> seeds{};
+  std::array<int, lags + 1> next{};
+  float carry = 0.0f;
+  int i24 = 24;
+  int j24 = 10;
+  std::int32_t in24 = 0;
+  std::int32_t luxlev = default_level;
+  std::int32_t nskip = ndskip[default_level];
+  std::int32_t kount = 0;
+  std::int32_t mkount = 0;
+  std::int32_t inseed = 0;
+  bool notyet = true;
+  float twom24 = 0.0f;
+  float twom12 = 0.0f;
+};
+
+Ranlux g;
+
+void set_constants() {
+  g.twom24 = 1.0f;
+  for (int i = 1; i <= lags; ++i) {
+    g.twom24 *= 0.5f;
+    g.next[i] = i - 1;
+  }
+  g.next[1] = lags;
+  g.twom12 = g.twom24 * 4096.0f;
+}
+
+// One subtract-with-borrow step: x(n) = x(n-10) - x(n-24) - c(n-1) modulo 1.
+float step() {
+  float uni = g.seeds[g.j24] - g.seeds[g.i24] - g.carry;
+  if (uni < 0.0f) {
+    uni += 1.0f;
+    g.carry = g.twom24;
+  } else {
+    g.carry = 0.0f;
+  }
+  g.seeds[g.i24] = uni;
+  g.i24 = g.next[g.i24];
+  g.j24 = g.next[g.j24];
+  return uni;
+}
+
+// Fills the lags from `jseed` with L'Ecuyer's congruential generator by Schrage's method,
+// which keeps every intermediate within 32 bits.
+void fill_lags(std::int32_t jseed) {
+  set_constants();
+  for (int i = 1; i <= lags; ++i) {
+    std::int32_t k = jseed / 53668;
+    jseed = 40014 * (jseed - k * 53668) - k * 12211;
+    if (jseed < 0) jseed += 2147483563;
+    g.seeds[i] = static_cast<float>(jseed % two24) * g.twom24;
+  }
+  g.i24 = 24;
+  g.j24 = 10;
+  g.carry = g.seeds[24] == 0.0f ? g.twom24 : 0.0f;
+}
+
+}  // namespace
+
+void ranlux(std::span<float> rvec) {
+  if (g.notyet) {
+    g.notyet = false;
+    g.inseed = default_seed;
+    g.luxlev = default_level;
+    g.nskip = ndskip[default_level];
+    g.in24 = 0;
+    g.kount = 0;
+    g.mkount = 0;
+    fill_lags(default_seed);
+  }
+  for (float& out : rvec) {
+    float uni = step();
+    out = uni;
+    // Numbers with fewer than 12 significant bits get low-order bits from the next lag, and
+    // zero is never delivered, so a caller may take a logarithm.
+    if (uni < g.twom12) {
+      out = uni + g.twom24 * g.seeds[g.j24];
+      if (out == 0.0f) out = g.twom24 * g.twom24;
+    }
+    ++g.in24;
+    if (g.in24 == 24) {
+      g.in24 = 0;
+      g.kount += g.nskip;
+      for (std::int32_t isk = 0; isk < g.nskip; ++isk) step();
+    }
+  }
+  // Widened so that a long vector cannot overflow the count before it is carried.
+  std::int64_t kount = static_cast<std::int64_t>(g.kount) + static_cast<std::int64_t>(rvec.size());
+  while (kount >= giga) {
+    ++g.mkount;
+    kount -= giga;
+  }
+  g.kount = static_cast<std::int32_t>(kount);
+}
+
+void rluxgo(std::int32_t lux, std::int32_t ins, std::int32_t k1, std::int32_t k2) {
+  if (lux < 0) {
+    g.luxlev = default_level;
+  } else if (lux <= max_level) {
+    g.luxlev = lux;
+  } else if (lux < 24 || lux > 2000) {
+    g.luxlev = max_level;
+  } else {
+    g.luxlev = lux;
+    for (std::int32_t level = 0; level <= max_level; ++level)
+      if (lux == ndskip[level] + 24) g.luxlev = level;
+  }
+  g.nskip = g.luxlev <= max_level ? ndskip[g.luxlev] : g.luxlev - 24;
+  g.in24 = 0;
+  if (ins < 0) std::fputs(" Illegal initialization by RLUXGO, negative input seed\n", stdout);
+  std::int32_t jseed = ins > 0 ? ins : default_seed;
+  g.inseed = jseed;
+  g.notyet = false;
+  fill_lags(jseed);
+
+  // Restarting at a break point: skip k1 + 1e9 * k2 steps (delivered plus skipped numbers).
+  g.kount = k1;
+  g.mkount = k2;
+  if (static_cast<std::int64_t>(k1) + k2 != 0) {
+    for (std::int32_t outer = 0; outer < k2; ++outer)
+      for (std::int32_t isk = 0; isk < giga; ++isk) step();
+    for (std::int32_t isk = 0; isk < k1; ++isk) step();
+    const std::int64_t lp = g.nskip + 24;
+    std::int64_t in24 = k1 % lp;
+    if (k2 > 0) in24 = (static_cast<std::int64_t>(k2) * (giga % lp) + in24) % lp;
+    g.in24 = in24 > 23 ? 0 : static_cast<std::int32_t>(in24);
+  }
+}
+
+void rluxat(std::int32_t& lout, std::int32_t& inout, std::int32_t& k1, std::int32_t& k2) {
+  lout = g.luxlev;
+  inout = g.inseed;
+  k1 = g.kount;
+  k2 = g.mkount;
+}
+
+void rluxut(RanluxState& isdext) {
+  for (int i = 1; i <= lags; ++i)
+    isdext[i - 1] = static_cast<std::int32_t>(g.seeds[i] * 4096.0f * 4096.0f);
+  std::int32_t packed = g.i24 + 100 * g.j24 + 10000 * g.in24 + 1000000 * g.luxlev;
+  isdext[24] = g.carry > 0.0f ? -packed : packed;
+}
+
+bool rluxin(const RanluxState& isdext) {
+  for (int i = 0; i < lags; ++i)
+    if (isdext[i] < 0 || isdext[i] >= two24) return false;
+  std::int64_t isd = std::llabs(static_cast<std::int64_t>(isdext[24]));
+  const int i24 = static_cast<int>(isd % 100);
+  isd /= 100;
+  const int j24 = static_cast<int>(isd % 100);
+  isd /= 100;
+  const std::int32_t in24 = static_cast<std::int32_t>(isd % 100);
+  isd /= 100;
+  // A p value above 2000 could not have been written by rluxut, and would overflow it later.
+  if (isd > 2000) return false;
+  // The lag positions index the lag table, so a vector that names positions outside it is
+  // refused before anything changes.
+  if (i24 < 1 || i24 > lags || j24 < 1 || j24 > lags || in24 > 23) return false;
+
+  set_constants();
+  for (int i = 1; i <= lags; ++i) g.seeds[i] = static_cast<float>(isdext[i - 1]) * g.twom24;
+  g.carry = isdext[24] < 0 ? g.twom24 : 0.0f;
+  g.i24 = i24;
+  g.j24 = j24;
+  g.in24 = in24;
+  g.luxlev = static_cast<std::int32_t>(isd);
+  if (g.luxlev <= max_level) {
+    g.nskip = ndskip[g.luxlev];
+  } else if (g.luxlev >= 24) {
+    g.nskip = g.luxlev - 24;
+  } else {
+    g.nskip = ndskip[max_level];
+    g.luxlev = max_level;
+  }
+  g.inseed = -1;
+  // A restored state is a seeded one: the first ranlux() after it must not reseed by default.
+  g.notyet = false;
+  return true;
+}

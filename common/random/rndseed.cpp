@@ -1,0 +1,17 @@
+// The two operations the programs use: seeding from the clock and one deviate at a time.
+#include <ctime>
+
+#include "random.hpp"
+
+void rndseed() {
+  // The low 32 bits of the clock, as a signed integer: from 2038 on the seed is negative and
+  // rluxgo falls back to its default seed with a warning.
+  const auto seconds = static_cast<std::uint32_t>(static_cast<std::uint64_t>(std::time(nullptr)));
+  rluxgo(4, static_cast<std::int32_t>(seconds), 0, 0);
+}
+
+float rndnum() {
+  float r[1];
+  ranlux(r);
+  return r[0];
+}
