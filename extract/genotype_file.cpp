@@ -1,0 +1,203 @@
+#include "genotype_file.hpp"
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+
+namespace extract {
+namespace {
+
+// Hands out the lines of a text one at a time, counting them for messages.
+class Lines {
+ public:
+  explicit Lines(std::string_view text) : text_(text) {}
+
+  // Sets `line` to the next line without its line end; false at the end of the text.
+  bool next(std::string_view& line) {
+    if (pos_ >= text_.size()) return false;
+    std::size_t end = text_.find('\n', pos_);
+    if (end == std::string_view::npos) end = text_.size();
+    line = text_.substr(pos_, end - pos_);
+    pos_ = end + 1;
+    ++number_;
+    // Files that passed through a DOS editor keep their columns; only the line end differs.
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    return true;
+  }
+  std::size_t number() const { return number_; }
+
+ private:
+  std::string_view text_;
+  std::size_t pos_ = 0;
+  std::size_t number_ = 0;
+};
+
+// Reads an integer field under the record layer's rules, so that extract accepts exactly what
+// traitsim and genodrop read: blanks anywhere are ignored, an all-blank field is 0, a sign may
+// stand before the digits, and a comma ends the field early. False for anything else.
+bool read_int_field(std::string_view field, std::int32_t& value) {
+  std::int32_t result = 0;
+  bool negative = false, sign_seen = false, digit_seen = false;
+  for (char c : field) {
+    if (c == ' ') continue;
+    if (c == ',') break;
+    if ((c == '+' || c == '-') && !sign_seen && !digit_seen) {
+      sign_seen = true;
+      negative = c == '-';
+    } else if (c >= '0' && c <= '9') {
+      digit_seen = true;
+      result = result * 10 + (c - '0');  // at most 5 digits: no overflow
+    } else {
+      return false;
+    }
+  }
+  value = negative ? -result : result;
+  return true;
+}
+
+// The column `col` (0-based) of `line`, a blank beyond its end.
+std::string_view field(std::string_view line, std::size_t col, std::size_t width) {
+  if (col >= line.size()) return {};
+  return line.substr(col, width);
+}
+
+bool blank(std::string_view text) {
+  return std::all_of(text.begin(), text.end(), [](char c) { return c == ' '; });
+}
+
+// Appends `line` padded with blanks to `width` characters.
+void append_padded(std::string& out, std::string_view line, std::size_t width) {
+  out.append(line.substr(0, std::min(line.size(), width)));
+  if (line.size() < width) out.append(width - line.size(), ' ');
+}
+
+std::string at_line(std::string_view name, std::size_t line) {
+  return std::string(name) + ", line " + std::to_string(line) + ": ";
+}
+
+}  // namespace
+
+ParseResult parse_genotype_file(std::string_view name, std::string_view text) {
+  ParseResult result;
+  GenotypeFile& file = result.file;
+  Lines lines(text);
+  std::string_view line;
+
+  if (!lines.next(line)) {
+    result.error = std::string(name) + " is empty; a genotype file starts with the numbers of "
+                   "individuals and loci";
+    return result;
+  }
+  if (!read_int_field(field(line, 0, 5), file.individuals) ||
+      !read_int_field(field(line, 5, 5), file.loci)) {
+    result.error = at_line(name, 1) + "columns 1-10 do not hold the numbers of individuals and "
+                   "loci";
+    return result;
+  }
+  if (file.individuals < 0 || file.loci < 0) {
+    result.error = at_line(name, 1) + "negative number of individuals or loci";
+    return result;
+  }
+  if (file.loci > kMaxLoci) {
+    result.error = at_line(name, 1) + std::to_string(file.loci) +
+                   " loci; a genotype file holds at most " + std::to_string(kMaxLoci);
+    return result;
+  }
+  const std::size_t width = kCellWidth * static_cast<std::size_t>(file.loci);
+
+  if (!lines.next(line)) {
+    result.error = std::string(name) + " ends after line 1; the line of locus names is missing";
+    return result;
+  }
+  if (line.size() > width && !blank(line.substr(width))) {
+    result.error = at_line(name, 2) + "more names than the " + std::to_string(file.loci) +
+                   " loci of line 1";
+    return result;
+  }
+  append_padded(file.names, line, width);
+
+  file.rows.reserve(width * static_cast<std::size_t>(file.individuals));
+  for (std::int32_t k = 0; k < file.individuals; ++k) {
+    if (!lines.next(line)) {
+      result.error = std::string(name) + " ends after line " + std::to_string(lines.number()) +
+                     "; line 1 announces " + std::to_string(file.individuals) +
+                     " individuals, the file holds " + std::to_string(k);
+      return result;
+    }
+    if (line.size() > width && !blank(line.substr(width))) {
+      result.error = at_line(name, lines.number()) + "more than the " +
+                     std::to_string(file.loci) + " loci of line 1";
+      return result;
+    }
+    for (std::int32_t b = 0; b < file.loci; ++b) {
+      std::size_t cell = kCellWidth * static_cast<std::size_t>(b);
+      std::int32_t allele;
+      for (std::size_t col : {cell + 6, cell + 9}) {
+        if (!read_int_field(field(line, col, 3), allele)) {
+          result.error = at_line(name, lines.number()) + "columns " + std::to_string(col + 1) +
+                         "-" + std::to_string(col + 3) + " (locus " + std::to_string(b + 1) +
+                         ") do not hold an allele number";
+          return result;
+        }
+      }
+    }
+    append_padded(file.rows, line, width);
+  }
+
+  while (lines.next(line)) {
+    if (!blank(line)) {
+      result.error = at_line(name, lines.number()) + "more genotype lines than the " +
+                     std::to_string(file.individuals) + " individuals of line 1";
+      return result;
+    }
+  }
+  return result;
+}
+
+bool is_trait_locus(std::string_view name) { return name.find("qtl") != std::string_view::npos; }
+
+namespace {
+std::vector<std::int32_t> loci_where(const GenotypeFile& file, bool trait) {
+  std::vector<std::int32_t> positions;
+  for (std::int32_t b = 0; b < file.loci; ++b) {
+    std::string_view name = std::string_view(file.names).substr(kCellWidth * b, kCellWidth);
+    if (is_trait_locus(name) == trait) positions.push_back(b);
+  }
+  return positions;
+}
+}  // namespace
+
+std::vector<std::int32_t> trait_loci(const GenotypeFile& file) { return loci_where(file, true); }
+std::vector<std::int32_t> marker_loci(const GenotypeFile& file) {
+  return loci_where(file, false);
+}
+
+std::string render_subset(const GenotypeFile& file, std::span<const std::int32_t> positions) {
+  const std::size_t width = kCellWidth * static_cast<std::size_t>(file.loci);
+  const std::size_t out_width = kCellWidth * positions.size();
+  std::string out;
+  out.reserve(12 + out_width * (static_cast<std::size_t>(file.individuals) + 1) +
+              static_cast<std::size_t>(file.individuals));
+
+  // Both counts come from 5-column fields (or from kMaxLoci), so they fit "%5d".
+  char header[16];
+  std::snprintf(header, sizeof header, "%5d%5d\n", file.individuals,
+                static_cast<int>(positions.size()));
+  out += header;
+
+  for (std::int32_t b : positions) out.append(file.names, kCellWidth * b, kCellWidth);
+  out += '\n';
+
+  for (std::int32_t k = 0; k < file.individuals; ++k) {
+    std::string_view row = std::string_view(file.rows).substr(width * k, width);
+    std::size_t start = out.size();
+    for (std::int32_t b : positions) out.append(row.substr(kCellWidth * b, kCellWidth));
+    std::size_t end = out.size();
+    while (end > start && out[end - 1] == ' ') --end;
+    out.resize(end);
+    out += '\n';
+  }
+  return out;
+}
+
+}  // namespace extract

@@ -1,0 +1,60 @@
+// The genotype file as genodrop writes it, held whole in memory so that extract has read all
+// of its input before it writes anything.
+//
+// Layout: a header line with the number of individuals N in columns 1-5 and the number of loci
+// L in columns 6-10; a names line with the L locus names, 12 columns each; then N genotype
+// lines, one per individual, with 12 columns per locus (six blanks, then the two alleles
+// right-aligned in 3 columns each). A maternal allele of three digits touches the paternal
+// one, so genotype lines are cut by column, never by blanks.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace extract {
+
+// Columns of one locus, on the names line and on every genotype line.
+constexpr std::size_t kCellWidth = 12;
+// The names and genotype layouts hold at most 1000 loci on their one line.
+constexpr std::int32_t kMaxLoci = 1000;
+
+struct GenotypeFile {
+  std::int32_t individuals = 0;  // N
+  std::int32_t loci = 0;         // L
+  // The names line, padded with blanks to exactly kCellWidth * loci characters.
+  std::string names;
+  // The N genotype lines one after another, each padded with blanks to kCellWidth * loci.
+  std::string rows;
+};
+
+struct ParseResult {
+  GenotypeFile file;
+  std::string error;  // empty when the file was read in full
+};
+
+// Reads `text`, the whole content of the genotype file `name`. Lines shorter than the layout
+// read as padded with blanks; a carriage return before a line end is dropped. Returns the
+// file, or an error naming `name` and the line: counts that cannot be read, are negative or
+// exceed kMaxLoci loci; a missing names line or fewer than N genotype lines; a names or
+// genotype line with text beyond its L loci; an allele field that is not an integer;
+// text after the N-th genotype line.
+ParseResult parse_genotype_file(std::string_view name, std::string_view text);
+
+// True when the 12-character locus name `name` marks a trait locus (it contains "qtl").
+bool is_trait_locus(std::string_view name);
+
+// The positions (0-based) of the loci of `file` whose names mark trait loci, in file order.
+std::vector<std::int32_t> trait_loci(const GenotypeFile& file);
+// The positions of all other loci, in file order.
+std::vector<std::int32_t> marker_loci(const GenotypeFile& file);
+
+// Renders a genotype file in the same layout holding only the loci at `positions` of `file`,
+// each with its 12 columns unchanged, and every individual in file order. Trailing blanks of
+// genotype lines are left out, as genodrop leaves them out.
+std::string render_subset(const GenotypeFile& file, std::span<const std::int32_t> positions);
+
+}  // namespace extract
