@@ -1,0 +1,26 @@
+#include "family_index.hpp"
+
+namespace famlint {
+
+bool crtins(const Data& data, std::int32_t ndat, FamilyIndex& buf1, Error& error) {
+  std::int32_t families = 1;
+  buf1.last[0] = 0;
+  buf1.last[1] = 1;
+  for (std::int32_t row = 2; row <= ndat; ++row) {
+    if (data.family[row] == data.family[row - 1]) {
+      ++buf1.last[families];
+      continue;
+    }
+    if (families == max_families) {
+      buf1.families = static_cast<std::int16_t>(families);
+      error = {.kind = Error::Kind::too_many_families, .row = row};
+      return false;
+    }
+    ++families;
+    buf1.last[families] = static_cast<std::int16_t>(buf1.last[families - 1] + 1);
+  }
+  buf1.families = static_cast<std::int16_t>(families);
+  return true;
+}
+
+}  // namespace famlint

@@ -1,0 +1,59 @@
+#include "read_pedigree.hpp"
+
+#include <span>
+
+#include "record_checks.hpp"
+#include "records.hpp"
+
+namespace famlint {
+
+namespace {
+
+// Unit number the record layer's diagnostic shows for the pedigree file.
+constexpr int pedigree_unit = 10;
+
+}  // namespace
+
+bool read_pedigree(std::string_view file_name, Data& data, std::int32_t& ndat, Error& error,
+                   RaceNoticeFn on_notice) {
+  records::File& file = records::open(pedigree_unit, file_name, records::Mode::read);
+
+  // The header's second value (the constant 2 that famorder writes) is read, as the layout
+  // asks, and has no use.
+  std::int32_t second = 0;
+  {
+    records::Reader header(file, "(3I5)");
+    header(ndat)(second);
+    header.end();
+  }
+  if (!check_count(ndat, error)) {
+    records::close(file);
+    return false;
+  }
+
+  for (std::int32_t row = 1; row <= ndat; ++row) {
+    RecordFields fields;
+    std::array<char, name_length> name;
+    {
+      records::Reader line(file, "(6I5,A12)");
+      line(fields.family)(fields.individual)(fields.father)(fields.mother)(fields.race)(
+          fields.sex)(std::span<char>(name));
+      line.end();
+    }
+    store_record(data, row, fields, name);
+    switch (check_record(data, row, error)) {
+      case RecordVerdict::pass:
+        break;
+      case RecordVerdict::race_notice:
+        on_notice(row);
+        break;
+      case RecordVerdict::error:
+        records::close(file);
+        return false;
+    }
+  }
+  records::close(file);
+  return true;
+}
+
+}  // namespace famlint
