@@ -31,7 +31,8 @@ bool same_file(const std::string& a, const std::string& b) {
   namespace fs = std::filesystem;
   std::error_code ea, eb;
   if (fs::exists(a, ea) && fs::exists(b, eb)) return fs::equivalent(a, b, ea) && !ea;
-  fs::path pa = fs::weakly_canonical(a, ea), pb = fs::weakly_canonical(b, eb);
+  fs::path pa = fs::weakly_canonical(fs::absolute(a, ea), ea);
+  fs::path pb = fs::weakly_canonical(fs::absolute(b, eb), eb);
   if (ea || eb) return a == b;
   return pa == pb;
 }
