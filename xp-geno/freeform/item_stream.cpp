@@ -1,0 +1,104 @@
+#include "item_stream.hpp"
+
+#include "number.hpp"
+
+namespace freeform {
+
+namespace {
+
+bool is_blank(int c) {
+  return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
+}
+
+}  // namespace
+
+ItemStream::ItemStream(std::FILE* file) : file_(file) {}
+
+int ItemStream::peek() {
+  if (begin_ == end_) {
+    if (failed_) return EOF;
+    begin_ = 0;
+    end_ = std::fread(buffer_, 1, sizeof buffer_, file_);
+    if (end_ == 0) {
+      failed_ = std::ferror(file_) != 0;
+      return EOF;
+    }
+  }
+  return buffer_[begin_];
+}
+
+void ItemStream::consume(int c) {
+  if (c == EOF) return;
+  ++begin_;
+  if (c == '\n') ++newlines_;
+  last_char_ = c;
+}
+
+ItemStream::Status ItemStream::first_line(std::span<char> line) {
+  std::size_t n = 0;
+  int c = peek();
+  if (c == EOF) return failed_ ? Status::unreadable : Status::end_of_file;
+  item_line_ = 1;
+  for (; c != EOF && c != '\n'; c = peek()) {
+    if (n + 1 < line.size()) line[n++] = static_cast<char>(c);
+    take();
+  }
+  take();
+  if (!line.empty()) line[n] = '\0';
+  return failed_ ? Status::unreadable : Status::item;
+}
+
+ItemStream::Status ItemStream::next(std::span<char> item, std::size_t& length) {
+  int c = peek();
+  while (c != EOF && is_blank(c)) {
+    take();
+    c = peek();
+  }
+  if (c == EOF) return failed_ ? Status::unreadable : Status::end_of_file;
+  item_line_ = newlines_ + 1;
+  std::size_t n = 0;
+  bool too_long = false;
+  for (; c != EOF && !is_blank(c); c = peek()) {
+    if (n + 1 < item.size()) {
+      item[n++] = static_cast<char>(c);
+    } else {
+      too_long = true;
+    }
+    take();
+  }
+  if (!item.empty()) item[n] = '\0';
+  length = n;
+  if (failed_) return Status::unreadable;
+  return too_long ? Status::too_long : Status::item;
+}
+
+bool ItemStream::line_ends() {
+  int c = peek();
+  while (c != EOF && c != '\n' && is_blank(c)) {
+    take();
+    c = peek();
+  }
+  return c == EOF || c == '\n';
+}
+
+bool whole_int(std::string_view item, std::int32_t& value) {
+  const char* p = item.data();
+  std::int32_t v = 0;
+  // scan_int skips leading white space, which an item never has; it stops at a NUL inside
+  // the item, which the end test then refuses.
+  if (!rawped::scan_int(p, v) || p != item.data() + item.size()) return false;
+  value = v;
+  return true;
+}
+
+std::string quoted(std::string_view item) {
+  constexpr std::size_t shown = 40;
+  const std::size_t n = item.size();
+  std::string s = "\"";
+  s.append(item.substr(0, shown));
+  if (n > shown) s += "...";
+  s += '"';
+  return s;
+}
+
+}  // namespace freeform

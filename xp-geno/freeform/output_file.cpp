@@ -1,0 +1,72 @@
+#include "output_file.hpp"
+
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <charconv>
+#include <cstring>
+
+namespace freeform {
+
+bool same_file(const char* name, std::FILE* input) {
+  struct stat out {};
+  struct stat in {};
+  if (::stat(name, &out) != 0 || ::fstat(::fileno(input), &in) != 0) return false;
+  return out.st_dev == in.st_dev && out.st_ino == in.st_ino;
+}
+
+OutputFile::~OutputFile() {
+  if (file_ != nullptr) std::fclose(file_);
+}
+
+bool OutputFile::open(const char* name) {
+  file_ = std::fopen(name, "w");
+  name_ = name;
+  return file_ != nullptr;
+}
+
+void OutputFile::flush() {
+  if (used_ > 0 && std::fwrite(buffer_, 1, used_, file_) != used_) failed_ = true;
+  used_ = 0;
+}
+
+void OutputFile::text(std::string_view s) {
+  while (!s.empty()) {
+    if (used_ == sizeof buffer_) flush();
+    const std::size_t n = std::min(s.size(), sizeof buffer_ - used_);
+    std::memcpy(buffer_ + used_, s.data(), n);
+    used_ += n;
+    s.remove_prefix(n);
+  }
+}
+
+void OutputFile::integer(std::int32_t value) {
+  char digits[16];
+  const auto r = std::to_chars(digits, digits + sizeof digits, value);
+  text({digits, static_cast<std::size_t>(r.ptr - digits)});
+}
+
+void OutputFile::fixed6(float value) {
+  // A float has at most 39 digits before the point: 48 characters always suffice.
+  char digits[64];
+  const int n = std::snprintf(digits, sizeof digits, "%f", static_cast<double>(value));
+  text({digits, static_cast<std::size_t>(n)});
+}
+
+bool OutputFile::close() {
+  flush();
+  if (std::fclose(file_) != 0) failed_ = true;
+  file_ = nullptr;
+  return !failed_;
+}
+
+void OutputFile::discard() {
+  if (file_ != nullptr) {
+    std::fclose(file_);
+    file_ = nullptr;
+  }
+  struct stat st {};
+  if (name_ != nullptr && ::stat(name_, &st) == 0 && S_ISREG(st.st_mode)) std::remove(name_);
+}
+
+}  // namespace freeform

@@ -1,0 +1,49 @@
+#include "solar_markers.hpp"
+
+#include <cstdint>
+
+#include "marker_file.hpp"
+#include "numbered_ids.hpp"
+
+namespace xpgeno {
+
+freeform::Problem write_solar_markers(Input pedigree, Input markers, freeform::OutputFile& out) {
+  if (auto problem = freeform::skip_pedigree_header(pedigree.items, pedigree.name); !problem.empty()) {
+    return problem;
+  }
+  MarkerCounts counts;
+  if (auto problem = read_marker_counts(markers.items, markers.name, counts); !problem.empty()) {
+    return problem;
+  }
+
+  char text[name_buffer];
+  std::size_t length = 0;
+  out.text("id");
+  for (std::int64_t j = 1; j <= counts.markers; ++j) {
+    auto problem = read_marker_name(markers.items, markers.name, j, counts.markers, text, length);
+    if (!problem.empty()) return problem;
+    out.character(',');
+    out.text({text, length});
+  }
+  out.character('\n');
+
+  for (std::int64_t k = 1; k <= counts.individuals; ++k) {
+    auto problem = freeform::read_identifier(pedigree.items, pedigree.name, k, text, length);
+    if (!problem.empty()) return problem;
+    out.text({text, length});
+    for (std::int64_t j = 1; j <= counts.markers; ++j) {
+      std::int32_t first = 0;
+      std::int32_t second = 0;
+      problem = read_allele_pair(markers.items, markers.name, k, j, first, second);
+      if (!problem.empty()) return problem;
+      out.character(',');
+      out.integer(first);
+      out.character('/');
+      out.integer(second);
+    }
+    out.character('\n');
+  }
+  return {};
+}
+
+}  // namespace xpgeno
