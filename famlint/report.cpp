@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "family_index.hpp"
 #include "records.hpp"
 
 namespace famlint {
@@ -48,7 +49,7 @@ void print_error(const Error& error, std::string_view file_name) {
       // One text item, so that a long file name does not split the line.
       const std::string text = " ERROR in " + file + ": the header line gives " +
                                std::to_string(error.count) +
-                               " individuals; a pedigree needs at least 1";
+                               " individuals; a pedigree needs at least one";
       records::message({std::string_view(text)});
       break;
     }
