@@ -1,0 +1,69 @@
+// traitsim qtl model [phenotypes]
+//
+// Turns QTL genotypes into one quantitative phenotype per individual: the genotypic values of
+// the model's loci, summed, plus sigma times a normal deviate. Everything is read before the
+// phenotype file is opened, so a run that stops leaves an existing phenotype file untouched.
+// Exit status 0 when the file is written (or the usage text printed), 1 after a fatal stop,
+// which also leaves its message in the file "err".
+#include <string>
+#include <string_view>
+
+#include "model.hpp"
+#include "model_file.hpp"
+#include "phenotype_file.hpp"
+#include "qtl_file.hpp"
+#include "random.hpp"
+#include "stop.hpp"
+#include "tables.hpp"
+#include "usage.hpp"
+
+namespace {
+
+using namespace traitsim;
+
+void stop_on(const std::string& problem) {
+  if (!problem.empty()) sstop(problem);
+}
+
+// File names are 255-character texts; a longer one would quietly name another file.
+std::string_view file_name(const char* argument) {
+  std::string_view name(argument);
+  if (name.size() > 255) sstop("file name longer than 255 characters: " + std::string(name));
+  return name;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  // Seeding comes first of all, so that the deviates depend on nothing but the clock second.
+  rndseed();
+  if (argc < 3) {
+    print_usage();
+    return 0;
+  }
+  const std::string_view qtl_name = file_name(argv[1]);
+  const std::string_view model_name = file_name(argv[2]);
+  const std::string_view output_name = argc > 3 ? file_name(argv[3]) : "phtypes.wrk";
+
+  Locides locides;
+  Genotypes genotypes;
+
+  stop_on(read_model(model_name, locides));
+
+  QtlFile qtl = open_qtl_file(qtl_name);
+  stop_on(read_qtl_header(qtl, locides, genotypes));
+  read_qtl_names(qtl, locides);
+  for (std::int32_t k = 0; k < genotypes.n; ++k) {
+    stop_on(read_genotype_line(qtl, locides, genotypes));
+    add_genotypic_value(locides, genotypes, k);
+  }
+  close_qtl_file(qtl);
+
+  add_environment(locides, genotypes);
+  if (const std::int32_t q = first_non_finite(genotypes); q >= 0)
+    stop_on("phenotype of individual " + std::to_string(q + 1) +
+            " is not a finite number; see the values and sigma in " + std::string(model_name));
+
+  write_phenotypes(output_name, genotypes);
+  return 0;
+}

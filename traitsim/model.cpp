@@ -1,0 +1,49 @@
+#include "model.hpp"
+
+#include <cmath>
+
+#include "random.hpp"
+
+namespace traitsim {
+
+void match_loci(Locides& locides) {
+  for (std::int32_t b = 0; b < locides.nqtl; ++b) {
+    std::int32_t count = 0;
+    for (std::int32_t p = 0; p < locides.nloci; ++p)
+      if (locides.model_names[p] == locides.qtl_names[b])
+        locides.matches[b][count++] = static_cast<std::uint8_t>(p);
+    locides.nmatches[b] = count;
+  }
+}
+
+void add_genotypic_value(const Locides& locides, Genotypes& genotypes, std::int32_t k) {
+  float phenotype = genotypes.phenotypes[k];
+  for (std::int32_t b = 0; b < locides.nqtl; ++b) {
+    const std::int32_t a1 = genotypes.alleles[b][0] - 1, a2 = genotypes.alleles[b][1] - 1;
+    for (std::int32_t m = 0; m < locides.nmatches[b]; ++m)
+      phenotype = phenotype + locides.values[locides.matches[b][m]][a1][a2];
+  }
+  genotypes.phenotypes[k] = phenotype;
+}
+
+float pnormrnd() {
+  float s = 0.0f;
+  for (int i = 0; i < 12; ++i) s = s + rndnum();
+  return s - 6.0f;
+}
+
+void add_environment(const Locides& locides, Genotypes& genotypes) {
+  for (std::int32_t q = 0; q < genotypes.n; ++q) {
+    const float z = pnormrnd();
+    const float t = z * locides.sigma;
+    genotypes.phenotypes[q] = genotypes.phenotypes[q] + t;
+  }
+}
+
+std::int32_t first_non_finite(const Genotypes& genotypes) {
+  for (std::int32_t q = 0; q < genotypes.n; ++q)
+    if (!std::isfinite(genotypes.phenotypes[q])) return q;
+  return -1;
+}
+
+}  // namespace traitsim

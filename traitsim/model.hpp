@@ -1,0 +1,36 @@
+// The trait model: genotypic values summed over the matched loci plus sigma times a normal
+// deviate. All arithmetic is in single precision, each result rounded to float before it is
+// used further, so that a run under the same clock second repeats every phenotype bit for bit.
+#pragma once
+
+#include <cstdint>
+
+#include "tables.hpp"
+
+namespace traitsim {
+
+// Fills locides.nmatches and locides.matches from the names of the model loci and of the
+// nqtl loci of the QTL genotype file. Names are compared on all 12 characters, trailing
+// blanks and letter case included, because every file pads them the same way.
+void match_loci(Locides& locides);
+
+// Adds to genotypes.phenotypes[k] the genotypic value of the individual whose alleles are in
+// genotypes.alleles: for each QTL locus b in file order, and for each model locus p that
+// names it in model order, the value of (first allele, second allele) at p. Expects
+// 0 <= k < kMaxIndividuals and the alleles of matched loci in 1..kMaxAlleles (the reader
+// guarantees both).
+void add_genotypic_value(const Locides& locides, Genotypes& genotypes, std::int32_t k);
+
+// An approximately standard normal deviate: twelve uniform deviates of rndnum() summed in
+// single precision, minus 6. Never below -6 or above 6.
+float pnormrnd();
+
+// Adds locides.sigma times pnormrnd() to the phenotypes of individuals 0..genotypes.n-1, in
+// order. Twelve uniforms are drawn per individual even when sigma is 0.
+void add_environment(const Locides& locides, Genotypes& genotypes);
+
+// The first individual (0-based) whose phenotype is infinite or not a number, or -1. Such
+// values arise only from a model whose values or sigma overflow single precision.
+std::int32_t first_non_finite(const Genotypes& genotypes);
+
+}  // namespace traitsim

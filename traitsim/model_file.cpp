@@ -1,0 +1,68 @@
+#include "model_file.hpp"
+
+#include "records.hpp"
+
+namespace traitsim {
+namespace {
+
+constexpr int kModelUnit = 10;
+constexpr int kFreeLines = 8;
+
+std::string at_line(std::string_view name, int line) {
+  return " in " + std::string(name) + ", line " + std::to_string(line);
+}
+
+}  // namespace
+
+std::string read_model(std::string_view name, Locides& locides) {
+  records::File& file = records::open(kModelUnit, name, records::Mode::read);
+  auto refuse = [&](std::string text) {
+    records::close(file);
+    return text;
+  };
+
+  records::Text<255> ignored;
+  for (int i = 0; i < kFreeLines; ++i) {
+    records::Reader reader(file, "(a255)");
+    reader(ignored);
+    reader.end();
+  }
+  {
+    records::Reader reader(file, "(i5)");
+    reader(locides.nloci);
+    reader.end();
+  }
+  if (locides.nloci < 0)
+    return refuse("negative number of model loci" + at_line(name, 9) + ": " +
+                  std::to_string(locides.nloci));
+  if (locides.nloci > kMaxModelLoci)
+    return refuse("too many model loci" + at_line(name, 9) + ": " +
+                  std::to_string(locides.nloci) + ", at most " + std::to_string(kMaxModelLoci));
+
+  for (std::int32_t p = 0; p < locides.nloci; ++p) {
+    std::int32_t& n = locides.nalleles[p];
+    {
+      records::Reader reader(file, "(a12,i5,100f9.3)");
+      reader(locides.model_names[p]);
+      reader(n);
+      // The values are read only once n is known to fit the table.
+      if (n <= kMaxAlleles)
+        for (std::int32_t j = 0; j < n; ++j)
+          for (std::int32_t k = 0; k < n; ++k) reader(locides.values[p][j][k]);
+      reader.end();
+    }
+    if (n > kMaxAlleles)
+      return refuse("too many alleles at model locus " +
+                    std::string(locides.model_names[p].trimmed()) + at_line(name, 10 + p) +
+                    ": " + std::to_string(n) + ", at most " + std::to_string(kMaxAlleles));
+  }
+  {
+    records::Reader reader(file, "(17x,f9.3)");
+    reader(locides.sigma);
+    reader.end();
+  }
+  records::close(file);
+  return {};
+}
+
+}  // namespace traitsim

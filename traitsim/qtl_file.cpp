@@ -1,0 +1,85 @@
+#include "qtl_file.hpp"
+
+#include "model.hpp"
+
+namespace traitsim {
+namespace {
+
+constexpr int kQtlUnit = 11;
+
+std::string at_line(const QtlFile& qtl) {
+  return " in " + qtl.name + ", line " + std::to_string(qtl.line);
+}
+
+}  // namespace
+
+QtlFile open_qtl_file(std::string_view name) {
+  QtlFile qtl;
+  qtl.file = &records::open(kQtlUnit, name, records::Mode::read);
+  qtl.name = std::string(name);
+  return qtl;
+}
+
+std::string read_qtl_header(QtlFile& qtl, Locides& locides, Genotypes& genotypes) {
+  {
+    records::Reader reader(*qtl.file, "(2i5)");
+    reader(genotypes.n);
+    reader(locides.nqtl);
+    reader.end();
+  }
+  qtl.line = 1;
+  if (locides.nqtl > locides.nloci) return "nloci.ne.nloci --- traitsim";
+  // With the model at most kMaxModelLoci loci, only the negative counts and too many
+  // individuals are left to refuse.
+  if (locides.nqtl < 0)
+    return "negative number of loci" + at_line(qtl) + ": " + std::to_string(locides.nqtl);
+  if (genotypes.n < 0)
+    return "negative number of individuals" + at_line(qtl) + ": " + std::to_string(genotypes.n);
+  if (genotypes.n > kMaxIndividuals)
+    return "too many individuals" + at_line(qtl) + ": " + std::to_string(genotypes.n) +
+           ", at most " + std::to_string(kMaxIndividuals);
+  static_assert(kMaxQtlLoci >= kMaxModelLoci, "every model locus must fit the QTL tables");
+  return {};
+}
+
+void read_qtl_names(QtlFile& qtl, Locides& locides) {
+  {
+    records::Reader reader(*qtl.file, "(1000a12)");
+    for (std::int32_t b = 0; b < locides.nqtl; ++b) reader(locides.qtl_names[b]);
+    reader.end();
+  }
+  qtl.line = 2;
+  match_loci(locides);
+}
+
+std::string read_genotype_line(QtlFile& qtl, const Locides& locides, Genotypes& genotypes) {
+  std::int32_t first_bad = -1, bad_allele = 0;
+  {
+    records::Reader reader(*qtl.file, "(1000(6x,2i3))");
+    for (std::int32_t b = 0; b < locides.nqtl; ++b) {
+      for (int i = 0; i < 2; ++i) {
+        std::int32_t allele = 0;
+        reader(allele);
+        if (locides.nmatches[b] > 0 && (allele < 1 || allele > kMaxAlleles) && first_bad < 0) {
+          first_bad = b;
+          bad_allele = allele;
+        }
+        // Only matched alleles are ever used, and those are in 1..kMaxAlleles here.
+        genotypes.alleles[b][i] = static_cast<std::int8_t>(allele);
+      }
+    }
+    reader.end();
+  }
+  ++qtl.line;
+  if (first_bad >= 0)
+    return "allele " + std::to_string(bad_allele) + " outside 1.." + std::to_string(kMaxAlleles) +
+           " at locus " + std::string(locides.qtl_names[first_bad].trimmed()) + at_line(qtl);
+  return {};
+}
+
+void close_qtl_file(QtlFile& qtl) {
+  records::close(*qtl.file);
+  qtl.file = nullptr;
+}
+
+}  // namespace traitsim
