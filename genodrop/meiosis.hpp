@@ -1,0 +1,39 @@
+// Meiosis: the haplotype a parent passes on, starting on one of its two haplotypes at random
+// and switching at each crossover, with crossover chances from Haldane's map function.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <span>
+
+#include "stop.hpp"
+#include "tables.hpp"
+
+namespace genodrop {
+
+// A parent's alleles at one locus: on its haplotype 1, then on its haplotype 2.
+using AllelePair = std::array<std::int16_t, sides>;
+
+// The chance of an odd number of crossovers between loci at map positions `previous` and
+// `position` (centimorgans): (1 - exp(-2d)) / 2 for the distance d in morgans, held in single
+// precision, and 0.5 from d = 300 on. Empty when `position` lies below `previous`.
+std::optional<float> crossover_chance(float previous, float position);
+
+// Builds one transmitted haplotype from the parent's `pair` at the loci at `positions` (all
+// three spans of the same length L, and `deviates` and `haplotype` too): one rndnum() deviate
+// per locus, in locus order, into `deviates`; the alleles into `haplotype`. The first locus
+// picks the start with chance 0.5. Returns false, having drawn the deviates up to that
+// locus, at the first locus that lies lower on the map than the one before it.
+bool model_hap(std::span<float> deviates, std::span<std::int16_t> haplotype,
+               std::span<const AllelePair> pair, std::span<const float> positions);
+
+// One offspring pass over the family blocks of `pedigree`: for every row and side (father,
+// then mother) still pending whose parent is complete at that moment, a meiosis in the parent
+// fills `genotypes` and `gent` and clears the flag at once, so later rows of the same pass
+// may use it. Parent numbers must name rows of their own block (read_pedigree checks).
+// Sets `made` to the number of haplotypes made. Fails with "illegal marker order".
+Outcome model_offspring(const Locides& locides, Pedigree& pedigree, Genotypes& genotypes,
+                        Gent& gent, std::int32_t& made);
+
+}  // namespace genodrop
