@@ -1,0 +1,10 @@
+old content
+that is longer than the new file will be
+old content
+that is longer than the new file will be
+old content
+that is longer than the new file will be
+old content
+that is longer than the new file will be
+old content
+that is longer than the new file will be

@@ -1,0 +1,3 @@
+an older file, longer than the new one
+an older file, longer than the new one
+an older file, longer than the new one
