@@ -1,29 +1,38 @@
 #include "item_stream.hpp"
 
+#include <algorithm>
+#include <array>
+#include <cstring>
+
 #include "number.hpp"
 
 namespace freeform {
 
 namespace {
 
-bool is_blank(int c) {
-  return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
-}
+// Blanks, tabs, line ends, carriage returns, vertical tabs and form feeds separate items.
+constexpr auto blank_table = [] {
+  std::array<bool, 256> t{};
+  for (unsigned char c : {' ', '\t', '\n', '\r', '\v', '\f'}) t[c] = true;
+  return t;
+}();
+
+bool is_blank(int c) { return c >= 0 && blank_table[static_cast<unsigned char>(c)]; }
 
 }  // namespace
 
 ItemStream::ItemStream(std::FILE* file) : file_(file) {}
 
+bool ItemStream::refill() {
+  if (failed_) return false;
+  begin_ = 0;
+  end_ = std::fread(buffer_, 1, sizeof buffer_, file_);
+  if (end_ == 0) failed_ = std::ferror(file_) != 0;
+  return end_ > 0;
+}
+
 int ItemStream::peek() {
-  if (begin_ == end_) {
-    if (failed_) return EOF;
-    begin_ = 0;
-    end_ = std::fread(buffer_, 1, sizeof buffer_, file_);
-    if (end_ == 0) {
-      failed_ = std::ferror(file_) != 0;
-      return EOF;
-    }
-  }
+  if (begin_ == end_ && !refill()) return EOF;
   return buffer_[begin_];
 }
 
@@ -49,23 +58,35 @@ ItemStream::Status ItemStream::first_line(std::span<char> line) {
 }
 
 ItemStream::Status ItemStream::next(std::span<char> item, std::size_t& length) {
-  int c = peek();
-  while (c != EOF && is_blank(c)) {
-    take();
-    c = peek();
+  // Blanks are stepped over in runs of the buffer, counting the line ends among them.
+  for (;;) {
+    if (begin_ == end_ && !refill()) return failed_ ? Status::unreadable : Status::end_of_file;
+    std::size_t i = begin_;
+    while (i < end_ && blank_table[buffer_[i]]) {
+      newlines_ += buffer_[i] == '\n';
+      ++i;
+    }
+    if (i > begin_) last_char_ = buffer_[i - 1];
+    begin_ = i;
+    if (i < end_) break;
   }
-  if (c == EOF) return failed_ ? Status::unreadable : Status::end_of_file;
   item_line_ = newlines_ + 1;
+  // The item is taken in runs of the buffer: an item holds no line end, so only its last
+  // character needs remembering.
+  const std::size_t room = item.empty() ? 0 : item.size() - 1;
   std::size_t n = 0;
   bool too_long = false;
-  for (; c != EOF && !is_blank(c); c = peek()) {
-    if (n + 1 < item.size()) {
-      item[n++] = static_cast<char>(c);
-    } else {
-      too_long = true;
-    }
-    take();
-  }
+  do {
+    std::size_t i = begin_;
+    while (i < end_ && !blank_table[buffer_[i]]) ++i;
+    const std::size_t run = i - begin_;
+    const std::size_t kept = std::min(run, room - n);
+    std::memcpy(item.data() + n, buffer_ + begin_, kept);
+    n += kept;
+    too_long = too_long || kept < run;
+    last_char_ = buffer_[i - 1];
+    begin_ = i;
+  } while (begin_ == end_ && refill());
   if (!item.empty()) item[n] = '\0';
   length = n;
   if (failed_) return Status::unreadable;

@@ -48,6 +48,7 @@ class ItemStream {
   std::int64_t lines_read() const { return newlines_ + (last_char_ != '\n' && last_char_ != -1); }
 
  private:
+  bool refill();
   int peek();
   void take() { consume(peek()); }
   void consume(int c);
