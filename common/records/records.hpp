@@ -17,6 +17,7 @@
 #include <initializer_list>
 #include <memory>
 #include <span>
+#include <string>
 #include <string_view>
 
 namespace records {
@@ -48,6 +49,10 @@ enum class Mode { read, write };
 // the read diagnostic can flush and close them all before the abort.
 class File;
 
+// Units: the number a caller gives open() only names the file in the diagnostic. The suite
+// numbers its files from 10 up in the order a program opens them; the console (messages) is
+// unit 6 and never appears in a diagnostic.
+//
 // Opens the file `name` (trailing blanks removed) as unit number `unit`; the unit appears in
 // the diagnostic's "apparent state" line. For reading, a missing file is created empty, so the
 // first read from it ends with the end-of-file diagnostic. For writing, an existing file is
@@ -56,8 +61,13 @@ class File;
 // close().
 File& open(int unit, std::string_view name, Mode mode);
 
-// Flushes and closes `file`; it must not be used afterwards.
+// Flushes and closes `file`; it must not be used afterwards. A file that cannot be written out
+// ends the run through the diagnostic (step "close").
 void close(File& file);
+
+// Flushes and closes every file still open, ignoring faults; for ends of the run other than
+// the diagnostic (the fatal stop). Returns false when some file could not be written out.
+bool close_all();
 
 // One formatted read. It begins at column 1 of the next line of `file`; every call takes the
 // next list item under `layout` (moving to further lines on a slash or when the layout
@@ -118,6 +128,7 @@ struct MessageItem {
 
   MessageItem(std::string_view t) : kind(Kind::text), text(t) {}
   MessageItem(const char* t) : kind(Kind::text), text(t) {}
+  MessageItem(const std::string& t) : kind(Kind::text), text(t) {}
   template <std::size_t N>
   MessageItem(const Text<N>& t) : kind(Kind::text), text(t.view()) {}
   MessageItem(std::int32_t i) : kind(Kind::integer), integer(i) {}

@@ -1,0 +1,43 @@
+#include "diagnostic.hpp"
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "file.hpp"
+
+namespace records {
+
+void fail(std::string_view step, std::string_view reason, int unit, std::string_view name,
+          std::string_view layout, Mode mode) {
+  // A fault met while closing files for an earlier fault must not start the diagnostic over.
+  static bool failing = false;
+  if (!failing) {
+    failing = true;
+    std::string text;
+    text.append(step).append(": ").append(reason).append("\n");
+    text.append("apparent state: unit ").append(std::to_string(unit)).append(" ");
+    if (name.empty()) {
+      text.append("(unnamed)\n");
+    } else {
+      text.append("named ").append(name).append("\n");
+    }
+    while (!layout.empty() && layout.back() == ' ') layout.remove_suffix(1);
+    text.append("last format: ").append(layout).append("\n");
+    text.append("lately ").append(mode == Mode::read ? "reading" : "writing");
+    text.append(" sequential formatted external IO\n");
+    std::fflush(stdout);
+    std::fwrite(text.data(), 1, text.size(), stderr);
+    std::fflush(stderr);
+    close_all();
+    std::fflush(stdout);
+  }
+  std::abort();
+}
+
+void fail(const File& file, std::string_view reason) {
+  fail(file.mode() == Mode::read ? "formatted read" : "formatted write", reason, file.unit(),
+       file.name(), file.last_layout(), file.mode());
+}
+
+}  // namespace records

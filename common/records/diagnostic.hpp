@@ -1,0 +1,34 @@
+// The diagnostic that ends a run on a fault of reading or writing. Internal to the layer.
+#pragma once
+
+#include <string_view>
+
+#include "records.hpp"
+
+namespace records {
+
+class File;
+
+// Writes the four diagnostic lines to standard error:
+//   "<step>: <reason>"                  (reason "end of file" when the file ended too early)
+//   "apparent state: unit <unit> named <name>"
+//   "last format: <the layout in use, without trailing blanks>"
+//   "lately reading|writing sequential formatted external IO"
+// then flushes and closes every open file, flushes standard output and raises the abort
+// signal. `step` names what failed ("formatted read", "formatted write", "open", "close").
+[[noreturn]] void fail(std::string_view step, std::string_view reason, int unit,
+                       std::string_view name, std::string_view layout, Mode mode);
+
+// The same for a fault in a read or write on `file`, which names the unit, file and layout.
+[[noreturn]] void fail(const File& file, std::string_view reason);
+
+// Reasons the layer gives.
+inline constexpr std::string_view kEndOfFile = "end of file";
+inline constexpr std::string_view kUnexpectedCharacter = "read unexpected character";
+inline constexpr std::string_view kErrorInFormat = "error in format";
+inline constexpr std::string_view kWrongKind = "layout item of the wrong kind for the list item";
+inline constexpr std::string_view kIntegerOverflow = "integer too large for its variable";
+inline constexpr std::string_view kRealOverflow = "real too large for its variable";
+inline constexpr std::string_view kLineTooLong = "line longer than 16777216 columns";
+
+}  // namespace records

@@ -1,0 +1,48 @@
+// Conversion of single fields between their columns and their values. Internal to the layer.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace records {
+
+enum class FieldStatus { ok, unexpected_character, overflow };
+
+// Reads an integer from `field`, the columns of an Iw field up to a comma or the end of the
+// line. Blanks are ignored (or, with `blanks_are_zeros`, taken as zeros after the first
+// non-blank); an all-blank or sign-only field is 0. Returns unexpected_character for anything
+// but a leading sign and digits, overflow when the value does not fit 32 bits.
+FieldStatus read_integer(std::string_view field, bool blanks_are_zeros, std::int32_t& value);
+
+// Reads a real from `field`, the columns of an F, E, D or G field: an optional sign, digits
+// with an optional point (without a point the last `decimals` digits are the fraction), an
+// optional exponent (a letter E, D or Q, or just a sign, then digits). A field without an
+// exponent is divided by 10 to the power `scale`. The digits are converted exactly, rounded
+// once to the type of `value`. `scratch` is working space. Returns unexpected_character for
+// anything else, overflow when the value is beyond the type's range.
+FieldStatus read_real(std::string_view field, int decimals, int scale, bool blanks_are_zeros,
+                      std::string& scratch, float& value);
+FieldStatus read_real(std::string_view field, int decimals, int scale, bool blanks_are_zeros,
+                      std::string& scratch, double& value);
+
+// Each writer fills exactly `width` characters at `out`: the value right-justified, or
+// `width` asterisks when it does not fit.
+
+// Iw (min_digits < 0) or Iw.m: at least m digits, zero-filled; I w.0 writes 0 as blanks.
+void write_integer(char* out, int width, int min_digits, bool plus, std::int32_t value);
+
+// Fw.d: the value rounded to `decimals` places as by printf "%#.*f"; a minus sign only when a
+// printed digit is not zero; the zero before the point left out only when the field is
+// exactly one column short for it.
+void write_fixed(char* out, int width, int decimals, bool plus, double value,
+                 std::string& scratch);
+
+// Ew.d[Ee] and Dw.d: a zero, a point, `decimals` significant digits, then the exponent
+// (`letter`, sign and two digits; a sign and three digits for exponents from 100 to 999;
+// the letter, sign and `exponent_digits` digits when those are given). The zero is left out
+// when the field is one column short for it.
+void write_exponent(char* out, int width, int decimals, int exponent_digits, char letter,
+                    bool plus, double value, std::string& scratch);
+
+}  // namespace records

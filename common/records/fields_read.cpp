@@ -1,0 +1,145 @@
+#include <cerrno>
+#include <cmath>
+#include <cstdlib>
+
+#include "fields.hpp"
+
+namespace records {
+namespace {
+
+bool is_digit(char c) {
+  return c >= '0' && c <= '9';
+}
+
+// Walks the characters of a numeric field the way Fortran-style fields are read: leading
+// blanks are passed over; later blanks are skipped, or read as zeros under BZ.
+class FieldChars {
+ public:
+  FieldChars(std::string_view field, bool blanks_are_zeros)
+      : field_(field), zeros_(blanks_are_zeros) {
+    while (pos_ < field_.size() && field_[pos_] == ' ') ++pos_;
+  }
+  // The next character, or 0 at the end of the field.
+  char peek() {
+    if (!zeros_) {
+      while (pos_ < field_.size() && field_[pos_] == ' ') ++pos_;
+    }
+    if (pos_ >= field_.size()) return '\0';
+    return field_[pos_] == ' ' ? '0' : field_[pos_];
+  }
+  void take() { ++pos_; }
+
+ private:
+  std::string_view field_;
+  bool zeros_;
+  std::size_t pos_ = 0;
+};
+
+// Most numbers near the limits of a double have a few hundred digits at most; exponents are
+// kept within a range where the conversion still sees an infinity or a zero.
+constexpr long kExponentCap = 100'000'000;
+
+template <typename T>
+FieldStatus read_real_as(std::string_view field, int decimals, int scale, bool blanks_are_zeros,
+                         std::string& digits, T& value) {
+  FieldChars chars(field, blanks_are_zeros);
+  digits.clear();
+  bool negative = false;
+  char c = chars.peek();
+  if (c == '+' || c == '-') {
+    negative = c == '-';
+    chars.take();
+  }
+  bool any_digit = false, point = false;
+  long fraction_digits = 0;
+  for (c = chars.peek(); is_digit(c) || c == '.'; c = chars.peek()) {
+    chars.take();
+    if (c == '.') {
+      if (point) return FieldStatus::unexpected_character;
+      point = true;
+      continue;
+    }
+    any_digit = true;
+    if (point && fraction_digits < kExponentCap) ++fraction_digits;
+    // Leading zeros carry no value; dropping them keeps the digit string short.
+    if (c != '0' || !digits.empty()) digits.push_back(c);
+  }
+  long exponent = 0;
+  bool has_exponent = false;
+  if (c != '\0') {
+    if (!any_digit) return FieldStatus::unexpected_character;
+    if (c == 'E' || c == 'e' || c == 'D' || c == 'd' || c == 'Q' || c == 'q') {
+      chars.take();
+      c = chars.peek();
+    }
+    bool exponent_negative = false;
+    if (c == '+' || c == '-') {
+      exponent_negative = c == '-';
+      chars.take();
+      c = chars.peek();
+    }
+    if (!is_digit(c)) return FieldStatus::unexpected_character;
+    for (; is_digit(c); c = chars.peek()) {
+      chars.take();
+      if (exponent < kExponentCap) exponent = exponent * 10 + (c - '0');
+    }
+    if (c != '\0') return FieldStatus::unexpected_character;
+    if (exponent_negative) exponent = -exponent;
+    has_exponent = true;
+  }
+  if (digits.empty()) {
+    value = negative ? -T(0) : T(0);
+    return FieldStatus::ok;
+  }
+  exponent -= point ? fraction_digits : decimals;
+  if (!has_exponent) exponent -= scale;
+  if (negative) digits.insert(digits.begin(), '-');
+  digits.push_back('e');
+  digits.append(std::to_string(exponent));
+  // strtof and strtod round correctly, and the text holds no decimal point, so the locale
+  // plays no part.
+  errno = 0;
+  T result;
+  if constexpr (std::is_same_v<T, float>) {
+    result = std::strtof(digits.c_str(), nullptr);
+  } else {
+    result = std::strtod(digits.c_str(), nullptr);
+  }
+  if (std::isinf(result)) return FieldStatus::overflow;
+  value = result;
+  return FieldStatus::ok;
+}
+
+}  // namespace
+
+FieldStatus read_integer(std::string_view field, bool blanks_are_zeros, std::int32_t& value) {
+  FieldChars chars(field, blanks_are_zeros);
+  bool negative = false;
+  char c = chars.peek();
+  if (c == '+' || c == '-') {
+    negative = c == '-';
+    chars.take();
+  }
+  std::int64_t magnitude = 0;
+  const std::int64_t limit = negative ? std::int64_t{2147483648} : std::int64_t{2147483647};
+  for (c = chars.peek(); c != '\0'; c = chars.peek()) {
+    if (!is_digit(c)) return FieldStatus::unexpected_character;
+    chars.take();
+    magnitude = magnitude * 10 + (c - '0');
+    if (magnitude > limit) return FieldStatus::overflow;
+  }
+  value = static_cast<std::int32_t>(negative ? -magnitude : magnitude);
+  return FieldStatus::ok;
+}
+
+FieldStatus read_real(std::string_view field, int decimals, int scale, bool blanks_are_zeros,
+                      std::string& scratch, float& value) {
+  return read_real_as(field, decimals, scale, blanks_are_zeros, scratch, value);
+}
+
+FieldStatus read_real(std::string_view field, int decimals, int scale, bool blanks_are_zeros,
+                      std::string& scratch, double& value) {
+  return read_real_as(field, decimals, scale, blanks_are_zeros, scratch, value);
+}
+
+}  // namespace records

@@ -1,0 +1,75 @@
+// A file open in the record layer, and the registry of all of them. Internal to the layer.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "layout.hpp"
+#include "records.hpp"
+
+namespace records {
+
+// Longest line the layer reads or writes. Lines of the suite are at most a few thousand
+// columns; a longer one (a binary file given by mistake, say) ends the run with a
+// diagnostic instead of taking all memory.
+inline constexpr std::size_t kMaxLine = std::size_t{1} << 24;
+
+class File {
+ public:
+  File(int unit, std::string name, Mode mode, int fd)
+      : unit_(unit), name_(std::move(name)), mode_(mode), fd_(fd) {}
+  File(const File&) = delete;
+  File& operator=(const File&) = delete;
+
+  int unit() const { return unit_; }
+  const std::string& name() const { return name_; }
+  Mode mode() const { return mode_; }
+
+  // The parsed form of `text`, parsed on first use and kept for the following reads and
+  // writes; it also becomes the layout the diagnostic names. Never fails: a malformed layout
+  // comes back with valid == false.
+  std::shared_ptr<const Layout> layout(std::string_view text);
+  std::string_view last_layout() const { return last_ ? std::string_view(last_->text) : ""; }
+
+  // Reading. Makes the next line of the file current and returns true, or returns false at
+  // the end of the file. Ends the run with the diagnostic when the file cannot be read or a
+  // line is longer than kMaxLine.
+  bool next_line();
+  std::string_view line() const { return line_; }
+
+  // Writing. Queues `text` and a line end; the queue goes to the file when it is large and at
+  // close. Ends the run with the diagnostic when the file cannot be written.
+  void put_line(std::string_view text);
+
+  // Writes out what is queued. Returns false (with errno set) when the file cannot be written.
+  bool flush();
+  // Flushes and closes the descriptor. Returns false when either fails.
+  bool close_descriptor();
+
+ private:
+  struct CachedLayout {
+    std::string text;
+    std::shared_ptr<const Layout> layout;
+  };
+
+  int unit_;
+  std::string name_;
+  Mode mode_;
+  int fd_;
+  std::vector<std::shared_ptr<const CachedLayout>> layouts_;
+  std::shared_ptr<const CachedLayout> last_;
+
+  std::vector<char> in_;  // bytes read from the file and not yet taken into a line
+  std::size_t in_begin_ = 0, in_end_ = 0;
+  bool in_eof_ = false;
+  std::string line_;
+
+  std::string out_;
+};
+
+// Every file opened and not yet closed, in the order opened.
+std::vector<std::unique_ptr<File>>& open_files();
+
+}  // namespace records

@@ -1,0 +1,334 @@
+#include "layout.hpp"
+
+#include <optional>
+
+namespace records {
+namespace {
+
+char upper(char c) {
+  return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+bool is_digit(char c) {
+  return c >= '0' && c <= '9';
+}
+
+// Reads the layout text left to right. Blanks outside quoted and counted texts carry no
+// meaning (a layout read from a file may say "(1 000 a12)"), so every look skips them.
+class Parser {
+ public:
+  explicit Parser(std::string_view text) : text_(text) {}
+
+  bool parse(Layout& layout);
+
+ private:
+  void skip_blanks() {
+    while (pos_ < text_.size() && text_[pos_] == ' ') ++pos_;
+  }
+  // The next character that is not a blank, upper-cased, or 0 at the end of the text.
+  char peek() {
+    skip_blanks();
+    return pos_ < text_.size() ? upper(text_[pos_]) : '\0';
+  }
+  // An unsigned number, blanks allowed between its digits; nullopt when no digit stands here
+  // or when it exceeds `limit`.
+  std::optional<std::int64_t> number(std::int64_t limit, bool& too_large) {
+    if (!is_digit(peek())) return std::nullopt;
+    std::int64_t value = 0;
+    while (is_digit(peek())) {
+      value = value * 10 + (text_[pos_] - '0');
+      ++pos_;
+      if (value > limit) {
+        too_large = true;
+        return std::nullopt;
+      }
+    }
+    return value;
+  }
+  bool width(std::int32_t& out) {
+    bool too_large = false;
+    auto w = number(kMaxWidth, too_large);
+    if (!w || *w == 0) return false;
+    out = static_cast<std::int32_t>(*w);
+    return true;
+  }
+  // ".d" after the width of a real field.
+  bool decimals(std::int32_t& out) {
+    if (peek() != '.') return false;
+    ++pos_;
+    bool too_large = false;
+    auto d = number(kMaxWidth, too_large);
+    if (!d) return false;
+    out = static_cast<std::int32_t>(*d);
+    return true;
+  }
+  bool literal(Layout& layout, char quote);
+  bool item(Layout& layout, bool& is_scale, bool after_scale);
+
+  std::string_view text_;
+  std::size_t pos_ = 0;
+};
+
+bool Parser::literal(Layout& layout, char quote) {
+  Item it{ItemKind::literal};
+  it.literal_begin = static_cast<std::uint32_t>(layout.texts.size());
+  ++pos_;  // the opening quote
+  for (;;) {
+    if (pos_ >= text_.size()) return false;
+    char c = text_[pos_++];
+    if (c == quote) {
+      // A doubled quote stands for one quote character inside the text.
+      if (pos_ < text_.size() && text_[pos_] == quote) {
+        ++pos_;
+      } else {
+        break;
+      }
+    }
+    layout.texts.push_back(c);
+  }
+  it.literal_size = static_cast<std::uint32_t>(layout.texts.size() - it.literal_begin);
+  layout.items.push_back(it);
+  return true;
+}
+
+// One item at the current position; on success it has been appended to layout.items.
+bool Parser::item(Layout& layout, bool& is_scale, bool after_scale) {
+  is_scale = false;
+  char c = peek();
+  bool negative = false;
+  bool signed_number = false;
+  if (c == '+' || c == '-') {
+    negative = c == '-';
+    signed_number = true;
+    ++pos_;
+    c = peek();
+    if (!is_digit(c)) return false;
+  }
+  bool too_large = false;
+  std::optional<std::int64_t> count = number(kMaxRepeat, too_large);
+  if (too_large) return false;
+  c = peek();
+  if (c == '\0') return false;
+  if (signed_number && c != 'P') return false;
+  // Only a scale factor follows without a comma by a real field.
+  if (after_scale && c != 'F' && c != 'E' && c != 'D' && c != 'G' && c != '/' && c != ':') {
+    return false;
+  }
+
+  Item it{ItemKind::integer};
+  const bool counted = count.has_value();
+  if (counted && *count == 0 && c != 'P') return false;
+  it.repeat = counted ? static_cast<std::int32_t>(*count) : 1;
+
+  if (c == '\'' || c == '"') {
+    return !counted && literal(layout, text_[pos_]);
+  }
+  ++pos_;
+  switch (c) {
+    case '(':
+      it.kind = ItemKind::group_open;
+      layout.items.push_back(it);
+      return true;
+    case '/':
+      it.kind = ItemKind::slash;
+      layout.items.push_back(it);
+      return true;
+    case ':':
+      if (counted) return false;
+      it.kind = ItemKind::colon;
+      layout.items.push_back(it);
+      return true;
+    case 'H': {
+      // A counted text: the next `count` characters as they stand, blanks included.
+      if (!counted || *count > static_cast<std::int64_t>(text_.size() - pos_)) return false;
+      it = Item{ItemKind::literal};
+      it.literal_begin = static_cast<std::uint32_t>(layout.texts.size());
+      it.literal_size = static_cast<std::uint32_t>(*count);
+      layout.texts.append(text_.substr(pos_, static_cast<std::size_t>(*count)));
+      pos_ += static_cast<std::size_t>(*count);
+      layout.items.push_back(it);
+      return true;
+    }
+    case 'X':
+      if (counted && *count > kMaxWidth) return false;
+      it.kind = ItemKind::skip;
+      it.width = it.repeat;
+      it.repeat = 1;
+      layout.items.push_back(it);
+      return true;
+    case 'P':
+      if (!counted || *count > kMaxWidth) return false;
+      it.kind = ItemKind::scale;
+      it.scale = static_cast<std::int32_t>(negative ? -*count : *count);
+      it.repeat = 1;
+      layout.items.push_back(it);
+      is_scale = true;
+      return true;
+    case 'I':
+      it.kind = ItemKind::integer;
+      if (!width(it.width)) return false;
+      if (peek() == '.') {
+        ++pos_;
+        auto m = number(kMaxWidth, too_large);
+        if (!m) return false;
+        it.digits = static_cast<std::int32_t>(*m);
+      }
+      layout.items.push_back(it);
+      return true;
+    case 'F':
+    case 'E':
+    case 'D':
+    case 'G':
+      it.kind = c == 'F'   ? ItemKind::real_fixed
+                : c == 'G' ? ItemKind::real_general
+                           : ItemKind::real_exp;
+      it.exponent_letter = c == 'D' ? 'D' : 'E';
+      if (!width(it.width) || !decimals(it.digits)) return false;
+      if ((c == 'E' || c == 'G') && peek() == 'E') {
+        ++pos_;
+        if (!width(it.exponent_digits)) return false;
+      }
+      layout.items.push_back(it);
+      return true;
+    case 'A':
+      it.kind = ItemKind::text;
+      if (is_digit(peek()) && !width(it.width)) return false;
+      layout.items.push_back(it);
+      return true;
+    case 'T': {
+      if (counted) return false;
+      it.kind = ItemKind::tab;
+      if (peek() == 'L' || peek() == 'R') {
+        it.kind = peek() == 'L' ? ItemKind::skip_left : ItemKind::skip;
+        ++pos_;
+      }
+      if (!width(it.width)) return false;
+      layout.items.push_back(it);
+      return true;
+    }
+    case 'B':
+      if (counted || (peek() != 'N' && peek() != 'Z')) return false;
+      it.kind = peek() == 'N' ? ItemKind::blank_null : ItemKind::blank_zero;
+      ++pos_;
+      layout.items.push_back(it);
+      return true;
+    case 'S':
+      if (counted) return false;
+      it.kind = ItemKind::sign_default;
+      if (peek() == 'P' || peek() == 'S') {
+        if (peek() == 'P') it.kind = ItemKind::sign_plus;
+        ++pos_;
+      }
+      layout.items.push_back(it);
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool Parser::parse(Layout& layout) {
+  if (peek() != '(') return false;
+  ++pos_;
+  std::vector<std::size_t> open_groups;  // indices of the group_open items not yet closed
+  // What the last thing read was decides what may follow: a comma is needed between two
+  // items except next to a slash or a colon, and after a scale factor before a real field.
+  enum class Last { open, comma, item, free_item, scale } last = Last::open;
+  for (;;) {
+    char c = peek();
+    if (c == '\0') return false;
+    if (c == ',') {
+      if (last == Last::open || last == Last::comma) return false;
+      ++pos_;
+      last = Last::comma;
+      continue;
+    }
+    if (c == ')') {
+      if (last == Last::comma) return false;
+      ++pos_;
+      if (open_groups.empty()) break;
+      std::size_t open = open_groups.back();
+      open_groups.pop_back();
+      Item close{ItemKind::group_close};
+      close.partner = static_cast<std::int32_t>(open);
+      layout.items[open].partner = static_cast<std::int32_t>(layout.items.size());
+      layout.items.push_back(close);
+      if (open_groups.empty()) layout.restart = open;
+      last = Last::item;
+      continue;
+    }
+    const bool free_position = c == '/' || c == ':';
+    if (last == Last::item && !free_position) return false;
+    bool is_scale = false;
+    if (!item(layout, is_scale, last == Last::scale)) return false;
+    ItemKind kind = layout.items.back().kind;
+    if (kind == ItemKind::group_open) {
+      open_groups.push_back(layout.items.size() - 1);
+      last = Last::open;
+    } else if (kind == ItemKind::slash || kind == ItemKind::colon) {
+      last = Last::free_item;
+    } else {
+      last = is_scale ? Last::scale : Last::item;
+    }
+  }
+  // Nothing but blanks may follow the closing parenthesis.
+  skip_blanks();
+  if (pos_ != text_.size()) return false;
+  for (std::size_t i = layout.restart; i < layout.items.size(); ++i) {
+    if (is_data(layout.items[i].kind)) layout.restart_has_data = true;
+  }
+  return true;
+}
+
+}  // namespace
+
+Layout parse_layout(std::string_view text) {
+  Layout layout;
+  Parser parser(text);
+  layout.valid = parser.parse(layout);
+  if (!layout.valid) {
+    layout.items.clear();
+    layout.texts.clear();
+  }
+  return layout;
+}
+
+Cursor::Event Cursor::next() {
+  const std::vector<Item>& items = layout_->items;
+  if (repeat_left_ > 0) {
+    --repeat_left_;
+    if (!is_data(items[current_].kind) && ++idle_ > kMaxIdleSteps) return Event::overrun;
+    return Event::item;
+  }
+  for (;;) {
+    if (pc_ >= items.size()) return Event::end;
+    if (++idle_ > kMaxIdleSteps) return Event::overrun;
+    const Item& it = items[pc_];
+    if (it.kind == ItemKind::group_open) {
+      frames_.push_back({pc_, it.repeat});
+      ++pc_;
+      continue;
+    }
+    if (it.kind == ItemKind::group_close) {
+      Frame& frame = frames_.back();
+      if (--frame.left > 0) {
+        pc_ = frame.open + 1;
+      } else {
+        frames_.pop_back();
+        ++pc_;
+      }
+      continue;
+    }
+    current_ = pc_++;
+    repeat_left_ = (is_data(it.kind) || it.kind == ItemKind::slash) ? it.repeat - 1 : 0;
+    if (is_data(it.kind)) idle_ = 0;
+    return Event::item;
+  }
+}
+
+void Cursor::restart() {
+  frames_.clear();
+  repeat_left_ = 0;
+  pc_ = layout_->restart;
+}
+
+}  // namespace records

@@ -1,0 +1,179 @@
+#include <algorithm>
+#include <cstring>
+
+#include "diagnostic.hpp"
+#include "fields.hpp"
+#include "file.hpp"
+
+namespace records {
+
+struct Reader::State {
+  File& file;
+  std::shared_ptr<const Layout> layout;
+  Cursor cursor;
+  std::int64_t column = 0;  // where the next field starts in the current line, from 0
+  bool blanks_are_zeros = false;
+  int scale = 0;
+  bool ended = false;
+  std::string scratch;
+
+  State(File& f, std::shared_ptr<const Layout> l)
+      : file(f), layout(std::move(l)), cursor(*layout) {}
+
+  void next_line() {
+    if (!file.next_line()) fail(file, kEndOfFile);
+    column = 0;
+  }
+
+  // Acts on an item that reads no list item.
+  void control(const Item& item) {
+    switch (item.kind) {
+      case ItemKind::skip:
+        column += item.width;
+        break;
+      case ItemKind::skip_left:
+        column = std::max<std::int64_t>(0, column - item.width);
+        break;
+      case ItemKind::tab:
+        column = item.width - 1;
+        break;
+      case ItemKind::slash:
+        next_line();
+        break;
+      case ItemKind::blank_null:
+      case ItemKind::blank_zero:
+        blanks_are_zeros = item.kind == ItemKind::blank_zero;
+        break;
+      case ItemKind::scale:
+        scale = item.scale;
+        break;
+      case ItemKind::literal:
+        // Quoted text has nothing to match on input.
+        fail(file, kErrorInFormat);
+      default:
+        break;
+    }
+  }
+
+  // Moves to the next data item, reading on across lines as the layout says.
+  const Item& next_data() {
+    for (;;) {
+      switch (cursor.next()) {
+        case Cursor::Event::end:
+          if (!layout->restart_has_data) fail(file, kErrorInFormat);
+          next_line();
+          cursor.restart();
+          continue;
+        case Cursor::Event::overrun:
+          fail(file, kErrorInFormat);
+        case Cursor::Event::item:
+          break;
+      }
+      const Item& item = cursor.current();
+      if (is_data(item.kind)) return item;
+      control(item);
+    }
+  }
+
+  // The columns of a field of `width` that stand in the line; a numeric field also ends at a
+  // comma, and the next field then starts after the comma.
+  std::string_view field(std::int64_t width, bool numeric) {
+    std::string_view line = file.line();
+    std::int64_t start = std::min<std::int64_t>(column, static_cast<std::int64_t>(line.size()));
+    std::int64_t stop = std::min<std::int64_t>(column + width, static_cast<std::int64_t>(line.size()));
+    std::string_view text = line.substr(static_cast<std::size_t>(start),
+                                        static_cast<std::size_t>(stop - start));
+    column += width;
+    if (numeric) {
+      std::size_t comma = text.find(',');
+      if (comma != std::string_view::npos) {
+        text = text.substr(0, comma);
+        column = start + static_cast<std::int64_t>(comma) + 1;
+      }
+    }
+    return text;
+  }
+
+  void check(FieldStatus status) {
+    if (status == FieldStatus::unexpected_character) fail(file, kUnexpectedCharacter);
+    if (status == FieldStatus::overflow) {
+      fail(file, kIntegerOverflow);
+    }
+  }
+
+  template <typename T>
+  void real(T& value) {
+    const Item& item = next_data();
+    if (item.kind != ItemKind::real_fixed && item.kind != ItemKind::real_exp &&
+        item.kind != ItemKind::real_general) {
+      fail(file, kWrongKind);
+    }
+    FieldStatus status =
+        read_real(field(item.width, true), item.digits, scale, blanks_are_zeros, scratch, value);
+    if (status == FieldStatus::overflow) fail(file, kRealOverflow);
+    check(status);
+  }
+};
+
+Reader::Reader(File& file, std::string_view layout)
+    : state_(std::make_unique<State>(file, file.layout(layout))) {
+  if (!state_->layout->valid) fail(file, kErrorInFormat);
+  state_->next_line();
+}
+
+Reader::~Reader() {
+  end();
+}
+
+Reader& Reader::operator()(std::int32_t& value) {
+  const Item& item = state_->next_data();
+  if (item.kind != ItemKind::integer && item.kind != ItemKind::real_general) {
+    fail(state_->file, kWrongKind);
+  }
+  state_->check(read_integer(state_->field(item.width, true), state_->blanks_are_zeros, value));
+  return *this;
+}
+
+Reader& Reader::operator()(float& value) {
+  state_->real(value);
+  return *this;
+}
+
+Reader& Reader::operator()(double& value) {
+  state_->real(value);
+  return *this;
+}
+
+Reader& Reader::operator()(std::span<char> text) {
+  const Item& item = state_->next_data();
+  if (item.kind != ItemKind::text) fail(state_->file, kWrongKind);
+  const std::int64_t length = static_cast<std::int64_t>(text.size());
+  const std::int64_t width = item.width > 0 ? item.width : length;
+  std::string_view columns = state_->field(width, false);
+  // Columns beyond the end of the line read as blanks: `columns` may be shorter than `width`.
+  // A field wider than the variable keeps its rightmost `length` columns.
+  std::size_t from = static_cast<std::size_t>(width > length ? width - length : 0);
+  std::fill(text.begin(), text.end(), ' ');
+  if (from < columns.size()) {
+    std::string_view kept = columns.substr(from, static_cast<std::size_t>(std::min(width, length)));
+    std::memcpy(text.data(), kept.data(), kept.size());
+  }
+  return *this;
+}
+
+void Reader::end() {
+  State& s = *state_;
+  if (s.ended) return;
+  s.ended = true;
+  // Slashes and skips up to the next data item, a colon or the end of the layout still act.
+  for (;;) {
+    Cursor::Event event = s.cursor.next();
+    if (event == Cursor::Event::end) break;
+    if (event == Cursor::Event::overrun) fail(s.file, kErrorInFormat);
+    const Item& item = s.cursor.current();
+    if (is_data(item.kind) || item.kind == ItemKind::colon) break;
+    s.control(item);
+  }
+}
+
+}  // namespace records

@@ -1,0 +1,22 @@
+#include "sstop.hpp"
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+namespace records {
+
+void sstop(std::string_view text) {
+  message({text});
+  close_all();
+  std::fflush(stdout);
+  std::exit(1);
+}
+
+Text<255> compose(std::string_view prefix, std::string_view name) {
+  std::string text(prefix);
+  text.append(name);
+  return Text<255>(text);
+}
+
+}  // namespace records

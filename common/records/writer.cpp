@@ -1,0 +1,171 @@
+#include <algorithm>
+#include <cstring>
+
+#include "diagnostic.hpp"
+#include "fields.hpp"
+#include "file.hpp"
+
+namespace records {
+
+struct Writer::State {
+  File& file;
+  std::shared_ptr<const Layout> layout;
+  Cursor cursor;
+  // The line being built. Its size is the furthest column written; skips only move `column`,
+  // so blanks appear only under a later item.
+  std::string line;
+  std::int64_t column = 0;
+  bool plus = false;
+  bool ended = false;
+  std::string scratch;
+
+  State(File& f, std::shared_ptr<const Layout> l)
+      : file(f), layout(std::move(l)), cursor(*layout) {}
+
+  void finish_line() {
+    file.put_line(line);
+    line.clear();
+    column = 0;
+  }
+
+  // The `width` columns at the write position, blank-filled up to it; moves past them.
+  char* field(std::int64_t width) {
+    if (column + width > static_cast<std::int64_t>(kMaxLine)) fail(file, kLineTooLong);
+    std::size_t end = static_cast<std::size_t>(column + width);
+    if (line.size() < end) line.resize(end, ' ');
+    char* at = line.data() + column;
+    column += width;
+    return at;
+  }
+
+  void control(const Item& item) {
+    switch (item.kind) {
+      case ItemKind::skip:
+        column += item.width;
+        break;
+      case ItemKind::skip_left:
+        column = std::max<std::int64_t>(0, column - item.width);
+        break;
+      case ItemKind::tab:
+        column = item.width - 1;
+        break;
+      case ItemKind::slash:
+        finish_line();
+        break;
+      case ItemKind::literal: {
+        std::string_view text = layout->literal(item);
+        if (!text.empty()) std::memcpy(field(static_cast<std::int64_t>(text.size())), text.data(), text.size());
+        break;
+      }
+      case ItemKind::sign_default:
+      case ItemKind::sign_plus:
+        plus = item.kind == ItemKind::sign_plus;
+        break;
+      case ItemKind::scale:
+        // Scaled output is not supported; only a layout read from a data file, and used for
+        // reading, would carry a scale factor.
+        if (item.scale != 0) fail(file, kErrorInFormat);
+        break;
+      default:
+        break;
+    }
+  }
+
+  const Item& next_data() {
+    for (;;) {
+      switch (cursor.next()) {
+        case Cursor::Event::end:
+          if (!layout->restart_has_data) fail(file, kErrorInFormat);
+          finish_line();
+          cursor.restart();
+          continue;
+        case Cursor::Event::overrun:
+          fail(file, kErrorInFormat);
+        case Cursor::Event::item:
+          break;
+      }
+      const Item& item = cursor.current();
+      if (is_data(item.kind)) return item;
+      control(item);
+    }
+  }
+
+  void real(double value) {
+    const Item& item = next_data();
+    if (item.kind == ItemKind::real_fixed) {
+      write_fixed(field(item.width), item.width, item.digits, plus, value, scratch);
+    } else if (item.kind == ItemKind::real_exp) {
+      write_exponent(field(item.width), item.width, item.digits, item.exponent_digits,
+                     item.exponent_letter, plus, value, scratch);
+    } else if (item.kind == ItemKind::real_general) {
+      fail(file, kErrorInFormat);  // G on output is not supported for reals
+    } else {
+      fail(file, kWrongKind);
+    }
+  }
+};
+
+Writer::Writer(File& file, std::string_view layout)
+    : state_(std::make_unique<State>(file, file.layout(layout))) {
+  if (!state_->layout->valid) fail(file, kErrorInFormat);
+  if (file.mode() != Mode::write) fail(file, "can't write file (opened for reading)");
+}
+
+Writer::~Writer() {
+  end();
+}
+
+Writer& Writer::operator()(std::int32_t value) {
+  const Item& item = state_->next_data();
+  if (item.kind != ItemKind::integer && item.kind != ItemKind::real_general) {
+    fail(state_->file, kWrongKind);
+  }
+  int min_digits = item.kind == ItemKind::integer ? item.digits : -1;
+  write_integer(state_->field(item.width), item.width, min_digits, state_->plus, value);
+  return *this;
+}
+
+Writer& Writer::operator()(float value) {
+  // The float's exact value, promoted without change, is what gets rounded to the field.
+  state_->real(static_cast<double>(value));
+  return *this;
+}
+
+Writer& Writer::operator()(double value) {
+  state_->real(value);
+  return *this;
+}
+
+Writer& Writer::operator()(std::string_view text) {
+  const Item& item = state_->next_data();
+  if (item.kind != ItemKind::text) fail(state_->file, kWrongKind);
+  const std::int64_t length = static_cast<std::int64_t>(text.size());
+  const std::int64_t width = item.width > 0 ? item.width : length;
+  if (width == 0) return *this;
+  char* out = state_->field(width);
+  if (width > length) {
+    std::memset(out, ' ', static_cast<std::size_t>(width - length));
+    std::memcpy(out + (width - length), text.data(), text.size());
+  } else {
+    std::memcpy(out, text.data(), static_cast<std::size_t>(width));
+  }
+  return *this;
+}
+
+void Writer::end() {
+  State& s = *state_;
+  if (s.ended) return;
+  s.ended = true;
+  // Quoted texts and slashes before the next data item are still written.
+  for (;;) {
+    Cursor::Event event = s.cursor.next();
+    if (event == Cursor::Event::end) break;
+    if (event == Cursor::Event::overrun) fail(s.file, kErrorInFormat);
+    const Item& item = s.cursor.current();
+    if (is_data(item.kind) || item.kind == ItemKind::colon) break;
+    s.control(item);
+  }
+  s.finish_line();
+}
+
+}  // namespace records

@@ -1,0 +1,236 @@
+// Reading records: fields, blanks, short lines, restarts and the faults that end a run.
+#include <cmath>
+#include <csignal>
+
+#include "scratch.hpp"
+
+namespace records_test {
+namespace {
+
+using records::Reader;
+using records::Text;
+
+using Read = Scratch;
+
+TEST_F(Read, PedigreeRecordWithBlanksAndShortLine) {
+  records::File& in = input("    3    1    0    0    1    2        1001\n"
+                            "    3    2  1 2    1\n");
+  std::int32_t v[6];
+  Text<12> name;
+  Reader(in, "(6i5,a12)")(v[0])(v[1])(v[2])(v[3])(v[4])(v[5])(name).end();
+  EXPECT_EQ(v[0], 3);
+  EXPECT_EQ(v[5], 2);
+  EXPECT_EQ(name.view(), "        1001");
+  // "  1 2" reads 12; fields past the end of the line read 0 and blanks.
+  Reader(in, "(6i5,a12)")(v[0])(v[1])(v[2])(v[3])(v[4])(v[5])(name).end();
+  EXPECT_EQ(v[2], 12);
+  EXPECT_EQ(v[3], 1);
+  EXPECT_EQ(v[4], 0);
+  EXPECT_EQ(v[5], 0);
+  EXPECT_EQ(name.view(), "            ");
+  records::close(in);
+}
+
+TEST_F(Read, IntegerFields) {
+  records::File& in = input("    -\n  -12\n+7\n12,34\n 1 2 5\n-2147483648\n");
+  std::int32_t a = 99, b = 99;
+  Reader(in, "(i5)")(a);
+  EXPECT_EQ(a, 0);  // sign only
+  Reader(in, "(i5)")(a);
+  EXPECT_EQ(a, -12);
+  Reader(in, "(i5)")(a);
+  EXPECT_EQ(a, 7);
+  Reader(in, "(2i5)")(a)(b);  // a comma ends a field early
+  EXPECT_EQ(a, 12);
+  EXPECT_EQ(b, 34);
+  Reader(in, "(bz,i5,i5)")(a)(b);  // blanks are zeros after the first digit
+  EXPECT_EQ(a, 1020);
+  EXPECT_EQ(b, 5);
+  Reader(in, "(i11)")(a);
+  EXPECT_EQ(a, -2147483647 - 1);
+  records::close(in);
+}
+
+TEST_F(Read, RealFields) {
+  records::File& in = input("  1234  1.25 -1.5e2 1.5-1  .5d1\n"
+                            "12.5E+01 1 2 3\n"
+                            "-.5,7\n");
+  float f[5];
+  Reader(in, "(f6.3,f6.3,e7.2,f6.1,f6.0)")(f[0])(f[1])(f[2])(f[3])(f[4]);
+  EXPECT_EQ(f[0], 1.234f);  // implied decimals
+  EXPECT_EQ(f[1], 1.25f);   // a written point wins
+  EXPECT_EQ(f[2], -150.0f);
+  EXPECT_EQ(f[3], 0.15f);   // sign after the digits starts an exponent
+  EXPECT_EQ(f[4], 5.0f);
+  double d[2];
+  Reader(in, "(f8.1,f6.1)")(d[0])(d[1]);
+  EXPECT_EQ(d[0], 125.0);
+  EXPECT_EQ(d[1], 12.3);  // blanks ignored, the last digit is the fraction
+  std::int32_t after = 0;
+  Reader(in, "(f9.1,i5)")(d[0])(after);  // the comma ends the field; the next starts behind it
+  EXPECT_EQ(d[0], -0.5);
+  EXPECT_EQ(after, 7);
+  records::close(in);
+}
+
+TEST_F(Read, RealsAreRoundedOnceToTheirType) {
+  // 0.1 as a float is the float nearest to 1/10, not a double rounded again.
+  records::File& in = input("0.1\n0.1\n16777217\n");
+  float f;
+  double d;
+  Reader(in, "(f3.0)")(f);
+  Reader(in, "(f3.0)")(d);
+  EXPECT_EQ(f, 0.1f);
+  EXPECT_EQ(d, 0.1);
+  Reader(in, "(f8.0)")(f);
+  EXPECT_EQ(f, 16777216.0f);  // halfway case rounds to even
+  records::close(in);
+}
+
+TEST_F(Read, TextFieldsNarrowerAndWiderThanTheVariable) {
+  records::File& in = input("abcdefghijklmnop\nxyz\n");
+  Text<4> four;
+  Text<12> twelve;
+  Reader(in, "(a6,a6)")(four)(twelve);
+  EXPECT_EQ(four.view(), "cdef");          // the rightmost 4 of 6 columns
+  EXPECT_EQ(twelve.view(), "ghijkl      "); // 6 columns on the left, blanks after
+  Reader(in, "(a)")(twelve);
+  EXPECT_EQ(twelve.view(), "xyz         ");
+  records::close(in);
+}
+
+TEST_F(Read, LayoutRestartsAtItsLastTopLevelGroup) {
+  records::File& in = input("    1    2\n  3  4  5\n  6  7  8\n");
+  std::int32_t v[8];
+  Reader r(in, "(2i5,/,(3i3))");
+  for (auto& x : v) r(x);
+  r.end();
+  for (int i = 0; i < 8; ++i) EXPECT_EQ(v[i], i + 1);
+  records::close(in);
+
+  // Without a group the layout starts over at its beginning, on the next line.
+  records::File& again = input("1\n2\n3\n");
+  std::int32_t a, b, c;
+  Reader(again, "(i1)")(a)(b)(c);
+  EXPECT_EQ(a + b + c, 6);
+  records::close(again);
+}
+
+TEST_F(Read, RepeatCountOfTheRestartGroupIsKept) {
+  records::File& in = input("h\n1 2 3 4 \n5 6 7 8 \n");
+  Text<1> head;
+  std::int32_t v[8];
+  Reader r(in, "(a1/2(2i2))");
+  r(head);
+  for (auto& x : v) r(x);
+  r.end();
+  for (int i = 0; i < 8; ++i) EXPECT_EQ(v[i], i + 1);
+  records::close(in);
+}
+
+TEST_F(Read, EachReadStartsOnAFreshLineAndSlashesAct) {
+  records::File& in = input("1 rest\n2\n3\n4\n5\n");
+  std::int32_t a;
+  Reader(in, "(i1)")(a);  // the rest of line 1 is skipped
+  Reader(in, "(i1)")(a);
+  EXPECT_EQ(a, 2);
+  Reader(in, "(i1/)")(a);  // the slash after the last item still takes line 4
+  EXPECT_EQ(a, 3);
+  Reader(in, "(i1)")(a);
+  EXPECT_EQ(a, 5);
+  records::close(in);
+}
+
+TEST_F(Read, ReadWithoutItemsTakesOneLine) {
+  records::File& in = input("first\nsecond\n");
+  { Reader skip(in, "(a255)"); }
+  Text<255> line;
+  Reader(in, "(a255)")(line);
+  EXPECT_EQ(line.trimmed(), "second");
+  records::close(in);
+}
+
+TEST_F(Read, TabsAndSkips) {
+  records::File& in = input("abcdefghij\n");
+  Text<2> a, b, c;
+  Reader(in, "(t5,a2,tl4,a2,tr2,a2)")(a)(b)(c);
+  EXPECT_EQ(a.view(), "ef");
+  EXPECT_EQ(b.view(), "cd");
+  EXPECT_EQ(c.view(), "gh");
+  records::close(in);
+}
+
+TEST_F(Read, CarriageReturnEndsTheLine) {
+  records::File& in = input("   12\r\nab\r\n");
+  std::int32_t a;
+  Text<3> t;
+  Reader(in, "(i5)")(a);
+  Reader(in, "(a3)")(t);
+  EXPECT_EQ(a, 12);
+  EXPECT_EQ(t.view(), "ab ");
+  records::close(in);
+}
+
+TEST_F(Read, LastLineWithoutLineEnd) {
+  records::File& in = input("    7");
+  std::int32_t a;
+  Reader(in, "(i5)")(a);
+  EXPECT_EQ(a, 7);
+  records::close(in);
+}
+
+// The faults end the run through the diagnostic; these run in a child process.
+using ReadDeath = Scratch;
+
+TEST_F(ReadDeath, FaultsEndTheRunWithTheDiagnostic) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  auto read_int = [&](std::string content, const char* layout) {
+    records::File& in = input(content);
+    std::int32_t a;
+    Reader(in, layout)(a).end();
+  };
+  EXPECT_EXIT(read_int("", "(i5)"), testing::KilledBySignal(SIGABRT),
+              "^formatted read: end of file\napparent state: unit 10 named .*in.txt\n"
+              "last format: \\(i5\\)\nlately reading sequential formatted external IO\n$");
+  EXPECT_EXIT(read_int("  1x3\n", "(i5)"), testing::KilledBySignal(SIGABRT),
+              "^formatted read: read unexpected character\n");
+  EXPECT_EXIT(read_int("1\n", "(i5,/,i5)"), testing::KilledBySignal(SIGABRT),
+              "^formatted read: end of file\n");
+  EXPECT_EXIT(read_int("1\n", "(i5,)"), testing::KilledBySignal(SIGABRT),
+              "^formatted read: error in format\n.*\nlast format: \\(i5,\\)\n");
+  EXPECT_EXIT(read_int("1\n", "(f5.1)"), testing::KilledBySignal(SIGABRT),
+              "^formatted read: layout item of the wrong kind");
+  EXPECT_EXIT(read_int("1\n", "(x)"), testing::KilledBySignal(SIGABRT),
+              "^formatted read: error in format");
+  EXPECT_EXIT(read_int("1\n", "(i5,2000000000(x),i5)"), testing::KilledBySignal(SIGABRT),
+              "^formatted read: error in format");
+  EXPECT_EXIT(read_int("1\n", "('ab',i5)"), testing::KilledBySignal(SIGABRT),
+              "^formatted read: error in format");
+  EXPECT_EXIT(read_int("99999999999\n", "(i11)"), testing::KilledBySignal(SIGABRT),
+              "^formatted read: integer too large");
+}
+
+TEST_F(ReadDeath, ReadingOneRecordTooManyEndsTheRun) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  records::File& in = input("    1\n");
+  std::int32_t a;
+  Reader(in, "(i5)")(a);
+  EXPECT_EXIT(Reader(in, "(i5)")(a), testing::KilledBySignal(SIGABRT),
+              "^formatted read: end of file\n");
+  records::close(in);
+}
+
+TEST_F(ReadDeath, RealOutOfRange) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  records::File& in = input("1e39\n");
+  float f;
+  EXPECT_EXIT(Reader(in, "(e5.0)")(f), testing::KilledBySignal(SIGABRT),
+              "^formatted read: real too large");
+  double d;
+  Reader(in, "(e5.0)")(d);
+  EXPECT_EQ(d, 1e39);
+  records::close(in);
+}
+
+}  // namespace
+}  // namespace records_test
