@@ -1,0 +1,83 @@
+// Reading a raw pedigree file: the descriptive line, the count line and the record lines.
+//
+// Every read takes at most kLineChars characters, line end included, so a longer line is split
+// and its remainder is read as the next line (for a record line: as the next record). Numbers
+// follow scan_int's syntax; fields are separated by white space only.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+
+#include "record.hpp"
+
+namespace rawped {
+
+// Characters one read takes at most, its line end included.
+constexpr int kLineChars = 99;
+
+// How the text of one read line parsed.
+enum class LineParse {
+  blank,         // empty or white space only: nothing read
+  read,          // at least the first number was read
+  not_a_number,  // the first text that is not white space cannot start a number
+};
+
+// Reads the count from the start of `text` (NUL-terminated) into `numax`; anything after the
+// number is ignored. Returns blank (numax untouched), read, or not_a_number (numax untouched).
+LineParse parse_count(const char* text, std::int32_t& numax);
+
+// Reads id, nfat, nmat, race, sex and the label token from `text` (NUL-terminated) into `rec`,
+// stopping at the first field that cannot be read; fields not read are left as they are (the
+// caller passes a zeroed record). A label is the next run of characters that are not white
+// space; its first kLabelChars characters are kept. Anything after the label is ignored.
+// Returns blank, read (id at least), or not_a_number (rec untouched).
+LineParse parse_record(const char* text, PedRecord& rec);
+
+// Why a read failed. Each has its fixed console text, message().
+enum class ReadStatus {
+  ok,
+  no_descriptive_line,  // the file ended before the descriptive line
+  file_ended,           // the file ended before the count line or a record line
+  not_a_number,         // a count or record line that does not start with a number
+};
+
+// The console text of `status` (empty for ok), line end included.
+const char* message(ReadStatus status);
+
+// The console text for a record table that cannot be obtained for `numax` records (a negative
+// count included); it has no line end.
+std::string no_memory_message(std::int32_t numax);
+
+// Reads one raw pedigree file from an open stream, one line at a time, and counts its lines so
+// that messages can name them. The stream stays the caller's to close.
+class RawReader {
+ public:
+  explicit RawReader(std::FILE* in) : in_(in) {}
+
+  // osdl: reads and discards `n` lines. Returns ok, or no_descriptive_line when the file ends
+  // before `n` lines were read.
+  ReadStatus skip_lines(int n);
+
+  // Reads the count line into `numax`: a blank line leaves it untouched. Returns ok,
+  // file_ended or not_a_number.
+  ReadStatus read_count(std::int32_t& numax);
+
+  // Reads the next record line into `rec`, which the caller passes zeroed; a blank line is an
+  // all-zero record. Returns ok, file_ended or not_a_number.
+  ReadStatus read_record(PedRecord& rec);
+
+  // The line of the file (1 for the first) on which the last read began.
+  long line() const { return line_; }
+
+ private:
+  // Reads the next piece of at most kLineChars characters into text_; false at end of file.
+  bool next_piece();
+
+  std::FILE* in_;
+  char text_[kLineChars + 1] = {};
+  long line_ = 0;            // line on which the last piece began
+  bool at_line_start_ = true;  // the next piece starts a new line of the file
+};
+
+}  // namespace rawped

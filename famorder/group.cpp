@@ -1,0 +1,240 @@
+#include "group.hpp"
+
+#include <algorithm>
+#include <array>
+#include <vector>
+
+namespace famorder {
+
+namespace {
+
+using rawped::PedRecord;
+
+constexpr std::uint32_t kNone = UINT32_MAX;
+
+// For one field, the records holding each value, in table order, one list after the other.
+// `open` lets a scan jump over records that are already in a pedigree: they never leave it,
+// so once passed they can be skipped for good (a next-pointer with path compression).
+struct ValueIndex {
+  std::vector<std::uint32_t> start;  // list of value v: entries start[v] to start[v+1] - 1
+  std::vector<std::uint32_t> entry;  // record positions
+  std::vector<std::uint32_t> next;   // entry e: no open record among entries e to next[e] - 1
+
+  // Builds the lists from `key` (a value number per record, kNone for none) for `values`
+  // values, keeping only records for which keep(record) holds.
+  template <class Keep>
+  void build(const std::vector<std::uint32_t>& key, std::size_t values, Keep keep) {
+    start.assign(values + 1, 0);
+    for (std::size_t r = 0; r < key.size(); ++r) {
+      if (key[r] != kNone && keep(r)) ++start[key[r] + 1];
+    }
+    for (std::size_t v = 0; v < values; ++v) start[v + 1] += start[v];
+    entry.resize(start[values]);
+    std::vector<std::uint32_t> fill(start.begin(), start.end() - 1);
+    for (std::size_t r = 0; r < key.size(); ++r) {
+      if (key[r] != kNone && keep(r)) entry[fill[key[r]]++] = static_cast<std::uint32_t>(r);
+    }
+    next.resize(entry.size());
+    for (std::uint32_t e = 0; e < next.size(); ++e) next[e] = e;
+  }
+
+  // The first entry from `e` on, before `end`, whose record is still outside every pedigree;
+  // `end` when there is none.
+  std::uint32_t first_open(std::uint32_t e, std::uint32_t end,
+                           std::span<const PedRecord> records) {
+    std::uint32_t found = e;
+    while (found < end) {
+      if (next[found] != found) {
+        found = next[found];
+      } else if (records[entry[found]].ped != 0) {
+        next[found] = found + 1;
+        ++found;
+      } else {
+        break;
+      }
+    }
+    while (e < found) {
+      const std::uint32_t after = next[e];
+      next[e] = found;
+      e = after;
+    }
+    return found;
+  }
+};
+
+// Which index and which of r's values each of ofre's conditions looks up.
+enum Index : std::uint8_t { by_id, by_nfat, by_nfat_mothered, by_nmat };
+enum Key : std::uint8_t { key_id, key_nfat, key_nmat };
+struct Lookup {
+  Index index;
+  Key key;
+};
+// Siblings by the mother, siblings by the father (those with a mother given), the mother, the
+// father, a second record of r's id, children by the father, children by the mother.
+constexpr std::array<Lookup, 7> kLookups = {{{by_nmat, key_nmat},
+                                             {by_nfat_mothered, key_nfat},
+                                             {by_id, key_nmat},
+                                             {by_id, key_nfat},
+                                             {by_id, key_id},
+                                             {by_nfat, key_id},
+                                             {by_nmat, key_id}}};
+
+// One call of ofre on the explicit stack.
+struct Frame {
+  std::uint32_t r;
+  std::uint32_t k;   // the record being handled, kNone between records
+  std::uint8_t step; // ofre's next step for k: 1, 2, 4 (then 5), or 6 when done
+  std::array<std::uint32_t, kLookups.size()> cursor;
+};
+
+class Grouper {
+ public:
+  explicit Grouper(std::span<PedRecord> records) : records_(records) {
+    number_values();
+    index_[by_id].build(keys_[key_id], values_, [](std::size_t) { return true; });
+    index_[by_nfat].build(keys_[key_nfat], values_, [](std::size_t) { return true; });
+    index_[by_nfat_mothered].build(keys_[key_nfat], values_,
+                                   [&](std::size_t r) { return records_[r].nmat != 0; });
+    index_[by_nmat].build(keys_[key_nmat], values_, [](std::size_t) { return true; });
+  }
+
+  GroupOutcome run() {
+    GroupOutcome out;
+    for (std::uint32_t i = 0; i < records_.size(); ++i) {
+      if (records_[i].ped != 0) continue;
+      ++out.numped;
+      if (!enter(i, out)) return out;
+      if (!gather(out)) return out;
+    }
+    return out;
+  }
+
+ private:
+  // Numbers the distinct non-zero values of id, nfat and nmat 0, 1, 2, ... so that the
+  // indexes can be plain arrays.
+  void number_values() {
+    const std::size_t n = records_.size();
+    struct Slot {
+      std::int32_t value;
+      std::uint32_t field;
+      std::uint32_t record;
+    };
+    std::vector<Slot> slots;
+    slots.reserve(3 * n);
+    for (std::uint32_t r = 0; r < n; ++r) {
+      const std::int32_t v[3] = {records_[r].id, records_[r].nfat, records_[r].nmat};
+      for (std::uint32_t f = 0; f < 3; ++f) {
+        if (v[f] != 0) slots.push_back({v[f], f, r});
+      }
+    }
+    std::sort(slots.begin(), slots.end(),
+              [](const Slot& a, const Slot& b) { return a.value < b.value; });
+    for (auto& k : keys_) k.assign(n, kNone);
+    values_ = 0;
+    for (std::size_t i = 0; i < slots.size(); ++i) {
+      if (i > 0 && slots[i].value != slots[i - 1].value) ++values_;
+      keys_[slots[i].field][slots[i].record] = static_cast<std::uint32_t>(values_);
+    }
+    if (!slots.empty()) ++values_;
+  }
+
+  // ofre's first steps for record k: the one-parent check, then its frame on the stack.
+  bool enter(std::uint32_t k, GroupOutcome& out) {
+    const PedRecord& rec = records_[k];
+    if ((rec.nfat == 0) != (rec.nmat == 0)) {
+      out.kind = GroupOutcome::Kind::one_parent;
+      out.position = static_cast<std::int32_t>(k);
+      return false;
+    }
+    records_[k].ped = out.numped;
+    Frame frame{k, kNone, 6, {}};
+    for (std::size_t j = 0; j < kLookups.size(); ++j) frame.cursor[j] = range(k, j).first;
+    stack_.push_back(frame);
+    return true;
+  }
+
+  // The entries of lookup j for record r; an empty range where r's value is 0, and for the
+  // father's siblings where r has no mother.
+  std::pair<std::uint32_t, std::uint32_t> range(std::uint32_t r, std::size_t j) const {
+    const Lookup l = kLookups[j];
+    const std::uint32_t v = keys_[l.key][r];
+    if (v == kNone || (l.index == by_nfat_mothered && keys_[key_nmat][r] == kNone)) {
+      return {0, 0};
+    }
+    return {index_[l.index].start[v], index_[l.index].start[v + 1]};
+  }
+
+  // Runs the frames on the stack to the end: ofre's scan, visiting only the records that
+  // one of its steps can act on, in table order.
+  bool gather(GroupOutcome& out) {
+    while (!stack_.empty()) {
+      Frame& fr = stack_.back();
+      if (fr.k == kNone) {
+        std::uint32_t best = kNone;
+        for (std::size_t j = 0; j < kLookups.size(); ++j) {
+          const auto end = range(fr.r, j).second;
+          ValueIndex& ix = index_[kLookups[j].index];
+          fr.cursor[j] = ix.first_open(fr.cursor[j], end, records_);
+          if (fr.cursor[j] < end) best = std::min(best, ix.entry[fr.cursor[j]]);
+        }
+        if (best == kNone) {
+          stack_.pop_back();
+          continue;
+        }
+        fr.k = best;
+        fr.step = 1;
+      }
+      const PedRecord& r = records_[fr.r];
+      const PedRecord& k = records_[fr.k];
+      const std::uint32_t kpos = fr.k;
+      const std::int32_t b = r.id, f = r.nfat, m = r.nmat;
+      bool take = false;
+      switch (fr.step) {
+        case 1:  // siblings
+          fr.step = 2;
+          if (m != 0 && k.nmat != 0 && (m == k.nmat || f == k.nfat)) {
+            take = true;
+            break;
+          }
+          [[fallthrough]];
+        case 2:  // k is a parent of r
+          fr.step = 4;
+          if (k.id != 0 && (k.id == m || k.id == f)) {
+            take = true;
+            break;
+          }
+          [[fallthrough]];
+        case 4:  // the same id twice, then k is a child of r
+          fr.step = 6;
+          if (b == 0) break;
+          if (k.id == b) {
+            out.kind = GroupOutcome::Kind::same_id;
+            out.id = b;
+            return false;
+          }
+          take = k.nfat == b || k.nmat == b;
+          break;
+        default:
+          break;
+      }
+      if (fr.step == 6 && !take) fr.k = kNone;
+      // fr is not used past here: entering k may move the stack.
+      if (take && !enter(kpos, out)) return false;
+    }
+    return true;
+  }
+
+  std::span<PedRecord> records_;
+  std::array<std::vector<std::uint32_t>, 3> keys_;
+  std::size_t values_ = 0;
+  std::array<ValueIndex, 4> index_;
+  std::vector<Frame> stack_;
+};
+
+}  // namespace
+
+GroupOutcome group_pedigrees(std::span<PedRecord> records) {
+  return Grouper(records).run();
+}
+
+}  // namespace famorder

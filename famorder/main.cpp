@@ -1,0 +1,53 @@
+// famorder: numbers a raw pedigree into the numbered pedigree.
+//
+//   read_table (descriptive line, count, records) -> orpd (group, order, number)
+//   -> width check -> owif
+//
+// Everything is read and numbered before the output is opened, so a refused input leaves an
+// existing output file as it was. Exit status 0 when the file is written, 1 otherwise.
+#include <cstdio>
+#include <string>
+
+#include "messages.hpp"
+#include "orpd.hpp"
+#include "read_table.hpp"
+#include "write_table.hpp"
+
+namespace {
+
+int refuse(const std::string& text) {
+  std::fputs(text.c_str(), stdout);
+  return 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  using namespace famorder;
+  if (argc != 3) return refuse(usage());
+  const std::string infile = argv[1];
+  const std::string outfile = argv[2];
+
+  std::FILE* in = std::fopen(infile.c_str(), "r");
+  if (in == nullptr) return refuse("cannot open input data file '" + infile + "'\n");
+  PedTable table;
+  const ReadOutcome read = read_table(in, table);
+  std::fclose(in);
+  if (read.kind != ReadOutcome::Kind::ok) return refuse(read_message(read, infile));
+
+  const OrpdOutcome numbered = orpd(table);
+  if (numbered.kind != OrpdOutcome::Kind::ok) {
+    return refuse(orpd_message(numbered, table, infile));
+  }
+  if (const auto wide = find_too_wide(table)) {
+    return refuse(too_wide_message(*wide, table, infile));
+  }
+
+  std::FILE* out = std::fopen(outfile.c_str(), "w");
+  if (out == nullptr) return refuse("cannot open output data file '" + outfile + "'\n");
+  const bool written = owif(out, table);
+  if (std::fclose(out) != 0 || !written) {
+    return refuse("error writing output data file '" + outfile + "'\n");
+  }
+  return 0;
+}

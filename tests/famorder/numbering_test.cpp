@@ -1,0 +1,293 @@
+// famorder's fast numbering against the literal method, on random raw pedigrees that mix
+// everything the numbering has to get exactly right, and on a chain too deep for recursion.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <limits>
+#include <map>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "literal.hpp"
+#include "orpd.hpp"
+#include "reader.hpp"
+#include "write_table.hpp"
+
+namespace {
+
+using famorder::OrpdOutcome;
+using rawped::PedRecord;
+
+// Writes `v` as the raw file may: decimal, octal (leading 0) or hexadecimal (0x, 0X).
+std::string spell(std::int64_t v, std::mt19937& rng) {
+  const bool negative = v < 0;
+  const std::uint64_t mag = negative ? static_cast<std::uint64_t>(-v) : static_cast<std::uint64_t>(v);
+  char buf[32];
+  switch (rng() % 6) {
+    case 0: std::snprintf(buf, sizeof buf, "0%llo", static_cast<unsigned long long>(mag)); break;
+    case 1: std::snprintf(buf, sizeof buf, "0x%llx", static_cast<unsigned long long>(mag)); break;
+    case 2: std::snprintf(buf, sizeof buf, "0X%llX", static_cast<unsigned long long>(mag)); break;
+    default: std::snprintf(buf, sizeof buf, "%llu", static_cast<unsigned long long>(mag)); break;
+  }
+  return (negative ? "-" : (rng() % 8 == 0 ? "+" : "")) + std::string(buf);
+}
+
+// A random raw pedigree: a few families of founders and children over some generations, with
+// ids drawn from one of several ranges (small ones that collide with the new numbers, sparse
+// ones, negative ones, ones near the top of the 32-bit range), then disturbed: ids of 0, ids
+// given twice, one-parent records, parents that no record carries, and the records shuffled
+// so that parents often follow their children. The records go through the text form and the
+// shared reader, in decimal, octal or hexadecimal.
+std::vector<PedRecord> random_pedigree(std::mt19937& rng) {
+  auto chance = [&](double p) { return std::uniform_real_distribution<double>(0, 1)(rng) < p; };
+  auto pick = [&](std::size_t n) { return static_cast<std::size_t>(rng() % n); };
+  const std::size_t n = chance(0.9) ? 1 + pick(30) : 30 + pick(200);
+
+  // Structure: each individual is a founder or a child of two earlier individuals.
+  std::vector<std::pair<int, int>> parents(n, {-1, -1});
+  for (std::size_t i = 2; i < n; ++i) {
+    if (chance(0.4)) continue;
+    const std::size_t window = chance(0.7) ? std::min<std::size_t>(i, 6) : i;
+    const int a = static_cast<int>(i - 1 - pick(window));
+    int b = static_cast<int>(i - 1 - pick(window));
+    if (a == b) b = static_cast<int>(pick(i));
+    if (a != b) parents[i] = {a, b};
+  }
+
+  std::vector<std::int64_t> ids(n);
+  const int mode = static_cast<int>(pick(6));
+  for (std::size_t i = 0; i < n; ++i) {
+    switch (mode) {
+      case 0: ids[i] = static_cast<std::int64_t>(i) + 1; break;  // shuffled below: collide
+      case 1: ids[i] = 1 + static_cast<std::int64_t>(pick(3 * n)); break;
+      case 2: ids[i] = 100 + static_cast<std::int64_t>(pick(100000)); break;
+      case 3: ids[i] = static_cast<std::int64_t>(pick(2 * n + 1)) - static_cast<std::int64_t>(n); break;
+      case 4: ids[i] = -1 - static_cast<std::int64_t>(pick(3 * n)); break;
+      default: ids[i] = std::numeric_limits<std::int32_t>::max() - static_cast<std::int64_t>(pick(3 * n)); break;
+    }
+  }
+  if (mode == 0) std::shuffle(ids.begin(), ids.end(), rng);
+  // Ids given twice come mostly from the ranges above; keep them only sometimes.
+  const bool allow_twice = chance(0.3);
+  if (!allow_twice) {
+    std::map<std::int64_t, int> seen;
+    std::uniform_int_distribution<std::int32_t> any(std::numeric_limits<std::int32_t>::min(),
+                                                    std::numeric_limits<std::int32_t>::max());
+    for (auto& id : ids) {
+      while (id == 0 || seen.count(id)) id = any(rng);
+      seen[id] = 1;
+    }
+  }
+
+  std::vector<std::array<std::int64_t, 5>> rec(n);
+  for (std::size_t i = 0; i < n; ++i) {
+    rec[i] = {ids[i], 0, 0, static_cast<std::int64_t>(pick(3)), 1 + static_cast<std::int64_t>(pick(2))};
+    if (parents[i].first >= 0) {
+      rec[i][1] = ids[static_cast<std::size_t>(parents[i].first)];
+      rec[i][2] = ids[static_cast<std::size_t>(parents[i].second)];
+    }
+  }
+  const bool disturb = chance(0.6);
+  for (std::size_t i = 0; i < n && disturb; ++i) {
+    if (chance(0.08)) rec[i][0] = 0;                       // no id
+    if (chance(0.03)) rec[i][0] = rec[pick(n)][0];         // an id given twice
+    if (chance(0.05)) rec[i][1 + pick(2)] = 1 + static_cast<std::int64_t>(pick(2 * n + 2));  // no such parent
+    if (chance(0.03) && rec[i][1] != 0) rec[i][2] = rec[i][1];  // same id for both parents
+    if (chance(0.015)) rec[i][1 + pick(2)] = 0;            // one parent
+    if (chance(0.02)) {                                    // a parent past the spare numbers
+      rec[i][1] = std::numeric_limits<std::int32_t>::max() - static_cast<std::int64_t>(pick(4));
+      if (rec[i][2] == 0) rec[i][2] = rec[i][1];
+    }
+  }
+  switch (pick(3)) {
+    case 0: std::shuffle(rec.begin(), rec.end(), rng); break;
+    case 1: std::reverse(rec.begin(), rec.end()); break;  // parents after their children
+    default: break;
+  }
+
+  std::vector<PedRecord> out(n);
+  for (std::size_t i = 0; i < n; ++i) {
+    std::string line;
+    for (int f = 0; f < 5; ++f) line += (f ? (chance(0.2) ? "\t" : " ") : "") + spell(rec[i][static_cast<std::size_t>(f)], rng);
+    if (chance(0.5)) line += " lab" + std::to_string(pick(100000));
+    out[i] = PedRecord{};
+    EXPECT_EQ(rawped::parse_record(line.c_str(), out[i]), rawped::LineParse::read) << line;
+    EXPECT_EQ(out[i].id, rec[i][0]) << line;
+    EXPECT_EQ(out[i].nmat, rec[i][2]) << line;
+  }
+  return out;
+}
+
+// Runs both methods on `input` and expects the same outcome; returns the outcome's kind.
+OrpdOutcome::Kind compare(const std::vector<PedRecord>& input) {
+  const literal::Result want = literal::orpd(input);
+  famorder::PedTable table{input, std::vector<std::int32_t>(input.size(), 0)};
+  const OrpdOutcome got = famorder::orpd(table);
+
+  switch (want.kind) {
+    case literal::Result::Kind::one_parent:
+      EXPECT_EQ(got.kind, OrpdOutcome::Kind::one_parent);
+      EXPECT_EQ(got.position, want.position);
+      return got.kind;
+    case literal::Result::Kind::same_id:
+      EXPECT_EQ(got.kind, OrpdOutcome::Kind::same_id);
+      EXPECT_EQ(got.id, want.id);
+      return got.kind;
+    case literal::Result::Kind::too_many_pedigrees:
+      EXPECT_EQ(got.kind, OrpdOutcome::Kind::too_many_pedigrees);
+      EXPECT_EQ(got.numped, want.numped);
+      return got.kind;
+    case literal::Result::Kind::ok:
+      break;
+  }
+  EXPECT_EQ(got.numped, want.numped);
+  // A spare number past 32 bits that stays in a parent field is refused at the first such
+  // field in output order.
+  for (std::size_t row = 0; row < want.records.size(); ++row) {
+    for (const bool mother : {false, true}) {
+      const std::int64_t v = mother ? want.records[row].nmat : want.records[row].nfat;
+      if (v > std::numeric_limits<std::int32_t>::max()) {
+        EXPECT_EQ(got.kind, OrpdOutcome::Kind::unfit);
+        EXPECT_EQ(got.row, row);
+        EXPECT_EQ(got.column, mother ? famorder::Column::nmat : famorder::Column::nfat);
+        EXPECT_EQ(got.value, v);
+        return OrpdOutcome::Kind::unfit;
+      }
+    }
+  }
+  EXPECT_EQ(got.kind, OrpdOutcome::Kind::ok);
+  if (got.kind != OrpdOutcome::Kind::ok) return got.kind;
+  EXPECT_EQ(table.oldped.size(), want.records.size());
+  for (std::size_t row = 0; row < want.records.size() && row < table.oldped.size(); ++row) {
+    const auto& w = want.records[row];
+    const auto& g = table.oldped[row];
+    EXPECT_TRUE(g.ped == w.ped && g.id == w.id && g.nfat == w.nfat && g.nmat == w.nmat &&
+                g.race == w.race && g.sex == w.sex && g.oldid == w.oldid &&
+                std::strcmp(g.label, w.label) == 0)
+        << "row " << row << ": got " << g.ped << ' ' << g.id << ' ' << g.nfat << ' ' << g.nmat
+        << ' ' << g.oldid << ", want " << w.ped << ' ' << w.id << ' ' << w.nfat << ' ' << w.nmat
+        << ' ' << w.oldid;
+  }
+  return got.kind;
+}
+
+TEST(Numbering, MatchesTheLiteralMethodOnRandomRawPedigrees) {
+  std::mt19937 rng(20260607);
+  std::map<OrpdOutcome::Kind, int> seen;
+  for (int round = 0; round < 6000 && !testing::Test::HasFailure(); ++round) {
+    const auto input = random_pedigree(rng);
+    seen[compare(input)]++;
+    if (testing::Test::HasFailure()) {
+      std::string dump;
+      for (const auto& r : input) {
+        dump += std::to_string(r.id) + ' ' + std::to_string(r.nfat) + ' ' +
+                std::to_string(r.nmat) + '\n';
+      }
+      ADD_FAILURE() << "round " << round << ", input:\n" << dump;
+    }
+  }
+  // The mix must reach every outcome, or the comparison proves less than it seems to.
+  EXPECT_GT(seen[OrpdOutcome::Kind::ok], 2000);
+  EXPECT_GT(seen[OrpdOutcome::Kind::one_parent], 50);
+  EXPECT_GT(seen[OrpdOutcome::Kind::same_id], 50);
+  EXPECT_GT(seen[OrpdOutcome::Kind::unfit], 5);
+}
+
+TEST(Numbering, MatchesTheLiteralMethodAroundThePedigreeLimit) {
+  // Many small pedigrees, with an error placed after the 999th in some: the error comes first.
+  for (const bool bad_tail : {false, true}) {
+    for (const std::size_t singles : {997u, 998u, 999u, 1003u}) {
+      std::vector<PedRecord> input;
+      for (std::size_t i = 0; i < singles; ++i) {
+        PedRecord r{};
+        r.id = static_cast<std::int32_t>(3 * i + 1);
+        input.push_back(r);
+        if (i % 7 == 0) {  // a child of two of them, listed before one parent
+          PedRecord c{};
+          c.id = static_cast<std::int32_t>(3 * i + 2);
+          c.nfat = r.id;
+          c.nmat = static_cast<std::int32_t>(3 * i + 4);
+          input.push_back(c);
+        }
+      }
+      if (bad_tail) {
+        PedRecord c{};
+        c.id = 5000000;
+        c.nmat = 77;
+        input.push_back(c);
+      }
+      compare(input);
+    }
+  }
+}
+
+TEST(Numbering, FollowsAChainOfAMillionRelatives) {
+  // Each individual a child of the two before it, listed children first: gathering the
+  // pedigree goes a million relatives deep.
+  constexpr std::int32_t n = 1000000;
+  famorder::PedTable table;
+  table.oldped.resize(n);
+  table.line.assign(n, 0);
+  for (std::int32_t i = 0; i < n; ++i) {
+    PedRecord& r = table.oldped[static_cast<std::size_t>(n - 1 - i)];
+    r = PedRecord{};
+    r.id = i + 1;
+    if (i >= 2) {
+      r.nfat = i;
+      r.nmat = i - 1;
+    }
+  }
+  const OrpdOutcome got = famorder::orpd(table);
+  ASSERT_EQ(got.kind, OrpdOutcome::Kind::ok);
+  EXPECT_EQ(got.numped, 1);
+  // Every parent number must lead back to the record of the parent's raw id.
+  for (std::size_t row = 0; row < table.oldped.size(); ++row) {
+    const PedRecord& r = table.oldped[row];
+    ASSERT_EQ(r.ped, 1);
+    ASSERT_EQ(r.id, static_cast<std::int32_t>(row + 1));
+    if (r.oldid <= 2) {
+      ASSERT_EQ(r.nfat, 0);
+      continue;
+    }
+    ASSERT_EQ(table.oldped[static_cast<std::size_t>(r.nfat - 1)].oldid, r.oldid - 1);
+    ASSERT_EQ(table.oldped[static_cast<std::size_t>(r.nmat - 1)].oldid, r.oldid - 2);
+  }
+}
+
+TEST(Numbering, RefusesValuesTooWideForTheirColumns) {
+  // Five characters fit a 5-column field; six do not. The identifier column holds any id.
+  struct Case {
+    std::int32_t race, sex, nfat_raw;
+    bool fits;
+    famorder::Column column;
+  };
+  const Case cases[] = {
+      {99999, -9999, 0, true, famorder::Column::ped},
+      {100000, 1, 0, false, famorder::Column::race},
+      {1, -10000, 0, false, famorder::Column::sex},
+      {1, 2, -1234, true, famorder::Column::ped},      // no such parent: written as it is
+      {1, 2, -12345, false, famorder::Column::nfat},
+      {1, 2, 2147483647, false, famorder::Column::nfat},
+  };
+  for (const Case& c : cases) {
+    famorder::PedTable table;
+    PedRecord r{};
+    r.id = std::numeric_limits<std::int32_t>::min();
+    r.race = c.race;
+    r.sex = c.sex;
+    r.nfat = c.nfat_raw;
+    r.nmat = c.nfat_raw;
+    table.oldped = {r};
+    table.line = {3};
+    ASSERT_EQ(famorder::orpd(table).kind, OrpdOutcome::Kind::ok);
+    const auto wide = famorder::find_too_wide(table);
+    EXPECT_EQ(wide.has_value(), !c.fits) << c.race << ' ' << c.sex << ' ' << c.nfat_raw;
+    if (wide) {
+      EXPECT_EQ(wide->column, c.column);
+    }
+  }
+}
+
+}  // namespace
