@@ -116,7 +116,7 @@ ParseResult parse_genotype_file(std::string_view name, std::string_view text) {
   }
   append_padded(file.names, line, width);
 
-  file.rows.reserve(width * static_cast<std::size_t>(file.individuals));
+  file.rows.reserve(static_cast<std::size_t>(file.individuals));
   for (std::int32_t k = 0; k < file.individuals; ++k) {
     if (!lines.next(line)) {
       result.error = std::string(name) + " ends after line " + std::to_string(lines.number()) +
@@ -141,7 +141,7 @@ ParseResult parse_genotype_file(std::string_view name, std::string_view text) {
         }
       }
     }
-    append_padded(file.rows, line, width);
+    file.rows.push_back(line.substr(0, std::min(line.size(), width)));
   }
 
   while (lines.next(line)) {
@@ -172,12 +172,10 @@ std::vector<std::int32_t> marker_loci(const GenotypeFile& file) {
   return loci_where(file, false);
 }
 
-std::string render_subset(const GenotypeFile& file, std::span<const std::int32_t> positions) {
-  const std::size_t width = kCellWidth * static_cast<std::size_t>(file.loci);
-  const std::size_t out_width = kCellWidth * positions.size();
+void render_subset(const GenotypeFile& file, std::span<const std::int32_t> positions,
+                   const std::function<void(std::string_view)>& emit) {
   std::string out;
-  out.reserve(12 + out_width * (static_cast<std::size_t>(file.individuals) + 1) +
-              static_cast<std::size_t>(file.individuals));
+  out.reserve(kPieceSize + kCellWidth * positions.size() + 16);
 
   // Both counts come from 5-column fields (or from kMaxLoci), so they fit "%5d".
   char header[16];
@@ -188,16 +186,31 @@ std::string render_subset(const GenotypeFile& file, std::span<const std::int32_t
   for (std::int32_t b : positions) out.append(file.names, kCellWidth * b, kCellWidth);
   out += '\n';
 
-  for (std::int32_t k = 0; k < file.individuals; ++k) {
-    std::string_view row = std::string_view(file.rows).substr(width * k, width);
-    std::size_t start = out.size();
-    for (std::int32_t b : positions) out.append(row.substr(kCellWidth * b, kCellWidth));
+  for (std::string_view row : file.rows) {
+    const std::size_t start = out.size();
+    for (std::int32_t b : positions) {
+      // Columns beyond the end of a short line are blanks.
+      const std::size_t col = kCellWidth * static_cast<std::size_t>(b);
+      const std::string_view cell = col < row.size() ? row.substr(col, kCellWidth) : "";
+      out.append(cell);
+      out.append(kCellWidth - cell.size(), ' ');
+    }
     std::size_t end = out.size();
     while (end > start && out[end - 1] == ' ') --end;
     out.resize(end);
     out += '\n';
+    if (out.size() >= kPieceSize) {
+      emit(out);
+      out.clear();
+    }
   }
-  return out;
+  emit(out);
+}
+
+std::string render_subset(const GenotypeFile& file, std::span<const std::int32_t> positions) {
+  std::string text;
+  render_subset(file, positions, [&](std::string_view piece) { text.append(piece); });
+  return text;
 }
 
 }  // namespace extract

@@ -10,6 +10,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -27,8 +28,9 @@ struct GenotypeFile {
   std::int32_t loci = 0;         // L
   // The names line, padded with blanks to exactly kCellWidth * loci characters.
   std::string names;
-  // The N genotype lines one after another, each padded with blanks to kCellWidth * loci.
-  std::string rows;
+  // The N genotype lines without their line ends, pointing into the text that was parsed;
+  // a line may be shorter than kCellWidth * loci and reads as padded with blanks.
+  std::vector<std::string_view> rows;
 };
 
 struct ParseResult {
@@ -36,7 +38,8 @@ struct ParseResult {
   std::string error;  // empty when the file was read in full
 };
 
-// Reads `text`, the whole content of the genotype file `name`. Lines shorter than the layout
+// Reads `text`, the whole content of the genotype file `name`; the result points into `text`,
+// which must outlive it. Lines shorter than the layout
 // read as padded with blanks; a carriage return before a line end is dropped. Returns the
 // file, or an error naming `name` and the line: counts that cannot be read, are negative or
 // exceed kMaxLoci loci; a missing names line or fewer than N genotype lines; a names or
@@ -54,7 +57,13 @@ std::vector<std::int32_t> marker_loci(const GenotypeFile& file);
 
 // Renders a genotype file in the same layout holding only the loci at `positions` of `file`,
 // each with its 12 columns unchanged, and every individual in file order. Trailing blanks of
-// genotype lines are left out, as genodrop leaves them out.
+// genotype lines are left out, as genodrop leaves them out. The text is handed to `emit` in
+// consecutive pieces of about kPieceSize characters, so that a large file is never held twice.
+constexpr std::size_t kPieceSize = 1 << 20;
+void render_subset(const GenotypeFile& file, std::span<const std::int32_t> positions,
+                   const std::function<void(std::string_view)>& emit);
+
+// The same, as one text.
 std::string render_subset(const GenotypeFile& file, std::span<const std::int32_t> positions);
 
 }  // namespace extract

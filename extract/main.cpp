@@ -39,11 +39,17 @@ int main(int argc, char** argv) {
   if (!read_file(input, text)) return fail("error opening file " + input);
   ParseResult parsed = parse_genotype_file(input, text);
   if (!parsed.error.empty()) return fail("extract: " + parsed.error);
-  text = std::string();
 
-  const std::string qtl_text = render_subset(parsed.file, trait_loci(parsed.file));
-  const std::string marker_text = render_subset(parsed.file, marker_loci(parsed.file));
-  if (!write_file(qtl_name, qtl_text)) return fail("error writing file " + qtl_name);
-  if (!write_file(marker_name, marker_text)) return fail("error writing file " + marker_name);
+  // Both outputs are opened before either is written: a name that cannot be created stops
+  // the run before any genotype is written.
+  OutputFile qtl_file, marker_file;
+  if (!qtl_file.open(qtl_name)) return fail("error opening file " + qtl_name);
+  if (!marker_file.open(marker_name)) return fail("error opening file " + marker_name);
+  render_subset(parsed.file, trait_loci(parsed.file),
+                [&](std::string_view piece) { qtl_file.write(piece); });
+  if (!qtl_file.close()) return fail("error writing file " + qtl_name);
+  render_subset(parsed.file, marker_loci(parsed.file),
+                [&](std::string_view piece) { marker_file.write(piece); });
+  if (!marker_file.close()) return fail("error writing file " + marker_name);
   return 0;
 }

@@ -10,21 +10,40 @@ bool read_file(const std::string& name, std::string& text) {
   std::FILE* in = std::fopen(name.c_str(), "rb");
   if (in == nullptr) return false;
   text.clear();
+  // One allocation for a regular file; pipes and the like grow as they are read.
+  if (std::fseek(in, 0, SEEK_END) == 0) {
+    const long size = std::ftell(in);
+    if (size > 0) text.reserve(static_cast<std::size_t>(size));
+    std::rewind(in);
+  }
   char buffer[1 << 16];
   std::size_t got;
   while ((got = std::fread(buffer, 1, sizeof buffer, in)) > 0) text.append(buffer, got);
-  bool ok = !std::ferror(in);
+  const bool ok = !std::ferror(in);
   std::fclose(in);
   return ok;
 }
 
-bool write_file(const std::string& name, std::string_view text) {
-  std::FILE* out = std::fopen(name.c_str(), "wb");
-  if (out == nullptr) return false;
-  bool ok = std::fwrite(text.data(), 1, text.size(), out) == text.size();
+bool OutputFile::open(const std::string& name) {
+  file_ = std::fopen(name.c_str(), "wb");
+  return file_ != nullptr;
+}
+
+void OutputFile::write(std::string_view piece) {
+  if (file_ != nullptr && ok_ && std::fwrite(piece.data(), 1, piece.size(), file_) != piece.size())
+    ok_ = false;
+}
+
+bool OutputFile::close() {
+  if (file_ == nullptr) return false;
   // fclose reports a full disk that the buffered fwrite did not see.
-  ok = std::fclose(out) == 0 && ok;
-  return ok;
+  ok_ = std::fclose(file_) == 0 && ok_;
+  file_ = nullptr;
+  return ok_;
+}
+
+OutputFile::~OutputFile() {
+  if (file_ != nullptr) std::fclose(file_);
 }
 
 bool same_file(const std::string& a, const std::string& b) {
