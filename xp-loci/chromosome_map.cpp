@@ -1,0 +1,46 @@
+#include "chromosome_map.hpp"
+
+namespace xploci {
+
+namespace {
+
+constexpr int chromosome_unit = 10;
+constexpr int free_text_lines = 8;
+constexpr std::string_view whole_line = "(a255)";
+
+void read_line(records::File& file, records::Text<255>& line) {
+  records::Reader(file, whole_line)(line).end();
+}
+
+}  // namespace
+
+MapRead read_chromosome_map(const records::Text<255>& name, Locides& locides) {
+  records::File& file = records::open(chromosome_unit, name.view(), records::Mode::read);
+  records::Text<255> scratch;
+  for (int line = 1; line <= free_text_lines; ++line) read_line(file, scratch);
+  records::Text<255> count_layout;
+  records::Text<255> first_layout;
+  // Line 11 describes the second locus record, which is stepped over whole: its layout is
+  // read only to keep the lines in step and is never parsed.
+  records::Text<255> second_layout;
+  read_line(file, count_layout);
+  read_line(file, first_layout);
+  read_line(file, second_layout);
+  read_line(file, scratch);
+
+  std::int32_t count = 0;
+  records::Reader(file, count_layout.view())(count).end();
+  if (count > max_loci) return MapRead::too_many_loci;
+  locides.count = count > 0 ? count : 0;
+
+  for (std::int32_t k = 0; k < locides.count; ++k) {
+    std::int32_t alleles = 0;  // read only because it stands between name and position
+    // end() leaves the frequencies that the layout goes on to describe unread.
+    records::Reader(file, first_layout.view())(locides.names[k])(alleles)(locides.positions[k]).end();
+    read_line(file, scratch);
+  }
+  records::close(file);
+  return MapRead::ok;
+}
+
+}  // namespace xploci

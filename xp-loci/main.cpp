@@ -1,0 +1,46 @@
+// xp-loci: writes the SOLAR map from a chromosome file.
+//
+//   usage check -> file names -> read_chromosome_map (input closed) -> write_solar_map
+//
+// The map is opened only after the chromosome file has been read whole, so a run that stops
+// leaves an existing map untouched. Exit status 0 at a normal end and for the usage text; 1
+// at a fatal stop; the read diagnostic ends by the abort signal.
+#include <cstring>
+#include <string>
+
+#include "chromosome_map.hpp"
+#include "locides.hpp"
+#include "records.hpp"
+#include "solar_map.hpp"
+#include "sstop.hpp"
+#include "usage.hpp"
+
+namespace {
+
+// A file name is a 255-character text. A longer argument is refused rather than cut: the
+// cut name would open, or create, some other file.
+records::Text<255> file_name(const char* argument, int position) {
+  if (std::strlen(argument) > 255) {
+    sstop("the file name given as argument " + std::to_string(position) +
+          " is longer than 255 characters");
+  }
+  return records::Text<255>(argument);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2) {
+    xploci::print_usage();
+    return 0;
+  }
+  const records::Text<255> chromosome_name = file_name(argv[1], 1);
+  const records::Text<255> map_name = argc > 2 ? file_name(argv[2], 2) : records::Text<255>("map.wrk.sol");
+
+  xploci::Locides locides;
+  if (xploci::read_chromosome_map(chromosome_name, locides) == xploci::MapRead::too_many_loci) {
+    sstop("too many loci to model.");
+  }
+  xploci::write_solar_map(map_name, locides);
+  return 0;
+}
