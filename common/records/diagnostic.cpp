@@ -36,8 +36,10 @@ void fail(std::string_view step, std::string_view reason, int unit, std::string_
 }
 
 void fail(const File& file, std::string_view reason) {
-  fail(file.mode() == Mode::read ? "formatted read" : "formatted write", reason, file.unit(),
-       file.name(), file.last_layout(), file.mode());
+  // The line number lets a user find the bad record without counting lines.
+  std::string step = file.mode() == Mode::read ? "formatted read" : "formatted write";
+  step.append(" at line ").append(std::to_string(file.line_number()));
+  fail(step, reason, file.unit(), file.name(), file.last_layout(), file.mode());
 }
 
 }  // namespace records

@@ -15,11 +15,13 @@ class File;
 //   "last format: <the layout in use, without trailing blanks>"
 //   "lately reading|writing sequential formatted external IO"
 // then flushes and closes every open file, flushes standard output and raises the abort
-// signal. `step` names what failed ("formatted read", "formatted write", "open", "close").
+// signal. `step` names what failed ("formatted read at line 7", "formatted write at line 2",
+// "open", "close").
 [[noreturn]] void fail(std::string_view step, std::string_view reason, int unit,
                        std::string_view name, std::string_view layout, Mode mode);
 
-// The same for a fault in a read or write on `file`, which names the unit, file and layout.
+// The same for a fault in a read or write on `file`, which names the unit, file, layout and
+// line ("formatted read at line <n>").
 [[noreturn]] void fail(const File& file, std::string_view reason);
 
 // Reasons the layer gives.

@@ -39,6 +39,10 @@ class File {
   bool next_line();
   std::string_view line() const { return line_; }
 
+  // The line a fault concerns, counted from 1: for reading the current line (or, at the end
+  // of the file, the one that is missing), for writing the line being built.
+  long line_number() const { return line_number_; }
+
   // Writing. Queues `text` and a line end; the queue goes to the file when it is large and at
   // close. Ends the run with the diagnostic when the file cannot be written.
   void put_line(std::string_view text);
@@ -67,6 +71,8 @@ class File {
   std::string line_;
 
   std::string out_;
+  long line_number_ = 1;
+  bool line_taken_ = false;  // reading: whether line_number_ names a line already read
 };
 
 // Every file opened and not yet closed, in the order opened.

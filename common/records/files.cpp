@@ -48,6 +48,8 @@ std::shared_ptr<const Layout> File::layout(std::string_view text) {
 
 bool File::next_line() {
   if (mode_ != Mode::read) fail(*this, reason_with_errno("can't read file", EBADF));
+  if (line_taken_) ++line_number_;
+  line_taken_ = false;
   line_.clear();
   bool any = false;
   for (;;) {
@@ -82,12 +84,14 @@ bool File::next_line() {
   // Files edited on other systems end their lines with a carriage return as well; it is not
   // part of the record.
   if (!line_.empty() && line_.back() == '\r') line_.pop_back();
+  line_taken_ = true;
   return true;
 }
 
 void File::put_line(std::string_view text) {
   out_.append(text);
   out_.push_back('\n');
+  ++line_number_;
   if (out_.size() >= kWriteChunk && !flush()) {
     fail(*this, reason_with_errno("can't write file", errno));
   }

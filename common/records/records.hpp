@@ -8,7 +8,21 @@
 // Faults of reading and writing (end of file, an unexpected character in a field, a malformed
 // layout, a file that cannot be read or written) end the run here: four diagnostic lines on
 // standard error, every open file flushed and closed, then the abort signal. Callers never see
-// such a fault returned; what they get back has always been read in full.
+// such a fault returned; what they get back has always been read in full. The lines are
+//   formatted read at line 3: read unexpected character     (or: end of file, error in format,
+//                                                             can't read file (<system reason>))
+//   apparent state: unit 10 named pe2.wrk
+//   last format: (6i5,a12)
+//   lately reading sequential formatted external IO
+// with "formatted write", "open" or "close" as the step and "writing" in the last line for
+// faults of writing. Own reasons beside the usual ones: "layout item of the wrong kind for the
+// list item", "integer too large for its variable", "real too large for its variable", "line
+// longer than 16777216 columns".
+//
+// Layouts: I, F/E/D/G (input), F/E/D (output), A, X, slash, quoted and nH texts, nested
+// groups, and also T/TL/TR, colon, BN/BZ, S/SP/SS and Iw.m, Ew.dEe; kP scales input only.
+// Commas separate items except beside a slash or colon and after kP. A read goes on past its
+// last list item through slashes and skips up to the next data item, as a write does.
 #pragma once
 
 #include <array>

@@ -35,7 +35,7 @@ TEST_F(FilesDeath, MissingInputIsCreatedEmptyAndEndsAtTheFirstRead) {
     Reader(in, "(i5)")(n);
   };
   EXPECT_EXIT(read_missing(), testing::KilledBySignal(SIGABRT),
-              "^formatted read: end of file\napparent state: unit 10 named .*missing.txt\n");
+              "^formatted read at line 1: end of file\napparent state: unit 10 named .*missing.txt\n");
   EXPECT_TRUE(std::filesystem::exists(path("missing.txt")));
   EXPECT_EQ(contents("missing.txt"), "");
 }
@@ -54,7 +54,7 @@ TEST_F(FilesDeath, DiagnosticFlushesAndClosesEveryOpenFile) {
     Reader(in, "(i5)")(n);
   };
   EXPECT_EXIT(fail_midway(), testing::KilledBySignal(SIGABRT),
-              "^formatted read: read unexpected character\n");
+              "^formatted read at line 1: read unexpected character\n");
   EXPECT_EQ(contents("old.txt"), "    1\n    2\n");
 }
 
@@ -72,7 +72,7 @@ TEST_F(FilesDeath, UnopenableFilesEndTheRun) {
     Reader(in, "(a1)");
   };
   EXPECT_EXIT(read_directory(), testing::KilledBySignal(SIGABRT),
-              "^formatted read: can't read file \\(Is a directory\\)\n");
+              "^formatted read at line 1: can't read file \\(Is a directory\\)\n");
 }
 
 }  // namespace

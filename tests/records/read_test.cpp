@@ -190,24 +190,24 @@ TEST_F(ReadDeath, FaultsEndTheRunWithTheDiagnostic) {
     Reader(in, layout)(a).end();
   };
   EXPECT_EXIT(read_int("", "(i5)"), testing::KilledBySignal(SIGABRT),
-              "^formatted read: end of file\napparent state: unit 10 named .*in.txt\n"
+              "^formatted read at line 1: end of file\napparent state: unit 10 named .*in.txt\n"
               "last format: \\(i5\\)\nlately reading sequential formatted external IO\n$");
   EXPECT_EXIT(read_int("  1x3\n", "(i5)"), testing::KilledBySignal(SIGABRT),
-              "^formatted read: read unexpected character\n");
+              "^formatted read at line 1: read unexpected character\n");
   EXPECT_EXIT(read_int("1\n", "(i5,/,i5)"), testing::KilledBySignal(SIGABRT),
-              "^formatted read: end of file\n");
+              "^formatted read at line 2: end of file\n");
   EXPECT_EXIT(read_int("1\n", "(i5,)"), testing::KilledBySignal(SIGABRT),
-              "^formatted read: error in format\n.*\nlast format: \\(i5,\\)\n");
+              "^formatted read at line 1: error in format\n.*\nlast format: \\(i5,\\)\n");
   EXPECT_EXIT(read_int("1\n", "(f5.1)"), testing::KilledBySignal(SIGABRT),
-              "^formatted read: layout item of the wrong kind");
+              "^formatted read at line 1: layout item of the wrong kind");
   EXPECT_EXIT(read_int("1\n", "(x)"), testing::KilledBySignal(SIGABRT),
-              "^formatted read: error in format");
+              "^formatted read at line 1: error in format");
   EXPECT_EXIT(read_int("1\n", "(i5,2000000000(x),i5)"), testing::KilledBySignal(SIGABRT),
-              "^formatted read: error in format");
+              "^formatted read at line 1: error in format");
   EXPECT_EXIT(read_int("1\n", "('ab',i5)"), testing::KilledBySignal(SIGABRT),
-              "^formatted read: error in format");
+              "^formatted read at line 1: error in format");
   EXPECT_EXIT(read_int("99999999999\n", "(i11)"), testing::KilledBySignal(SIGABRT),
-              "^formatted read: integer too large");
+              "^formatted read at line 1: integer too large");
 }
 
 TEST_F(ReadDeath, ReadingOneRecordTooManyEndsTheRun) {
@@ -216,7 +216,7 @@ TEST_F(ReadDeath, ReadingOneRecordTooManyEndsTheRun) {
   std::int32_t a;
   Reader(in, "(i5)")(a);
   EXPECT_EXIT(Reader(in, "(i5)")(a), testing::KilledBySignal(SIGABRT),
-              "^formatted read: end of file\n");
+              "^formatted read at line 2: end of file\n");
   records::close(in);
 }
 
@@ -225,7 +225,7 @@ TEST_F(ReadDeath, RealOutOfRange) {
   records::File& in = input("1e39\n");
   float f;
   EXPECT_EXIT(Reader(in, "(e5.0)")(f), testing::KilledBySignal(SIGABRT),
-              "^formatted read: real too large");
+              "^formatted read at line 1: real too large");
   double d;
   Reader(in, "(e5.0)")(d);
   EXPECT_EQ(d, 1e39);

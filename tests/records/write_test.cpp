@@ -127,14 +127,14 @@ TEST_F(WriteDeath, FaultsEndTheRunWithTheDiagnostic) {
     Writer(out, layout)(1).end();
   };
   EXPECT_EXIT(write_int("(f5.1)"), testing::KilledBySignal(SIGABRT),
-              "^formatted write: layout item of the wrong kind.*\n"
+              "^formatted write at line 1: layout item of the wrong kind.*\n"
               "lately writing sequential formatted external IO\n$");
   EXPECT_EXIT(write_int("('no data')"), testing::KilledBySignal(SIGABRT),
-              "^formatted write: error in format\n");
+              "^formatted write at line 1: error in format\n");
   EXPECT_EXIT(write_int("(1000000x,1000000x,20(1000000x),i5)"), testing::KilledBySignal(SIGABRT),
-              "^formatted write: line longer");
+              "^formatted write at line 1: line longer");
   EXPECT_EXIT(write_int("(i5"), testing::KilledBySignal(SIGABRT),
-              "^formatted write: error in format\n.*\nlast format: \\(i5\n");
+              "^formatted write at line 1: error in format\n.*\nlast format: \\(i5\n");
 }
 
 TEST_F(WriteDeath, FullDeviceIsReportedAtClose) {
