@@ -1,0 +1,106 @@
+#include "chromosome.hpp"
+
+#include <string>
+
+#include "records.hpp"
+#include "sstop.hpp"
+#include "units.hpp"
+
+namespace genodrop {
+
+namespace {
+
+using Line = records::Text<255>;
+
+Line read_line(records::File& file) {
+  Line line;
+  records::Reader read(file, "(a255)");
+  read(line);
+  read.end();
+  return line;
+}
+
+// A fixed prefix and a locus name, padded to the 255 characters the stop prints whole.
+Stop locus_stop(std::string_view prefix, const Name& name) {
+  return Stop{std::string(records::compose(prefix, name.view()).view())};
+}
+
+// Turns the frequencies of alleles 1..m-1 in `cumulative` into running sums in place, and
+// sets entry m-1 to 1. Only the sums before the last are tested for a negative value, so a
+// negative frequency after larger ones is accepted; the total may not exceed 1.
+bool accumulate(std::span<float> cumulative) {
+  const std::size_t m = cumulative.size();
+  if (m > 1) {
+    for (std::size_t a = 1; a + 1 < m; ++a) {
+      if (cumulative[a - 1] < 0.0f) return false;
+      cumulative[a] = cumulative[a - 1] + cumulative[a];
+    }
+    if (cumulative[m - 2] > 1.0f) return false;
+  }
+  cumulative[m - 1] = 1.0f;
+  return true;
+}
+
+bool never_decreases(std::span<const float> cumulative) {
+  for (std::size_t a = 1; a < cumulative.size(); ++a)
+    if (!(cumulative[a - 1] <= cumulative[a])) return false;
+  return true;
+}
+
+Outcome read_loci(records::File& file, std::string_view name, Locides& locides) {
+  for (int k = 0; k < 8; ++k) read_line(file);
+  const Line count_layout = read_line(file);
+  const Line first_layout = read_line(file);
+  const Line second_layout = read_line(file);
+  read_line(file);
+
+  std::int32_t count = 0;
+  {
+    records::Reader read(file, count_layout.view());
+    read(count);
+    read.end();
+  }
+  if (count > max_loci) return Stop{"too many loci to model."};
+  locides.count = count > 0 ? count : 0;
+
+  for (std::int32_t j = 0; j < locides.count; ++j) {
+    auto& frequencies = locides.cumulative[j];
+    std::int32_t m = 0;
+    {
+      records::Reader read(file, first_layout.view());
+      read(locides.names[j])(m)(locides.positions[j]);
+      // The count decides how many frequencies the record holds, so it is tested before
+      // they are read: a huge count would otherwise read on and on.
+      if (m > max_alleles) return locus_stop("too many alleles in locus ", locides.names[j]);
+      if (m < 1)
+        return Stop{std::string(name) + ": locus " + std::to_string(j + 1) + " (" +
+                    std::string(locides.names[j].trimmed()) + ") has " + std::to_string(m) +
+                    " alleles; a locus needs at least one"};
+      for (std::int32_t a = 0; a < m - 1; ++a) read(frequencies[0][a]);
+      read.end();
+    }
+    {
+      records::Reader read(file, second_layout.view());
+      for (std::int32_t a = 0; a < m - 1; ++a) read(frequencies[1][a]);
+      read.end();
+    }
+    locides.alleles[j] = m;
+    for (int q = 0; q < populations; ++q) {
+      const std::span<float> cumulative(frequencies[q].data(), static_cast<std::size_t>(m));
+      if (!accumulate(cumulative)) return locus_stop("incorrect frequencies in marker ", locides.names[j]);
+      locides.ascending[j][q] = never_decreases(cumulative);
+    }
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
+Outcome read_chromosome(std::string_view name, Locides& locides) {
+  records::File& file = records::open(chromosome_unit, name, records::Mode::read);
+  Outcome outcome = read_loci(file, name, locides);
+  records::close(file);
+  return outcome;
+}
+
+}  // namespace genodrop

@@ -1,0 +1,42 @@
+// genodrop: gene dropping. Founders draw their alleles from the frequencies of their
+// population, every other individual receives one haplotype from each parent by meiosis, and
+// the alleles go to the genotype file and the trace file.
+#include "chromosome.hpp"
+#include "command_line.hpp"
+#include "completion.hpp"
+#include "founders.hpp"
+#include "output.hpp"
+#include "pedigree.hpp"
+#include "random.hpp"
+#include "sstop.hpp"
+
+namespace {
+
+// Static storage: the tables are far too large for the stack.
+genodrop::Locides locides;
+genodrop::Pedigree pedigree;
+genodrop::Genotypes genotypes;
+genodrop::Gent gent;
+
+void stop_if(const genodrop::Outcome& outcome) {
+  if (outcome) sstop(outcome->text);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  // Seeded before anything else, so that the clock alone decides the run.
+  rndseed();
+  genodrop::Arguments names;
+  if (!genodrop::take_arguments(argc, argv, names)) {
+    genodrop::print_usage();
+    return 0;
+  }
+  stop_if(genodrop::read_chromosome(names.chromosome.trimmed(), locides));
+  stop_if(genodrop::read_pedigree(names.pedigree.trimmed(), pedigree));
+  genodrop::model_founders(locides, pedigree, genotypes, gent);
+  stop_if(genodrop::complete_offspring(locides, pedigree, genotypes, gent, names.pedigree.trimmed()));
+  // Opened only now, so a run that stops leaves existing output files as they were.
+  genodrop::write_files(names.genotypes.trimmed(), locides, pedigree, genotypes, gent);
+  return 0;
+}
