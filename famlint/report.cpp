@@ -47,7 +47,7 @@ void print_error(const Error& error, std::string_view file_name) {
       break;
     case Kind::empty_pedigree: {
       // One text item, so that a long file name does not split the line.
-      const std::string text = " ERROR in " + file + ": the header line gives " +
+      const std::string text = "ERROR in " + file + ": the header line gives " +
                                std::to_string(error.count) +
                                " individuals; a pedigree needs at least one";
       records::message({std::string_view(text)});
@@ -68,7 +68,7 @@ void print_error(const Error& error, std::string_view file_name) {
       print_line(" " + std::string(37, '*') + "  ");
       break;
     case Kind::too_many_families: {
-      const std::string text = " ERROR in " + file + ": more than " +
+      const std::string text = "ERROR in " + file + ": more than " +
                                std::to_string(max_families) + " families; family " +
                                std::to_string(max_families + 1) + " begins in data line " +
                                std::to_string(error.row);
