@@ -81,10 +81,11 @@ ItemStream::Status ItemStream::next(std::span<char> item, std::size_t& length) {
     while (i < end_ && !blank_table[buffer_[i]]) ++i;
     const std::size_t run = i - begin_;
     const std::size_t kept = std::min(run, room - n);
-    std::memcpy(item.data() + n, buffer_ + begin_, kept);
+    if (kept > 0) std::memcpy(item.data() + n, buffer_ + begin_, kept);
     n += kept;
     too_long = too_long || kept < run;
-    last_char_ = buffer_[i - 1];
+    // After a refill the item may already have ended at the buffer's edge: an empty run.
+    if (run > 0) last_char_ = buffer_[i - 1];
     begin_ = i;
   } while (begin_ == end_ && refill());
   if (!item.empty()) item[n] = '\0';

@@ -1,0 +1,1 @@
+an older map
