@@ -4,13 +4,15 @@
 #include <array>
 #include <vector>
 
+#include "values.hpp"
+
 namespace famorder {
 
 namespace {
 
 using rawped::PedRecord;
 
-constexpr std::uint32_t kNone = UINT32_MAX;
+constexpr std::uint32_t kNone = kNoValue;
 
 // For one field, the records holding each value, in table order, one list after the other.
 // `open` lets a scan jump over records that are already in a pedigree: they never leave it,
@@ -23,16 +25,19 @@ struct ValueIndex {
   // Builds the lists from `key` (a value number per record, kNone for none) for `values`
   // values, keeping only records for which keep(record) holds.
   template <class Keep>
-  void build(const std::vector<std::uint32_t>& key, std::size_t values, Keep keep) {
+  void build(const std::vector<std::array<std::uint32_t, 3>>& keys, std::size_t field,
+             std::size_t values, Keep keep) {
     start.assign(values + 1, 0);
-    for (std::size_t r = 0; r < key.size(); ++r) {
-      if (key[r] != kNone && keep(r)) ++start[key[r] + 1];
+    for (std::size_t r = 0; r < keys.size(); ++r) {
+      if (keys[r][field] != kNone && keep(r)) ++start[keys[r][field] + 1];
     }
     for (std::size_t v = 0; v < values; ++v) start[v + 1] += start[v];
     entry.resize(start[values]);
     std::vector<std::uint32_t> fill(start.begin(), start.end() - 1);
-    for (std::size_t r = 0; r < key.size(); ++r) {
-      if (key[r] != kNone && keep(r)) entry[fill[key[r]]++] = static_cast<std::uint32_t>(r);
+    for (std::size_t r = 0; r < keys.size(); ++r) {
+      if (keys[r][field] != kNone && keep(r)) {
+        entry[fill[keys[r][field]]++] = static_cast<std::uint32_t>(r);
+      }
     }
     next.resize(entry.size());
     for (std::uint32_t e = 0; e < next.size(); ++e) next[e] = e;
@@ -89,13 +94,15 @@ struct Frame {
 
 class Grouper {
  public:
-  explicit Grouper(std::span<PedRecord> records) : records_(records) {
-    number_values();
-    index_[by_id].build(keys_[key_id], values_, [](std::size_t) { return true; });
-    index_[by_nfat].build(keys_[key_nfat], values_, [](std::size_t) { return true; });
-    index_[by_nfat_mothered].build(keys_[key_nfat], values_,
+  Grouper(std::span<PedRecord> records, const ValueNumbers& values)
+      : records_(records), keys_(values.key) {
+    const std::size_t n = values.value.size();
+    auto all = [](std::size_t) { return true; };
+    index_[by_id].build(keys_, key_id, n, all);
+    index_[by_nfat].build(keys_, key_nfat, n, all);
+    index_[by_nfat_mothered].build(keys_, key_nfat, n,
                                    [&](std::size_t r) { return records_[r].nmat != 0; });
-    index_[by_nmat].build(keys_[key_nmat], values_, [](std::size_t) { return true; });
+    index_[by_nmat].build(keys_, key_nmat, n, all);
   }
 
   GroupOutcome run() {
@@ -110,34 +117,6 @@ class Grouper {
   }
 
  private:
-  // Numbers the distinct non-zero values of id, nfat and nmat 0, 1, 2, ... so that the
-  // indexes can be plain arrays.
-  void number_values() {
-    const std::size_t n = records_.size();
-    struct Slot {
-      std::int32_t value;
-      std::uint32_t field;
-      std::uint32_t record;
-    };
-    std::vector<Slot> slots;
-    slots.reserve(3 * n);
-    for (std::uint32_t r = 0; r < n; ++r) {
-      const std::int32_t v[3] = {records_[r].id, records_[r].nfat, records_[r].nmat};
-      for (std::uint32_t f = 0; f < 3; ++f) {
-        if (v[f] != 0) slots.push_back({v[f], f, r});
-      }
-    }
-    std::sort(slots.begin(), slots.end(),
-              [](const Slot& a, const Slot& b) { return a.value < b.value; });
-    for (auto& k : keys_) k.assign(n, kNone);
-    values_ = 0;
-    for (std::size_t i = 0; i < slots.size(); ++i) {
-      if (i > 0 && slots[i].value != slots[i - 1].value) ++values_;
-      keys_[slots[i].field][slots[i].record] = static_cast<std::uint32_t>(values_);
-    }
-    if (!slots.empty()) ++values_;
-  }
-
   // ofre's first steps for record k: the one-parent check, then its frame on the stack.
   bool enter(std::uint32_t k, GroupOutcome& out) {
     const PedRecord& rec = records_[k];
@@ -157,8 +136,8 @@ class Grouper {
   // father's siblings where r has no mother.
   std::pair<std::uint32_t, std::uint32_t> range(std::uint32_t r, std::size_t j) const {
     const Lookup l = kLookups[j];
-    const std::uint32_t v = keys_[l.key][r];
-    if (v == kNone || (l.index == by_nfat_mothered && keys_[key_nmat][r] == kNone)) {
+    const std::uint32_t v = keys_[r][l.key];
+    if (v == kNone || (l.index == by_nfat_mothered && keys_[r][key_nmat] == kNone)) {
       return {0, 0};
     }
     return {index_[l.index].start[v], index_[l.index].start[v + 1]};
@@ -225,16 +204,15 @@ class Grouper {
   }
 
   std::span<PedRecord> records_;
-  std::array<std::vector<std::uint32_t>, 3> keys_;
-  std::size_t values_ = 0;
+  const std::vector<std::array<std::uint32_t, 3>>& keys_;
   std::array<ValueIndex, 4> index_;
   std::vector<Frame> stack_;
 };
 
 }  // namespace
 
-GroupOutcome group_pedigrees(std::span<PedRecord> records) {
-  return Grouper(records).run();
+GroupOutcome group_pedigrees(std::span<PedRecord> records, const ValueNumbers& values) {
+  return Grouper(records, values).run();
 }
 
 }  // namespace famorder

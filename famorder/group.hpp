@@ -5,6 +5,7 @@
 #include <span>
 
 #include "record.hpp"
+#include "values.hpp"
 
 namespace famorder {
 
@@ -26,8 +27,9 @@ struct GroupOutcome {
 // the first error reported is the one that scan meets first; here indexes from values to
 // records take the place of the scans, and an explicit stack the place of the recursion, so
 // the cost grows with the records, not their square, and no chain is too long.
+// `values` numbers the values of `records` (number_values).
 // Returns ok with numped (which may exceed kMaxPedigrees: the caller checks), or the first
 // error; on error the ped fields are partly set.
-GroupOutcome group_pedigrees(std::span<rawped::PedRecord> records);
+GroupOutcome group_pedigrees(std::span<rawped::PedRecord> records, const ValueNumbers& values);
 
 }  // namespace famorder

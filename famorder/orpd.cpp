@@ -4,6 +4,7 @@
 #include "group.hpp"
 #include "missing_id.hpp"
 #include "renumber.hpp"
+#include "values.hpp"
 
 namespace famorder {
 
@@ -18,7 +19,8 @@ OrpdOutcome orpd(PedTable& table) {
   }
   const std::int64_t spare = first_spare(records);
 
-  const GroupOutcome grouped = group_pedigrees(records);
+  const ValueNumbers values = number_values(records);
+  const GroupOutcome grouped = group_pedigrees(records, values);
   out.numped = grouped.numped;
   if (grouped.kind == GroupOutcome::Kind::one_parent) {
     out.kind = OrpdOutcome::Kind::one_parent;
@@ -37,16 +39,19 @@ OrpdOutcome orpd(PedTable& table) {
 
   const std::vector<std::uint32_t> order = exchange_order(records, out.numped);
   PedTable ordered;
+  std::vector<std::array<std::uint32_t, 3>> keys;
   ordered.oldped.reserve(records.size());
   ordered.line.reserve(records.size());
+  keys.reserve(records.size());
   for (const std::uint32_t r : order) {
     ordered.oldped.push_back(records[r]);
     ordered.line.push_back(table.line.empty() ? 0 : table.line[r]);
+    keys.push_back(values.key[r]);
   }
   table = std::move(ordered);
 
   Unfit unfit;
-  if (!renumber(table.oldped, spare, unfit)) {
+  if (!renumber(table.oldped, keys, values.value, spare, unfit)) {
     out.kind = OrpdOutcome::Kind::unfit;
     out.row = unfit.row;
     out.column = unfit.mother ? Column::nmat : Column::nfat;

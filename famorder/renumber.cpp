@@ -1,5 +1,7 @@
 #include "renumber.hpp"
 
+#include "values.hpp"
+
 #include <algorithm>
 #include <limits>
 #include <vector>
@@ -8,86 +10,94 @@ namespace famorder {
 
 namespace {
 
+constexpr std::uint32_t kNone = std::numeric_limits<std::uint32_t>::max();
+
 // Fields of one pedigree that hold the same value form a class; renaming a value renames its
-// class, and renaming onto a value that already has a class merges the two (union-find).
-// Ids and parent fields are kept in separate classes, because the last step renames parent
-// fields only.
+// class, and renaming onto a value that already has a class merges the two (union-find). Ids
+// and parent fields have classes of their own, because the last step of a numbering step
+// renames parent fields only. Each value that can occur has a slot: the numbers 1 to m and
+// the m spare numbers this pedigree may use are slots by arithmetic, the other raw values get
+// slots once, up front; so no step needs a search.
 class Classes {
  public:
-  void reset(std::size_t fields) {
+  static constexpr int ids = 0, parents = 1;
+
+  // Sets up the classes of the 3m field nodes of a pedigree of `m` records whose spare numbers
+  // start at `spare`. `raw(node)` is the value a node holds at the start and `key(node)` its
+  // number among `values` distinct values (kNoValue for 0).
+  template <class Raw, class Key>
+  void reset(std::uint32_t m, std::int64_t spare, std::size_t values, Raw raw, Key key) {
+    const std::size_t fields = 3 * std::size_t{m};
+    m_ = m;
+    spare_ = spare;
     parent_.resize(fields);
     size_.assign(fields, 1);
-    value_.resize(fields);
+    slot_of_.resize(fields);
     for (std::uint32_t i = 0; i < fields; ++i) parent_[i] = i;
-    std::size_t cap = 16;
-    while (cap < 2 * (fields + fields / 2 + 2)) cap *= 2;
-    for (auto& m : maps_) {
-      m.keys.assign(cap, kEmpty);
-      m.nodes.resize(cap);
+    slots_.resize(2 * std::size_t{m});
+    for (std::uint32_t i = 0; i < m; ++i) {
+      slots_[i] = {i + 1, {kNone, kNone}};
+      slots_[m + i] = {spare + i, {kNone, kNone}};
     }
+    // Other values get their slots in order of first appearance; the slot of value number
+    // v is remembered in other_slot_[v] (0 at the end) for this pedigree only.
+    other_slot_.resize(values + 1, kNone);
+    for (std::uint32_t node = 0; node < fields; ++node) {
+      const std::int64_t v = raw(node);
+      std::uint32_t s = slot(v);
+      if (s == kNone) {
+        const std::uint32_t k = key(node);
+        std::uint32_t& other = other_slot_[k == kNoValue ? values : k];
+        if (other == kNone) {
+          other = static_cast<std::uint32_t>(slots_.size());
+          slots_.push_back({v, {kNone, kNone}});
+          touched_.push_back(&other - other_slot_.data());
+        }
+        s = other;
+      }
+      join(node, s);
+    }
+    for (const std::size_t t : touched_) other_slot_[t] = kNone;
+    touched_.clear();
   }
 
-  // Puts field `node` into the class of `value` in map `which` (0: ids, 1: parents).
-  void add(int which, std::uint32_t node, std::int64_t value) {
-    value_[node] = value;
-    if (auto c = lookup(which, value); c != kNone) {
-      settle(which, value, unite(c, node));
-    } else {
-      put(which, value, node);
-    }
+  // The slot of number `n` (1 to m) or of the spare number `n`.
+  std::uint32_t slot(std::int64_t n) const {
+    if (n >= 1 && n <= m_) return static_cast<std::uint32_t>(n - 1);
+    if (n >= spare_ && n - spare_ < m_) return static_cast<std::uint32_t>(m_ + (n - spare_));
+    return kNone;
   }
 
-  // Every field in map `which` that holds `from` now holds `to`.
-  void rename(int which, std::int64_t from, std::int64_t to) {
+  // The slot of the value that field `node` holds now.
+  std::uint32_t slot_of(std::uint32_t node) { return slot_of_[find(node)]; }
+  std::int64_t value_of(std::uint32_t node) { return slots_[slot_of(node)].value; }
+  std::int64_t value(std::uint32_t slot) const { return slots_[slot].value; }
+
+  // Every field of kind `which` that holds the value of slot `from` now holds that of `to`.
+  void rename(int which, std::uint32_t from, std::uint32_t to) {
     if (from == to) return;
-    const std::uint32_t c = lookup(which, from);
+    const std::uint32_t c = slots_[from].cls[which];
     if (c == kNone) return;
-    if (const std::uint32_t d = lookup(which, to); d != kNone) {
-      settle(which, to, unite(c, d));
-    } else {
-      settle(which, to, c);
-    }
+    slots_[from].cls[which] = kNone;
+    const std::uint32_t d = slots_[to].cls[which];
+    const std::uint32_t root = d == kNone ? c : unite(c, d);
+    slots_[to].cls[which] = root;
+    slot_of_[root] = to;
   }
-
-  std::int64_t value_of(std::uint32_t node) { return value_[find(node)]; }
 
  private:
-  static constexpr std::uint32_t kNone = std::numeric_limits<std::uint32_t>::max();
-  static constexpr std::int64_t kEmpty = std::numeric_limits<std::int64_t>::min();
-
-  struct Map {
-    std::vector<std::int64_t> keys;
-    std::vector<std::uint32_t> nodes;
+  struct Slot {
+    std::int64_t value;
+    std::uint32_t cls[2];  // root of the class of ids, of parent fields, holding the value
   };
 
-  std::size_t slot(const Map& m, std::int64_t key) const {
-    const std::size_t mask = m.keys.size() - 1;
-    std::size_t i = static_cast<std::size_t>(static_cast<std::uint64_t>(key) *
-                                              0x9E3779B97F4A7C15ull >> 32) & mask;
-    while (m.keys[i] != kEmpty && m.keys[i] != key) i = (i + 1) & mask;
-    return i;
-  }
-
-  // The class that holds `value` now. A map entry is not removed when its class is renamed;
-  // it is stale once the class's value differs from its key.
-  std::uint32_t lookup(int which, std::int64_t value) {
-    const Map& m = maps_[which];
-    const std::size_t i = slot(m, value);
-    if (m.keys[i] == kEmpty) return kNone;
-    const std::uint32_t c = find(m.nodes[i]);
-    return value_[c] == value ? c : kNone;
-  }
-
-  void put(int which, std::int64_t value, std::uint32_t node) {
-    Map& m = maps_[which];
-    const std::size_t i = slot(m, value);
-    m.keys[i] = value;
-    m.nodes[i] = node;
-  }
-
-  void settle(int which, std::int64_t value, std::uint32_t root) {
-    value_[root] = value;
-    put(which, value, root);
+  // Field nodes below m are ids, the others parent fields.
+  void join(std::uint32_t node, std::uint32_t s) {
+    const int which = node < m_ ? ids : parents;
+    const std::uint32_t c = slots_[s].cls[which];
+    const std::uint32_t root = c == kNone ? node : unite(c, node);
+    slots_[s].cls[which] = root;
+    slot_of_[root] = s;
   }
 
   std::uint32_t find(std::uint32_t x) {
@@ -111,10 +121,14 @@ class Classes {
     return a;
   }
 
+  std::int64_t m_ = 0;
+  std::int64_t spare_ = 0;
   std::vector<std::uint32_t> parent_;
   std::vector<std::uint32_t> size_;
-  std::vector<std::int64_t> value_;
-  Map maps_[2];
+  std::vector<std::uint32_t> slot_of_;  // per class root
+  std::vector<Slot> slots_;
+  std::vector<std::uint32_t> other_slot_;
+  std::vector<std::size_t> touched_;
 };
 
 }  // namespace
@@ -127,9 +141,10 @@ std::int64_t first_spare(std::span<const rawped::PedRecord> records) {
   return spare;
 }
 
-bool renumber(std::span<rawped::PedRecord> records, std::int64_t spare, Unfit& unfit) {
+bool renumber(std::span<rawped::PedRecord> records,
+              std::span<const std::array<std::uint32_t, 3>> keys,
+              const std::vector<std::int32_t>& values, std::int64_t spare, Unfit& unfit) {
   Classes classes;
-  constexpr int ids = 0, parents = 1;
   for (std::size_t begin = 0; begin < records.size();) {
     std::size_t end = begin + 1;
     while (end < records.size() && records[end].ped == records[begin].ped) ++end;
@@ -137,22 +152,24 @@ bool renumber(std::span<rawped::PedRecord> records, std::int64_t spare, Unfit& u
     const std::uint32_t m = static_cast<std::uint32_t>(ped.size());
 
     // Field nodes: the id of the i-th record is i, its nfat m + i, its nmat 2m + i.
-    classes.reset(3 * std::size_t{m});
-    for (std::uint32_t i = 0; i < m; ++i) {
-      classes.add(ids, i, ped[i].id);
-      classes.add(parents, m + i, ped[i].nfat);
-      classes.add(parents, 2 * m + i, ped[i].nmat);
-    }
+    classes.reset(
+        m, spare, values.size(),
+        [&](std::uint32_t node) -> std::int64_t {
+          const auto& r = ped[node % m];
+          return node < m ? r.id : node < 2 * m ? r.nfat : r.nmat;
+        },
+        [&](std::uint32_t node) { return keys[begin + node % m][node / m]; });
     for (std::uint32_t i = 0; i < m; ++i) {
       // A record's id is final once numbered: later steps free only higher numbers. Its
       // node may stay in a class that moves on; nothing reads it again.
-      const std::int64_t n = i + 1;
-      const std::int64_t c = classes.value_of(i);
-      if (c == n || c == 0) continue;
-      classes.rename(ids, n, spare);
-      classes.rename(parents, n, spare);
+      const std::uint32_t n = classes.slot(i + 1);
+      const std::uint32_t c = classes.slot_of(i);
+      if (c == n || classes.value(c) == 0) continue;
+      const std::uint32_t s = classes.slot(spare);
+      classes.rename(Classes::ids, n, s);
+      classes.rename(Classes::parents, n, s);
       ++spare;
-      classes.rename(parents, c, n);
+      classes.rename(Classes::parents, c, n);
     }
     for (std::uint32_t i = 0; i < m; ++i) {
       ped[i].id = static_cast<std::int32_t>(i + 1);

@@ -1,8 +1,10 @@
 // Numbering: individuals 1, 2, 3, ... within each pedigree, parents following them.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <span>
+#include <vector>
 
 #include "record.hpp"
 
@@ -27,8 +29,12 @@ std::int64_t first_spare(std::span<const rawped::PedRecord> records);
 // `spare`, across pedigrees), the id becomes n, and every nfat and nmat equal to c becomes n.
 // Values are followed as classes of equal fields, merged and renamed, never rescanned; the
 // result equals the field-by-field rewriting, even where a spare number meets a raw value.
+// `keys` gives, for each record of `records`, the numbers of its raw id, nfat and nmat among
+// `values` (number_values, reordered along with the records).
 // Returns true with every id, nfat and nmat numbered, or false with `unfit` set when a number
 // does not fit 32 bits (the records are then partly numbered).
-bool renumber(std::span<rawped::PedRecord> records, std::int64_t spare, Unfit& unfit);
+bool renumber(std::span<rawped::PedRecord> records,
+              std::span<const std::array<std::uint32_t, 3>> keys,
+              const std::vector<std::int32_t>& values, std::int64_t spare, Unfit& unfit);
 
 }  // namespace famorder
