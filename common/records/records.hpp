@@ -133,7 +133,8 @@ class Writer {
 };
 
 // One item of a console message: a text (written as it is, trailing blanks included), an
-// integer (written as a blank and its digits) or a real (a general numeric form).
+// integer (written as a blank and its digits) or a real (written as a blank and the shortest
+// decimal that reads back as the same float: " 0.5", " -2", " 1e+10").
 struct MessageItem {
   enum class Kind { text, integer, real } kind;
   std::string_view text{};

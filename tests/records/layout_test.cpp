@@ -61,5 +61,59 @@ TEST(Layout, KeepsLiteralTextWithItsBlanksAndQuotes) {
   EXPECT_EQ(layout.literal(layout.items[2]), " c");
 }
 
+// Layouts come from data files: whatever the text, parsing and walking a parsed layout must
+// end, without reading outside the text (the sanitizer build checks the latter).
+TEST(Layout, RandomTextsAreParsedOrRefusedAndWalksEnd) {
+  const std::string alphabet = "()(),,,/:'\"0123456789 .+-iIfFeEdDgGaAxXtTlLrRbBnNzZsSpPhHq";
+  std::uint32_t state = 12345;
+  auto random = [&](std::uint32_t n) {
+    state = state * 1664525u + 1013904223u;
+    return (state >> 8) % n;
+  };
+  int valid = 0;
+  for (int round = 0; round < 20000; ++round) {
+    std::string text = "(";
+    std::uint32_t length = random(16);
+    for (std::uint32_t i = 0; i < length; ++i) text.push_back(alphabet[random(alphabet.size())]);
+    if (random(2)) text.push_back(')');
+    Layout layout = parse_layout(text);
+    if (!layout.valid) continue;
+    ++valid;
+    Cursor cursor(layout);
+    int data = 0;
+    for (int step = 0; step < 50 && data < 20; ++step) {
+      Cursor::Event event = cursor.next();
+      if (event == Cursor::Event::overrun) break;
+      if (event == Cursor::Event::end) {
+        if (!layout.restart_has_data) break;
+        cursor.restart();
+        continue;
+      }
+      if (is_data(cursor.current().kind)) ++data;
+    }
+  }
+  EXPECT_GT(valid, 100);
+}
+
+TEST(Layout, HugeRepeatCountsCostNothingUntilSpent) {
+  Layout layout = parse_layout("(2000000000(2000000000a12))");
+  ASSERT_TRUE(layout.valid);
+  EXPECT_EQ(layout.items.size(), 3u);
+  Cursor cursor(layout);
+  for (int i = 0; i < 1000; ++i) {
+    ASSERT_EQ(cursor.next(), Cursor::Event::item);
+    EXPECT_EQ(cursor.current().kind, ItemKind::text);
+  }
+  // Items without data are counted, so a walk that never meets one stops.
+  Layout idle = parse_layout("(i1,2000000000(x,2000000000(/)),i1)");
+  Cursor walk(idle);
+  ASSERT_EQ(walk.next(), Cursor::Event::item);
+  Cursor::Event event;
+  while ((event = walk.next()) == Cursor::Event::item) {
+    ASSERT_FALSE(is_data(walk.current().kind));
+  }
+  EXPECT_EQ(event, Cursor::Event::overrun);
+}
+
 }  // namespace
 }  // namespace records

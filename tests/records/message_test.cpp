@@ -3,7 +3,10 @@
 
 #include <string>
 
+#include <csignal>
+
 #include "records.hpp"
+#include "scratch.hpp"
 #include "sstop.hpp"
 
 namespace records {
@@ -48,8 +51,32 @@ TEST(Compose, PadsPrefixAndNameTo255Characters) {
   EXPECT_EQ(text.view().size(), 255u);
 }
 
-TEST(Sstop, PrintsTheTextAsOneLineAndExitsWithStatus1) {
-  EXPECT_EXIT(sstop("too many loci to model."), testing::ExitedWithCode(1), "");
+using Stop = records_test::Scratch;
+
+TEST_F(Stop, PrintsTheWholeTextAsOneLineClosesFilesAndExitsWithStatus1) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  auto stop = [&] {
+    if (!std::freopen(path("stdout.txt").c_str(), "w", stdout)) std::abort();
+    File& out = open(11, path("out.txt"), Mode::write);
+    Writer(out, "(a)")("kept").end();
+    sstop(compose("incorrect frequencies in marker ", "m1          ").view());
+  };
+  EXPECT_EXIT(stop(), testing::ExitedWithCode(1), "");
+  std::string text = "incorrect frequencies in marker m1";
+  EXPECT_EQ(contents("stdout.txt"), " " + text + std::string(255 - text.size(), ' ') + "\n");
+  EXPECT_EQ(contents("out.txt"), "kept\n");
+}
+
+TEST_F(Stop, MessagesBeforeTheDiagnosticReachStandardOutput) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  auto fail = [&] {
+    if (!std::freopen(path("stdout.txt").c_str(), "w", stdout)) std::abort();
+    message({"notice", 3});
+    File& in = open(10, path("empty.txt"), Mode::read);
+    Reader(in, "(i5)");
+  };
+  EXPECT_EXIT(fail(), testing::KilledBySignal(SIGABRT), "end of file");
+  EXPECT_EQ(contents("stdout.txt"), " notice 3\n");
 }
 
 }  // namespace

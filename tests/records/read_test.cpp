@@ -73,6 +73,46 @@ TEST_F(Read, RealFields) {
   records::close(in);
 }
 
+TEST_F(Read, ExponentsScaleAndBlankModes) {
+  records::File& in = input(" 1.234E+02   1.5D-01     12345     12345  1.0E+01    5\n"
+                            "1.5E 2 1.5q2 1.5e-2 1 5  1 5 \n");
+  double v[6];
+  Reader(in, "(e10.3,d10.3,g10.3,2p,f10.3,f9.3,-1p,f5.0)")(v[0])(v[1])(v[2])(v[3])(v[4])(v[5]);
+  EXPECT_EQ(v[0], 123.4);
+  EXPECT_EQ(v[1], 0.15);
+  EXPECT_EQ(v[2], 12.345);
+  EXPECT_EQ(v[3], 0.12345);  // 2P divides a field without exponent by 100
+  EXPECT_EQ(v[4], 10.0);     // and leaves one with an exponent alone
+  EXPECT_EQ(v[5], 50.0);
+  Reader(in, "(f6.0,f6.0,f7.0,bz,f5.2,bn,f5.2)")(v[0])(v[1])(v[2])(v[3])(v[4]);
+  EXPECT_EQ(v[0], 150.0);
+  EXPECT_EQ(v[1], 150.0);
+  EXPECT_EQ(v[2], 0.015);
+  EXPECT_EQ(v[3], 10.5);  // under BZ the inner and trailing blanks are zeros: 1050
+  EXPECT_EQ(v[4], 0.15);
+  records::close(in);
+}
+
+TEST_F(Read, AllBlankAndSignOnlyRealsAreZero) {
+  records::File& in = input("          -   .\n");
+  float a = 1, b = 1, c = 1;
+  Reader(in, "(f5.2,f5.2,f5.2)")(a)(b)(c);
+  EXPECT_EQ(a, 0.0f);
+  EXPECT_EQ(b, 0.0f);
+  EXPECT_EQ(c, 0.0f);
+  records::close(in);
+}
+
+TEST_F(Read, WholeLinesAreCutAt255Columns) {
+  std::string long_line(300, 'x');
+  long_line[254] = 'y';
+  records::File& in = input(long_line + "\n");
+  Text<255> line;
+  Reader(in, "(a255)")(line);
+  EXPECT_EQ(line.view().back(), 'y');
+  records::close(in);
+}
+
 TEST_F(Read, RealsAreRoundedOnceToTheirType) {
   // 0.1 as a float is the float nearest to 1/10, not a double rounded again.
   records::File& in = input("0.1\n0.1\n16777217\n");
@@ -208,6 +248,32 @@ TEST_F(ReadDeath, FaultsEndTheRunWithTheDiagnostic) {
               "^formatted read at line 1: error in format");
   EXPECT_EXIT(read_int("99999999999\n", "(i11)"), testing::KilledBySignal(SIGABRT),
               "^formatted read at line 1: integer too large");
+}
+
+TEST_F(ReadDeath, MalformedNumbersAreUnexpectedCharacters) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  auto read_real = [&](std::string content) {
+    records::File& in = input(content + "\n");
+    double d;
+    Reader(in, "(f10.2)")(d);
+  };
+  for (const char* bad : {"1.5E", "1..5", "E5", "1.5E2x", "1.5x", "+-1", "1\t5", "inf", "nan"}) {
+    EXPECT_EXIT(read_real(bad), testing::KilledBySignal(SIGABRT),
+                "^formatted read at line 1: read unexpected character\n")
+        << bad;
+  }
+}
+
+TEST_F(ReadDeath, OverlongLineEndsTheRun) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  make("long.txt", std::string((std::size_t{1} << 24) + 1, 'a'));
+  auto read_long = [&] {
+    records::File& in = records::open(10, path("long.txt"), records::Mode::read);
+    Text<1> t;
+    Reader(in, "(a1)")(t);
+  };
+  EXPECT_EXIT(read_long(), testing::KilledBySignal(SIGABRT),
+              "^formatted read at line 1: line longer than 16777216 columns\n");
 }
 
 TEST_F(ReadDeath, ReadingOneRecordTooManyEndsTheRun) {
