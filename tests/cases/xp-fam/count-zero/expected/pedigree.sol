@@ -1,0 +1,1 @@
+id,fa,mo,sex
