@@ -14,9 +14,8 @@ constexpr std::size_t name_length = 12;
 
 // One row per record in file order, row i for the i-th record line after the header; row 0 is
 // unused so that row numbers are the data line numbers the messages print. The integer fields
-// keep only the low 16 or 8 bits of what was read, as the pedigree format's producers and
-// checkers have always stored them: every test sees the stored value, so a race of 256 tests
-// as 0 and a family number of 65537 as 1.
+// keep only the low 16 or 8 bits of what was read, as famlint has always stored them, and
+// every test sees the stored value: a race of 256 tests as 0 and a family number of 65537 as 1.
 struct Data {
   std::array<std::int16_t, max_records + 1> family;
   std::array<std::int16_t, max_records + 1> individual;
@@ -57,7 +56,7 @@ struct Error {
     family_number,     // family k, row j: a record of family k carries another number
     sex,               // family k, member: the individual number the sex error concerns
     numbering,         // family k, member: the number expected, found: the number read
-    parent_range,      // family k, member: the record whose father or mother lies beyond k
+    parent_range,      // family k, member: the record whose parent number exceeds k's size
   };
   Kind kind = Kind::none;
   std::int32_t count = 0;

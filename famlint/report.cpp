@@ -50,7 +50,7 @@ void print_error(const Error& error, std::string_view file_name) {
       const std::string text = "ERROR in " + file + ": the header line gives " +
                                std::to_string(error.count) +
                                " individuals; a pedigree needs at least one";
-      records::message({std::string_view(text)});
+      records::message({text});
       break;
     }
     case Kind::one_parent:
@@ -72,7 +72,7 @@ void print_error(const Error& error, std::string_view file_name) {
                                std::to_string(max_families) + " families; family " +
                                std::to_string(max_families + 1) + " begins in data line " +
                                std::to_string(error.row);
-      records::message({std::string_view(text)});
+      records::message({text});
       break;
     }
     case Kind::family_number:
