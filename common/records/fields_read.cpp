@@ -35,8 +35,8 @@ class FieldChars {
   std::size_t pos_ = 0;
 };
 
-// Most numbers near the limits of a double have a few hundred digits at most; exponents are
-// kept within a range where the conversion still sees an infinity or a zero.
+// Exponents (and counts of fraction digits) stop growing here: far beyond any double, so the
+// conversion still sees an infinity or a zero, and no sum of them can overflow a long.
 constexpr long kExponentCap = 100'000'000;
 
 template <typename T>

@@ -157,7 +157,6 @@ void write_exponent(char* out, int width, int decimals, int exponent_digits, cha
     for (int k = 0; k < i; ++k) power *= 10;
     exponent_text[exponent_length++] = static_cast<char>('0' + (magnitude / power) % 10);
   }
-  // Assemble "0." + digits + exponent behind the digits in scratch.
   std::string_view mantissa(digits, count);
   char sign = (std::signbit(value) && !all_zero_digits(mantissa)) ? '-' : (plus ? '+' : 0);
   std::string body;

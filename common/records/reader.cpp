@@ -94,11 +94,10 @@ struct Reader::State {
     return text;
   }
 
-  void check(FieldStatus status) {
+  // Ends the run on a field that did not convert; `overflow` names the variable's kind.
+  void check(FieldStatus status, std::string_view overflow) {
     if (status == FieldStatus::unexpected_character) fail(file, kUnexpectedCharacter);
-    if (status == FieldStatus::overflow) {
-      fail(file, kIntegerOverflow);
-    }
+    if (status == FieldStatus::overflow) fail(file, overflow);
   }
 
   template <typename T>
@@ -108,10 +107,8 @@ struct Reader::State {
         item.kind != ItemKind::real_general) {
       fail(file, kWrongKind);
     }
-    FieldStatus status =
-        read_real(field(item.width, true), item.digits, scale, blanks_are_zeros, scratch, value);
-    if (status == FieldStatus::overflow) fail(file, kRealOverflow);
-    check(status);
+    check(read_real(field(item.width, true), item.digits, scale, blanks_are_zeros, scratch, value),
+          kRealOverflow);
   }
 };
 
@@ -130,7 +127,8 @@ Reader& Reader::operator()(std::int32_t& value) {
   if (item.kind != ItemKind::integer && item.kind != ItemKind::real_general) {
     fail(state_->file, kWrongKind);
   }
-  state_->check(read_integer(state_->field(item.width, true), state_->blanks_are_zeros, value));
+  state_->check(read_integer(state_->field(item.width, true), state_->blanks_are_zeros, value),
+                kIntegerOverflow);
   return *this;
 }
 

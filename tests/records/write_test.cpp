@@ -64,6 +64,16 @@ TEST_F(Write, FloatsAreRoundedFromTheirExactValue) {
   EXPECT_EQ(written(out), " 0.333 0.334 0.062\n");
 }
 
+TEST_F(Write, ManyDecimalsShowTheExactBinaryValue) {
+  records::File& out = output();
+  Writer(out, "(f30.20)")(0.1).end();
+  Writer(out, "(f1000000.999990)")(1.5).end();
+  std::string text = written(out);
+  EXPECT_EQ(text.substr(0, 31), "        0.10000000000000000555\n");
+  ASSERT_EQ(text.size(), 31u + 1000001u);
+  EXPECT_EQ(text.substr(31, 12), "        1.50");
+}
+
 TEST_F(Write, ExponentFields) {
   records::File& out = output();
   Writer(out, "(e12.4,e12.4,e10.4,e9.4,e8.4)")(1.234)(0.0)(1.234)(1.234)(1.234).end();
