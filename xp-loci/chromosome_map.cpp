@@ -30,7 +30,10 @@ MapRead read_chromosome_map(const records::Text<255>& name, Locides& locides) {
 
   std::int32_t count = 0;
   records::Reader(file, count_layout.view())(count).end();
-  if (count > max_loci) return MapRead::too_many_loci;
+  if (count > max_loci) {
+    records::close(file);
+    return MapRead::too_many_loci;
+  }
   locides.count = count > 0 ? count : 0;
 
   for (std::int32_t k = 0; k < locides.count; ++k) {
