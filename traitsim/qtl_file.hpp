@@ -26,7 +26,8 @@ QtlFile open_qtl_file(std::string_view name);
 
 // Reads the header line into genotypes.n and locides.nqtl. Returns an empty text, or the
 // message "nloci.ne.nloci --- traitsim" when the file has more loci than the model, or a
-// message naming the file when N or M is negative or N exceeds kMaxIndividuals.
+// message naming the file when N or M is negative or N exceeds kMaxIndividuals. The readers
+// leave the file open after a refusal: the run ends there.
 std::string read_qtl_header(QtlFile& qtl, Locides& locides, Genotypes& genotypes);
 
 // Reads the names line into locides.qtl_names and finds the model loci that name each locus
