@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -177,9 +178,14 @@ struct Outcome {
 };
 
 // Runs genodrop with `args` in a fresh folder holding the two input files, the clock pinned
-// at `seed` seconds.
+// at `seed` seconds. The clock is given as a date in faketime's own format, which starts it
+// at the whole second: "faketime '@T'" keeps the fraction of the real second, so a start-up
+// slower than the rest of that second (common under the sanitizers) would see T + 1.
 Outcome run_genodrop(const fs::path& dir, std::int32_t seed, const std::string& args) {
-  const std::string cmd = "cd '" + dir.string() + "' && faketime '@" + std::to_string(seed) + "' " +
+  const std::time_t t = seed;
+  char date[64];
+  std::strftime(date, sizeof date, "%Y-%m-%d %H:%M:%S", std::gmtime(&t));
+  const std::string cmd = "cd '" + dir.string() + "' && TZ=UTC faketime -f '@" + date + "' " +
                           GENODROP_BIN + " " + args + " >stdout 2>stderr";
   const int status = std::system(cmd.c_str());
   return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, slurp(dir / "stdout"), slurp(dir / "stderr")};
