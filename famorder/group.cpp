@@ -211,8 +211,77 @@ class Grouper {
 
 }  // namespace
 
+namespace {
+
+// ofre can fail only on a record with exactly one parent or on an id that two records hold.
+bool may_fail(std::span<const PedRecord> records, const ValueNumbers& values) {
+  std::vector<std::uint8_t> held(values.value.size(), 0);
+  for (std::size_t r = 0; r < records.size(); ++r) {
+    if ((records[r].nfat == 0) != (records[r].nmat == 0)) return true;
+    const std::uint32_t id = values.key[r][key_id];
+    if (id != kNone && held[id]++ != 0) return true;
+  }
+  return false;
+}
+
+// Where ofre cannot fail, a pedigree is exactly a connected part of its relation (siblings by
+// the mother, siblings by the father among records with a mother given, parent and child),
+// which is symmetric; and pedigrees are numbered by their first record. Union-find gives that
+// without following ofre's order.
+GroupOutcome group_parts(std::span<PedRecord> records, const ValueNumbers& values) {
+  const std::size_t n = records.size();
+  std::vector<std::uint32_t> up(n);
+  for (std::uint32_t r = 0; r < n; ++r) up[r] = r;
+  auto find = [&](std::uint32_t x) {
+    std::uint32_t root = x;
+    while (up[root] != root) root = up[root];
+    while (up[x] != root) {
+      const std::uint32_t next = up[x];
+      up[x] = root;
+      x = next;
+    }
+    return root;
+  };
+  auto unite = [&](std::uint32_t a, std::uint32_t b) {
+    a = find(a);
+    b = find(b);
+    if (a != b) up[std::max(a, b)] = std::min(a, b);
+  };
+
+  const std::size_t v = values.value.size();
+  std::vector<std::uint32_t> holder(v, kNone), by_mother(v, kNone), by_father(v, kNone);
+  for (std::uint32_t r = 0; r < n; ++r) {
+    if (const std::uint32_t id = values.key[r][key_id]; id != kNone) holder[id] = r;
+  }
+  for (std::uint32_t r = 0; r < n; ++r) {
+    const std::uint32_t f = values.key[r][key_nfat], m = values.key[r][key_nmat];
+    if (m == kNone) continue;  // no parents at all: linked only as somebody's parent
+    for (const auto& [value, first] : {std::pair{m, &by_mother}, std::pair{f, &by_father}}) {
+      std::uint32_t& sibling = (*first)[value];
+      if (sibling == kNone) {
+        sibling = r;
+      } else {
+        unite(r, sibling);
+      }
+      if (holder[value] != kNone) unite(r, holder[value]);
+    }
+  }
+
+  GroupOutcome out;
+  std::vector<std::int32_t> number(n, 0);
+  for (std::uint32_t r = 0; r < n; ++r) {
+    std::int32_t& p = number[find(r)];
+    if (p == 0) p = ++out.numped;
+    records[r].ped = p;
+  }
+  return out;
+}
+
+}  // namespace
+
 GroupOutcome group_pedigrees(std::span<PedRecord> records, const ValueNumbers& values) {
-  return Grouper(records, values).run();
+  if (may_fail(records, values)) return Grouper(records, values).run();
+  return group_parts(records, values);
 }
 
 }  // namespace famorder

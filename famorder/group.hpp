@@ -26,7 +26,8 @@ struct GroupOutcome {
 // exactly in the order of ofre, which scans the whole table for every record it takes in, so
 // the first error reported is the one that scan meets first; here indexes from values to
 // records take the place of the scans, and an explicit stack the place of the recursion, so
-// the cost grows with the records, not their square, and no chain is too long.
+// the cost grows with the records, not their square, and no chain is too long. A table in
+// which no error can arise (no record with one parent, no id twice) is grouped by union-find.
 // `values` numbers the values of `records` (number_values).
 // Returns ok with numped (which may exceed kMaxPedigrees: the caller checks), or the first
 // error; on error the ped fields are partly set.

@@ -16,9 +16,10 @@ void put_field(std::string& out, std::int64_t value, int width) {
   out.append(digits, end);
 }
 
-int chars(std::int64_t value) {
-  char digits[24];
-  return static_cast<int>(std::to_chars(digits, digits + sizeof digits, value).ptr - digits);
+bool fits(std::int64_t value, int width) {
+  std::int64_t most = 1;
+  for (int i = 0; i < width; ++i) most *= 10;
+  return value < most && -value < most / 10;
 }
 
 }  // namespace
@@ -31,7 +32,7 @@ std::optional<TooWide> find_too_wide(const PedTable& table) {
         {Column::nmat, r.nmat}, {Column::race, r.race}, {Column::sex, r.sex},
         {Column::oldid, r.oldid}};
     for (const auto& [column, value] : fields) {
-      if (chars(value) > (column == Column::oldid ? 12 : 5)) return TooWide{row, column, value};
+      if (!fits(value, column == Column::oldid ? 12 : 5)) return TooWide{row, column, value};
     }
   }
   return std::nullopt;

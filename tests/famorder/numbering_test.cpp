@@ -223,13 +223,12 @@ TEST(Numbering, MatchesTheLiteralMethodAroundThePedigreeLimit) {
   }
 }
 
-TEST(Numbering, FollowsAChainOfAMillionRelatives) {
-  // Each individual a child of the two before it, listed children first: gathering the
-  // pedigree goes a million relatives deep.
-  constexpr std::int32_t n = 1000000;
+// Each individual a child of the two before it, listed children first: gathering the pedigree
+// in ofre's order goes a million relatives deep.
+famorder::PedTable chain(std::int32_t n) {
   famorder::PedTable table;
-  table.oldped.resize(n);
-  table.line.assign(n, 0);
+  table.oldped.resize(static_cast<std::size_t>(n));
+  table.line.assign(static_cast<std::size_t>(n), 0);
   for (std::int32_t i = 0; i < n; ++i) {
     PedRecord& r = table.oldped[static_cast<std::size_t>(n - 1 - i)];
     r = PedRecord{};
@@ -239,6 +238,12 @@ TEST(Numbering, FollowsAChainOfAMillionRelatives) {
       r.nmat = i - 1;
     }
   }
+  return table;
+}
+
+TEST(Numbering, FollowsAChainOfAMillionRelatives) {
+  constexpr std::int32_t n = 1000000;
+  famorder::PedTable table = chain(n);
   const OrpdOutcome got = famorder::orpd(table);
   ASSERT_EQ(got.kind, OrpdOutcome::Kind::ok);
   EXPECT_EQ(got.numped, 1);
@@ -254,6 +259,18 @@ TEST(Numbering, FollowsAChainOfAMillionRelatives) {
     ASSERT_EQ(table.oldped[static_cast<std::size_t>(r.nfat - 1)].oldid, r.oldid - 1);
     ASSERT_EQ(table.oldped[static_cast<std::size_t>(r.nmat - 1)].oldid, r.oldid - 2);
   }
+
+  // A record with one parent after the chain: ofre's own order is followed through the whole
+  // chain before the error is met.
+  table = chain(n);
+  PedRecord bad{};
+  bad.id = n + 5;
+  bad.nmat = 3;
+  table.oldped.push_back(bad);
+  table.line.push_back(0);
+  const OrpdOutcome refused = famorder::orpd(table);
+  EXPECT_EQ(refused.kind, OrpdOutcome::Kind::one_parent);
+  EXPECT_EQ(refused.position, n);
 }
 
 TEST(Numbering, RefusesValuesTooWideForTheirColumns) {
