@@ -28,7 +28,7 @@ std::vector<std::uint32_t> exchange_order(std::span<const rawped::PedRecord> rec
     // never one of p's that is still to come.
     places.clear();
     for (std::uint32_t i = first[p]; i < first[p + 1]; ++i) places.push_back(where[members[i]]);
-    std::sort(places.begin(), places.end());
+    if (!std::is_sorted(places.begin(), places.end())) std::sort(places.begin(), places.end());
     std::uint32_t q = first[p];
     for (const std::uint32_t k : places) {
       if (k != q) {

@@ -8,6 +8,33 @@
 
 namespace famorder {
 
+namespace {
+
+// Moves the elements of each of `vectors` so that place i holds what was at order[i], in
+// place, cycle by cycle: the table is the largest thing famorder holds, and a copy would
+// double it.
+template <class... Vectors>
+void apply_order(const std::vector<std::uint32_t>& order, Vectors&... vectors) {
+  std::vector<bool> placed(order.size(), false);
+  for (std::size_t start = 0; start < order.size(); ++start) {
+    if (placed[start]) continue;
+    (
+        [&](auto& v) {
+          auto held = v[start];
+          std::size_t at = start;
+          while (order[at] != start) {
+            v[at] = v[order[at]];
+            at = order[at];
+          }
+          v[at] = held;
+        }(vectors),
+        ...);
+    for (std::size_t at = start; !placed[at]; at = order[at]) placed[at] = true;
+  }
+}
+
+}  // namespace
+
 OrpdOutcome orpd(PedTable& table) {
   OrpdOutcome out;
   auto& records = table.oldped;
@@ -19,7 +46,7 @@ OrpdOutcome orpd(PedTable& table) {
   }
   const std::int64_t spare = first_spare(records);
 
-  const ValueNumbers values = number_values(records);
+  ValueNumbers values = number_values(records);
   const GroupOutcome grouped = group_pedigrees(records, values);
   out.numped = grouped.numped;
   if (grouped.kind == GroupOutcome::Kind::one_parent) {
@@ -38,20 +65,11 @@ OrpdOutcome orpd(PedTable& table) {
   }
 
   const std::vector<std::uint32_t> order = exchange_order(records, out.numped);
-  PedTable ordered;
-  std::vector<std::array<std::uint32_t, 3>> keys;
-  ordered.oldped.reserve(records.size());
-  ordered.line.reserve(records.size());
-  keys.reserve(records.size());
-  for (const std::uint32_t r : order) {
-    ordered.oldped.push_back(records[r]);
-    ordered.line.push_back(table.line.empty() ? 0 : table.line[r]);
-    keys.push_back(values.key[r]);
-  }
-  table = std::move(ordered);
+  if (table.line.size() != records.size()) table.line.assign(records.size(), 0);
+  apply_order(order, records, table.line, values.key);
 
   Unfit unfit;
-  if (!renumber(table.oldped, keys, values.value, spare, unfit)) {
+  if (!renumber(records, values.key, values.value, spare, unfit)) {
     out.kind = OrpdOutcome::Kind::unfit;
     out.row = unfit.row;
     out.column = unfit.mother ? Column::nmat : Column::nfat;

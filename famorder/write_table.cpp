@@ -1,19 +1,21 @@
 #include "write_table.hpp"
 
+#include <algorithm>
 #include <charconv>
-#include <string>
+#include <vector>
 
 namespace famorder {
 
 namespace {
 
-// Appends `value` right-aligned in `width` columns; a wider value widens the field.
-void put_field(std::string& out, std::int64_t value, int width) {
+// Writes `value` right-aligned in `width` columns at `p`; a wider value widens the field.
+// Returns the position after it.
+char* put_field(char* p, std::int64_t value, int width) {
   char digits[24];
-  const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+  const char* end = std::to_chars(digits, digits + sizeof digits, value).ptr;
   const int len = static_cast<int>(end - digits);
-  if (len < width) out.append(static_cast<std::size_t>(width - len), ' ');
-  out.append(digits, end);
+  for (int i = len; i < width; ++i) *p++ = ' ';
+  return std::copy(static_cast<const char*>(digits), end, p);
 }
 
 bool fits(std::int64_t value, int width) {
@@ -39,22 +41,28 @@ std::optional<TooWide> find_too_wide(const PedTable& table) {
 }
 
 bool owif(std::FILE* out, const PedTable& table) {
-  std::string text;
-  text.reserve(64 * 1024 + 64);
-  put_field(text, static_cast<std::int64_t>(table.oldped.size()), 5);
-  put_field(text, 2, 5);
-  text += '\n';
+  // Lines are gathered in a buffer and written in large blocks; one line takes at most
+  // 6 * 11 + 12 + 1 characters, since a 32-bit value has at most 11.
+  constexpr std::size_t kBlock = 1 << 16;
+  constexpr std::size_t kLineMax = 6 * 11 + 12 + 1;
+  std::vector<char> buffer(kBlock + kLineMax);
+  char* p = buffer.data();
   bool ok = true;
+  auto flush = [&] {
+    const std::size_t len = static_cast<std::size_t>(p - buffer.data());
+    ok = ok && std::fwrite(buffer.data(), 1, len, out) == len;
+    p = buffer.data();
+  };
+  p = put_field(p, static_cast<std::int64_t>(table.oldped.size()), 5);
+  p = put_field(p, 2, 5);
+  *p++ = '\n';
   for (const auto& r : table.oldped) {
-    for (const std::int32_t v : {r.ped, r.id, r.nfat, r.nmat, r.race, r.sex}) put_field(text, v, 5);
-    put_field(text, r.oldid, 12);
-    text += '\n';
-    if (text.size() >= 64 * 1024) {
-      ok = ok && std::fwrite(text.data(), 1, text.size(), out) == text.size();
-      text.clear();
-    }
+    for (const std::int32_t v : {r.ped, r.id, r.nfat, r.nmat, r.race, r.sex}) p = put_field(p, v, 5);
+    p = put_field(p, r.oldid, 12);
+    *p++ = '\n';
+    if (static_cast<std::size_t>(p - buffer.data()) >= kBlock) flush();
   }
-  ok = ok && std::fwrite(text.data(), 1, text.size(), out) == text.size();
+  flush();
   return ok && std::fflush(out) == 0;
 }
 
