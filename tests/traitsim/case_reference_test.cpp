@@ -15,7 +15,7 @@
 
 namespace {
 
-constexpr std::int32_t kCaseClock = 1000000000;  // faketime '@1000000000' in every case's cmd
+constexpr std::int32_t kCaseClock = 1000000000;  // TZ=UTC faketime -f '@2001-09-09 01:46:40' in every case's cmd
 
 struct Case {
   const char* folder;
