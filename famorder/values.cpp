@@ -5,7 +5,7 @@
 namespace famorder {
 
 ValueNumbers number_values(std::span<const rawped::PedRecord> records) {
-  // Fields as (value, field) pairs, sorted by value: many by two counting passes of 16 bits.
+  // Fields as (value, field) pairs, sorted by value: many by counting passes.
   struct Field {
     std::uint32_t biased;  // the value with its sign bit flipped, so unsigned order is signed order
     std::uint32_t where;   // 3 * record + field
@@ -22,12 +22,13 @@ ValueNumbers number_values(std::span<const rawped::PedRecord> records) {
     std::sort(fields.begin(), fields.end(),
               [](const Field& a, const Field& b) { return a.biased < b.biased; });
   } else {
+    // Three passes of 11 bits: few enough buckets that their write positions stay in cache.
     std::vector<Field> sorted(fields.size());
-    for (const int shift : {0, 16}) {
-      std::vector<std::uint32_t> count(65537, 0);
-      for (const Field& f : fields) ++count[((f.biased >> shift) & 0xffffu) + 1];
-      for (std::size_t d = 1; d < count.size(); ++d) count[d] += count[d - 1];
-      for (const Field& f : fields) sorted[count[(f.biased >> shift) & 0xffffu]++] = f;
+    for (const int shift : {0, 11, 22}) {
+      std::uint32_t count[2049] = {};
+      for (const Field& f : fields) ++count[((f.biased >> shift) & 0x7ffu) + 1];
+      for (std::size_t d = 1; d < 2049; ++d) count[d] += count[d - 1];
+      for (const Field& f : fields) sorted[count[(f.biased >> shift) & 0x7ffu]++] = f;
       fields.swap(sorted);
     }
   }

@@ -15,13 +15,24 @@ char* put_field(char* p, std::int64_t value, int width) {
   const char* end = std::to_chars(digits, digits + sizeof digits, value).ptr;
   const int len = static_cast<int>(end - digits);
   for (int i = len; i < width; ++i) *p++ = ' ';
-  return std::copy(static_cast<const char*>(digits), end, p);
+  for (const char* d = digits; d != end; ++d) *p++ = *d;
+  return p;
+}
+
+// Writes `value`, which fits, so that its last digit lands just before `end`; the blanks
+// before it must be there already.
+void put_fitting(char* end, std::int32_t value) {
+  std::uint32_t mag = value < 0 ? 0u - static_cast<std::uint32_t>(value) : static_cast<std::uint32_t>(value);
+  do {
+    *--end = static_cast<char>('0' + mag % 10);
+    mag /= 10;
+  } while (mag != 0);
+  if (value < 0) *--end = '-';
 }
 
 bool fits(std::int64_t value, int width) {
-  std::int64_t most = 1;
-  for (int i = 0; i < width; ++i) most *= 10;
-  return value < most && -value < most / 10;
+  return width == 5 ? value >= -9999 && value <= 99999
+                    : value >= -99999999999 && value <= 999999999999;
 }
 
 }  // namespace
@@ -57,8 +68,16 @@ bool owif(std::FILE* out, const PedTable& table) {
   p = put_field(p, 2, 5);
   *p++ = '\n';
   for (const auto& r : table.oldped) {
-    for (const std::int32_t v : {r.ped, r.id, r.nfat, r.nmat, r.race, r.sex}) p = put_field(p, v, 5);
-    p = put_field(p, r.oldid, 12);
+    const std::int32_t fields[] = {r.ped, r.id, r.nfat, r.nmat, r.race, r.sex, r.oldid};
+    bool all_fit = true;
+    for (int f = 0; f < 7; ++f) all_fit = all_fit && fits(fields[f], f < 6 ? 5 : 12);
+    if (all_fit) {  // the usual line: 42 columns, filled from the right of each field
+      std::fill(p, p + 42, ' ');
+      for (int f = 0; f < 7; ++f) put_fitting(p + (f < 6 ? 5 * (f + 1) : 42), fields[f]);
+      p += 42;
+    } else {
+      for (int f = 0; f < 7; ++f) p = put_field(p, fields[f], f < 6 ? 5 : 12);
+    }
     *p++ = '\n';
     if (static_cast<std::size_t>(p - buffer.data()) >= kBlock) flush();
   }

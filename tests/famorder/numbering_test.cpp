@@ -308,3 +308,30 @@ TEST(Numbering, RefusesValuesTooWideForTheirColumns) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Owif, WritesFixedColumnsAndWidensOnlyWhatDoesNotFit) {
+  famorder::PedTable table;
+  auto rec = [](std::int32_t ped, std::int32_t id, std::int32_t fa, std::int32_t mo,
+                std::int32_t race, std::int32_t sex, std::int32_t oldid) {
+    PedRecord r{};
+    r.ped = ped, r.id = id, r.nfat = fa, r.nmat = mo, r.race = race, r.sex = sex, r.oldid = oldid;
+    return r;
+  };
+  table.oldped = {rec(1, 1, 0, 0, 1, 2, -1), rec(998, 99999, -9999, 12, 0, 1, -2147483647 - 1),
+                  rec(2, 1, 0, 0, 123456, 1, 2147483647)};
+  std::FILE* out = std::tmpfile();
+  ASSERT_TRUE(famorder::owif(out, table));
+  std::rewind(out);
+  char text[512] = {};
+  const std::size_t len = std::fread(text, 1, sizeof text - 1, out);
+  std::fclose(out);
+  EXPECT_EQ(std::string(text, len),
+            "    3    2\n"
+            "    1    1    0    0    1    2          -1\n"
+            "  99899999-9999   12    0    1 -2147483648\n"
+            "    2    1    0    0123456    1  2147483647\n");
+}
+
+}  // namespace
