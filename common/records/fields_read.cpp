@@ -11,7 +11,7 @@ bool is_digit(char c) {
   return c >= '0' && c <= '9';
 }
 
-// Walks the characters of a numeric field the way Fortran-style fields are read: leading
+// Walks the characters of a numeric field the way fixed-column fields are read: leading
 // blanks are passed over; later blanks are skipped, or read as zeros under BZ.
 class FieldChars {
  public:
