@@ -38,7 +38,8 @@ std::string read_message(const ReadOutcome& outcome, const std::string& infile) 
   const std::string where = infile + " line " + std::to_string(outcome.line) + ": ";
   switch (outcome.kind) {
     case ReadOutcome::Kind::ok: return "";
-    case ReadOutcome::Kind::read_failed: return rawped::message(outcome.status);
+    case ReadOutcome::Kind::read_failed:
+      return rawped::failure_text(outcome.status, infile, outcome.line);
     case ReadOutcome::Kind::no_memory: return rawped::no_memory_message(outcome.numax);
     case ReadOutcome::Kind::no_records: return where + "no records to number\n";
     case ReadOutcome::Kind::too_many:

@@ -27,6 +27,7 @@ ConvertOutcome convert_records(rawped::RawReader& reader, std::FILE* out) {
   if (auto s = reader.read_count(result.numax); s != rawped::ReadStatus::ok) {
     result.kind = ConvertOutcome::Kind::read_failed;
     result.status = s;
+    result.line = reader.line();
     return result;
   }
   if (result.numax < 0) {
@@ -39,6 +40,7 @@ ConvertOutcome convert_records(rawped::RawReader& reader, std::FILE* out) {
     if (auto s = reader.read_record(rec); s != rawped::ReadStatus::ok) {
       result.kind = ConvertOutcome::Kind::read_failed;
       result.status = s;
+      result.line = reader.line();
       return result;
     }
     if (!write_record(out, rec, namer.name(rec.id))) {

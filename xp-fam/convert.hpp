@@ -19,6 +19,7 @@ struct ConvertOutcome {
   Kind kind = Kind::ok;
   rawped::ReadStatus status = rawped::ReadStatus::ok;
   std::int32_t numax = 0;
+  long line = 0;  // the file line of a failed read
 };
 
 // Reads the count line and then the records from `reader` (past the descriptive line), and

@@ -60,7 +60,7 @@ int main(int argc, char** argv) {
   switch (result.kind) {
     case xpfam::ConvertOutcome::Kind::ok: break;
     case xpfam::ConvertOutcome::Kind::read_failed:
-      return finish(out, 1, rawped::message(result.status));
+      return finish(out, 1, rawped::failure_text(result.status, infile, result.line));
     case xpfam::ConvertOutcome::Kind::no_memory:
       return finish(out, 1, rawped::no_memory_message(result.numax));
     case xpfam::ConvertOutcome::Kind::write_failed:

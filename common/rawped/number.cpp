@@ -20,6 +20,11 @@ int digit_value(char c) {
 }  // namespace
 
 bool scan_int(const char*& p, std::int32_t& value) {
+  bool in_range = true;
+  return scan_int(p, value, in_range);
+}
+
+bool scan_int(const char*& p, std::int32_t& value, bool& in_range) {
   const char* s = p;
   while (is_space(*s)) ++s;
   bool negative = false;
@@ -52,6 +57,7 @@ bool scan_int(const char*& p, std::int32_t& value) {
     magnitude = magnitude * static_cast<std::uint64_t>(base) + d;
   }
   if (saturated) magnitude = limit;
+  in_range = magnitude <= (negative ? std::uint64_t{1} << 31 : (std::uint64_t{1} << 31) - 1);
   const std::uint64_t bits = negative ? (~magnitude + 1) : magnitude;
   value = static_cast<std::int32_t>(static_cast<std::uint32_t>(bits & 0xffffffffu));
   p = s;

@@ -17,4 +17,8 @@ namespace rawped {
 // false and leaves both unchanged when the text at `p` (after white space) is not a number.
 bool scan_int(const char*& p, std::int32_t& value);
 
+// The same, and sets `in_range` to whether the number lies within the 32-bit range, so that a
+// caller can refuse a number that the 32 bits would silently change.
+bool scan_int(const char*& p, std::int32_t& value, bool& in_range);
+
 }  // namespace rawped

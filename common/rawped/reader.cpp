@@ -23,7 +23,12 @@ const char* skip_space(const char* p) {
 LineParse parse_count(const char* text, std::int32_t& numax) {
   const char* p = skip_space(text);
   if (*p == '\0') return LineParse::blank;
-  return scan_int(p, numax) ? LineParse::read : LineParse::not_a_number;
+  std::int32_t value = 0;
+  bool in_range = true;
+  if (!scan_int(p, value, in_range)) return LineParse::not_a_number;
+  if (!in_range) return LineParse::too_big;
+  numax = value;
+  return LineParse::read;
 }
 
 LineParse parse_record(const char* text, PedRecord& rec) {
@@ -32,9 +37,12 @@ LineParse parse_record(const char* text, PedRecord& rec) {
   std::int32_t* const fields[] = {&rec.id, &rec.nfat, &rec.nmat, &rec.race, &rec.sex};
   for (std::int32_t* field : fields) {
     std::int32_t value = 0;
-    if (!scan_int(p, value)) {
+    bool in_range = true;
+    if (!scan_int(p, value, in_range)) {
       return field == &rec.id ? LineParse::not_a_number : LineParse::read;
     }
+    // The 32 bits would change such a number into another, perhaps somebody else's id.
+    if (!in_range) return LineParse::too_big;
     *field = value;
   }
   p = skip_space(p);
@@ -52,8 +60,15 @@ const char* message(ReadStatus status) {
     case ReadStatus::no_descriptive_line: return "error reading descriptive data\n";
     case ReadStatus::file_ended: return "error reading input data\n";
     case ReadStatus::not_a_number: return "error reading data from input file\n";
+    case ReadStatus::too_big: return "";
   }
   return "";
+}
+
+std::string failure_text(ReadStatus status, const std::string& file, long line) {
+  if (status != ReadStatus::too_big) return message(status);
+  return file + " line " + std::to_string(line) +
+         ": a number outside the range of 32-bit integers (-2147483648 to 2147483647)\n";
 }
 
 std::string no_memory_message(std::int32_t numax) {
@@ -83,16 +98,26 @@ ReadStatus RawReader::skip_lines(int n) {
   return ReadStatus::ok;
 }
 
+namespace {
+
+ReadStatus status_of(LineParse parse) {
+  switch (parse) {
+    case LineParse::not_a_number: return ReadStatus::not_a_number;
+    case LineParse::too_big: return ReadStatus::too_big;
+    default: return ReadStatus::ok;
+  }
+}
+
+}  // namespace
+
 ReadStatus RawReader::read_count(std::int32_t& numax) {
   if (!next_piece()) return ReadStatus::file_ended;
-  return parse_count(text_, numax) == LineParse::not_a_number ? ReadStatus::not_a_number
-                                                              : ReadStatus::ok;
+  return status_of(parse_count(text_, numax));
 }
 
 ReadStatus RawReader::read_record(PedRecord& rec) {
   if (!next_piece()) return ReadStatus::file_ended;
-  return parse_record(text_, rec) == LineParse::not_a_number ? ReadStatus::not_a_number
-                                                             : ReadStatus::ok;
+  return status_of(parse_record(text_, rec));
 }
 
 }  // namespace rawped

@@ -21,17 +21,20 @@ enum class LineParse {
   blank,         // empty or white space only: nothing read
   read,          // at least the first number was read
   not_a_number,  // the first text that is not white space cannot start a number
+  too_big,       // a number read lies outside the 32-bit range
 };
 
 // Reads the count from the start of `text` (NUL-terminated) into `numax`; anything after the
-// number is ignored. Returns blank (numax untouched), read, or not_a_number (numax untouched).
+// number is ignored. Returns blank (numax untouched), read, not_a_number (numax untouched) or
+// too_big.
 LineParse parse_count(const char* text, std::int32_t& numax);
 
 // Reads id, nfat, nmat, race, sex and the label token from `text` (NUL-terminated) into `rec`,
 // stopping at the first field that cannot be read; fields not read are left as they are (the
 // caller passes a zeroed record). A label is the next run of characters that are not white
 // space; its first kLabelChars characters are kept. Anything after the label is ignored.
-// Returns blank, read (id at least), or not_a_number (rec untouched).
+// Returns blank, read (id at least), not_a_number (rec untouched), or too_big when a field
+// read lies outside the 32-bit range (the fields before it are set).
 LineParse parse_record(const char* text, PedRecord& rec);
 
 // Why a read failed. Each has its fixed console text, message().
@@ -40,10 +43,15 @@ enum class ReadStatus {
   no_descriptive_line,  // the file ended before the descriptive line
   file_ended,           // the file ended before the count line or a record line
   not_a_number,         // a count or record line that does not start with a number
+  too_big,              // a number outside the 32-bit range; it has no fixed text
 };
 
-// The console text of `status` (empty for ok), line end included.
+// The console text of `status` (empty for ok and too_big), line end included.
 const char* message(ReadStatus status);
+
+// The console text for `status` from a read of `file` that began on line `line`: the fixed
+// text of message(), or for too_big a message naming the file and the line.
+std::string failure_text(ReadStatus status, const std::string& file, long line);
 
 // The console text for a record table that cannot be obtained for `numax` records (a negative
 // count included); it has no line end.
@@ -60,11 +68,11 @@ class RawReader {
   ReadStatus skip_lines(int n);
 
   // Reads the count line into `numax`: a blank line leaves it untouched. Returns ok,
-  // file_ended or not_a_number.
+  // file_ended, not_a_number or too_big.
   ReadStatus read_count(std::int32_t& numax);
 
   // Reads the next record line into `rec`, which the caller passes zeroed; a blank line is an
-  // all-zero record. Returns ok, file_ended or not_a_number.
+  // all-zero record. Returns ok, file_ended, not_a_number or too_big.
   ReadStatus read_record(PedRecord& rec);
 
   // The line of the file (1 for the first) on which the last read began.

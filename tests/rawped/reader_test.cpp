@@ -40,6 +40,29 @@ TEST(ScanInt, AgreesWithTheCLibraryOnRandomText) {
   }
 }
 
+TEST(ScanInt, TellsWhetherANumberFits32Bits) {
+  struct Case {
+    const char* text;
+    std::int32_t value;
+    bool in_range;
+  };
+  const Case cases[] = {
+      {"2147483647", 2147483647, true},    {"2147483648", -2147483647 - 1, false},
+      {"-2147483648", -2147483647 - 1, true}, {"-2147483649", 2147483647, false},
+      {"0x7fffffff", 2147483647, true},    {"0xffffffff", -1, false},
+      {"017777777777", 2147483647, true},  {"020000000000", -2147483647 - 1, false},
+      {"4294967297", 1, false},            {"99999999999999999999999", -1, false},
+  };
+  for (const Case& c : cases) {
+    const char* p = c.text;
+    std::int32_t value = 0;
+    bool in_range = !c.in_range;
+    ASSERT_TRUE(rawped::scan_int(p, value, in_range)) << c.text;
+    EXPECT_EQ(value, c.value) << c.text;  // the same value as the plain form gives
+    EXPECT_EQ(in_range, c.in_range) << c.text;
+  }
+}
+
 PedRecord parsed(const char* text, LineParse expect = LineParse::read) {
   PedRecord rec{};
   EXPECT_EQ(rawped::parse_record(text, rec), expect) << '"' << text << '"';
@@ -81,6 +104,21 @@ TEST(ParseRecord, TellsBlankLinesFromLinesWithoutANumber) {
     const PedRecord r = parsed(text, LineParse::not_a_number);
     EXPECT_EQ(r.id, 0);
   }
+}
+
+TEST(ParseRecord, RefusesNumbersPast32Bits) {
+  // Kept, 4294967301 would become 5: another individual's id.
+  PedRecord r = parsed("7 4294967301 3 1 1", LineParse::too_big);
+  EXPECT_EQ(r.id, 7);
+  parsed("2147483648 0 0 1 1", LineParse::too_big);
+  parsed("5 0 0 1 -2147483649", LineParse::too_big);
+  std::int32_t numax = 3;
+  EXPECT_EQ(rawped::parse_count("4294967297\n", numax), LineParse::too_big);
+  EXPECT_EQ(numax, 3);
+  EXPECT_EQ(rawped::failure_text(ReadStatus::too_big, "pe0.wrk", 9),
+            "pe0.wrk line 9: a number outside the range of 32-bit integers "
+            "(-2147483648 to 2147483647)\n");
+  EXPECT_EQ(rawped::failure_text(ReadStatus::file_ended, "pe0.wrk", 9), "error reading input data\n");
 }
 
 TEST(ParseCount, ReadsTheNumberAndIgnoresTheRest) {
