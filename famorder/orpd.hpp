@@ -31,7 +31,7 @@ struct OrpdOutcome {
 // or to the name of an individual without one, gives every record its pedigree number, brings
 // each pedigree's records together by the exchange passes (moving the lines along), and
 // numbers individuals and parents within each pedigree. Returns ok with numped, or the first
-// failure; on failure the table is left in an unspecified state.
+// failure; on failure the table is left partly changed.
 OrpdOutcome orpd(PedTable& table);
 
 }  // namespace famorder

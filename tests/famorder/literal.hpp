@@ -1,4 +1,4 @@
-// The numbering exactly as described, scan by scan: every call of ofre scans the whole table,
+// The numbering done the literal way, scan by scan: every call of ofre scans the whole table,
 // every ordering pass scans it again, every numbering step rewrites the pedigree field by
 // field. Quadratic or worse, and recursive; kept as the reference that famorder's fast
 // method must match record for record and error for error.
