@@ -1,5 +1,7 @@
 #include "orpd.hpp"
 
+#include <type_traits>
+
 #include "exchange.hpp"
 #include "group.hpp"
 #include "missing_id.hpp"
@@ -10,27 +12,18 @@ namespace famorder {
 
 namespace {
 
-// Moves the elements of each of `vectors` so that place i holds what was at order[i], in
-// place, cycle by cycle: the table is the largest thing famorder holds, and a copy would
-// double it.
+// Puts into place i of each of `vectors` what was at place order[i]. A gather: the reads
+// are independent of each other, so the processor can overlap them, which following the
+// permutation's cycles in place could not.
 template <class... Vectors>
 void apply_order(const std::vector<std::uint32_t>& order, Vectors&... vectors) {
-  std::vector<bool> placed(order.size(), false);
-  for (std::size_t start = 0; start < order.size(); ++start) {
-    if (placed[start]) continue;
-    (
-        [&](auto& v) {
-          auto held = v[start];
-          std::size_t at = start;
-          while (order[at] != start) {
-            v[at] = v[order[at]];
-            at = order[at];
-          }
-          v[at] = held;
-        }(vectors),
-        ...);
-    for (std::size_t at = start; !placed[at]; at = order[at]) placed[at] = true;
-  }
+  (
+      [&](auto& v) {
+        std::remove_reference_t<decltype(v)> moved(order.size());
+        for (std::size_t i = 0; i < order.size(); ++i) moved[i] = v[order[i]];
+        v.swap(moved);
+      }(vectors),
+      ...);
 }
 
 }  // namespace

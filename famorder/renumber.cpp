@@ -23,8 +23,9 @@ class Classes {
   static constexpr int ids = 0, parents = 1;
 
   // Sets up the classes of the 3m field nodes of a pedigree of `m` records whose spare numbers
-  // start at `spare`. `raw(node)` is the value a node holds at the start and `key(node)` its
-  // number among `values` distinct values (kNoValue for 0).
+  // start at `spare`: node f * m + i is field f (0 id, 1 nfat, 2 nmat) of the i-th record.
+  // `raw(f, i)` is the value that field holds at the start and `key(f, i)` its number among
+  // `values` distinct values (kNoValue for 0).
   template <class Raw, class Key>
   void reset(std::uint32_t m, std::int64_t spare, std::size_t values, Raw raw, Key key) {
     const std::size_t fields = 3 * std::size_t{m};
@@ -42,20 +43,22 @@ class Classes {
     // Other values get their slots in order of first appearance; the slot of value number
     // v is remembered in other_slot_[v] (0 at the end) for this pedigree only.
     other_slot_.resize(values + 1, kNone);
-    for (std::uint32_t node = 0; node < fields; ++node) {
-      const std::int64_t v = raw(node);
-      std::uint32_t s = slot(v);
-      if (s == kNone) {
-        const std::uint32_t k = key(node);
-        std::uint32_t& other = other_slot_[k == kNoValue ? values : k];
-        if (other == kNone) {
-          other = static_cast<std::uint32_t>(slots_.size());
-          slots_.push_back({v, {kNone, kNone}});
-          touched_.push_back(&other - other_slot_.data());
+    for (std::uint32_t f = 0; f < 3; ++f) {
+      for (std::uint32_t i = 0; i < m; ++i) {
+        const std::int64_t v = raw(f, i);
+        std::uint32_t s = slot(v);
+        if (s == kNone) {
+          const std::uint32_t k = key(f, i);
+          std::uint32_t& other = other_slot_[k == kNoValue ? values : k];
+          if (other == kNone) {
+            other = static_cast<std::uint32_t>(slots_.size());
+            slots_.push_back({v, {kNone, kNone}});
+            touched_.push_back(&other - other_slot_.data());
+          }
+          s = other;
         }
-        s = other;
+        join(f * m + i, s);
       }
-      join(node, s);
     }
     for (const std::size_t t : touched_) other_slot_[t] = kNone;
     touched_.clear();
@@ -151,14 +154,12 @@ bool renumber(std::span<rawped::PedRecord> records,
     const auto ped = records.subspan(begin, end - begin);
     const std::uint32_t m = static_cast<std::uint32_t>(ped.size());
 
-    // Field nodes: the id of the i-th record is i, its nfat m + i, its nmat 2m + i.
     classes.reset(
         m, spare, values.size(),
-        [&](std::uint32_t node) -> std::int64_t {
-          const auto& r = ped[node % m];
-          return node < m ? r.id : node < 2 * m ? r.nfat : r.nmat;
+        [&](std::uint32_t f, std::uint32_t i) -> std::int64_t {
+          return f == 0 ? ped[i].id : f == 1 ? ped[i].nfat : ped[i].nmat;
         },
-        [&](std::uint32_t node) { return keys[begin + node % m][node / m]; });
+        [&](std::uint32_t f, std::uint32_t i) { return keys[begin + i][f]; });
     for (std::uint32_t i = 0; i < m; ++i) {
       // A record's id is final once numbered: later steps free only higher numbers. Its
       // node may stay in a class that moves on; nothing reads it again.
