@@ -1,8 +1,7 @@
 #include "stop.hpp"
 
-#include <cstdlib>
-
 #include "records.hpp"
+#include "run_end.hpp"
 
 namespace traitsim {
 namespace {
@@ -18,7 +17,7 @@ void sstop(std::string_view text) {
     writer.end();
   }
   records::close(err);
-  std::exit(1);
+  records::end_with_status(1);
 }
 
 }  // namespace traitsim

@@ -1,10 +1,10 @@
 #include "diagnostic.hpp"
 
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 
 #include "file.hpp"
+#include "run_end.hpp"
 
 namespace records {
 
@@ -32,7 +32,7 @@ void fail(std::string_view step, std::string_view reason, int unit, std::string_
     close_all();
     std::fflush(stdout);
   }
-  std::abort();
+  end_by_abort();
 }
 
 void fail(const File& file, std::string_view reason) {

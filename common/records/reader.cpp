@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <cstring>
+#include <exception>
 
 #include "diagnostic.hpp"
 #include "fields.hpp"
@@ -118,8 +119,10 @@ Reader::Reader(File& file, std::string_view layout)
   state_->next_line();
 }
 
-Reader::~Reader() {
-  end();
+Reader::~Reader() noexcept(false) {
+  // Only a build that turns the diagnostic into an exception unwinds through here; the file
+  // is closed by then, and ending the record would touch it.
+  if (std::uncaught_exceptions() == 0) end();
 }
 
 Reader& Reader::operator()(std::int32_t& value) {

@@ -1,8 +1,9 @@
 #include "sstop.hpp"
 
 #include <cstdio>
-#include <cstdlib>
 #include <string>
+
+#include "run_end.hpp"
 
 namespace records {
 
@@ -10,7 +11,7 @@ void sstop(std::string_view text) {
   message({text});
   close_all();
   std::fflush(stdout);
-  std::exit(1);
+  end_with_status(1);
 }
 
 Text<255> compose(std::string_view prefix, std::string_view name) {

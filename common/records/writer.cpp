@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <cstring>
+#include <exception>
 
 #include "diagnostic.hpp"
 #include "fields.hpp"
@@ -111,8 +112,10 @@ Writer::Writer(File& file, std::string_view layout)
   if (file.mode() != Mode::write) fail(file, "can't write file (opened for reading)");
 }
 
-Writer::~Writer() {
-  end();
+Writer::~Writer() noexcept(false) {
+  // Only a build that turns the diagnostic into an exception unwinds through here; the file
+  // is closed by then, and ending the record would touch it.
+  if (std::uncaught_exceptions() == 0) end();
 }
 
 Writer& Writer::operator()(std::int32_t value) {

@@ -1,0 +1,94 @@
+// famorder's fast numbering against the literal method, on raw pedigrees read by famorder's own
+// reader: both must give the same outcome and, when numbering succeeds, the same table record
+// for record. The numbered table is then checked for width and written.
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <limits>
+#include <string>
+
+#include "literal.hpp"
+#include "messages.hpp"
+#include "orpd.hpp"
+#include "read_table.hpp"
+#include "refusal.hpp"
+#include "scratch.hpp"
+#include "write_table.hpp"
+
+namespace {
+
+// The literal method rescans the whole table for every relative and recurses per generation;
+// beyond a few hundred records one input would take seconds.
+constexpr std::size_t kMaxLiteralRecords = 300;
+
+void compare(const famorder::PedTable& read) {
+  using famorder::OrpdOutcome;
+  const literal::Result want = literal::orpd(read.oldped);
+  famorder::PedTable table = read;
+  const OrpdOutcome got = famorder::orpd(table);
+  switch (want.kind) {
+    case literal::Result::Kind::one_parent:
+      fuzz::expect(got.kind == OrpdOutcome::Kind::one_parent && got.position == want.position,
+                   "one-parent record: the methods disagree");
+      return;
+    case literal::Result::Kind::same_id:
+      fuzz::expect(got.kind == OrpdOutcome::Kind::same_id && got.id == want.id,
+                   "id given twice: the methods disagree");
+      return;
+    case literal::Result::Kind::too_many_pedigrees:
+      fuzz::expect(got.kind == OrpdOutcome::Kind::too_many_pedigrees && got.numped == want.numped,
+                   "too many pedigrees: the methods disagree");
+      return;
+    case literal::Result::Kind::ok:
+      break;
+  }
+  fuzz::expect(got.numped == want.numped, "pedigree counts disagree");
+  // A spare number past 32 bits left in a parent field is refused at the first such field.
+  for (std::size_t row = 0; row < want.records.size(); ++row) {
+    for (const bool mother : {false, true}) {
+      const std::int64_t v = mother ? want.records[row].nmat : want.records[row].nfat;
+      if (v > std::numeric_limits<std::int32_t>::max()) {
+        fuzz::expect(got.kind == OrpdOutcome::Kind::unfit && got.row == row &&
+                         got.column == (mother ? famorder::Column::nmat : famorder::Column::nfat) &&
+                         got.value == v,
+                     "a number past 32 bits: the methods disagree");
+        return;
+      }
+    }
+  }
+  fuzz::expect(got.kind == OrpdOutcome::Kind::ok, "the fast method refused what the literal one numbered");
+  fuzz::expect(table.oldped.size() == want.records.size(), "record counts disagree");
+  for (std::size_t row = 0; row < want.records.size(); ++row) {
+    const auto& w = want.records[row];
+    const auto& g = table.oldped[row];
+    fuzz::expect(g.ped == w.ped && g.id == w.id && g.nfat == w.nfat && g.nmat == w.nmat &&
+                     g.race == w.race && g.sex == w.sex && g.oldid == w.oldid &&
+                     std::strcmp(g.label, w.label) == 0,
+                 "a numbered record differs between the methods");
+  }
+  if (const auto wide = famorder::find_too_wide(table)) {
+    fuzz::expect(!famorder::too_wide_message(*wide, table, "pe0.wrk").empty(), "a refusal without a message");
+    return;
+  }
+  std::FILE* out = std::fopen("/dev/null", "w");
+  fuzz::expect(out != nullptr && famorder::owif(out, table), "cannot write to /dev/null");
+  std::fclose(out);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const std::string name = fuzz::write_scratch("pe0.wrk", fuzz::as_text(data, size));
+  std::FILE* in = std::fopen(name.c_str(), "r");
+  fuzz::expect(in != nullptr, "cannot open the scratch file");
+  famorder::PedTable table;
+  const famorder::ReadOutcome read = famorder::read_table(in, table);
+  std::fclose(in);
+  if (read.kind != famorder::ReadOutcome::Kind::ok) {
+    fuzz::expect(!famorder::read_message(read, name).empty(), "a refused file without a message");
+    return 0;
+  }
+  fuzz::expect(table.line.size() == table.oldped.size(), "lines and records disagree");
+  if (table.oldped.size() <= kMaxLiteralRecords) compare(table);
+  return 0;
+}

@@ -1,0 +1,32 @@
+// Small fixed inputs for the genodrop targets: each target fuzzes one file and takes the other
+// from here, then runs the simulation on what was read, so that every value the reader lets
+// through is also used.
+#pragma once
+
+#include <string_view>
+
+namespace fuzz {
+
+inline constexpr std::string_view kChromosome =
+    "1\n2\n3\n4\n5\n6\n7\n8\n(i5)\n(a12,i4,f8.2,20f6.3)\n(24x,20f6.3)\nname\n    3\n"
+    "D1S1           2    0.00 0.300\n"
+    "                         0.800\n"
+    "qtl1           3   10.00 0.200 0.300\n"
+    "                         0.500 0.500\n"
+    "D1S2           2   25.00 0.500\n"
+    "                         0.100\n";
+
+// Two founders of each population, their children and a grandchild listed before its parents,
+// in two families.
+inline constexpr std::string_view kPedigree =
+    "    8    2\n"
+    "    1    1    0    0    1    1          a1\n"
+    "    1    2    0    0    2    2          a2\n"
+    "    1    3    5    4    0    1          a3\n"
+    "    1    4    1    2    0    2          a4\n"
+    "    1    5    1    2    0    1          a5\n"
+    "    2    1    0    0    2    1          b1\n"
+    "    2    2    0    0    1    2          b2\n"
+    "    2    3    1    2    0    2          b3\n";
+
+}  // namespace fuzz

@@ -1,0 +1,35 @@
+// The raw pedigree reader: the descriptive line, the count line, then record lines to the end
+// of the file, with the message of every failure.
+#include <cstdint>
+#include <cstdio>
+#include <string>
+
+#include "reader.hpp"
+#include "refusal.hpp"
+#include "scratch.hpp"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const std::string name = fuzz::write_scratch("pe0.wrk", fuzz::as_text(data, size));
+  std::FILE* in = std::fopen(name.c_str(), "r");
+  fuzz::expect(in != nullptr, "cannot open the scratch file");
+  rawped::RawReader reader(in);
+  rawped::ReadStatus status = reader.skip_lines(1);
+  std::int32_t numax = 0;
+  if (status == rawped::ReadStatus::ok) status = reader.read_count(numax);
+  if (status == rawped::ReadStatus::ok) (void)rawped::no_memory_message(numax);
+  // Every line of the file is one read at most, and each read takes at least one character,
+  // so the loop ends with the file.
+  std::size_t reads = 0;
+  while (status == rawped::ReadStatus::ok) {
+    rawped::PedRecord record{};
+    status = reader.read_record(record);
+    fuzz::expect(++reads <= size + 1, "more record reads than the file has characters");
+    fuzz::expect(record.label[rawped::kLabelChars] == '\0', "a label without its end");
+  }
+  fuzz::expect(reader.line() >= 0, "a negative line number");
+  // The end of the file ends the records of xp-fam and famorder too: every status has its text.
+  fuzz::expect(!rawped::failure_text(status, name, reader.line()).empty(),
+               "a failed read without a message");
+  std::fclose(in);
+  return 0;
+}

@@ -1,0 +1,48 @@
+// traitsim's model reader and QTL genotype reader, then the phenotypes from what was read.
+// Input: the model file, a line "%%", the QTL genotype file.
+#include <cstdint>
+#include <string>
+
+#include "model.hpp"
+#include "model_file.hpp"
+#include "qtl_file.hpp"
+#include "refusal.hpp"
+#include "scratch.hpp"
+#include "tables.hpp"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  using namespace traitsim;
+  const fuzz::TwoFiles files = fuzz::split_two(fuzz::as_text(data, size));
+  const std::string model_name = fuzz::write_scratch("model.wrk", files.first);
+  const std::string qtl_name = fuzz::write_scratch("qtl.wrk", files.second);
+  static Locides locides;
+  static Genotypes genotypes;
+  locides = {};
+  genotypes = {};
+  try {
+    // The driver stops on any text these return; an empty text means the step succeeded.
+    if (!read_model(model_name, locides).empty()) return 0;
+    QtlFile qtl = open_qtl_file(qtl_name);
+    if (!read_qtl_header(qtl, locides, genotypes).empty()) {
+      fuzz::after_refusal();
+      return 0;
+    }
+    fuzz::expect(genotypes.n >= 0 && genotypes.n <= kMaxIndividuals, "individual count out of range");
+    fuzz::expect(locides.nqtl >= 0 && locides.nqtl <= kMaxQtlLoci, "QTL count out of range");
+    read_qtl_names(qtl, locides);
+    for (std::int32_t k = 0; k < genotypes.n; ++k) {
+      if (!read_genotype_line(qtl, locides, genotypes).empty()) {
+        fuzz::after_refusal();
+        return 0;
+      }
+      add_genotypic_value(locides, genotypes, k);
+    }
+    close_qtl_file(qtl);
+    add_environment(locides, genotypes);
+    (void)first_non_finite(genotypes);
+  } catch (const fuzz::Refusal& refusal) {
+    fuzz::expect(refusal.kind == fuzz::Refusal::Kind::diagnostic, "a stop outside the driver");
+    fuzz::after_refusal();
+  }
+  return 0;
+}
