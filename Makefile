@@ -16,8 +16,9 @@ build: check-tools
 	cmake -S . -B build -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) >/dev/null
 	cmake --build build -j $(JOBS)
 
-test: build
+test: check-tools
 	@tests/check-test-tools
+	@$(MAKE) --no-print-directory build
 	ctest --test-dir build --output-on-failure -j $(JOBS)
 
 sanitize: check-tools
