@@ -2,13 +2,14 @@
 #   make demo   builds the suite and runs one whole simulation on the example data
 #   make test   builds the suite and runs every test
 # Further targets: make build, make sanitize (tests under AddressSanitizer and
-# UndefinedBehaviorSanitizer), make install [PREFIX=/usr/local], make bench, make clean.
+# UndefinedBehaviorSanitizer), make fuzz (every fuzz target for FUZZ_SECONDS each, needs clang),
+# make install [PREFIX=/usr/local], make bench, make clean.
 
 PREFIX ?= /usr/local
 JOBS ?= 2
 BUILD_TYPE ?= RelWithDebInfo
 
-.PHONY: all build test demo sanitize install bench clean check-tools
+.PHONY: all build test demo sanitize fuzz install bench clean check-tools
 
 all: build
 
@@ -27,6 +28,10 @@ sanitize: check-tools
 	cmake --build build-sanitize -j $(JOBS)
 	ASAN_OPTIONS=detect_leaks=1:verify_asan_link_order=0 ctest --test-dir build-sanitize --output-on-failure -j $(JOBS)
 
+FUZZ_SECONDS ?= 300
+fuzz:
+	tests/fuzz/run $(FUZZ_SECONDS)
+
 demo: build
 	examples/run-chain demo-out
 
@@ -42,4 +47,4 @@ check-tools:
 	done
 
 clean:
-	rm -rf build build-sanitize demo-out
+	rm -rf build build-sanitize build-fuzz demo-out
