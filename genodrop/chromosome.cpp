@@ -71,11 +71,16 @@ Outcome read_loci(records::File& file, std::string_view name, Locides& locides) 
       read(locides.names[j])(m)(locides.positions[j]);
       // The count decides how many frequencies the record holds, so it is tested before
       // they are read: a huge count would otherwise read on and on.
-      if (m > max_alleles) return locus_stop("too many alleles in locus ", locides.names[j]);
-      if (m < 1)
+      if (m > max_alleles || m < 1) {
+        // Ended before the stop is made, not by the destructor on the way out: ending it can
+        // still end the run (a slash in the layout past the end of the file), and that must
+        // not happen while a result is being returned.
+        read.end();
+        if (m > max_alleles) return locus_stop("too many alleles in locus ", locides.names[j]);
         return Stop{std::string(name) + ": locus " + std::to_string(j + 1) + " (" +
                     std::string(locides.names[j].trimmed()) + ") has " + std::to_string(m) +
                     " alleles; a locus needs at least one"};
+      }
       for (std::int32_t a = 0; a < m - 1; ++a) read(frequencies[0][a]);
       read.end();
     }
