@@ -1,9 +1,11 @@
 // The raw pedigree reader: the descriptive line, the count line, then record lines to the end
-// of the file, with the message of every failure.
+// of the file, with the message of every failure; then the same file as xp-fam reads it, each
+// record written as soon as it is read.
 #include <cstdint>
 #include <cstdio>
 #include <string>
 
+#include "convert.hpp"
 #include "reader.hpp"
 #include "refusal.hpp"
 #include "scratch.hpp"
@@ -30,6 +32,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // The end of the file ends the records of xp-fam and famorder too: every status has its text.
   fuzz::expect(!rawped::failure_text(status, name, reader.line()).empty(),
                "a failed read without a message");
+  std::fclose(in);
+
+  in = std::fopen(name.c_str(), "r");
+  std::FILE* out = std::fopen("/dev/null", "w");
+  fuzz::expect(in != nullptr && out != nullptr, "cannot open the scratch file or /dev/null");
+  rawped::RawReader again(in);
+  if (again.skip_lines(1) == rawped::ReadStatus::ok) {
+    const xpfam::ConvertOutcome converted = xpfam::convert_records(again, out);
+    using Kind = xpfam::ConvertOutcome::Kind;
+    fuzz::expect(converted.kind != Kind::write_failed, "writing to /dev/null failed");
+    if (converted.kind == Kind::read_failed)
+      fuzz::expect(!rawped::failure_text(converted.status, name, converted.line).empty(),
+                   "a failed conversion without a message");
+    if (converted.kind == Kind::no_memory)
+      fuzz::expect(converted.numax < 0, "a count refused that is not negative");
+  }
+  std::fclose(out);
   std::fclose(in);
   return 0;
 }
