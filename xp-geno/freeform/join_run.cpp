@@ -1,0 +1,64 @@
+#include "join_run.hpp"
+
+#include <cstdio>
+#include <utility>
+
+namespace freeform {
+
+namespace {
+
+// Closes the inputs on every way out of the run.
+struct Inputs {
+  std::FILE* first = nullptr;
+  std::FILE* second = nullptr;
+  ~Inputs() {
+    if (second != nullptr) std::fclose(second);
+    if (first != nullptr) std::fclose(first);
+  }
+};
+
+}  // namespace
+
+int run_join(const char* first_name, const char* second_name, const char* out_name,
+             const char* open_failure, const Join& join) {
+  Inputs inputs;
+  inputs.first = std::fopen(first_name, "r");
+  if (inputs.first == nullptr) {
+    std::printf(open_failure, first_name);
+    return 1;
+  }
+  inputs.second = std::fopen(second_name, "r");
+  if (inputs.second == nullptr) {
+    std::printf(open_failure, second_name);
+    return 1;
+  }
+  for (const auto& [input, input_name] : {std::pair{inputs.first, first_name},
+                                          std::pair{inputs.second, second_name}}) {
+    if (same_file(out_name, input)) {
+      std::printf("%s is the input file %s: give the output another name\n", out_name, input_name);
+      return 1;
+    }
+  }
+  OutputFile out;
+  if (!out.open(out_name)) {
+    std::printf(open_failure, out_name);
+    return 1;
+  }
+
+  ItemStream first_items(inputs.first);
+  ItemStream second_items(inputs.second);
+  const Problem problem = join(first_items, second_items, out);
+  if (!problem.empty()) {
+    out.discard();
+    std::printf("%s\n%s is not written\n", problem.c_str(), out_name);
+    return 1;
+  }
+  if (!out.close()) {
+    out.discard();
+    std::printf("error writing file %s\n", out_name);
+    return 1;
+  }
+  return 0;
+}
+
+}  // namespace freeform

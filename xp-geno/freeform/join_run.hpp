@@ -1,0 +1,23 @@
+// The run that xp-geno and xp-trait share: two inputs joined by position into one SOLAR file.
+#pragma once
+
+#include <functional>
+
+#include "item_stream.hpp"
+#include "output_file.hpp"
+
+namespace freeform {
+
+// Writes the SOLAR file from the items of the first and the second input (in the order they
+// are opened) to `out`; returns the first problem found in an input, or an empty Problem.
+using Join = std::function<Problem(ItemStream& first, ItemStream& second, OutputFile& out)>;
+
+// Opens `first_name`, then `second_name` for reading, then `out_name` for writing, and runs
+// `join`. A file that cannot be opened prints `open_failure` (a printf layout with one %s for
+// the name); an output that is one of the inputs is refused before it is emptied; a problem in
+// an input or a failed write removes the incomplete output and says so. Returns the exit
+// status: 0 when the file is written, 1 otherwise.
+int run_join(const char* first_name, const char* second_name, const char* out_name,
+             const char* open_failure, const Join& join);
+
+}  // namespace freeform
