@@ -2,12 +2,16 @@
 
 namespace genodrop {
 
-bool take_arguments(int argc, const char* const* argv, Arguments& arguments) {
-  if (argc < 3) return false;
-  arguments.chromosome = FileName(argv[1]);
-  arguments.pedigree = FileName(argv[2]);
-  if (argc > 3) arguments.genotypes = FileName(argv[3]);
-  return true;
+Outcome take_arguments(int argc, const char* const* argv, Arguments& arguments, bool& usage) {
+  usage = argc < 3;
+  if (usage) return std::nullopt;
+  FileName* targets[] = {&arguments.chromosome, &arguments.pedigree, &arguments.genotypes};
+  for (int position = 1; position <= 3 && position < argc; ++position) {
+    const auto name = records::file_name(argv[position]);
+    if (!name) return Stop{records::long_file_name(position)};
+    *targets[position - 1] = *name;
+  }
+  return std::nullopt;
 }
 
 void print_usage() {

@@ -1,11 +1,12 @@
 // genodrop's command line: genodrop chromosome pedigree [genotypes].
 #pragma once
 
-#include "records.hpp"
+#include "file_name.hpp"
+#include "stop.hpp"
 
 namespace genodrop {
 
-using FileName = records::Text<255>;
+using records::FileName;
 
 struct Arguments {
   FileName chromosome;
@@ -13,10 +14,11 @@ struct Arguments {
   FileName genotypes{"gntp.wrk"};
 };
 
-// Takes the file names from `argv` (argc entries, the program name first) into `arguments`,
-// each cut to 255 characters; a third name replaces the default output name "gntp.wrk", and
-// names after it are ignored. Returns false when fewer than two names are given.
-bool take_arguments(int argc, const char* const* argv, Arguments& arguments);
+// Takes the file names from `argv` (argc entries, the program name first) into `arguments`; a
+// third name replaces the default output name "gntp.wrk", and names after it are ignored.
+// Sets `usage` and returns nothing when fewer than two names are given. Returns the stop for a
+// name longer than 255 characters, which would name another file if it were cut.
+Outcome take_arguments(int argc, const char* const* argv, Arguments& arguments, bool& usage);
 
 // Prints the five lines of the usage text on standard output.
 void print_usage();

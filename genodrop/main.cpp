@@ -28,10 +28,13 @@ int main(int argc, char** argv) {
   // Seeded before anything else, so that the clock alone decides the run.
   rndseed();
   genodrop::Arguments names;
-  if (!genodrop::take_arguments(argc, argv, names)) {
+  bool usage = false;
+  const genodrop::Outcome taken = genodrop::take_arguments(argc, argv, names, usage);
+  if (usage) {
     genodrop::print_usage();
     return 0;
   }
+  stop_if(taken);
   stop_if(genodrop::read_chromosome(names.chromosome.trimmed(), locides));
   stop_if(genodrop::read_pedigree(names.pedigree.trimmed(), pedigree));
   genodrop::model_founders(locides, pedigree, genotypes, gent);

@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "file_name.hpp"
 #include "model.hpp"
 #include "model_file.hpp"
 #include "phenotype_file.hpp"
@@ -25,11 +26,9 @@ void stop_on(const std::string& problem) {
   if (!problem.empty()) sstop(problem);
 }
 
-// File names are 255-character texts; a longer one would quietly name another file.
-std::string_view file_name(const char* argument) {
-  std::string_view name(argument);
-  if (name.size() > 255) sstop("file name longer than 255 characters: " + std::string(name));
-  return name;
+std::string_view file_name(const char* argument, int position) {
+  if (!records::file_name(argument)) stop_on(records::long_file_name(position));
+  return argument;
 }
 
 }  // namespace
@@ -41,9 +40,9 @@ int main(int argc, char** argv) {
     print_usage();
     return 0;
   }
-  const std::string_view qtl_name = file_name(argv[1]);
-  const std::string_view model_name = file_name(argv[2]);
-  const std::string_view output_name = argc > 3 ? file_name(argv[3]) : "phtypes.wrk";
+  const std::string_view qtl_name = file_name(argv[1], 1);
+  const std::string_view model_name = file_name(argv[2], 2);
+  const std::string_view output_name = argc > 3 ? file_name(argv[3], 3) : "phtypes.wrk";
 
   Locides locides;
   Genotypes genotypes;

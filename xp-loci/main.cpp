@@ -5,10 +5,8 @@
 // The map is opened only after the chromosome file has been read whole, so a run that stops
 // leaves an existing map untouched. Exit status 0 at a normal end and for the usage text; 1
 // at a fatal stop; the read diagnostic ends by the abort signal.
-#include <cstring>
-#include <string>
-
 #include "chromosome_map.hpp"
+#include "file_name.hpp"
 #include "locides.hpp"
 #include "records.hpp"
 #include "solar_map.hpp"
@@ -17,14 +15,10 @@
 
 namespace {
 
-// A file name is a 255-character text. A longer argument is refused rather than cut: the
-// cut name would open, or create, some other file.
-records::Text<255> file_name(const char* argument, int position) {
-  if (std::strlen(argument) > 255) {
-    sstop("the file name given as argument " + std::to_string(position) +
-          " is longer than 255 characters");
-  }
-  return records::Text<255>(argument);
+records::FileName file_name(const char* argument, int position) {
+  const auto name = records::file_name(argument);
+  if (!name) sstop(records::long_file_name(position));
+  return *name;
 }
 
 }  // namespace
