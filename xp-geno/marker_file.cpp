@@ -6,14 +6,11 @@
 
 namespace xpgeno {
 
+using freeform::at_line;
 using freeform::ItemStream;
 using freeform::Problem;
 
 namespace {
-
-std::string at_line(std::string_view name, std::int64_t line) {
-  return std::string(name) + ", line " + std::to_string(line) + ": ";
-}
 
 Problem ended(const ItemStream& in, std::string_view name, const std::string& before) {
   return std::string(name) + " ends after line " + std::to_string(in.lines_read()) + ", before " +

@@ -8,14 +8,11 @@
 
 namespace xptrait {
 
+using freeform::at_line;
 using freeform::ItemStream;
 using freeform::Problem;
 
 namespace {
-
-std::string at_line(std::string_view name, std::int64_t line) {
-  return std::string(name) + ", line " + std::to_string(line) + ": ";
-}
 
 bool is_digit(char c) { return c >= '0' && c <= '9'; }
 

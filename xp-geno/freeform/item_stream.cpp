@@ -3,10 +3,15 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <string>
 
 #include "number.hpp"
 
 namespace freeform {
+
+std::string at_line(std::string_view name, std::int64_t line) {
+  return std::string(name) + ", line " + std::to_string(line) + ": ";
+}
 
 namespace {
 

@@ -4,14 +4,6 @@
 
 namespace freeform {
 
-namespace {
-
-std::string at_line(std::string_view name, std::int64_t line) {
-  return std::string(name) + ", line " + std::to_string(line) + ": ";
-}
-
-}  // namespace
-
 Problem skip_pedigree_header(ItemStream& in, std::string_view name) {
   char scratch[1];
   if (in.first_line(scratch) == ItemStream::Status::unreadable) {
