@@ -4,8 +4,6 @@
 #include <string>
 
 #include "chromosome.hpp"
-#include "completion.hpp"
-#include "founders.hpp"
 #include "genodrop_fixtures.hpp"
 #include "pedigree.hpp"
 #include "refusal.hpp"
@@ -34,17 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       fuzz::expect(locides.alleles[j] >= 1 && locides.alleles[j] <= genodrop::max_alleles,
                    "allele count out of range");
     fuzz::expect(!genodrop::read_pedigree(pedigree_name, pedigree), "the fixed pedigree refused");
-    genodrop::model_founders(locides, pedigree, genotypes, gent);
-    if (const auto stop = genodrop::complete_offspring(locides, pedigree, genotypes, gent, pedigree_name)) {
-      fuzz::expect(!stop->text.empty(), "a refused simulation without a message");
-      return 0;
-    }
-    for (int i = 0; i < pedigree.count; ++i)
-      for (int s = 0; s < genodrop::sides; ++s)
-        for (int j = 0; j < locides.count; ++j) {
-          const int allele = genotypes.alleles[i][s][j];
-          fuzz::expect(allele >= 1 && allele <= locides.alleles[j], "an allele outside 1..m");
-        }
+    fuzz::simulate_and_check(locides, pedigree, genotypes, gent, pedigree_name);
   } catch (const fuzz::Refusal& refusal) {
     fuzz::expect(refusal.kind == fuzz::Refusal::Kind::diagnostic, "a stop outside the driver");
     fuzz::after_refusal();

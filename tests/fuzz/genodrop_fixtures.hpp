@@ -3,7 +3,12 @@
 // through is also used.
 #pragma once
 
+#include <string>
 #include <string_view>
+
+#include "completion.hpp"
+#include "founders.hpp"
+#include "refusal.hpp"
 
 namespace fuzz {
 
@@ -28,5 +33,23 @@ inline constexpr std::string_view kPedigree =
     "    2    1    0    0    2    1          b1\n"
     "    2    2    0    0    1    2          b2\n"
     "    2    3    1    2    0    2          b3\n";
+
+// Makes the founders and runs the offspring passes on what was read; a refused simulation must
+// say why, and every allele made must lie in 1..m of its locus.
+inline void simulate_and_check(const genodrop::Locides& locides, genodrop::Pedigree& pedigree,
+                               genodrop::Genotypes& genotypes, genodrop::Gent& gent,
+                               const std::string& pedigree_name) {
+  genodrop::model_founders(locides, pedigree, genotypes, gent);
+  if (const auto stop = genodrop::complete_offspring(locides, pedigree, genotypes, gent, pedigree_name)) {
+    expect(!stop->text.empty(), "a refused simulation without a message");
+    return;
+  }
+  for (int i = 0; i < pedigree.count; ++i)
+    for (int s = 0; s < genodrop::sides; ++s)
+      for (int j = 0; j < locides.count; ++j) {
+        const int allele = genotypes.alleles[i][s][j];
+        expect(allele >= 1 && allele <= locides.alleles[j], "an allele outside 1..m");
+      }
+}
 
 }  // namespace fuzz
