@@ -1,0 +1,62 @@
+// fam2raw [-p population | -c column] FAM RAW
+//
+// Turns a pedigree table as other genetics tools keep it (PLINK .fam, LINKAGE pre-makeped:
+// family, id, father, mother, sex, ...) into the suite's raw pedigree for famorder and xp-fam,
+// and writes RAW.ids beside it so that results named by the suite's integer ids can be mapped
+// back:
+//
+//   read FAM -> check rows -> number them 1..N and link parents -> write RAW, RAW.ids
+//
+// The whole table is read and checked before either output is opened, so a refused table
+// leaves existing files untouched. Exit status 0 when both files are written, 1 otherwise,
+// with a message on standard output.
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "command_line.hpp"
+#include "fam_table.hpp"
+#include "output_files.hpp"
+#include "raw_pedigree.hpp"
+
+namespace {
+
+int fail(const std::string& text) {
+  std::printf("%s\n", text.c_str());
+  return 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  using namespace fam2raw;
+  Options options;
+  if (!parse_command_line(argc, argv, options)) {
+    print_usage();
+    return 1;
+  }
+  const std::string ids = options.raw + ".ids";
+  // Replacing the table by its own conversion would lose the original ids for good.
+  if (same_file(options.fam, options.raw) || same_file(options.fam, ids))
+    return fail("fam2raw: an output file would replace the pedigree table " + options.fam);
+
+  std::ifstream in(options.fam, std::ios::binary);
+  if (!in) return fail("fam2raw: cannot open " + options.fam);
+  const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  if (in.bad()) return fail("fam2raw: cannot read " + options.fam);
+
+  const FamTable table = read_fam_table(text, options.fam, options);
+  if (!table.error.empty()) return fail(table.error);
+  const RawPedigree pedigree = to_raw_pedigree(table.rows, options.fam);
+  if (!pedigree.error.empty()) return fail(pedigree.error);
+
+  if (!write_file(options.raw, raw_pedigree_text(pedigree.records)))
+    return fail("fam2raw: cannot write " + options.raw);
+  if (!write_file(ids, id_map_text(table.rows, pedigree.records))) {
+    // A raw pedigree without its id map cannot be traced back to the table.
+    std::remove(options.raw.c_str());
+    return fail("fam2raw: cannot write " + ids);
+  }
+  return 0;
+}

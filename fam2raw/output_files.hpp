@@ -1,0 +1,26 @@
+// The two files fam2raw writes: the raw pedigree and, beside it, the map of its ids.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "fam_table.hpp"
+#include "raw_pedigree.hpp"
+
+namespace fam2raw {
+
+// The raw pedigree's text: descriptive line, count line, one line per record.
+std::string raw_pedigree_text(const std::vector<RawRecord>& records);
+
+// The id map's text: a header line, then per row its family, its id and its suite id,
+// separated by tabs, in file order.
+std::string id_map_text(const std::vector<FamRow>& rows, const std::vector<RawRecord>& records);
+
+// Writes `text` to the file `name`, replacing it. Returns false when it cannot be created or
+// written (a full disk included); a half-written file is then removed.
+bool write_file(const std::string& name, const std::string& text);
+
+// True when the names `a` and `b` lead to the same file, whether or not it exists yet.
+bool same_file(const std::string& a, const std::string& b);
+
+}  // namespace fam2raw

@@ -1,0 +1,84 @@
+#include "raw_pedigree.hpp"
+
+#include <unordered_map>
+
+namespace fam2raw {
+
+namespace {
+
+std::string key(const std::string& family, const std::string& id) {
+  return family + '\n' + id;
+}
+
+std::string where(const std::string& name, long line) {
+  return "fam2raw: " + name + ", line " + std::to_string(line) + ": ";
+}
+
+const char* role_name(int role) { return role == 1 ? "father" : "mother"; }
+
+}  // namespace
+
+RawPedigree to_raw_pedigree(const std::vector<FamRow>& rows, const std::string& name) {
+  RawPedigree out;
+  std::unordered_map<std::string, std::size_t> index;
+  index.reserve(rows.size());
+  for (std::size_t k = 0; k < rows.size(); ++k) index.emplace(key(rows[k].family, rows[k].id), k);
+
+  out.records.resize(rows.size());
+  for (std::size_t k = 0; k < rows.size(); ++k) {
+    out.records[k].id = static_cast<int>(k + 1);
+    out.records[k].sex = rows[k].sex;
+    out.records[k].race = rows[k].population;
+  }
+  // The line that first named each row as a parent, and as which parent (1 father, 2 mother).
+  std::vector<long> role_line(rows.size(), 0);
+  std::vector<int> role(rows.size(), 0);
+
+  for (std::size_t k = 0; k < rows.size(); ++k) {
+    const FamRow& row = rows[k];
+    if (row.founder()) continue;
+    const std::string at = where(name, row.line);
+    const std::string who = "individual " + row.id + " of family " + row.family;
+    if (row.father == "0" || row.mother == "0") {
+      out.error = at + who + " has a " + (row.father == "0" ? "mother" : "father") +
+                  " but no " + (row.father == "0" ? "father" : "mother") +
+                  "; the suite needs both parents or none (add the missing one as a founder)";
+      return out;
+    }
+    for (int r = 1; r <= 2; ++r) {
+      const std::string& parent = r == 1 ? row.father : row.mother;
+      const auto it = index.find(key(row.family, parent));
+      if (it == index.end()) {
+        out.error = at + "the " + role_name(r) + " " + parent + " of " + who +
+                    " is not in the file (parents are looked up in the same family)";
+        return out;
+      }
+      const std::size_t p = it->second;
+      if (p == k) {
+        out.error = at + who + " is named as its own " + role_name(r);
+        return out;
+      }
+      const FamRow& pr = rows[p];
+      const std::string parent_who = "individual " + parent + " of family " + row.family;
+      if (role[p] != 0 && role[p] != r) {
+        out.error = at + parent_who + " is named as " + role_name(r) + ", but line " +
+                    std::to_string(role_line[p]) + " names it as " + role_name(role[p]);
+        return out;
+      }
+      if (pr.sex != 0 && pr.sex != r) {
+        out.error = at + parent_who + " is named as " + role_name(r) + ", but its own line " +
+                    std::to_string(pr.line) + " gives sex " + std::to_string(pr.sex);
+        return out;
+      }
+      if (role[p] == 0) {
+        role[p] = r;
+        role_line[p] = row.line;
+        out.records[p].sex = r;
+      }
+      (r == 1 ? out.records[k].father : out.records[k].mother) = static_cast<int>(p + 1);
+    }
+  }
+  return out;
+}
+
+}  // namespace fam2raw

@@ -1,0 +1,28 @@
+// From the rows of a pedigree table to the records of the suite's raw pedigree.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "fam_table.hpp"
+
+namespace fam2raw {
+
+// One record of the raw pedigree: the suite's integer ids.
+struct RawRecord {
+  int id = 0, father = 0, mother = 0, race = 0, sex = 0;
+};
+
+struct RawPedigree {
+  std::vector<RawRecord> records;  // record k belongs to rows[k]
+  std::string error;               // empty when every row could be turned into a record
+};
+
+// Gives row k the suite id k + 1 and looks its parents up among the rows of its own family.
+// Refuses, naming the line of `name` and the ids: a parent that is not in the file, a row with
+// one parent only, a row that is its own parent, and an individual whose sex contradicts its
+// parenthood (a father of sex 2, a mother of sex 1, or one id named both father and mother).
+// A parent of unknown sex (0) is given the sex its parenthood shows.
+RawPedigree to_raw_pedigree(const std::vector<FamRow>& rows, const std::string& name);
+
+}  // namespace fam2raw

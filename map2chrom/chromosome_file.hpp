@@ -1,0 +1,24 @@
+// Writing the chromosome file that genodrop and xp-loci read.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "marker_table.hpp"
+
+namespace map2chrom {
+
+// The chromosome file for `markers` (checked by check_markers, population 2 filled in): eight
+// lines of description, the three layouts of examples/chromosome.wrk, a column header, the
+// locus count, then per locus its first record (name, allele count, position, population-1
+// frequencies) and its second record (population-2 frequencies), each on one line.
+std::string chromosome_text(const std::vector<Marker>& markers);
+
+// Writes `text` to the file `name`, replacing it. Returns false when it cannot be created or
+// written (a full disk included); a half-written file is then removed.
+bool write_file(const std::string& name, const std::string& text);
+
+// True when the names `a` and `b` lead to the same file, whether or not it exists yet.
+bool same_file(const std::string& a, const std::string& b);
+
+}  // namespace map2chrom

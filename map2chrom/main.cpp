@@ -1,0 +1,67 @@
+// map2chrom [-2 TABLE2] TABLE CHROMOSOME
+//
+// Turns a marker table as geneticists keep one (name, position in cM, allele frequencies)
+// into the suite's chromosome file, with the standard layouts that genodrop and xp-loci read:
+//
+//   read TABLE (and TABLE2) -> check what the file and its readers cannot hold -> write
+//
+// Everything is read and checked before the output is opened, so a refused table leaves an
+// existing chromosome file untouched. Exit status 0 when the file is written, 1 otherwise,
+// with a message on standard output.
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "chromosome_file.hpp"
+#include "command_line.hpp"
+#include "marker_checks.hpp"
+#include "marker_table.hpp"
+
+namespace {
+
+int fail(const std::string& text) {
+  std::printf("%s\n", text.c_str());
+  return 1;
+}
+
+bool read_file(const std::string& name, std::string& text) {
+  std::ifstream in(name, std::ios::binary);
+  if (!in) return false;
+  text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  return !in.bad();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  using namespace map2chrom;
+  Options options;
+  if (!parse_command_line(argc, argv, options)) {
+    print_usage();
+    return 1;
+  }
+  if (same_file(options.table, options.chromosome) ||
+      (!options.table2.empty() && same_file(options.table2, options.chromosome)))
+    return fail("map2chrom: the chromosome file " + options.chromosome +
+                " would replace a marker table");
+
+  std::string text;
+  if (!read_file(options.table, text)) return fail("map2chrom: cannot open " + options.table);
+  MarkerTable table = read_marker_table(text, options.table);
+  if (!table.error.empty()) return fail(table.error);
+  MarkerTable table2;
+  if (!options.table2.empty()) {
+    if (!read_file(options.table2, text)) return fail("map2chrom: cannot open " + options.table2);
+    table2 = read_marker_table(text, options.table2);
+    if (!table2.error.empty()) return fail(table2.error);
+  }
+  const std::string refusal = check_markers(
+      table.markers, options.table, options.table2.empty() ? nullptr : &table2.markers,
+      options.table2);
+  if (!refusal.empty()) return fail(refusal);
+
+  if (!write_file(options.chromosome, chromosome_text(table.markers)))
+    return fail("map2chrom: cannot write " + options.chromosome);
+  return 0;
+}

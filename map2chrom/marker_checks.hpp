@@ -1,0 +1,34 @@
+// What a chromosome file, and the programs that read it, cannot hold: the checks made on a
+// marker table before anything is written.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "marker_table.hpp"
+
+namespace map2chrom {
+
+// genodrop and xp-loci hold at most this many loci.
+constexpr std::size_t kMaxLoci = 100;
+// The standard locus layouts hold 20 frequencies per record; allele m's is implied.
+constexpr std::size_t kMaxAlleles = 21;
+// xp-geno reads marker names as blank-separated words from 12-column fields, so a name of
+// 12 characters would run into the next one.
+constexpr std::size_t kMaxNameChars = 11;
+// The listed frequencies of a locus may miss 1 by at most this much.
+constexpr double kSumTolerance = 0.001;
+
+// True when `name` is one of the SOLAR field names that a marker may not take (compared
+// without regard to letter case).
+bool reserved_field_name(std::string_view name);
+
+// Checks the markers of `table` (read from `name`) and, when `table2` (read from `name2`) is
+// given, takes their population-2 frequencies from it; a marker without them gets its
+// population-1 frequencies. Returns the first refusal as a whole message naming the file and
+// line, or an empty text when the markers can be written.
+std::string check_markers(std::vector<Marker>& table, const std::string& name,
+                          const std::vector<Marker>* table2, const std::string& name2);
+
+}  // namespace map2chrom

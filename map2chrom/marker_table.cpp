@@ -1,0 +1,137 @@
+#include "marker_table.hpp"
+
+#include <charconv>
+#include <cmath>
+
+namespace map2chrom {
+
+namespace {
+
+std::string_view trim(std::string_view s) {
+  while (!s.empty() && (s.front() == ' ' || s.front() == '\r')) s.remove_prefix(1);
+  while (!s.empty() && (s.back() == ' ' || s.back() == '\r')) s.remove_suffix(1);
+  return s;
+}
+
+std::vector<std::string_view> columns(std::string_view line) {
+  std::vector<std::string_view> out;
+  std::size_t start = 0;
+  while (true) {
+    const std::size_t tab = line.find('\t', start);
+    out.push_back(trim(line.substr(start, tab == std::string_view::npos ? tab : tab - start)));
+    if (tab == std::string_view::npos) break;
+    start = tab + 1;
+  }
+  while (!out.empty() && out.back().empty()) out.pop_back();  // trailing tabs
+  return out;
+}
+
+bool is_digit(char c) { return c >= '0' && c <= '9'; }
+
+}  // namespace
+
+bool parse_decimal(std::string_view text, double& value) {
+  std::size_t i = 0;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+  const std::size_t body = i;
+  std::size_t digits = 0;
+  while (i < text.size() && is_digit(text[i])) ++i, ++digits;
+  if (i < text.size() && text[i] == '.') {
+    ++i;
+    while (i < text.size() && is_digit(text[i])) ++i, ++digits;
+  }
+  if (digits == 0) return false;
+  if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+    ++i;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+    const std::size_t exp_start = i;
+    while (i < text.size() && is_digit(text[i])) ++i;
+    if (i == exp_start) return false;
+  }
+  if (i != text.size()) return false;
+  // from_chars takes no '+'; the sign is put back by hand.
+  double v = 0;
+  const auto [end, ec] = std::from_chars(text.data() + body, text.data() + text.size(), v);
+  if (ec != std::errc() || end != text.data() + text.size() || !std::isfinite(v)) return false;
+  value = body > 0 && text[0] == '-' ? -v : v;
+  return true;
+}
+
+MarkerTable read_marker_table(std::string_view text, const std::string& name) {
+  MarkerTable table;
+  long line = 0;
+  bool first = true;
+  std::size_t pos = 0;
+  while (pos < text.size()) {
+    std::size_t end = text.find('\n', pos);
+    if (end == std::string_view::npos) end = text.size();
+    const std::string_view whole = text.substr(pos, end - pos);
+    pos = end + 1;
+    ++line;
+    const std::vector<std::string_view> cols = columns(whole);
+    if (cols.empty() || cols[0].front() == '#') continue;
+    const std::string at = "map2chrom: " + name + ", line " + std::to_string(line) + ": ";
+    // A header names its columns; a first marker with a mistyped position still has numbers
+    // for frequencies, so it is reported rather than skipped.
+    double number = 0;
+    if (first && cols.size() >= 2 && !parse_decimal(cols[1], number) &&
+        (cols.size() < 3 || !parse_decimal(cols[2], number))) {
+      first = false;
+      continue;
+    }
+    first = false;
+    if (cols.size() < 3) {
+      table.error = at + "found " + std::to_string(cols.size()) +
+                    " column(s); a marker needs a name, a position and its allele frequencies"
+                    " (columns separated by tabs)";
+      return table;
+    }
+    for (std::size_t c = 0; c < cols.size(); ++c) {
+      if (cols[c].empty()) {
+        table.error = at + "column " + std::to_string(c + 1) + " is empty";
+        return table;
+      }
+      if (cols[c].find_first_of(" ") != std::string_view::npos) {
+        table.error = at + "column " + std::to_string(c + 1) + " (" + std::string(cols[c]) +
+                      ") holds a blank; columns are separated by tabs";
+        return table;
+      }
+    }
+    Marker marker;
+    marker.line = line;
+    marker.name = cols[0];
+    if (!parse_decimal(cols[1], marker.position)) {
+      table.error = at + "the position of " + marker.name + " (" + std::string(cols[1]) +
+                    ") is not a number";
+      return table;
+    }
+    bool second = false;
+    for (std::size_t c = 2; c < cols.size(); ++c) {
+      if (cols[c] == "|") {
+        if (second) {
+          table.error = at + "more than one | column";
+          return table;
+        }
+        second = true;
+        continue;
+      }
+      double f = 0;
+      if (!parse_decimal(cols[c], f) || f < 0 || f > 1) {
+        table.error = at + "the frequency in column " + std::to_string(c + 1) + " of " +
+                      marker.name + " (" + std::string(cols[c]) +
+                      ") is not a number from 0 to 1";
+        return table;
+      }
+      (second ? marker.population2 : marker.population1).push_back(f);
+    }
+    if (marker.population1.empty() || (second && marker.population2.empty())) {
+      table.error = at + marker.name + " has no frequency for population " +
+                    (marker.population1.empty() ? "1" : "2");
+      return table;
+    }
+    table.markers.push_back(std::move(marker));
+  }
+  return table;
+}
+
+}  // namespace map2chrom
