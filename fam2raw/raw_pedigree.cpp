@@ -50,7 +50,8 @@ RawPedigree to_raw_pedigree(const std::vector<FamRow>& rows, const std::string& 
       const auto it = index.find(key(row.family, parent));
       if (it == index.end()) {
         out.error = at + "the " + role_name(r) + " " + parent + " of " + who +
-                    " is not in the file (parents are looked up in the same family)";
+                    " is not listed in family " + row.family +
+                    " (parents are looked up in their child's family)";
         return out;
       }
       const std::size_t p = it->second;

@@ -49,7 +49,8 @@ std::string chromosome_text(const std::vector<Marker>& markers) {
                   m.position);
     text += field;
     append_frequencies(text, m.population1);
-    text += std::string(24, ' ');
+    // A locus of one allele has no frequencies; its second record is an empty line.
+    if (m.population2.size() > 1) text += std::string(24, ' ');
     append_frequencies(text, m.population2);
   }
   return text;
