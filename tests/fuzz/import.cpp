@@ -1,0 +1,73 @@
+// The two import tools' readers on the same text: as a .fam pedigree table through fam2raw's
+// checks and files, and as a marker table (alone, and as its own population-2 table) through
+// map2chrom's checks and chromosome file. Whatever the text, every refusal has a message and
+// every accepted table gives files the suite can read.
+#include <cstdint>
+#include <string>
+
+#include "chromosome_file.hpp"
+#include "fam_table.hpp"
+#include "marker_checks.hpp"
+#include "marker_table.hpp"
+#include "output_files.hpp"
+#include "raw_pedigree.hpp"
+#include "refusal.hpp"
+#include "scratch.hpp"
+
+namespace {
+
+void pedigree_table(std::string_view text) {
+  for (int column : {0, 6}) {
+    fam2raw::Options options;
+    options.population_column = column;
+    const fam2raw::FamTable table = fam2raw::read_fam_table(text, "t.fam", options);
+    if (!table.error.empty()) continue;
+    fuzz::expect(!table.rows.empty(), "an accepted table without rows");
+    const fam2raw::RawPedigree pedigree = fam2raw::to_raw_pedigree(table.rows, "t.fam");
+    if (!pedigree.error.empty()) continue;
+    const std::string raw = fam2raw::raw_pedigree_text(pedigree.records);
+    // famorder and xp-fam read at most 98 characters of a line.
+    std::size_t start = 0;
+    while (start < raw.size()) {
+      const std::size_t end = raw.find('\n', start);
+      fuzz::expect(end != std::string::npos && end - start <= 98, "a raw pedigree line too long");
+      start = end + 1;
+    }
+    for (const fam2raw::RawRecord& r : pedigree.records) {
+      fuzz::expect((r.father == 0) == (r.mother == 0), "a record with one parent");
+      fuzz::expect(r.father == 0 ? r.race == 1 || r.race == 2 : r.race == 0, "a wrong race");
+    }
+    (void)fam2raw::id_map_text(table.rows, pedigree.records);
+  }
+}
+
+void marker_table(std::string_view text) {
+  map2chrom::MarkerTable table = map2chrom::read_marker_table(text, "t.tsv");
+  if (!table.error.empty()) return;
+  using Markers = std::vector<map2chrom::Marker>;
+  const Markers second = table.markers;
+  for (const Markers* table2 : {static_cast<const Markers*>(nullptr), &second}) {
+    Markers markers = table.markers;
+    const std::string refusal = map2chrom::check_markers(markers, "t.tsv", table2, "t2.tsv");
+    if (!refusal.empty()) continue;
+    const std::string chromosome = map2chrom::chromosome_text(markers);
+    // Two lines per locus after the header and the count, each within the layouts' columns.
+    std::size_t lines = 0, start = 0;
+    while (start < chromosome.size()) {
+      const std::size_t end = chromosome.find('\n', start);
+      fuzz::expect(end != std::string::npos && end - start <= 24 + 20 * 7, "a record too long");
+      start = end + 1;
+      ++lines;
+    }
+    fuzz::expect(lines == 13 + 2 * markers.size(), "a chromosome file of the wrong length");
+  }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const std::string_view text = fuzz::as_text(data, size);
+  pedigree_table(text);
+  marker_table(text);
+  return 0;
+}
