@@ -11,8 +11,6 @@
 // leaves existing files untouched. Exit status 0 when both files are written, 1 otherwise,
 // with a message on standard output.
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <string>
 
 #include "command_line.hpp"
@@ -41,10 +39,8 @@ int main(int argc, char** argv) {
   if (same_file(options.fam, options.raw) || same_file(options.fam, ids))
     return fail("fam2raw: an output file would replace the pedigree table " + options.fam);
 
-  std::ifstream in(options.fam, std::ios::binary);
-  if (!in) return fail("fam2raw: cannot open " + options.fam);
-  const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad()) return fail("fam2raw: cannot read " + options.fam);
+  std::string text;
+  if (!read_file(options.fam, text)) return fail("fam2raw: cannot read " + options.fam);
 
   const FamTable table = read_fam_table(text, options.fam, options);
   if (!table.error.empty()) return fail(table.error);
@@ -55,7 +51,7 @@ int main(int argc, char** argv) {
     return fail("fam2raw: cannot write " + options.raw);
   if (!write_file(ids, id_map_text(table.rows, pedigree.records))) {
     // A raw pedigree without its id map cannot be traced back to the table.
-    std::remove(options.raw.c_str());
+    remove_output(options.raw);
     return fail("fam2raw: cannot write " + ids);
   }
   return 0;

@@ -9,8 +9,6 @@
 // existing chromosome file untouched. Exit status 0 when the file is written, 1 otherwise,
 // with a message on standard output.
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <string>
 
 #include "chromosome_file.hpp"
@@ -23,13 +21,6 @@ namespace {
 int fail(const std::string& text) {
   std::printf("%s\n", text.c_str());
   return 1;
-}
-
-bool read_file(const std::string& name, std::string& text) {
-  std::ifstream in(name, std::ios::binary);
-  if (!in) return false;
-  text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  return !in.bad();
 }
 
 }  // namespace
@@ -47,12 +38,12 @@ int main(int argc, char** argv) {
                 " would replace a marker table");
 
   std::string text;
-  if (!read_file(options.table, text)) return fail("map2chrom: cannot open " + options.table);
+  if (!read_file(options.table, text)) return fail("map2chrom: cannot read " + options.table);
   MarkerTable table = read_marker_table(text, options.table);
   if (!table.error.empty()) return fail(table.error);
   MarkerTable table2;
   if (!options.table2.empty()) {
-    if (!read_file(options.table2, text)) return fail("map2chrom: cannot open " + options.table2);
+    if (!read_file(options.table2, text)) return fail("map2chrom: cannot read " + options.table2);
     table2 = read_marker_table(text, options.table2);
     if (!table2.error.empty()) return fail(table2.error);
   }
