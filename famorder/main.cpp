@@ -29,7 +29,7 @@ int main(int argc, char** argv) {
   const std::string infile = argv[1];
   const std::string outfile = argv[2];
 
-  std::FILE* in = std::fopen(infile.c_str(), "r");
+  std::FILE* in = rawped::open_input(infile);
   if (in == nullptr) return refuse("cannot open input data file '" + infile + "'\n");
   PedTable table;
   const ReadOutcome read = read_table(in, table);

@@ -42,7 +42,7 @@ int main(int argc, char** argv) {
   const std::string infile = argv[1];
   const std::string outfile = argv[2];
 
-  std::FILE* in = std::fopen(infile.c_str(), "r");
+  std::FILE* in = rawped::open_input(infile);
   if (in == nullptr) return finish(nullptr, 1, "cannot open input data file '" + infile + "'\n");
   if (same_file(in, outfile)) {
     return finish(nullptr, 1, "output file '" + outfile +
