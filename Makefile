@@ -1,6 +1,7 @@
 # The two commands a new user needs:
 #   make demo   builds the suite and runs one whole simulation on the example data
-#   make test   builds the suite and runs every test
+#   make test   builds the suite and runs every test; a test tool the machine lacks is
+#               installed with apt-get where the user may (tests/check-test-tools says which)
 # Further targets: make build, make sanitize (tests under AddressSanitizer and
 # UndefinedBehaviorSanitizer), make fuzz (every fuzz target for FUZZ_SECONDS each, needs clang),
 # make install [PREFIX=/usr/local], make bench, make clean.

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "genotype_file.hpp"
+#include "marker_names.hpp"
 #include "text_files.hpp"
 #include "usage.hpp"
 
@@ -48,8 +49,12 @@ int main(int argc, char** argv) {
   render_subset(parsed.file, trait_loci(parsed.file),
                 [&](std::string_view piece) { qtl_file.write(piece); });
   if (!qtl_file.close()) return fail("error writing file " + qtl_name);
-  render_subset(parsed.file, marker_loci(parsed.file),
-                [&](std::string_view piece) { marker_file.write(piece); });
+  const std::vector<std::int32_t> markers = marker_loci(parsed.file);
+  render_subset(parsed.file, markers, [&](std::string_view piece) { marker_file.write(piece); });
   if (!marker_file.close()) return fail("error writing file " + marker_name);
+  // The marker file is kept as it is, the genotype layout allowing such names; the warning
+  // comes at the step that made the file, rather than at xp-geno's.
+  for (const std::string& warning : marker_name_warnings(parsed.file, markers, marker_name))
+    std::fprintf(stderr, "%s\n", warning.c_str());
   return 0;
 }

@@ -1,5 +1,7 @@
 #include "text_files.hpp"
 
+#include <sys/stat.h>
+
 #include <cstdio>
 #include <filesystem>
 #include <system_error>
@@ -10,8 +12,14 @@ bool read_file(const std::string& name, std::string& text) {
   std::FILE* in = std::fopen(name.c_str(), "rb");
   if (in == nullptr) return false;
   text.clear();
+  // A folder opens, and reports a size that no allocation can meet; it cannot be read.
+  struct stat status{};
+  if (fstat(fileno(in), &status) != 0 || S_ISDIR(status.st_mode)) {
+    std::fclose(in);
+    return false;
+  }
   // One allocation for a regular file; pipes and the like grow as they are read.
-  if (std::fseek(in, 0, SEEK_END) == 0) {
+  if (S_ISREG(status.st_mode) && std::fseek(in, 0, SEEK_END) == 0) {
     const long size = std::ftell(in);
     if (size > 0) text.reserve(static_cast<std::size_t>(size));
     std::rewind(in);

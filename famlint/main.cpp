@@ -2,25 +2,19 @@
 // that passes gives no output. It changes no file.
 //
 // Exit status: 0 when the file passes (race notices alone included) and after the usage text;
-// 1 when an error is reported. A record that cannot be read ends the run through the record
-// layer's diagnostic and the abort signal.
+// 1 when an error is reported or the file name is longer than 255 characters. A record that
+// cannot be read ends the run through the record layer's diagnostic and the abort signal.
 #include <cstdint>
 #include <memory>
 #include <string_view>
 
 #include "family_checks.hpp"
 #include "family_index.hpp"
+#include "file_name.hpp"
 #include "pedigree_table.hpp"
 #include "read_pedigree.hpp"
 #include "record_checks.hpp"
 #include "report.hpp"
-
-namespace {
-
-// Longer arguments are cut to the length the file name has always had.
-constexpr std::size_t max_file_name = 80;
-
-}  // namespace
 
 int main(int argc, char** argv) {
   using namespace famlint;
@@ -28,7 +22,12 @@ int main(int argc, char** argv) {
     print_usage();
     return 0;
   }
-  const std::string_view file_name = std::string_view(argv[1]).substr(0, max_file_name);
+  // A cut name would open, and a missing file is created, under a name the user never gave.
+  const std::string_view file_name = argv[1];
+  if (!records::file_name(file_name)) {
+    records::message({records::long_file_name(1)});
+    return 1;
+  }
 
   // Over half a megabyte: filled once, on the heap rather than the stack.
   auto data = std::make_unique<Data>();

@@ -1,7 +1,7 @@
 // famorder: numbers a raw pedigree into the numbered pedigree.
 //
 //   read_table (descriptive line, count, records) -> orpd (group, order, number)
-//   -> width check -> owif
+//   -> width check -> no identifier twice -> owif
 //
 // Everything is read and numbered before the output is opened, so a refused input leaves an
 // existing output file as it was. Exit status 0 when the file is written, 1 otherwise.
@@ -11,6 +11,7 @@
 #include "messages.hpp"
 #include "orpd.hpp"
 #include "read_table.hpp"
+#include "same_identifier.hpp"
 #include "write_table.hpp"
 
 namespace {
@@ -28,7 +29,7 @@ int main(int argc, char** argv) {
   const std::string infile = argv[1];
   const std::string outfile = argv[2];
 
-  std::FILE* in = std::fopen(infile.c_str(), "r");
+  std::FILE* in = rawped::open_input(infile);
   if (in == nullptr) return refuse("cannot open input data file '" + infile + "'\n");
   PedTable table;
   const ReadOutcome read = read_table(in, table);
@@ -41,6 +42,9 @@ int main(int argc, char** argv) {
   }
   if (const auto wide = find_too_wide(table)) {
     return refuse(too_wide_message(*wide, table, infile));
+  }
+  if (const auto same = find_same_identifier(table)) {
+    return refuse(same_identifier_message(*same, infile));
   }
 
   std::FILE* out = std::fopen(outfile.c_str(), "w");

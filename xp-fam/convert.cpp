@@ -1,6 +1,8 @@
 #include "convert.hpp"
 
 #include <charconv>
+#include <unordered_map>
+#include <vector>
 
 #include "missing_id.hpp"
 
@@ -35,6 +37,11 @@ ConvertOutcome convert_records(rawped::RawReader& reader, std::FILE* out) {
     return result;
   }
   rawped::MissingIdNamer namer;
+  // A name can meet another only where a raw id is negative, so the file lines of the records
+  // without an id (the k-th is named -k) and of the first record of each negative raw id are
+  // all that is kept.
+  std::vector<long> unnamed_lines;
+  std::unordered_map<std::int32_t, long> negative_ids;
   for (std::int32_t i = 0; i < result.numax; ++i) {
     rawped::PedRecord rec{};
     if (auto s = reader.read_record(rec); s != rawped::ReadStatus::ok) {
@@ -43,7 +50,25 @@ ConvertOutcome convert_records(rawped::RawReader& reader, std::FILE* out) {
       result.line = reader.line();
       return result;
     }
-    if (!write_record(out, rec, namer.name(rec.id))) {
+    const std::int32_t name = namer.name(rec.id);
+    long earlier = 0;
+    if (rec.id == 0) {
+      if (const auto raw = negative_ids.find(name); raw != negative_ids.end()) earlier = raw->second;
+      unnamed_lines.push_back(reader.line());
+    } else if (rec.id < 0) {
+      // -2147483648 names no record: a file cannot hold that many.
+      const std::uint32_t k = 0u - static_cast<std::uint32_t>(rec.id);
+      if (k <= unnamed_lines.size()) earlier = unnamed_lines[k - 1];
+      negative_ids.try_emplace(rec.id, reader.line());
+    }
+    if (earlier != 0) {
+      result.kind = ConvertOutcome::Kind::name_twice;
+      result.name = name;
+      result.earlier_line = earlier;
+      result.line = reader.line();
+      return result;
+    }
+    if (!write_record(out, rec, name)) {
       result.kind = ConvertOutcome::Kind::write_failed;
       return result;
     }

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "convert.hpp"
+#include "missing_id.hpp"
 #include "reader.hpp"
 
 namespace {
@@ -41,7 +42,7 @@ int main(int argc, char** argv) {
   const std::string infile = argv[1];
   const std::string outfile = argv[2];
 
-  std::FILE* in = std::fopen(infile.c_str(), "r");
+  std::FILE* in = rawped::open_input(infile);
   if (in == nullptr) return finish(nullptr, 1, "cannot open input data file '" + infile + "'\n");
   if (same_file(in, outfile)) {
     return finish(nullptr, 1, "output file '" + outfile +
@@ -63,6 +64,9 @@ int main(int argc, char** argv) {
       return finish(out, 1, rawped::failure_text(result.status, infile, result.line));
     case xpfam::ConvertOutcome::Kind::no_memory:
       return finish(out, 1, rawped::no_memory_message(result.numax));
+    case xpfam::ConvertOutcome::Kind::name_twice:
+      return finish(out, 1,
+                    rawped::name_twice_message(infile, result.name, result.earlier_line, result.line));
     case xpfam::ConvertOutcome::Kind::write_failed:
       return finish(out, 1, "error writing output data file '" + outfile + "'\n");
   }

@@ -63,7 +63,7 @@ Problem read_marker_name(ItemStream& in, std::string_view name, std::int64_t j, 
 }
 
 Problem read_allele_pair(ItemStream& in, std::string_view name, std::int64_t k, std::int64_t j,
-                         std::int32_t& first, std::int32_t& second) {
+                         std::int32_t& first, std::int32_t& second, const LongName& long_name) {
   char item[64];
   std::size_t length = 0;
   for (int a = 1; a <= 2; ++a) {
@@ -75,6 +75,15 @@ Problem read_allele_pair(ItemStream& in, std::string_view name, std::int64_t k, 
                               " allele of individual " + std::to_string(k) + " at marker " +
                               std::to_string(j);
     if (status == ItemStream::Status::unreadable) return std::string(name) + ": the file cannot be read";
+    if (status == ItemStream::Status::end_of_file && long_name.j != 0) {
+      return at_line(name, long_name.line) + "marker name " + std::to_string(long_name.j) +
+             " reads as " + freeform::quoted(long_name.text) +
+             ": a marker name of 12 characters runs into the next one, and xp-geno takes names "
+             "of at most " + std::to_string(genotype_name_chars) +
+             " characters from a genotype file; the alleles then shift and the file seems to "
+             "end early (after line " + std::to_string(in.lines_read()) + ", before " + which +
+             ")";
+    }
     if (status == ItemStream::Status::end_of_file) return ended(in, name, which);
     return at_line(name, in.item_line()) + which + " is not a whole number: " +
            freeform::quoted({item, length});

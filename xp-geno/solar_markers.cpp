@@ -18,10 +18,14 @@ freeform::Problem write_solar_markers(Input pedigree, Input markers, freeform::O
 
   char text[name_buffer];
   std::size_t length = 0;
+  LongName long_name;
   out.text("id");
   for (std::int64_t j = 1; j <= counts.markers; ++j) {
     auto problem = read_marker_name(markers.items, markers.name, j, counts.markers, text, length);
     if (!problem.empty()) return problem;
+    if (length > genotype_name_chars && long_name.j == 0) {
+      long_name = {j, markers.items.item_line(), std::string(text, length)};
+    }
     out.character(',');
     out.text({text, length});
   }
@@ -34,7 +38,7 @@ freeform::Problem write_solar_markers(Input pedigree, Input markers, freeform::O
     for (std::int64_t j = 1; j <= counts.markers; ++j) {
       std::int32_t first = 0;
       std::int32_t second = 0;
-      problem = read_allele_pair(markers.items, markers.name, k, j, first, second);
+      problem = read_allele_pair(markers.items, markers.name, k, j, first, second, long_name);
       if (!problem.empty()) return problem;
       out.character(',');
       out.integer(first);

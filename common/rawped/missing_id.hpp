@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 namespace rawped {
 
@@ -21,5 +22,12 @@ class MissingIdNamer {
  private:
   std::int32_t next_ = -1;
 };
+
+// The console text, line end included, for the records on lines `first_line` and
+// `second_line` of `file` whose individuals both get the name `name`: a raw id given twice,
+// or a negative raw id that meets the name of an individual without one. SOLAR refuses a
+// pedigree that names an individual twice, and only once every file has been written.
+std::string name_twice_message(const std::string& file, std::int32_t name, long first_line,
+                               long second_line);
 
 }  // namespace rawped

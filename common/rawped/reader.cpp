@@ -1,5 +1,7 @@
 #include "reader.hpp"
 
+#include <sys/stat.h>
+
 #include <cstring>
 
 #include "number.hpp"
@@ -52,6 +54,16 @@ LineParse parse_record(const char* text, PedRecord& rec) {
   }
   rec.label[n] = '\0';
   return LineParse::read;
+}
+
+std::FILE* open_input(const std::string& name) {
+  std::FILE* in = std::fopen(name.c_str(), "r");
+  struct stat status{};
+  if (in != nullptr && fstat(fileno(in), &status) == 0 && S_ISDIR(status.st_mode)) {
+    std::fclose(in);
+    return nullptr;
+  }
+  return in;
 }
 
 const char* message(ReadStatus status) {

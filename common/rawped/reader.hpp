@@ -46,6 +46,10 @@ enum class ReadStatus {
   too_big,              // a number outside the 32-bit range; it has no fixed text
 };
 
+// Opens the raw pedigree file `name` for reading. Returns nullptr when it cannot be opened,
+// or when it is a folder, which opens but cannot be read.
+std::FILE* open_input(const std::string& name);
+
 // The console text of `status` (empty for ok and too_big), line end included.
 const char* message(ReadStatus status);
 

@@ -62,6 +62,10 @@ TEST(CrossoverChance, FollowsHaldaneInSinglePrecision) {
   EXPECT_NEAR(*crossover_chance(0.0f, 10.0f), 0.0906346, 1e-6);
   EXPECT_NEAR(*crossover_chance(20.0f, 70.0f), 0.3160603, 1e-6);
   EXPECT_EQ(*crossover_chance(0.0f, 10.0f), (1.0f - static_cast<float>(std::exp(-0.2))) / 2.0f);
+  // 15 cM is 0.150000006 morgans when scaled in double and rounded once, but 0.149999991 when
+  // scaled in single precision, and the chances differ in their last bit.
+  EXPECT_EQ(*crossover_chance(0.0f, 15.0f), 0.129590899f);
+  EXPECT_EQ(*crossover_chance(3.0f, 21.0f), 0.151161849f);
   EXPECT_EQ(crossover_chance(0.0f, 30000.0f), 0.5f);
   EXPECT_EQ(crossover_chance(-1.0f, 1e9f), 0.5f);
   EXPECT_FALSE(crossover_chance(10.0f, 9.99f).has_value());

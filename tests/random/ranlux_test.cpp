@@ -199,6 +199,21 @@ TEST(Ranlux, SmallNumbersArePaddedWithTrueRounding) {
   EXPECT_GT(padded, 100);  // about one in 4096
 }
 
+TEST(Ranlux, PadsOnlyNumbersBelowTwoToTheMinus12) {
+  // The next step gives lag 10 minus lag 24; the padding then comes from lag 9, set here so
+  // that padding would show.
+  auto next_after = [](std::int32_t lag10) {
+    RanluxState s{};
+    s[9] = lag10;
+    s[8] = 1 << 23;
+    s[24] = 24 + 100 * 10;
+    EXPECT_TRUE(rluxin(s));
+    return rndnum();
+  };
+  EXPECT_EQ(next_after(4096), std::ldexp(1.0f, -12));
+  EXPECT_EQ(next_after(4095), std::ldexp(4095.0f, -24) + std::ldexp(1.0f, -25));
+}
+
 TEST(Ranlux, DeliversNeitherZeroNorOne) {
   // All lags zero: the step gives 0 and the padding lag is 0, so 2^-48 is delivered.
   RanluxState zero{};

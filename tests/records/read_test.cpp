@@ -115,7 +115,7 @@ TEST_F(Read, WholeLinesAreCutAt255Columns) {
 
 TEST_F(Read, RealsAreRoundedOnceToTheirType) {
   // 0.1 as a float is the float nearest to 1/10, not a double rounded again.
-  records::File& in = input("0.1\n0.1\n16777217\n");
+  records::File& in = input("0.1\n0.1\n16777217\n16777217.000000001\n");
   float f;
   double d;
   Reader(in, "(f3.0)")(f);
@@ -124,6 +124,10 @@ TEST_F(Read, RealsAreRoundedOnceToTheirType) {
   EXPECT_EQ(d, 0.1);
   Reader(in, "(f8.0)")(f);
   EXPECT_EQ(f, 16777216.0f);  // halfway case rounds to even
+  // Just above halfway: a double keeps too few digits to see it, and rounding that double to
+  // single precision would take the halfway case down to 16777216.
+  Reader(in, "(f18.0)")(f);
+  EXPECT_EQ(f, 16777218.0f);
   records::close(in);
 }
 
@@ -248,6 +252,19 @@ TEST_F(ReadDeath, FaultsEndTheRunWithTheDiagnostic) {
               "^formatted read at line 1: error in format");
   EXPECT_EXIT(read_int("99999999999\n", "(i11)"), testing::KilledBySignal(SIGABRT),
               "^formatted read at line 1: integer too large");
+}
+
+TEST_F(ReadDeath, DiagnosticNamesALayoutTakenFromTheCache) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  auto read_again = [&] {
+    records::File& in = input("    1\n    2    3\n");
+    std::int32_t a, b;
+    Reader(in, "(i5)")(a).end();
+    Reader(in, "(2i5)")(a)(b).end();
+    Reader(in, "(i5)")(a).end();  // parsed before: the cached layout is in use
+  };
+  EXPECT_EXIT(read_again(), testing::KilledBySignal(SIGABRT),
+              "^formatted read at line 3: end of file\n.*\nlast format: \\(i5\\)\n");
 }
 
 TEST_F(ReadDeath, MalformedNumbersAreUnexpectedCharacters) {

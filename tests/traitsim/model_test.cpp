@@ -64,11 +64,14 @@ TEST(GenotypicValue, NamesMatchOnAllTwelveColumns) {
   add_model_locus(l, "QTL1", 2, {200, 200, 200, 200});   // other letter case
   add_model_locus(l, "absent", 2, {300, 300, 300, 300}); // not in the QTL file
   add_model_locus(l, "qtl1", 2, {10, 20, 30, 40});       // twice in the model: both count
+  add_model_locus(l, "qtl1    2nd", 2, {400, 400, 400, 400});  // differs in columns 9 to 12 only
+  add_model_locus(l, "qtl_locus_1b", 2, {500, 500, 500, 500});
   // Loci in another order than the model's, and one locus the model does not name.
-  set_qtl_names(l, {"marker", "qtl1"});
+  set_qtl_names(l, {"marker", "qtl1", "qtl_locus_1a"});
   EXPECT_EQ(l.nmatches[0], 0);
   EXPECT_EQ(l.nmatches[1], 2);
-  EXPECT_EQ(value_of(l, {{99, -5}, {2, 1}}), 31.0f);
+  EXPECT_EQ(l.nmatches[2], 0);
+  EXPECT_EQ(value_of(l, {{99, -5}, {2, 1}, {1, 1}}), 31.0f);
 }
 
 TEST(GenotypicValue, ModelThatNamesNoLocusGivesZero) {
