@@ -9,6 +9,8 @@
 
 #include "random.hpp"
 
+namespace ranlux {
+
 namespace {
 
 constexpr int lags = 24;
@@ -196,3 +198,5 @@ bool rluxin(const RanluxState& isdext) {
   g.notyet = false;
   return true;
 }
+
+}  // namespace ranlux
