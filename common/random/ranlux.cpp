@@ -65,8 +65,9 @@ int below(int i, std::int64_t p) {
 // numbers: 365 for every 24 delivered at level 4) are made on the lags laid out in a line,
 // oldest first, where each new value is appended: no position wraps round and nothing but
 // the borrow links one step to the next; with the delivered numbers stepped in place, a
-// number at level 4 takes half the instructions it took on the table alone. A state restored with lag positions that are not 14 apart (no generator writes one,
-// but rluxin takes it) keeps to the table.
+// number at level 4 takes half the instructions it took on the table alone. A state
+// restored with lag positions that are not 14 apart (no generator writes one, but rluxin
+// takes it) keeps to the table.
 std::int32_t steps(std::int32_t n) {
   if (n < lags || below(g.i24, 14) != g.j24) {
     std::int32_t uni = 0;
