@@ -180,6 +180,27 @@ TEST(Ranlux, LuxuryValuesMapToLevelsAndSkipCounts) {
   }
 }
 
+// Skipped numbers are stepped on a line of lags laid out from the current positions, and a
+// restored state whose positions are not 14 apart is stepped on the table instead: from every
+// position, both must follow the recurrence.
+TEST(Ranlux, RestoredStatesFollowTheRecurrenceFromAnyLagPosition) {
+  for (int i = 1; i <= 24; ++i) {
+    for (const int j : {(i + 9) % 24 + 1, i % 24 + 1}) {  // 14 apart, and 23 apart
+      ranlux::RanluxState s{};
+      for (int k = 0; k < 24; ++k) s[k] = (k * 2654435 + i * 40503 + j) % (1 << 24);
+      s[24] = -(i + 100 * j + 1000000 * 4);
+      ASSERT_TRUE(ranlux::rluxin(s));
+      Recurrence ref(s);
+      const auto got = draw(24 * 3 + 5);
+      for (std::size_t n = 0; n < got.size(); ++n) {
+        if (n > 0 && n % 24 == 0)
+          for (int k = 0; k < 365; ++k) ref.step();
+        ASSERT_EQ(got[n], ref.deliver(ref.step())) << "positions " << i << ", " << j << ", number " << n + 1;
+      }
+    }
+  }
+}
+
 TEST(Ranlux, SmallNumbersArePaddedWithTrueRounding) {
   ranlux::rluxgo(0, 271828, 0, 0);
   ranlux::RanluxState s;
