@@ -4,6 +4,7 @@
 #include <array>
 #include <vector>
 
+#include "disjoint_sets.hpp"
 #include "values.hpp"
 
 namespace famorder {
@@ -230,23 +231,8 @@ bool may_fail(std::span<const PedRecord> records, const ValueNumbers& values) {
 // without following ofre's order.
 GroupOutcome group_parts(std::span<PedRecord> records, const ValueNumbers& values) {
   const std::size_t n = records.size();
-  std::vector<std::uint32_t> up(n);
-  for (std::uint32_t r = 0; r < n; ++r) up[r] = r;
-  auto find = [&](std::uint32_t x) {
-    std::uint32_t root = x;
-    while (up[root] != root) root = up[root];
-    while (up[x] != root) {
-      const std::uint32_t next = up[x];
-      up[x] = root;
-      x = next;
-    }
-    return root;
-  };
-  auto unite = [&](std::uint32_t a, std::uint32_t b) {
-    a = find(a);
-    b = find(b);
-    if (a != b) up[std::max(a, b)] = std::min(a, b);
-  };
+  DisjointSets parts;
+  parts.reset(static_cast<std::uint32_t>(n));
 
   const std::size_t v = values.value.size();
   std::vector<std::uint32_t> holder(v, kNone), by_mother(v, kNone), by_father(v, kNone);
@@ -261,16 +247,16 @@ GroupOutcome group_parts(std::span<PedRecord> records, const ValueNumbers& value
       if (sibling == kNone) {
         sibling = r;
       } else {
-        unite(r, sibling);
+        parts.unite(r, sibling);
       }
-      if (holder[value] != kNone) unite(r, holder[value]);
+      if (holder[value] != kNone) parts.unite(r, holder[value]);
     }
   }
 
   GroupOutcome out;
   std::vector<std::int32_t> number(n, 0);
   for (std::uint32_t r = 0; r < n; ++r) {
-    std::int32_t& p = number[find(r)];
+    std::int32_t& p = number[parts.find(r)];
     if (p == 0) p = ++out.numped;
     records[r].ped = p;
   }

@@ -1,6 +1,6 @@
 #include "orpd.hpp"
 
-#include <type_traits>
+#include <tuple>
 
 #include "exchange.hpp"
 #include "group.hpp"
@@ -12,18 +12,27 @@ namespace famorder {
 
 namespace {
 
-// Puts into place i of each of `vectors` what was at place order[i]. A gather: the reads
-// are independent of each other, so the processor can overlap them, which following the
-// permutation's cycles in place could not.
+// Puts into place i of each of `vectors` what was at place order[i], following the
+// permutation's cycles in place, and leaves `order` the identity. A gather into new vectors
+// would touch a second copy of the whole table, and the fresh memory costs more than the
+// dependent loads of the cycles; most records move little, so the cycles are short.
 template <class... Vectors>
-void apply_order(const std::vector<std::uint32_t>& order, Vectors&... vectors) {
-  (
-      [&](auto& v) {
-        std::remove_reference_t<decltype(v)> moved(order.size());
-        for (std::size_t i = 0; i < order.size(); ++i) moved[i] = v[order[i]];
-        v.swap(moved);
-      }(vectors),
-      ...);
+void apply_order(std::vector<std::uint32_t>& order, Vectors&... vectors) {
+  for (std::size_t i = 0; i < order.size(); ++i) {
+    if (order[i] == i) continue;
+    const auto held = std::tuple(vectors[i]...);
+    std::size_t j = i;
+    for (;;) {
+      const std::size_t k = order[j];
+      order[j] = static_cast<std::uint32_t>(j);
+      if (k == i) {
+        std::apply([&](const auto&... h) { ((vectors[j] = h), ...); }, held);
+        break;
+      }
+      ((vectors[j] = vectors[k]), ...);
+      j = k;
+    }
+  }
 }
 
 }  // namespace
@@ -57,7 +66,7 @@ OrpdOutcome orpd(PedTable& table) {
     return out;
   }
 
-  const std::vector<std::uint32_t> order = exchange_order(records, out.numped);
+  std::vector<std::uint32_t> order = exchange_order(records, out.numped);
   if (table.line.size() != records.size()) table.line.assign(records.size(), 0);
   apply_order(order, records, table.line, values.key);
 

@@ -1,5 +1,6 @@
 #include "renumber.hpp"
 
+#include "disjoint_sets.hpp"
 #include "values.hpp"
 
 #include <algorithm>
@@ -13,9 +14,9 @@ namespace {
 constexpr std::uint32_t kNone = std::numeric_limits<std::uint32_t>::max();
 
 // Fields of one pedigree that hold the same value form a class; renaming a value renames its
-// class, and renaming onto a value that already has a class merges the two (union-find). Ids
-// and parent fields have classes of their own, because the last step of a numbering step
-// renames parent fields only. Each value that can occur has a slot: the numbers 1 to m and
+// class, and renaming onto a value that already has a class merges the two. Ids and parent
+// fields have classes of their own, because the last step of a numbering step renames parent
+// fields only. Each value that can occur has a slot: the numbers 1 to m and
 // the m spare numbers this pedigree may use are slots by arithmetic, the other raw values get
 // slots once, up front; so no step needs a search.
 class Classes {
@@ -31,10 +32,8 @@ class Classes {
     const std::size_t fields = 3 * std::size_t{m};
     m_ = m;
     spare_ = spare;
-    parent_.resize(fields);
-    size_.assign(fields, 1);
+    sets_.reset(static_cast<std::uint32_t>(fields));
     slot_of_.resize(fields);
-    for (std::uint32_t i = 0; i < fields; ++i) parent_[i] = i;
     slots_.resize(2 * std::size_t{m});
     for (std::uint32_t i = 0; i < m; ++i) {
       slots_[i] = {i + 1, {kNone, kNone}};
@@ -72,7 +71,7 @@ class Classes {
   }
 
   // The slot of the value that field `node` holds now.
-  std::uint32_t slot_of(std::uint32_t node) { return slot_of_[find(node)]; }
+  std::uint32_t slot_of(std::uint32_t node) { return slot_of_[sets_.find(node)]; }
   std::int64_t value_of(std::uint32_t node) { return slots_[slot_of(node)].value; }
   std::int64_t value(std::uint32_t slot) const { return slots_[slot].value; }
 
@@ -83,7 +82,7 @@ class Classes {
     if (c == kNone) return;
     slots_[from].cls[which] = kNone;
     const std::uint32_t d = slots_[to].cls[which];
-    const std::uint32_t root = d == kNone ? c : unite(c, d);
+    const std::uint32_t root = d == kNone ? c : sets_.unite(c, d);
     slots_[to].cls[which] = root;
     slot_of_[root] = to;
   }
@@ -98,36 +97,14 @@ class Classes {
   void join(std::uint32_t node, std::uint32_t s) {
     const int which = node < m_ ? ids : parents;
     const std::uint32_t c = slots_[s].cls[which];
-    const std::uint32_t root = c == kNone ? node : unite(c, node);
+    const std::uint32_t root = c == kNone ? node : sets_.unite(c, node);
     slots_[s].cls[which] = root;
     slot_of_[root] = s;
   }
 
-  std::uint32_t find(std::uint32_t x) {
-    std::uint32_t root = x;
-    while (parent_[root] != root) root = parent_[root];
-    while (parent_[x] != root) {
-      const std::uint32_t up = parent_[x];
-      parent_[x] = root;
-      x = up;
-    }
-    return root;
-  }
-
-  std::uint32_t unite(std::uint32_t a, std::uint32_t b) {
-    a = find(a);
-    b = find(b);
-    if (a == b) return a;
-    if (size_[a] < size_[b]) std::swap(a, b);
-    parent_[b] = a;
-    size_[a] += size_[b];
-    return a;
-  }
-
   std::int64_t m_ = 0;
   std::int64_t spare_ = 0;
-  std::vector<std::uint32_t> parent_;
-  std::vector<std::uint32_t> size_;
+  DisjointSets sets_;                   // of the field nodes
   std::vector<std::uint32_t> slot_of_;  // per class root
   std::vector<Slot> slots_;
   std::vector<std::uint32_t> other_slot_;

@@ -1,10 +1,75 @@
 #include "values.hpp"
 
 #include <algorithm>
+#include <bit>
+#include <climits>
 
 namespace famorder {
 
+namespace {
+
+// The values of `records` lie in [low, low + 64 * words): one bit per possible value, and per
+// word of bits the count of values below it, give every value its rank without sorting.
+// Raw ids are mostly numbers within a few million of each other, so the bits take less room
+// than the fields would, and the lookups stay within a small block of memory.
+void number_by_bits(std::span<const rawped::PedRecord> records, std::int64_t low,
+                    std::size_t words, ValueNumbers& out) {
+  std::vector<std::uint64_t> bits(words, 0);
+  auto offset = [low](std::int32_t v) { return static_cast<std::uint64_t>(v - low); };
+  for (const auto& r : records) {
+    for (const std::int32_t v : {r.id, r.nfat, r.nmat}) {
+      if (v != 0) bits[offset(v) >> 6] |= std::uint64_t{1} << (offset(v) & 63);
+    }
+  }
+  std::vector<std::uint32_t> below(words);
+  std::uint32_t count = 0;
+  for (std::size_t w = 0; w < words; ++w) {
+    below[w] = count;
+    count += static_cast<std::uint32_t>(std::popcount(bits[w]));
+  }
+  out.value.reserve(count);
+  for (std::size_t w = 0; w < words; ++w) {
+    for (std::uint64_t b = bits[w]; b != 0; b &= b - 1) {
+      out.value.push_back(static_cast<std::int32_t>(low + static_cast<std::int64_t>(64 * w) +
+                                                    std::countr_zero(b)));
+    }
+  }
+  auto rank = [&](std::int32_t v) {
+    if (v == 0) return kNoValue;
+    const std::uint64_t d = offset(v);
+    const std::uint64_t mask = (std::uint64_t{1} << (d & 63)) - 1;
+    return below[d >> 6] + static_cast<std::uint32_t>(std::popcount(bits[d >> 6] & mask));
+  };
+  out.key.resize(records.size());
+  for (std::size_t r = 0; r < records.size(); ++r) {
+    out.key[r] = {rank(records[r].id), rank(records[r].nfat), rank(records[r].nmat)};
+  }
+}
+
+}  // namespace
+
 ValueNumbers number_values(std::span<const rawped::PedRecord> records) {
+  std::int64_t low = INT64_MAX, high = INT64_MIN;
+  for (const auto& r : records) {
+    for (const std::int32_t v : {r.id, r.nfat, r.nmat}) {
+      if (v != 0) {
+        low = std::min<std::int64_t>(low, v);
+        high = std::max<std::int64_t>(high, v);
+      }
+    }
+  }
+  ValueNumbers out;
+  if (low > high) {  // no value at all
+    out.key.assign(records.size(), {kNoValue, kNoValue, kNoValue});
+    return out;
+  }
+  // The bits pay where they take at most as much room as sorting the fields would.
+  const std::size_t words = static_cast<std::size_t>((high - low) / 64 + 1);
+  if (words <= 3 * records.size()) {
+    number_by_bits(records, low, words, out);
+    return out;
+  }
+
   // Fields as (value, field) pairs, sorted by value: many by counting passes.
   struct Field {
     std::uint32_t biased;  // the value with its sign bit flipped, so unsigned order is signed order
@@ -27,13 +92,14 @@ ValueNumbers number_values(std::span<const rawped::PedRecord> records) {
     for (const int shift : {0, 11, 22}) {
       std::uint32_t count[2049] = {};
       for (const Field& f : fields) ++count[((f.biased >> shift) & 0x7ffu) + 1];
+      // A pass in which every value has the same digit would move nothing.
+      if (std::find(count + 1, count + 2049, fields.size()) != count + 2049) continue;
       for (std::size_t d = 1; d < 2049; ++d) count[d] += count[d - 1];
       for (const Field& f : fields) sorted[count[(f.biased >> shift) & 0x7ffu]++] = f;
       fields.swap(sorted);
     }
   }
 
-  ValueNumbers out;
   out.key.assign(records.size(), {kNoValue, kNoValue, kNoValue});
   for (std::size_t i = 0; i < fields.size(); ++i) {
     if (i == 0 || fields[i].biased != fields[i - 1].biased) {

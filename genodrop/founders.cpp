@@ -23,7 +23,7 @@ void model_founders(const Locides& locides, Pedigree& pedigree, Genotypes& genot
     const int population = record.race - 1;
     for (int side = 0; side < sides; ++side) {
       for (std::int32_t j = 0; j < locides.count; ++j) {
-        const float u = rndnum();
+        const float u = ranlux::rndnum();
         const std::span<const float> cumulative(locides.cumulative[j][population].data(),
                                                 static_cast<std::size_t>(locides.alleles[j]));
         genotypes.alleles[i][side][j] =

@@ -26,7 +26,7 @@ void stop_if(const genodrop::Outcome& outcome) {
 
 int main(int argc, char** argv) {
   // Seeded before anything else, so that the clock alone decides the run.
-  rndseed();
+  ranlux::rndseed();
   genodrop::Arguments names;
   bool usage = false;
   const genodrop::Outcome taken = genodrop::take_arguments(argc, argv, names, usage);

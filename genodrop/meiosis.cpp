@@ -28,7 +28,7 @@ bool model_hap(std::span<float> deviates, std::span<std::int16_t> haplotype,
       if (!chance) return false;
       r = *chance;
     }
-    const float u = rndnum();
+    const float u = ranlux::rndnum();
     deviates[j] = u;
     if (u <= r) source = 1 - source;
     haplotype[j] = pair[j][source];

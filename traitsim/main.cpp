@@ -35,7 +35,7 @@ std::string_view file_name(const char* argument, int position) {
 
 int main(int argc, char** argv) {
   // Seeding comes first of all, so that the deviates depend on nothing but the clock second.
-  rndseed();
+  ranlux::rndseed();
   if (argc < 3) {
     print_usage();
     return 0;

@@ -28,7 +28,7 @@ void add_genotypic_value(const Locides& locides, Genotypes& genotypes, std::int3
 
 float pnormrnd() {
   float s = 0.0f;
-  for (int i = 0; i < 12; ++i) s = s + rndnum();
+  for (int i = 0; i < 12; ++i) s = s + ranlux::rndnum();
   return s - 6.0f;
 }
 

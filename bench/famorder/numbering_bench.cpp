@@ -1,6 +1,6 @@
 // famorder's benchmark helper.
 //
-//   famorder-bench write families|chains FILE   writes a raw pedigree file of 99,999 records
+//   famorder-bench write families|scattered|chains FILE   writes a raw pedigree file of 99,999 records
 //   famorder-bench scale                        times the in-process numbering at 10k, 100k
 //                                               and 1M records, and the literal method at 10k
 //                                               and 30k
@@ -39,7 +39,9 @@ double fast(const std::vector<rawped::PedRecord>& input, int runs,
 }
 
 int write_file(const std::string& shape, const char* path) {
-  const auto records = shape == "chains" ? bench::chains(99999, 12, 7) : bench::families(99999, 998, 7);
+  const auto records = shape == "chains"      ? bench::chains(99999, 12, 7)
+                       : shape == "scattered" ? bench::scattered(99999, 998, 5, 7)
+                                              : bench::families(99999, 998, 7);
   std::FILE* f = std::fopen(path, "w");
   if (f == nullptr) return 1;
   std::fprintf(f, "benchmark pedigree: %s\n%zu\n", shape.c_str(), records.size());
@@ -85,6 +87,6 @@ int main(int argc, char** argv) {
   }
   if (argc == 4 && std::strcmp(argv[1], "write") == 0) return write_file(argv[2], argv[3]);
   if (argc == 2 && std::strcmp(argv[1], "scale") == 0) return scale();
-  std::fputs("usage: famorder-bench write families|chains FILE | famorder-bench scale\n", stderr);
+  std::fputs("usage: famorder-bench write families|scattered|chains FILE | famorder-bench scale\n", stderr);
   return 2;
 }

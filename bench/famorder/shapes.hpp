@@ -73,6 +73,55 @@ inline std::vector<rawped::PedRecord> families(std::size_t records, std::size_t 
   return out;
 }
 
+// The families of families(), with every raw id replaced by a distinct random six-digit
+// number (so neither the order of ids nor their closeness follows the file), and `missing`
+// percent of the records left without an id: records that are nobody's parent, as only those
+// can go without one.
+inline std::vector<rawped::PedRecord> scattered(std::size_t records, std::size_t pedigrees,
+                                                std::uint32_t missing, std::uint32_t seed) {
+  auto out = families(records, pedigrees, seed);
+  std::mt19937 rng(seed + 1);
+  std::vector<std::int32_t> pool(900000);
+  for (std::size_t i = 0; i < pool.size(); ++i) pool[i] = static_cast<std::int32_t>(100000 + i);
+  std::shuffle(pool.begin(), pool.end(), rng);
+  // families() hands out ids in increasing order from 1000, so an id's rank is its position.
+  std::vector<std::int32_t> ids;
+  for (const auto& r : out) ids.push_back(r.id);
+  std::sort(ids.begin(), ids.end());
+  auto renamed = [&](std::int32_t id) -> std::int32_t {
+    if (id == 0) return 0;
+    return pool[static_cast<std::size_t>(std::lower_bound(ids.begin(), ids.end(), id) - ids.begin())];
+  };
+  std::vector<std::uint8_t> parent(ids.size(), 0);
+  for (auto& r : out) {
+    for (std::int32_t* field : {&r.nfat, &r.nmat}) {
+      if (*field != 0) {
+        parent[static_cast<std::size_t>(std::lower_bound(ids.begin(), ids.end(), *field) - ids.begin())] = 1;
+      }
+    }
+  }
+  std::size_t left = records * missing / 100;
+  std::vector<std::size_t> order(out.size());
+  for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
+  std::shuffle(order.begin(), order.end(), rng);
+  std::vector<std::uint8_t> drop(out.size(), 0);
+  for (const std::size_t i : order) {
+    if (left == 0) break;
+    const auto rank = static_cast<std::size_t>(std::lower_bound(ids.begin(), ids.end(), out[i].id) - ids.begin());
+    if (parent[rank] == 0 && out[i].nfat != 0) {
+      drop[i] = 1;
+      --left;
+    }
+  }
+  for (std::size_t i = 0; i < out.size(); ++i) {
+    auto& r = out[i];
+    r.id = drop[i] != 0 ? 0 : renamed(r.id);
+    r.nfat = renamed(r.nfat);
+    r.nmat = renamed(r.nmat);
+  }
+  return out;
+}
+
 // `records` records in `pedigrees` big pedigrees, each a long line of descent (every
 // generation a child of the one before and a founder spouse, with a few siblings), listed with
 // children before their parents and the pedigrees interleaved.

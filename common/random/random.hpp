@@ -3,12 +3,15 @@
 //
 // Each process has one private generator state, kept in this module; the programs are
 // single-threaded and reach it only through rndseed() and rndnum(). The full generator
-// interface is kept so that its published check values can be reproduced.
+// interface is kept so that its published check values can be reproduced. Everything lives in
+// namespace ranlux, named for the generator as records and rawped are named for theirs.
 #pragma once
 
 #include <array>
 #include <cstdint>
 #include <span>
+
+namespace ranlux {
 
 // Seeds the generator from the calendar clock: time() in whole seconds, reduced to its low 32
 // bits as a signed integer, at luxury level 4 (rluxgo(4, time, 0, 0)). A run started in the
@@ -47,3 +50,5 @@ void rluxut(RanluxState& isdext);
 // was, when the vector could not have come from rluxut(): a lag outside 0..2^24-1, a lag
 // position outside 1..24, a count of delivered numbers above 23, or a p value above 2000.
 bool rluxin(const RanluxState& isdext);
+
+}  // namespace ranlux

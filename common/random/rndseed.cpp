@@ -3,6 +3,8 @@
 
 #include "random.hpp"
 
+namespace ranlux {
+
 void rndseed() {
   // The low 32 bits of the clock, as a signed integer: from 2038 on the seed is negative and
   // rluxgo falls back to its default seed with a warning.
@@ -15,3 +17,5 @@ float rndnum() {
   ranlux(r);
   return r[0];
 }
+
+}  // namespace ranlux

@@ -94,7 +94,7 @@ TEST(ModelHap, RefusesLociOutOfMapOrder) {
   const std::vector<AllelePair> pair = {{1, 2}, {1, 2}, {1, 2}};
   std::vector<float> deviates(3);
   std::vector<std::int16_t> haplotype(3);
-  rluxgo(4, 1, 0, 0);
+  ranlux::rluxgo(4, 1, 0, 0);
   EXPECT_FALSE(model_hap(deviates, haplotype, pair, positions));
 }
 
@@ -166,7 +166,7 @@ TEST(ModelOffspring, ChildBeforeItsParentWaitsForTheNextPass) {
   t.loci({0.0f});
   // Row 1 is a child of row 2 (not yet made) and founder row 3; row 2 a child of rows 4, 5.
   t.rows({{2, 3, 0}, {4, 5, 0}, {0, 0, 1}, {0, 0, 2}, {0, 0, 1}});
-  rluxgo(4, 11, 0, 0);
+  ranlux::rluxgo(4, 11, 0, 0);
   model_founders(*t.locides, *t.pedigree, *t.genotypes, *t.gent);
   std::int32_t made = 0;
   ASSERT_FALSE(model_offspring(*t.locides, *t.pedigree, *t.genotypes, *t.gent, made));
@@ -183,7 +183,7 @@ TEST(ModelOffspring, ParentsAreFoundWithinTheirOwnBlock) {
   t.loci({0.0f});
   // Two blocks of three: parent numbers 1 and 2 mean rows 4 and 5 in the second block.
   t.rows({{0, 0, 1}, {0, 0, 1}, {1, 2, 0}, {0, 0, 2}, {0, 0, 2}, {1, 2, 0}}, {3, 6});
-  rluxgo(4, 5, 0, 0);
+  ranlux::rluxgo(4, 5, 0, 0);
   model_founders(*t.locides, *t.pedigree, *t.genotypes, *t.gent);
   auto& g = t.genotypes->alleles;
   g[0][0][0] = g[0][1][0] = 1;  // first block's parents carry allele 1 only,
@@ -206,7 +206,7 @@ TEST(ModelOffspring, CarriesAllelesAboveOneByteWhole) {
   t.locides->cumulative[0][0][998] = 1.0f;
   t.locides->ascending[0][0] = true;
   t.rows({{0, 0, 1}, {0, 0, 1}, {1, 2, 0}});
-  rluxgo(4, 3, 0, 0);
+  ranlux::rluxgo(4, 3, 0, 0);
   model_founders(*t.locides, *t.pedigree, *t.genotypes, *t.gent);
   t.genotypes->alleles[1][0][0] = 128;
   t.genotypes->alleles[1][1][0] = 255;
@@ -222,7 +222,7 @@ TEST(CompleteOffspring, FinishesInAsManyPassesAsNeededAndStopsOnBadMapOrder) {
   t.loci({0.0f, 3.0f});
   // A chain listed youngest first: each pass can make only the next generation.
   t.rows({{2, 5, 0}, {3, 5, 0}, {4, 5, 0}, {0, 0, 1}, {0, 0, 2}});
-  rluxgo(4, 2, 0, 0);
+  ranlux::rluxgo(4, 2, 0, 0);
   model_founders(*t.locides, *t.pedigree, *t.genotypes, *t.gent);
   EXPECT_FALSE(complete_offspring(*t.locides, *t.pedigree, *t.genotypes, *t.gent, "p"));
   for (int i = 0; i < 5; ++i) EXPECT_EQ(t.pedigree->pending[i], (std::array<std::int32_t, 2>{0, 0}));
@@ -262,7 +262,7 @@ TEST(CompleteOffspring, StopsWhenAPassMakesNothingAndNamesAnIndividualOnTheCycle
     Tables t;
     t.loci({0.0f});
     t.rows(c.rows);
-    rluxgo(4, 9, 0, 0);
+    ranlux::rluxgo(4, 9, 0, 0);
     model_founders(*t.locides, *t.pedigree, *t.genotypes, *t.gent);
     const Outcome stop = complete_offspring(*t.locides, *t.pedigree, *t.genotypes, *t.gent, "ped.wrk");
     ASSERT_TRUE(stop);

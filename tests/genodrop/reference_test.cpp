@@ -99,12 +99,12 @@ Expected reference(const std::vector<Locus>& loci, const std::vector<Person>& pe
   std::vector<std::vector<std::vector<int>>> allele(N, std::vector<std::vector<int>>(2, std::vector<int>(L)));
   std::vector<std::vector<std::vector<float>>> dev(N, std::vector<std::vector<float>>(2, std::vector<float>(L)));
   std::vector<std::vector<int>> pending(N, std::vector<int>{1, 1});
-  rluxgo(4, seed, 0, 0);
+  ranlux::rluxgo(4, seed, 0, 0);
   for (int i = 0; i < N; ++i) {
     if (people[i].father != 0) continue;
     for (int h = 0; h < 2; ++h)
       for (int j = 0; j < L; ++j) {
-        const float u = rndnum();
+        const float u = ranlux::rndnum();
         int a = 1;
         for (int k = 0; k + 1 < loci[j].alleles; ++k) a += u > cum[j][people[i].race - 1][k];
         allele[i][h][j] = a;
@@ -128,7 +128,7 @@ Expected reference(const std::vector<Locus>& loci, const std::vector<Person>& pe
             const float d = static_cast<float>(static_cast<double>(pos[j] - pos[j - 1]) * 0.01);
             r = d >= 300.0f ? 0.5f : (1.0f - static_cast<float>(std::exp(-2.0 * d))) / 2.0f;
           }
-          const float u = rndnum();
+          const float u = ranlux::rndnum();
           if (u <= r) c = 1 - c;
           allele[i][h][j] = allele[parent][c][j];
           dev[i][h][j] = u;

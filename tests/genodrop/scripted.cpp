@@ -13,11 +13,11 @@ float as_delivered(double x) { return static_cast<float>(std::round(x * 16777216
 // the first ten steps deliver lags 10, 9, ..., 1 unchanged.
 void deviates(std::initializer_list<double> values) {
   if (values.size() > 10) throw std::invalid_argument("at most ten scripted deviates");
-  RanluxState state{};
+  ranlux::RanluxState state{};
   int position = 10;
   for (double x : values) state[position-- - 1] = static_cast<std::int32_t>(std::round(x * 16777216.0));
   state[24] = 24 + 100 * 10 + 1000000 * 4;
-  if (!rluxin(state)) throw std::invalid_argument("scripted state refused");
+  if (!ranlux::rluxin(state)) throw std::invalid_argument("scripted state refused");
 }
 
 }  // namespace scripted

@@ -30,7 +30,7 @@ TEST(Statistics, RecombinationFollowsHaldane) {
   std::vector<int> switches(loci, 0);
   int second_start = 0;
   constexpr int meioses = 200000;
-  rluxgo(4, 20240611, 0, 0);
+  ranlux::rluxgo(4, 20240611, 0, 0);
   for (int n = 0; n < meioses; ++n) {
     ASSERT_TRUE(model_hap(deviates, haplotype, pair, positions));
     std::vector<int> source(loci);
@@ -82,7 +82,7 @@ TEST(Statistics, FoundersFollowTheirPopulationsFrequencies) {
   pedigree.block_ends[1] = max_individuals;
   for (int i = 0; i < max_individuals; ++i) pedigree.records[i].race = 1 + i % 2;
   std::vector<std::array<int, 4>> counts(populations, {0, 0, 0, 0});
-  rluxgo(4, 77, 0, 0);
+  ranlux::rluxgo(4, 77, 0, 0);
   constexpr int rounds = 10;
   for (int round = 0; round < rounds; ++round) {
     model_founders(*t.locides, pedigree, *t.genotypes, *t.gent);
@@ -122,7 +122,7 @@ TEST(Statistics, EveryChildAlleleComesFromTheRightParent) {
     }
     pedigree.block_ends[b + 1] = (b + 1) * 7;
   }
-  rluxgo(4, 31, 0, 0);
+  ranlux::rluxgo(4, 31, 0, 0);
   model_founders(locides, pedigree, *t.genotypes, *t.gent);
   ASSERT_FALSE(complete_offspring(locides, pedigree, *t.genotypes, *t.gent, "p"));
   const auto& g = t.genotypes->alleles;

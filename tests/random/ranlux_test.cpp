@@ -22,7 +22,7 @@ std::string fixed(float x, int decimals) {
 
 std::vector<float> draw(std::size_t n) {
   std::vector<float> v(n);
-  ranlux(v);
+  ranlux::ranlux(v);
   return v;
 }
 
@@ -51,18 +51,18 @@ TEST(Ranlux, ReproducesPublishedSequences) {
   };
   for (const auto& c : cases) {
     const std::string what = "rluxgo(" + std::to_string(c.lux) + ", " + std::to_string(c.seed) + ")";
-    rluxgo(c.lux, c.seed, 0, 0);
+    ranlux::rluxgo(c.lux, c.seed, 0, 0);
     expect_numbers(draw(100), c.first, 8, what);
     expect_numbers(draw(100), c.later, 8, what);
   }
 }
 
 TEST(Ranlux, SavedStateMatchesPublishedVectorAndRestoresExactly) {
-  rluxgo(75, 0, 0, 0);
+  ranlux::rluxgo(75, 0, 0, 0);
   draw(200);
-  RanluxState saved;
-  rluxut(saved);
-  const RanluxState published = {16156027, 16534309, 15243811, 2751687,  6002207,
+  ranlux::RanluxState saved;
+  ranlux::rluxut(saved);
+  const ranlux::RanluxState published = {16156027, 16534309, 15243811, 2751687,  6002207,
                                  7979506,  1301976,  4567313,  4305996,  5872599,
                                  12003090, 2146823,  12606367, 4111505,  5979640,
                                  12739666, 10489318, 14036909, 11729352, 8061448,
@@ -77,22 +77,22 @@ TEST(Ranlux, SavedStateMatchesPublishedVectorAndRestoresExactly) {
   expect_numbers(a1, first, 8, "after saving");
   expect_numbers(a2, later, 8, "after saving");
 
-  rluxgo(4, 99, 0, 0);  // move elsewhere before restoring
-  ASSERT_TRUE(rluxin(saved));
+  ranlux::rluxgo(4, 99, 0, 0);  // move elsewhere before restoring
+  ASSERT_TRUE(ranlux::rluxin(saved));
   const auto b1 = draw(100), b2 = draw(100);
   EXPECT_EQ(a1, b1);
   EXPECT_EQ(a2, b2);
   std::int32_t lux, seed, k1, k2;
-  rluxat(lux, seed, k1, k2);
+  ranlux::rluxat(lux, seed, k1, k2);
   EXPECT_EQ(lux, 75);
   EXPECT_EQ(seed, -1);
 }
 
 TEST(Ranlux, RestartsFromReportedCounts) {
-  rluxgo(4, 7674985, 0, 0);
+  ranlux::rluxgo(4, 7674985, 0, 0);
   for (int i = 0; i < 10; ++i) draw(1000);
   std::int32_t lux, seed, k1, k2;
-  rluxat(lux, seed, k1, k2);
+  ranlux::rluxat(lux, seed, k1, k2);
   EXPECT_EQ(lux, 4);
   EXPECT_EQ(seed, 7674985);
   EXPECT_EQ(k1, 161840);
@@ -101,21 +101,21 @@ TEST(Ranlux, RestartsFromReportedCounts) {
   EXPECT_EQ(fixed(a[0], 6), "0.019648");
   EXPECT_EQ(fixed(a[199], 6), "0.590586");
 
-  rluxgo(4, 7674985, 161840, 0);
+  ranlux::rluxgo(4, 7674985, 161840, 0);
   EXPECT_EQ(draw(200), a);
 
   // A restart point that falls inside a skip sets the delivery count to 0, silently.
   testing::internal::CaptureStdout();
-  rluxgo(4, 11111, 31, 0);
+  ranlux::rluxgo(4, 11111, 31, 0);
   EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
-  RanluxState s;
-  rluxut(s);
+  ranlux::RanluxState s;
+  ranlux::rluxut(s);
   EXPECT_EQ(std::abs(s[24]) / 10000 % 100, 0);
 }
 
 TEST(Ranlux, ReproducesPortCheckValues) {
   for (auto [lux, want] : {std::pair{3, 12077992}, std::pair{4, 165942}}) {
-    rluxgo(lux, 314159265, 0, 0);
+    ranlux::rluxgo(lux, 314159265, 0, 0);
     const auto v = draw(10000);
     EXPECT_EQ(static_cast<std::int32_t>(v.back() * 16777216.0f), want) << "level " << lux;
   }
@@ -127,7 +127,7 @@ struct Recurrence {
   std::int64_t lag[25];
   int i = 24, j = 10;
   int carry = 0;
-  explicit Recurrence(const RanluxState& s) {
+  explicit Recurrence(const ranlux::RanluxState& s) {
     for (int k = 1; k <= 24; ++k) lag[k] = s[k - 1];
     i = std::abs(s[24]) % 100;
     j = std::abs(s[24]) / 100 % 100;
@@ -162,12 +162,12 @@ TEST(Ranlux, LuxuryValuesMapToLevelsAndSkipCounts) {
                         {389, 4, 389}, {2001, 4, 389}, {3000, 4, 389}, {25, 25, 25},
                         {100, 100, 100}, {2000, 2000, 2000}};
   for (const auto& c : cases) {
-    rluxgo(c.lux, 12345, 0, 0);
+    ranlux::rluxgo(c.lux, 12345, 0, 0);
     std::int32_t lux, seed, k1, k2;
-    rluxat(lux, seed, k1, k2);
+    ranlux::rluxat(lux, seed, k1, k2);
     EXPECT_EQ(lux, c.level) << "luxury " << c.lux;
-    RanluxState s;
-    rluxut(s);
+    ranlux::RanluxState s;
+    ranlux::rluxut(s);
     Recurrence ref(s);
     const auto got = draw(24 * 5 + 7);
     for (std::size_t n = 0; n < got.size(); ++n) {
@@ -180,14 +180,35 @@ TEST(Ranlux, LuxuryValuesMapToLevelsAndSkipCounts) {
   }
 }
 
+// Skipped numbers are stepped on a line of lags laid out from the current positions, and a
+// restored state whose positions are not 14 apart is stepped on the table instead: from every
+// position, both must follow the recurrence.
+TEST(Ranlux, RestoredStatesFollowTheRecurrenceFromAnyLagPosition) {
+  for (int i = 1; i <= 24; ++i) {
+    for (const int j : {(i + 9) % 24 + 1, i % 24 + 1}) {  // 14 apart, and 23 apart
+      ranlux::RanluxState s{};
+      for (int k = 0; k < 24; ++k) s[k] = (k * 2654435 + i * 40503 + j) % (1 << 24);
+      s[24] = -(i + 100 * j + 1000000 * 4);
+      ASSERT_TRUE(ranlux::rluxin(s));
+      Recurrence ref(s);
+      const auto got = draw(24 * 3 + 5);
+      for (std::size_t n = 0; n < got.size(); ++n) {
+        if (n > 0 && n % 24 == 0)
+          for (int k = 0; k < 365; ++k) ref.step();
+        ASSERT_EQ(got[n], ref.deliver(ref.step())) << "positions " << i << ", " << j << ", number " << n + 1;
+      }
+    }
+  }
+}
+
 TEST(Ranlux, SmallNumbersArePaddedWithTrueRounding) {
-  rluxgo(0, 271828, 0, 0);
-  RanluxState s;
-  rluxut(s);
+  ranlux::rluxgo(0, 271828, 0, 0);
+  ranlux::RanluxState s;
+  ranlux::rluxut(s);
   Recurrence ref(s);
   int padded = 0;
   std::vector<float> v(2000000);
-  ranlux(v);
+  ranlux::ranlux(v);
   for (std::size_t n = 0; n < v.size(); ++n) {
     const std::int64_t u = ref.step();
     if (u < 4096) {
@@ -216,48 +237,48 @@ TEST(Ranlux, PadsOnlyNumbersBelowTwoToTheMinus12) {
 
 TEST(Ranlux, DeliversNeitherZeroNorOne) {
   // All lags zero: the step gives 0 and the padding lag is 0, so 2^-48 is delivered.
-  RanluxState zero{};
+  ranlux::RanluxState zero{};
   zero[24] = 24 + 100 * 10;
-  ASSERT_TRUE(rluxin(zero));
-  EXPECT_EQ(rndnum(), std::ldexp(1.0f, -48));
+  ASSERT_TRUE(ranlux::rluxin(zero));
+  EXPECT_EQ(ranlux::rndnum(), std::ldexp(1.0f, -48));
 
   // The lag-10 element at its largest, the lag-24 one zero: the largest value, 1 - 2^-24.
-  RanluxState top{};
+  ranlux::RanluxState top{};
   top[9] = (1 << 24) - 1;
   top[24] = 24 + 100 * 10;
-  ASSERT_TRUE(rluxin(top));
-  EXPECT_EQ(rndnum(), 1.0f - std::ldexp(1.0f, -24));
+  ASSERT_TRUE(ranlux::rluxin(top));
+  EXPECT_EQ(ranlux::rndnum(), 1.0f - std::ldexp(1.0f, -24));
 
-  rluxgo(4, 5, 0, 0);
+  ranlux::rluxgo(4, 5, 0, 0);
   for (int n = 0; n < 200000; ++n) {
-    const float u = rndnum();
+    const float u = ranlux::rndnum();
     ASSERT_GT(u, 0.0f);
     ASSERT_LT(u, 1.0f);
   }
 }
 
 TEST(Ranlux, SeedZeroAndNegativeSeedUseDefault) {
-  rluxgo(4, 314159265, 0, 0);
+  ranlux::rluxgo(4, 314159265, 0, 0);
   const auto want = draw(50);
 
   testing::internal::CaptureStdout();
-  rluxgo(4, 0, 0, 0);
+  ranlux::rluxgo(4, 0, 0, 0);
   EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
   EXPECT_EQ(draw(50), want);
 
   testing::internal::CaptureStdout();
-  rluxgo(4, -7, 0, 0);
+  ranlux::rluxgo(4, -7, 0, 0);
   EXPECT_EQ(testing::internal::GetCapturedStdout(),
             " Illegal initialization by RLUXGO, negative input seed\n");
   EXPECT_EQ(draw(50), want);
 
   // Seeding and delivery are otherwise silent.
   testing::internal::CaptureStdout();
-  rluxgo(100, 42, 0, 0);
+  ranlux::rluxgo(100, 42, 0, 0);
   draw(1000);
-  RanluxState s;
-  rluxut(s);
-  ASSERT_TRUE(rluxin(s));
+  ranlux::RanluxState s;
+  ranlux::rluxut(s);
+  ASSERT_TRUE(ranlux::rluxin(s));
   draw(10);
   EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
 }
@@ -266,11 +287,11 @@ TEST(Ranlux, ClockSeedsAtLevelFour) {
   // Retried in the rare case that the second turns between the two seedings.
   for (int attempt = 0; attempt < 3; ++attempt) {
     const std::time_t before = std::time(nullptr);
-    rndseed();
+    ranlux::rndseed();
     std::vector<float> got(30);
-    for (float& u : got) u = rndnum();
+    for (float& u : got) u = ranlux::rndnum();
     if (std::time(nullptr) != before) continue;
-    rluxgo(4, static_cast<std::int32_t>(before), 0, 0);
+    ranlux::rluxgo(4, static_cast<std::int32_t>(before), 0, 0);
     EXPECT_EQ(draw(30), got);
     return;
   }
@@ -278,10 +299,10 @@ TEST(Ranlux, ClockSeedsAtLevelFour) {
 }
 
 TEST(Ranlux, RestoreRefusesVectorsItCouldNotHaveWritten) {
-  rluxgo(4, 77, 0, 0);
-  RanluxState good;
-  rluxut(good);
-  std::vector<RanluxState> bad(6, good);
+  ranlux::rluxgo(4, 77, 0, 0);
+  ranlux::RanluxState good;
+  ranlux::rluxut(good);
+  std::vector<ranlux::RanluxState> bad(6, good);
   bad[0][3] = 1 << 24;                              // a lag of 1 or more
   bad[1][3] = -1;                                   // a negative lag
   bad[2][24] = 0 + 100 * 10 + 1000000 * 4;          // lag position 0
@@ -292,16 +313,16 @@ TEST(Ranlux, RestoreRefusesVectorsItCouldNotHaveWritten) {
   bad.back()[24] = std::numeric_limits<std::int32_t>::min();  // p value far above 2000
   const auto want = draw(40);
   for (std::size_t k = 0; k < bad.size(); ++k) {
-    ASSERT_TRUE(rluxin(good));
-    EXPECT_FALSE(rluxin(bad[k])) << "vector " << k;
+    ASSERT_TRUE(ranlux::rluxin(good));
+    EXPECT_FALSE(ranlux::rluxin(bad[k])) << "vector " << k;
     EXPECT_EQ(draw(40), want) << "vector " << k;
   }
   // A luxury between the levels and the p values is level 4.
-  RanluxState odd = good;
+  ranlux::RanluxState odd = good;
   odd[24] = 24 + 100 * 10 + 1000000 * 10;
-  ASSERT_TRUE(rluxin(odd));
+  ASSERT_TRUE(ranlux::rluxin(odd));
   std::int32_t lux, seed, k1, k2;
-  rluxat(lux, seed, k1, k2);
+  ranlux::rluxat(lux, seed, k1, k2);
   EXPECT_EQ(lux, 4);
 }
 

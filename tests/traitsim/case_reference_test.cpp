@@ -61,13 +61,13 @@ std::string field(float value) {
 }
 
 std::string expected_file(const Case& c) {
-  rluxgo(4, kCaseClock, 0, 0);
+  ranlux::rluxgo(4, kCaseClock, 0, 0);
   char header[16];
   std::snprintf(header, sizeof header, "%5d\n", static_cast<int>(c.sums.size()));
   std::string text = header;
   for (float sum : c.sums) {
     float s = 0.0f;
-    for (int i = 0; i < 12; ++i) s = s + rndnum();
+    for (int i = 0; i < 12; ++i) s = s + ranlux::rndnum();
     const float z = s - 6.0f;
     const float t = z * c.sigma;
     text += field(sum + t);

@@ -93,10 +93,10 @@ TEST(GenotypicValue, SumsInSinglePrecisionInFileOrder) {
 }
 
 TEST(Pnormrnd, TwelveUniformsMinusSixWithinSixDeviations) {
-  rluxgo(4, 20240607, 0, 0);
+  ranlux::rluxgo(4, 20240607, 0, 0);
   std::vector<float> uniforms(12 * 1000);
-  ranlux(uniforms);
-  rluxgo(4, 20240607, 0, 0);
+  ranlux::ranlux(uniforms);
+  ranlux::rluxgo(4, 20240607, 0, 0);
   for (int i = 0; i < 1000; ++i) {
     float s = 0.0f;
     for (int j = 0; j < 12; ++j) s = s + uniforms[12 * i + j];
@@ -117,9 +117,9 @@ TEST(Environment, SigmaZeroKeepsGenotypicSumsAndStillDrawsTwelvePerIndividual) {
   g.phenotypes[0] = 1.5f;
   g.phenotypes[1] = -2.25f;
   g.phenotypes[3] = 7.0f;  // beyond N: untouched
-  rluxgo(4, 77, 0, 0);
+  ranlux::rluxgo(4, 77, 0, 0);
   add_environment(l, g);
-  const float next = rndnum();
+  const float next = ranlux::rndnum();
   EXPECT_EQ(g.phenotypes[0], 1.5f);
   EXPECT_EQ(g.phenotypes[1], -2.25f);
   EXPECT_EQ(g.phenotypes[2], 0.0f);
@@ -127,15 +127,15 @@ TEST(Environment, SigmaZeroKeepsGenotypicSumsAndStillDrawsTwelvePerIndividual) {
   EXPECT_EQ(g.phenotypes[3], 7.0f);
 
   std::vector<float> uniforms(37);
-  rluxgo(4, 77, 0, 0);
-  ranlux(uniforms);
+  ranlux::rluxgo(4, 77, 0, 0);
+  ranlux::ranlux(uniforms);
   EXPECT_EQ(next, uniforms[36]);
 }
 
 TEST(Environment, WithoutGeneticEffectMeanZeroSpreadSigma) {
   // Seeded from the clock: every run checks another sample. The bounds are over five standard
   // errors wide for 5000 individuals, so a correct program practically never fails them.
-  rndseed();
+  ranlux::rndseed();
   for (float sigma : {1.0f, 2.5f}) {
     SCOPED_TRACE(sigma);
     Locides l;

@@ -1,0 +1,92 @@
+// Where famorder's large blocks come from.
+//
+// famorder holds the whole record table and several indexes over it at once, some 15 MB at
+// 99,999 records, each written once and read a few times within a run of a few tens of
+// milliseconds. Taken from the system 4 KB at a time, every page is a fault of its own, and on
+// a virtual machine those faults cost more than the numbering: half of the run, measured.
+// Large blocks are therefore carved from one region that the kernel may back with 2 MB pages,
+// and a freed large block is never reused: the program ends soon after its tables are freed,
+// and the blocks taken in one run are bounded by the record limit. Small blocks, and every
+// block once the region is spent, come from malloc as usual.
+//
+// Only the famorder program links this file (not its library, tests or sanitizer builds,
+// which keep the standard allocator and its checks).
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <new>
+
+#if defined(__linux__)
+#include <sys/mman.h>
+#endif
+
+namespace {
+
+constexpr std::size_t kLarge = std::size_t{64} << 10;     // smaller blocks go to malloc
+constexpr std::size_t kRegion = std::size_t{256} << 20;   // address space only, until touched
+constexpr std::size_t kHugePage = std::size_t{2} << 20;
+
+struct Region {
+  char* begin = nullptr;
+  char* next = nullptr;
+  char* end = nullptr;
+  bool tried = false;
+
+  void* take(std::size_t bytes) {
+#if defined(__linux__)
+    if (!tried) {
+      tried = true;
+      void* p = mmap(nullptr, kRegion + kHugePage, PROT_READ | PROT_WRITE,
+                     MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
+      if (p != MAP_FAILED) {
+        const auto at = (reinterpret_cast<std::uintptr_t>(p) + kHugePage - 1) & ~(kHugePage - 1);
+        begin = next = reinterpret_cast<char*>(at);
+        end = begin + kRegion;
+        madvise(begin, kRegion, MADV_HUGEPAGE);  // a hint: without it the region still works
+      }
+    }
+#endif
+    const std::size_t rounded = (bytes + 63) & ~std::size_t{63};
+    if (begin == nullptr || rounded > static_cast<std::size_t>(end - next)) return nullptr;
+    void* p = next;
+    next += rounded;
+    return p;
+  }
+
+  bool holds(const void* p) const {
+    return begin != nullptr && p >= begin && p < end;
+  }
+};
+
+Region region;
+
+void* allocate(std::size_t bytes) {
+  if (bytes >= kLarge) {
+    if (void* p = region.take(bytes)) return p;
+  }
+  if (void* p = std::malloc(bytes == 0 ? 1 : bytes)) return p;
+  throw std::bad_alloc();
+}
+
+void release(void* p) noexcept {
+  if (!region.holds(p)) std::free(p);
+}
+
+}  // namespace
+
+void* operator new(std::size_t bytes) { return allocate(bytes); }
+void* operator new[](std::size_t bytes) { return allocate(bytes); }
+void* operator new(std::size_t bytes, const std::nothrow_t&) noexcept {
+  try {
+    return allocate(bytes);
+  } catch (const std::bad_alloc&) {
+    return nullptr;
+  }
+}
+void* operator new[](std::size_t bytes, const std::nothrow_t& tag) noexcept {
+  return operator new(bytes, tag);
+}
+void operator delete(void* p) noexcept { release(p); }
+void operator delete[](void* p) noexcept { release(p); }
+void operator delete(void* p, std::size_t) noexcept { release(p); }
+void operator delete[](void* p, std::size_t) noexcept { release(p); }
