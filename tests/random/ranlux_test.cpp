@@ -224,12 +224,12 @@ TEST(Ranlux, PadsOnlyNumbersBelowTwoToTheMinus12) {
   // The next step gives lag 10 minus lag 24; the padding then comes from lag 9, set here so
   // that padding would show.
   auto next_after = [](std::int32_t lag10) {
-    RanluxState s{};
+    ranlux::RanluxState s{};
     s[9] = lag10;
     s[8] = 1 << 23;
     s[24] = 24 + 100 * 10;
-    EXPECT_TRUE(rluxin(s));
-    return rndnum();
+    EXPECT_TRUE(ranlux::rluxin(s));
+    return ranlux::rndnum();
   };
   EXPECT_EQ(next_after(4096), std::ldexp(1.0f, -12));
   EXPECT_EQ(next_after(4095), std::ldexp(4095.0f, -24) + std::ldexp(1.0f, -25));
