@@ -34,9 +34,23 @@ void write_integer(char* out, int width, int min_digits, bool plus, std::int32_t
 
 // Fw.d: the value rounded to `decimals` places as by printf "%#.*f"; a minus sign only when a
 // printed digit is not zero; the zero before the point left out only when the field is
-// exactly one column short for it.
+// exactly one column short for it. `scratch` is working space.
 void write_fixed(char* out, int width, int decimals, bool plus, double value,
                  std::string& scratch);
+
+// The two ways write_fixed() goes, for the test that holds them to the same bytes.
+//
+// The exact shortcut for the fields of the suite's files (F6.3 of a deviate, F9.3, F8.2):
+// a binary value is an exact binary fraction, so its rounding to `decimals` places is done in
+// integers, half to even as printf rounds the exact value. Returns false, writing nothing,
+// outside its range: `width` above kMaxExactWidth, `decimals` not in 1..kMaxExactDecimals,
+// a magnitude from 2^53 on, infinity or NaN.
+inline constexpr int kMaxExactWidth = 40;
+inline constexpr int kMaxExactDecimals = 9;
+bool write_fixed_exact(char* out, int width, int decimals, bool plus, double value);
+// The general path, through the library's conversion, for every field.
+void write_fixed_general(char* out, int width, int decimals, bool plus, double value,
+                         std::string& scratch);
 
 // Ew.d[Ee] and Dw.d: a zero, a point, `decimals` significant digits, then the exponent
 // (`letter`, sign and two digits; a sign and three digits for exponents from 100 to 999;

@@ -1,3 +1,4 @@
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -37,6 +38,12 @@ bool write_special(char* out, int width, bool plus, double value) {
   return true;
 }
 
+constexpr std::uint64_t kPowersOfTen[20] = {
+    1ull, 10ull, 100ull, 1000ull, 10000ull, 100000ull, 1000000ull, 10000000ull, 100000000ull,
+    1000000000ull, 10000000000ull, 100000000000ull, 1000000000000ull, 10000000000000ull,
+    100000000000000ull, 1000000000000000ull, 10000000000000000ull, 100000000000000000ull,
+    1000000000000000000ull, 10000000000000000000ull};
+
 bool all_zero_digits(std::string_view text) {
   for (char c : text) {
     if (c >= '1' && c <= '9') return false;
@@ -69,8 +76,65 @@ void write_integer(char* out, int width, int min_digits, bool plus, std::int32_t
   std::memset(out, ' ', static_cast<std::size_t>(at));
 }
 
+bool write_fixed_exact(char* out, int width, int decimals, bool plus, double value) {
+  if (decimals < 1 || decimals > kMaxExactDecimals || width > kMaxExactWidth) return false;
+  const std::uint64_t bits = std::bit_cast<std::uint64_t>(value);
+  const bool negative = (bits >> 63) != 0;
+  const int biased = static_cast<int>((bits >> 52) & 0x7ff);
+  if (biased == 0x7ff) return false;  // infinity, NaN
+  const std::uint64_t fraction = bits & ((std::uint64_t{1} << 52) - 1);
+  // value = mantissa * 2^-shift exactly; from 2^53 on the value is a large integer, which the
+  // general path writes (as asterisks in any field this path takes).
+  const std::uint64_t mantissa = biased == 0 ? fraction : fraction | (std::uint64_t{1} << 52);
+  const int exponent = (biased == 0 ? 1 : biased) - 1075;
+  if (exponent > 0) return false;
+  const int shift = -exponent;
+  // value * 10^decimals = scaled * 2^-shift, and scaled < 2^53 * 10^9 < 2^83: exact in 128
+  // bits. Rounding it to an integer, half to even, is what printf does with the exact value.
+  const unsigned __int128 scaled = static_cast<unsigned __int128>(mantissa) * kPowersOfTen[decimals];
+  unsigned __int128 rounded = 0;
+  if (shift == 0) {
+    rounded = scaled;
+  } else if (shift < 100) {
+    rounded = scaled >> shift;
+    const unsigned __int128 rest = scaled - (rounded << shift);
+    const unsigned __int128 half = static_cast<unsigned __int128>(1) << (shift - 1);
+    if (rest > half || (rest == half && (rounded & 1) != 0)) ++rounded;
+  }  // else the value is below 2^-16 of a unit of the last decimal: it rounds to 0
+  if (rounded >= static_cast<unsigned __int128>(kPowersOfTen[19])) return false;
+  std::uint64_t units = static_cast<std::uint64_t>(rounded);
+
+  // The body, right to left: decimals, the point, then the whole part (at least "0").
+  char body[48];
+  char* at = body + sizeof body;
+  const char* const end = at;
+  for (int i = 0; i < decimals; ++i) {
+    *--at = static_cast<char>('0' + units % 10);
+    units /= 10;
+  }
+  *--at = '.';
+  const bool whole_zero = units == 0;
+  do {
+    *--at = static_cast<char>('0' + units % 10);
+    units /= 10;
+  } while (units != 0);
+  const char sign = (negative && rounded != 0) ? '-' : (plus ? '+' : 0);
+  std::size_t length = static_cast<std::size_t>(end - at) + (sign ? 1 : 0);
+  // The zero before the point goes only when the field is exactly one column short for it.
+  if (length == static_cast<std::size_t>(width) + 1 && whole_zero) ++at;
+  place(out, width, sign, std::string_view(at, static_cast<std::size_t>(end - at)));
+  return true;
+}
+
 void write_fixed(char* out, int width, int decimals, bool plus, double value,
                  std::string& scratch) {
+  if (!write_fixed_exact(out, width, decimals, plus, value)) {
+    write_fixed_general(out, width, decimals, plus, value, scratch);
+  }
+}
+
+void write_fixed_general(char* out, int width, int decimals, bool plus, double value,
+                         std::string& scratch) {
   if (write_special(out, width, plus, value)) return;
   // Even without its zero, the point and the decimals need decimals + 1 columns.
   if (static_cast<std::int64_t>(decimals) + 1 > width) {

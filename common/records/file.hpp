@@ -43,11 +43,25 @@ class File {
   // of the file, the one that is missing), for writing the line being built.
   long line_number() const { return line_number_; }
 
-  // Writing. Queues `text` and a line end; the queue goes to the file when it is large and at
-  // close. Ends the run with the diagnostic when the file cannot be written.
-  void put_line(std::string_view text);
+  // Writing. A Writer builds its line in place, behind the lines already queued, so that no
+  // byte is copied twice; the queue goes to the file when it is large and at close. A line
+  // that is never ended (its Writer met a fault) is never written.
+  //
+  // The `width` columns of the line being built from column `column` (from 0), with blanks
+  // filled in up to them. The pointer is valid until the next call on this file.
+  char* line_columns(std::size_t column, std::size_t width) {
+    const std::size_t end = queued_ + column + width;
+    if (out_.size() < end) out_.resize(end, ' ');
+    return out_.data() + queued_ + column;
+  }
+  // Ends the line being built and queues it. Ends the run with the diagnostic when the queue
+  // is due to go out and the file cannot be written.
+  void end_line();
+  // Forgets a line begun and never ended.
+  void drop_line() { out_.resize(queued_); }
 
-  // Writes out what is queued. Returns false (with errno set) when the file cannot be written.
+  // Writes out the queued lines. Returns false (with errno set) when the file cannot be
+  // written.
   bool flush();
   // Flushes and closes the descriptor. Returns false when either fails.
   bool close_descriptor();
@@ -70,7 +84,8 @@ class File {
   bool in_eof_ = false;
   std::string line_;
 
-  std::string out_;
+  std::string out_;    // the queued lines, then the line being built
+  std::size_t queued_ = 0;  // bytes of out_ that hold whole lines
   long line_number_ = 1;
   bool line_taken_ = false;  // reading: whether line_number_ names a line already read
 };

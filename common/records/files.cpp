@@ -88,29 +88,31 @@ bool File::next_line() {
   return true;
 }
 
-void File::put_line(std::string_view text) {
-  out_.append(text);
+void File::end_line() {
   out_.push_back('\n');
+  queued_ = out_.size();
   ++line_number_;
-  if (out_.size() >= kWriteChunk && !flush()) {
+  if (queued_ >= kWriteChunk && !flush()) {
     fail(*this, reason_with_errno("can't write file", errno));
   }
 }
 
 bool File::flush() {
   std::size_t done = 0;
-  while (done < out_.size()) {
-    ssize_t n = ::write(fd_, out_.data() + done, out_.size() - done);
+  while (done < queued_) {
+    ssize_t n = ::write(fd_, out_.data() + done, queued_ - done);
     if (n < 0) {
       if (errno == EINTR) continue;
       int error = errno;
       out_.erase(0, done);
+      queued_ -= done;
       errno = error;
       return false;
     }
     done += static_cast<std::size_t>(n);
   }
-  out_.clear();
+  out_.erase(0, queued_);
+  queued_ = 0;
   return true;
 }
 

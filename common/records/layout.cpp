@@ -292,7 +292,7 @@ Layout parse_layout(std::string_view text) {
   return layout;
 }
 
-Cursor::Event Cursor::next() {
+Cursor::Event Cursor::step() {
   const std::vector<Item>& items = layout_->items;
   if (repeat_left_ > 0) {
     --repeat_left_;
