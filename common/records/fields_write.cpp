@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <bit>
 #include <charconv>
 #include <cmath>
@@ -23,6 +24,61 @@ void place(char* out, int width, char sign, std::string_view body) {
   std::memset(out, ' ', blanks);
   if (sign) out[blanks++] = sign;
   std::memcpy(out + blanks, body.data(), body.size());
+}
+
+// Blanks the first `n` columns at `out` with at most two fixed-size stores for the widths of
+// common fields, where a call to memset would cost more than the blanks. The field is written
+// by stores only, never read back, so no load waits on a store just made.
+inline void blanks(char* out, std::size_t n) {
+  if (n >= 16) {
+    std::memset(out, ' ', n);
+  } else if (n >= 8) {
+    const std::uint64_t eight = 0x2020202020202020ull;
+    std::memcpy(out, &eight, 8);
+    std::memcpy(out + n - 8, &eight, 8);
+  } else if (n >= 4) {
+    const std::uint32_t four = 0x20202020u;
+    std::memcpy(out, &four, 4);
+    std::memcpy(out + n - 4, &four, 4);
+  } else {
+    for (std::size_t i = 0; i < n; ++i) out[i] = ' ';
+  }
+}
+
+// The number of decimal digits of `value`, at least one.
+inline int digit_count(std::uint64_t value) {
+  int n = 1;
+  while (value >= 10) {
+    value /= 10;
+    ++n;
+  }
+  return n;
+}
+
+// value / 10^decimals for decimals 1..9, each a division by a constant (a multiplication),
+// not the slow division by a variable.
+inline std::uint64_t divide_by_power_of_ten(std::uint64_t value, int decimals) {
+  switch (decimals) {
+    case 1: return value / 10;
+    case 2: return value / 100;
+    case 3: return value / 1000;
+    case 4: return value / 10000;
+    case 5: return value / 100000;
+    case 6: return value / 1000000;
+    case 7: return value / 10000000;
+    case 8: return value / 100000000;
+    default: return value / 1000000000;
+  }
+}
+
+// Writes the `count` digits of `value` ending just before `end`, zeros in front; returns
+// where they begin.
+inline char* put_digits(char* end, std::uint64_t value, int count) {
+  for (int i = 0; i < count; ++i) {
+    *--end = static_cast<char>('0' + value % 10);
+    value /= 10;
+  }
+  return end;
 }
 
 // Infinity and NaN have no digits to round; they are written as words when there is room.
@@ -54,16 +110,29 @@ bool all_zero_digits(std::string_view text) {
 }  // namespace
 
 void write_integer(char* out, int width, int min_digits, bool plus, std::int32_t value) {
-  char digits[16];
-  int n = 0;
   std::uint32_t magnitude = value < 0 ? 0u - static_cast<std::uint32_t>(value)
                                       : static_cast<std::uint32_t>(value);
+  const char sign = value < 0 ? '-' : (plus ? '+' : 0);
+  if (min_digits < 0) {
+    // Iw, the common case: no zero filling.
+    const int n = digit_count(magnitude);
+    const int length = n + (sign ? 1 : 0);
+    if (length > width) {
+      stars(out, width);
+      return;
+    }
+    char* at = put_digits(out + width, magnitude, n);
+    if (sign) *--at = sign;
+    blanks(out, static_cast<std::size_t>(width - length));
+    return;
+  }
+  char digits[16];
+  int n = 0;
   while (magnitude != 0) {
     digits[n++] = static_cast<char>('0' + magnitude % 10);
     magnitude /= 10;
   }
   if (min_digits < 0 && n == 0) digits[n++] = '0';
-  char sign = value < 0 ? '-' : (plus ? '+' : 0);
   int zeros = min_digits > n ? min_digits - n : 0;
   if (static_cast<std::int64_t>(n) + zeros + (sign ? 1 : 0) > width) {
     stars(out, width);
@@ -78,51 +147,68 @@ void write_integer(char* out, int width, int min_digits, bool plus, std::int32_t
 
 bool write_fixed_exact(char* out, int width, int decimals, bool plus, double value) {
   if (decimals < 1 || decimals > kMaxExactDecimals || width > kMaxExactWidth) return false;
-  const std::uint64_t bits = std::bit_cast<std::uint64_t>(value);
-  const bool negative = (bits >> 63) != 0;
-  const int biased = static_cast<int>((bits >> 52) & 0x7ff);
+  const std::uint64_t pattern = std::bit_cast<std::uint64_t>(value);
+  const bool negative = (pattern >> 63) != 0;
+  const int biased = static_cast<int>((pattern >> 52) & 0x7ff);
   if (biased == 0x7ff) return false;  // infinity, NaN
-  const std::uint64_t fraction = bits & ((std::uint64_t{1} << 52) - 1);
+  const std::uint64_t fraction = pattern & ((std::uint64_t{1} << 52) - 1);
   // value = mantissa * 2^-shift exactly; from 2^53 on the value is a large integer, which the
   // general path writes (as asterisks in any field this path takes).
   const std::uint64_t mantissa = biased == 0 ? fraction : fraction | (std::uint64_t{1} << 52);
   const int exponent = (biased == 0 ? 1 : biased) - 1075;
   if (exponent > 0) return false;
-  const int shift = -exponent;
-  // value * 10^decimals = scaled * 2^-shift, and scaled < 2^53 * 10^9 < 2^83: exact in 128
-  // bits. Rounding it to an integer, half to even, is what printf does with the exact value.
-  const unsigned __int128 scaled = static_cast<unsigned __int128>(mantissa) * kPowersOfTen[decimals];
-  unsigned __int128 rounded = 0;
-  if (shift == 0) {
-    rounded = scaled;
-  } else if (shift < 100) {
-    rounded = scaled >> shift;
-    const unsigned __int128 rest = scaled - (rounded << shift);
-    const unsigned __int128 half = static_cast<unsigned __int128>(1) << (shift - 1);
-    if (rest > half || (rest == half && (rounded & 1) != 0)) ++rounded;
-  }  // else the value is below 2^-16 of a unit of the last decimal: it rounds to 0
-  if (rounded >= static_cast<unsigned __int128>(kPowersOfTen[19])) return false;
-  std::uint64_t units = static_cast<std::uint64_t>(rounded);
-
-  // The body, right to left: decimals, the point, then the whole part (at least "0").
-  char body[48];
-  char* at = body + sizeof body;
-  const char* const end = at;
-  for (int i = 0; i < decimals; ++i) {
-    *--at = static_cast<char>('0' + units % 10);
-    units /= 10;
+  int shift = -exponent;
+  // value * 10^decimals = scaled * 2^-shift exactly; it is rounded to an integer, half to
+  // even, as printf rounds the exact value. A single-precision value has at most 24
+  // significant bits, so its product fits 64 bits once the trailing zero bits are gone.
+  std::uint64_t rounded = 0;
+  if (mantissa != 0) {
+    const int zeros = std::min(std::countr_zero(mantissa), shift);
+    const std::uint64_t bits = mantissa >> zeros;
+    shift -= zeros;
+    if (bits < (std::uint64_t{1} << 34) && shift < 64) {
+      const std::uint64_t scaled = bits * kPowersOfTen[decimals];
+      if (shift == 0) {
+        rounded = scaled;
+      } else {
+        rounded = scaled >> shift;
+        const std::uint64_t rest = scaled & ((std::uint64_t{1} << shift) - 1);
+        const std::uint64_t half = std::uint64_t{1} << (shift - 1);
+        if (rest > half || (rest == half && (rounded & 1) != 0)) ++rounded;
+      }
+    } else if (shift < 100) {
+      // Up to 53 bits times 10^9: below 2^83, exact in 128 bits.
+      const unsigned __int128 scaled = static_cast<unsigned __int128>(bits) * kPowersOfTen[decimals];
+      const unsigned __int128 whole = scaled >> shift;
+      if (whole >= kPowersOfTen[19]) return false;
+      rounded = static_cast<std::uint64_t>(whole);
+      if (shift > 0) {
+        const unsigned __int128 rest = scaled - (whole << shift);
+        const unsigned __int128 half = static_cast<unsigned __int128>(1) << (shift - 1);
+        if (rest > half || (rest == half && (rounded & 1) != 0)) ++rounded;
+      }
+    }  // else the value lies below 2^-16 of a unit of the last decimal: it rounds to 0
   }
-  *--at = '.';
-  const bool whole_zero = units == 0;
-  do {
-    *--at = static_cast<char>('0' + units % 10);
-    units /= 10;
-  } while (units != 0);
+  if (rounded >= kPowersOfTen[19]) return false;
+
+  const std::uint64_t whole = divide_by_power_of_ten(rounded, decimals);
   const char sign = (negative && rounded != 0) ? '-' : (plus ? '+' : 0);
-  std::size_t length = static_cast<std::size_t>(end - at) + (sign ? 1 : 0);
+  int whole_digits = digit_count(whole);
+  int length = whole_digits + 1 + decimals + (sign ? 1 : 0);
   // The zero before the point goes only when the field is exactly one column short for it.
-  if (length == static_cast<std::size_t>(width) + 1 && whole_zero) ++at;
-  place(out, width, sign, std::string_view(at, static_cast<std::size_t>(end - at)));
+  if (length == width + 1 && whole == 0) {
+    whole_digits = 0;
+    --length;
+  }
+  if (length > width) {
+    stars(out, width);
+    return true;
+  }
+  char* at = put_digits(out + width, rounded, decimals);
+  *--at = '.';
+  at = put_digits(at, whole, whole_digits);
+  if (sign) *--at = sign;
+  blanks(out, static_cast<std::size_t>(width - length));
   return true;
 }
 
