@@ -166,15 +166,16 @@ bool write_fixed_exact(char* out, int width, int decimals, bool plus, double val
     const int zeros = std::min(std::countr_zero(mantissa), shift);
     const std::uint64_t bits = mantissa >> zeros;
     shift -= zeros;
-    if (bits < (std::uint64_t{1} << 34) && shift < 64) {
+    if (bits < (std::uint64_t{1} << 33) && shift < 64) {
+      // Half to even without a branch, which random deviates would mispredict half the time:
+      // adding half a unit less one, plus the lowest bit kept, carries exactly when the rest
+      // is above half, or half with an odd unit. Below 2^33 * 10^9 < 2^63 it cannot overflow.
       const std::uint64_t scaled = bits * kPowersOfTen[decimals];
       if (shift == 0) {
         rounded = scaled;
       } else {
-        rounded = scaled >> shift;
-        const std::uint64_t rest = scaled & ((std::uint64_t{1} << shift) - 1);
         const std::uint64_t half = std::uint64_t{1} << (shift - 1);
-        if (rest > half || (rest == half && (rounded & 1) != 0)) ++rounded;
+        rounded = (scaled + (half - 1) + ((scaled >> shift) & 1)) >> shift;
       }
     } else if (shift < 100) {
       // Up to 53 bits times 10^9: below 2^83, exact in 128 bits.

@@ -121,6 +121,10 @@ class Cursor {
     return step();
   }
   const Item& current() const { return layout_->items[current_]; }
+  // After next() returned a data item: how many more times the layout repeats it right away,
+  // and taking `count` of those repetitions at once, as `count` calls of next() would.
+  std::int64_t repeats_left() const { return repeat_left_; }
+  void take_repeats(std::int64_t count) { repeat_left_ -= count; }
   // Starts the layout again at its restart point (its last top-level group, with that group's
   // repeat count); the caller has checked restart_has_data.
   void restart();

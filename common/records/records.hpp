@@ -130,6 +130,10 @@ class Writer {
   Writer& operator()(std::string_view text); // under A
   template <std::size_t N>
   Writer& operator()(const Text<N>& text) { return (*this)(text.view()); }
+  // Array sections: every element in turn, as that many calls would write them, but with the
+  // walk through the layout done once for each run of a repeated item ("1000i6").
+  Writer& operator()(std::span<const std::int32_t> values);
+  Writer& operator()(std::span<const float> values);
   void end();
 
  private:

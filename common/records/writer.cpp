@@ -68,8 +68,30 @@ struct Writer::State {
     return cursor.current();
   }
 
-  void real(double value) {
+  // The next run of `values` that stand under one repeated item: that item, and how many
+  // values it takes (at least one). The cursor has moved past them.
+  std::pair<const Item*, std::size_t> next_run(std::size_t values) {
     const Item& item = next_data();
+    const std::size_t n = static_cast<std::size_t>(
+        std::min<std::int64_t>(static_cast<std::int64_t>(values), cursor.repeats_left() + 1));
+    cursor.take_repeats(static_cast<std::int64_t>(n) - 1);
+    return {&item, n};
+  }
+
+  void integer(const Item& item, char* out, std::int32_t value) {
+    int min_digits = item.kind == ItemKind::integer ? item.digits : -1;
+    write_integer(out, item.width, min_digits, plus, value);
+  }
+
+  void check_integer(const Item& item) {
+    if (item.kind != ItemKind::integer && item.kind != ItemKind::real_general) {
+      fail(file, kWrongKind);
+    }
+  }
+
+  void real(double value) { real_at(next_data(), value); }
+
+  void real_at(const Item& item, double value) {
     if (item.kind == ItemKind::real_fixed) {
       write_fixed(field(item.width), item.width, item.digits, plus, value, scratch);
     } else if (item.kind == ItemKind::real_exp) {
@@ -95,11 +117,41 @@ Writer::~Writer() = default;
 
 Writer& Writer::operator()(std::int32_t value) {
   const Item& item = state_->next_data();
-  if (item.kind != ItemKind::integer && item.kind != ItemKind::real_general) {
-    fail(state_->file, kWrongKind);
+  state_->check_integer(item);
+  state_->integer(item, state_->field(item.width), value);
+  return *this;
+}
+
+Writer& Writer::operator()(std::span<const std::int32_t> values) {
+  State& s = *state_;
+  while (!values.empty()) {
+    auto [item, n] = s.next_run(values.size());
+    s.check_integer(*item);
+    char* out = s.field(static_cast<std::int64_t>(item->width) * static_cast<std::int64_t>(n));
+    for (std::size_t k = 0; k < n; ++k) s.integer(*item, out + k * static_cast<std::size_t>(item->width), values[k]);
+    values = values.subspan(n);
   }
-  int min_digits = item.kind == ItemKind::integer ? item.digits : -1;
-  write_integer(state_->field(item.width), item.width, min_digits, state_->plus, value);
+  return *this;
+}
+
+Writer& Writer::operator()(std::span<const float> values) {
+  State& s = *state_;
+  while (!values.empty()) {
+    auto [item, n] = s.next_run(values.size());
+    if (item->kind != ItemKind::real_fixed) {
+      // E fields, and the faults, one value at a time.
+      s.cursor.take_repeats(1 - static_cast<std::int64_t>(n));
+      s.real_at(*item, static_cast<double>(values[0]));
+      values = values.subspan(1);
+      continue;
+    }
+    const std::size_t width = static_cast<std::size_t>(item->width);
+    char* out = s.field(static_cast<std::int64_t>(width * n));
+    for (std::size_t k = 0; k < n; ++k) {
+      write_fixed(out + k * width, item->width, item->digits, s.plus, static_cast<double>(values[k]), s.scratch);
+    }
+    values = values.subspan(n);
+  }
   return *this;
 }
 
