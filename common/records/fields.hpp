@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -32,11 +33,19 @@ FieldStatus read_real(std::string_view field, int decimals, int scale, bool blan
 // Iw (min_digits < 0) or Iw.m: at least m digits, zero-filled; I w.0 writes 0 as blanks.
 void write_integer(char* out, int width, int min_digits, bool plus, std::int32_t value);
 
+// A run of `values` under one repeated Iw or Iw.m item, in consecutive fields from `out`.
+void write_integers(char* out, int width, int min_digits, bool plus,
+                    std::span<const std::int32_t> values);
+
 // Fw.d: the value rounded to `decimals` places as by printf "%#.*f"; a minus sign only when a
 // printed digit is not zero; the zero before the point left out only when the field is
 // exactly one column short for it. `scratch` is working space.
 void write_fixed(char* out, int width, int decimals, bool plus, double value,
                  std::string& scratch);
+
+// A run of `values` under one repeated Fw.d item, in consecutive fields from `out`.
+void write_fixeds(char* out, int width, int decimals, bool plus, std::span<const float> values,
+                  std::string& scratch);
 
 // The two ways write_fixed() goes, for the test that holds them to the same bytes.
 //

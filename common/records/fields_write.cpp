@@ -45,6 +45,31 @@ inline void blanks(char* out, std::size_t n) {
   }
 }
 
+// The numbers 0 to 999 as three characters, right-justified over blanks ("  7") and filled
+// with zeros ("007"): most fields of the suite's files are a small allele number or the three
+// decimals of a deviate, and a look-up costs less than working out digits one by one.
+struct Triples {
+  char blank[1000][3];
+  char zero[1000][3];
+};
+constexpr Triples make_triples() {
+  Triples t{};
+  for (int v = 0; v < 1000; ++v) {
+    const char digits[3] = {static_cast<char>('0' + v / 100), static_cast<char>('0' + v / 10 % 10),
+                            static_cast<char>('0' + v % 10)};
+    for (int k = 0; k < 3; ++k) {
+      t.zero[v][k] = digits[k];
+      const bool shown = k == 2 || (k == 1 && v >= 10) || (k == 0 && v >= 100);
+      t.blank[v][k] = shown ? digits[k] : ' ';
+    }
+  }
+  return t;
+}
+constexpr Triples kTriples = make_triples();
+
+// Widest Iw field written column by column; wider ones count their digits first.
+constexpr int kShortInteger = 12;
+
 // The number of decimal digits of `value`, at least one.
 inline int digit_count(std::uint64_t value) {
   int n = 1;
@@ -113,8 +138,35 @@ void write_integer(char* out, int width, int min_digits, bool plus, std::int32_t
   std::uint32_t magnitude = value < 0 ? 0u - static_cast<std::uint32_t>(value)
                                       : static_cast<std::uint32_t>(value);
   const char sign = value < 0 ? '-' : (plus ? '+' : 0);
+  if (min_digits < 0 && sign == 0 && magnitude < 1000 && width >= 3) {
+    blanks(out, static_cast<std::size_t>(width - 3));
+    std::memcpy(out + width - 3, kTriples.blank[magnitude], 3);
+    return;
+  }
+  if (min_digits < 0 && width <= kShortInteger) {
+    // Iw of a narrow field, the common case: every column is worked out the same way, a
+    // digit while digits remain, then the sign, then blanks, so that the loop runs `width`
+    // times whatever the value and no branch depends on how many digits it has (alleles of
+    // one and two digits in random order would mispredict every other one).
+    // The choices are masks, not conditions, so that the compiler cannot make branches of
+    // them.
+    char* at = out + width;
+    *--at = static_cast<char>('0' + magnitude % 10);  // the last column is always a digit
+    std::uint32_t rest = magnitude / 10;
+    std::uint32_t pending = static_cast<unsigned char>(sign);  // the sign, until placed
+    for (int k = 1; k < width; ++k) {
+      const std::uint32_t next = rest / 10;
+      const std::uint32_t digit = '0' + (rest - next * 10);
+      const std::uint32_t live = 0u - static_cast<std::uint32_t>(rest != 0);
+      const std::uint32_t other = pending | (' ' & (0u - static_cast<std::uint32_t>(pending == 0)));
+      *--at = static_cast<char>((digit & live) | (other & ~live));
+      pending &= live;
+      rest = next;
+    }
+    if (rest != 0 || pending != 0) stars(out, width);
+    return;
+  }
   if (min_digits < 0) {
-    // Iw, the common case: no zero filling.
     const int n = digit_count(magnitude);
     const int length = n + (sign ? 1 : 0);
     if (length > width) {
@@ -205,7 +257,13 @@ bool write_fixed_exact(char* out, int width, int decimals, bool plus, double val
     stars(out, width);
     return true;
   }
-  char* at = put_digits(out + width, rounded, decimals);
+  char* at = out + width;
+  if (decimals == 3) {
+    at -= 3;
+    std::memcpy(at, kTriples.zero[rounded - whole * 1000], 3);
+  } else {
+    at = put_digits(at, rounded, decimals);
+  }
   *--at = '.';
   at = put_digits(at, whole, whole_digits);
   if (sign) *--at = sign;
@@ -316,6 +374,22 @@ void write_exponent(char* out, int width, int decimals, int exponent_digits, cha
   std::string_view view(body);
   if (view.size() + (sign ? 1 : 0) == static_cast<std::size_t>(width) + 1) view.remove_prefix(1);
   place(out, width, sign, view);
+}
+
+void write_integers(char* out, int width, int min_digits, bool plus,
+                    std::span<const std::int32_t> values) {
+  for (std::int32_t value : values) {
+    write_integer(out, width, min_digits, plus, value);
+    out += width;
+  }
+}
+
+void write_fixeds(char* out, int width, int decimals, bool plus, std::span<const float> values,
+                  std::string& scratch) {
+  for (float value : values) {
+    write_fixed(out, width, decimals, plus, static_cast<double>(value), scratch);
+    out += width;
+  }
 }
 
 }  // namespace records

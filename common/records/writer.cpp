@@ -128,7 +128,8 @@ Writer& Writer::operator()(std::span<const std::int32_t> values) {
     auto [item, n] = s.next_run(values.size());
     s.check_integer(*item);
     char* out = s.field(static_cast<std::int64_t>(item->width) * static_cast<std::int64_t>(n));
-    for (std::size_t k = 0; k < n; ++k) s.integer(*item, out + k * static_cast<std::size_t>(item->width), values[k]);
+    write_integers(out, item->width, item->kind == ItemKind::integer ? item->digits : -1, s.plus,
+                   values.first(n));
     values = values.subspan(n);
   }
   return *this;
@@ -145,11 +146,8 @@ Writer& Writer::operator()(std::span<const float> values) {
       values = values.subspan(1);
       continue;
     }
-    const std::size_t width = static_cast<std::size_t>(item->width);
-    char* out = s.field(static_cast<std::int64_t>(width * n));
-    for (std::size_t k = 0; k < n; ++k) {
-      write_fixed(out + k * width, item->width, item->digits, s.plus, static_cast<double>(values[k]), s.scratch);
-    }
+    char* out = s.field(static_cast<std::int64_t>(item->width) * static_cast<std::int64_t>(n));
+    write_fixeds(out, item->width, item->digits, s.plus, values.first(n), s.scratch);
     values = values.subspan(n);
   }
   return *this;
