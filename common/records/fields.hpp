@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 #include <span>
 #include <string>
 #include <string_view>
@@ -9,6 +10,25 @@
 namespace records {
 
 enum class FieldStatus { ok, unexpected_character, overflow };
+
+// Blanks the `n` columns at `out` with at most two fixed-size stores for the widths of common
+// fields and skips, where a call to memset would cost more than the blanks. Fields are written
+// by stores only, never read back, so no load waits on a store just made.
+inline void blanks(char* out, std::size_t n) {
+  if (n >= 16) {
+    std::memset(out, ' ', n);
+  } else if (n >= 8) {
+    const std::uint64_t eight = 0x2020202020202020ull;
+    std::memcpy(out, &eight, 8);
+    std::memcpy(out + n - 8, &eight, 8);
+  } else if (n >= 4) {
+    const std::uint32_t four = 0x20202020u;
+    std::memcpy(out, &four, 4);
+    std::memcpy(out + n - 4, &four, 4);
+  } else {
+    for (std::size_t i = 0; i < n; ++i) out[i] = ' ';
+  }
+}
 
 // Reads an integer from `field`, the columns of an Iw field up to a comma or the end of the
 // line. Blanks are ignored (or, with `blanks_are_zeros`, taken as zeros after the first

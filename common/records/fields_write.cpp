@@ -26,25 +26,6 @@ void place(char* out, int width, char sign, std::string_view body) {
   std::memcpy(out + blanks, body.data(), body.size());
 }
 
-// Blanks the first `n` columns at `out` with at most two fixed-size stores for the widths of
-// common fields, where a call to memset would cost more than the blanks. The field is written
-// by stores only, never read back, so no load waits on a store just made.
-inline void blanks(char* out, std::size_t n) {
-  if (n >= 16) {
-    std::memset(out, ' ', n);
-  } else if (n >= 8) {
-    const std::uint64_t eight = 0x2020202020202020ull;
-    std::memcpy(out, &eight, 8);
-    std::memcpy(out + n - 8, &eight, 8);
-  } else if (n >= 4) {
-    const std::uint32_t four = 0x20202020u;
-    std::memcpy(out, &four, 4);
-    std::memcpy(out + n - 4, &four, 4);
-  } else {
-    for (std::size_t i = 0; i < n; ++i) out[i] = ' ';
-  }
-}
-
 // The numbers 0 to 999 as three characters, right-justified over blanks ("  7") and filled
 // with zeros ("007"): most fields of the suite's files are a small allele number or the three
 // decimals of a deviate, and a look-up costs less than working out digits one by one.

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "fields.hpp"
 #include "layout.hpp"
 #include "records.hpp"
 
@@ -54,7 +55,7 @@ class File {
   char* line_columns(std::size_t column, std::size_t width) {
     const std::size_t begin = queued_ + column, end = begin + width;
     if (end > out_capacity_) grow(end);
-    if (begin > out_size_) std::memset(out_.get() + out_size_, ' ', begin - out_size_);
+    if (begin > out_size_) blanks(out_.get() + out_size_, begin - out_size_);
     if (end > out_size_) out_size_ = end;
     return out_.get() + begin;
   }
