@@ -63,9 +63,9 @@ enum class Mode { read, write };
 // the read diagnostic can flush and close them all before the abort.
 class File;
 
-// Units: the number a caller gives open() only names the file in the diagnostic. The suite
-// numbers its files from 10 up in the order a program opens them; the console (messages) is
-// unit 6 and never appears in a diagnostic.
+// Units: the number a caller gives open() only names the file in the diagnostic. traitsim,
+// famlint and xp-loci number their files from 10 up in the order they open them, genodrop
+// from 1 to 4; the console (messages) is unit 6 and never appears in a diagnostic.
 //
 // Opens the file `name` (trailing blanks removed) as unit number `unit`; the unit appears in
 // the diagnostic's "apparent state" line. For reading, a missing file is created empty, so the
