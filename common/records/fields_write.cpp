@@ -178,7 +178,14 @@ void write_integer(char* out, int width, int min_digits, bool plus, std::int32_t
   std::memset(out, ' ', static_cast<std::size_t>(at));
 }
 
-bool write_fixed_exact(char* out, int width, int decimals, bool plus, double value) {
+namespace {
+
+// write_fixed_exact() with the decimal count fixed at compile time (`kDecimals`), so that the
+// divisions by its power of ten become multiplications, or taken from `decimals` when
+// kDecimals is 0.
+template <int kDecimals>
+inline bool fixed_exact(char* out, int width, int decimals_given, bool plus, double value) {
+  const int decimals = kDecimals > 0 ? kDecimals : decimals_given;
   if (decimals < 1 || decimals > kMaxExactDecimals || width > kMaxExactWidth) return false;
   const std::uint64_t pattern = std::bit_cast<std::uint64_t>(value);
   const bool negative = (pattern >> 63) != 0;
@@ -225,7 +232,8 @@ bool write_fixed_exact(char* out, int width, int decimals, bool plus, double val
   }
   if (rounded >= kPowersOfTen[19]) return false;
 
-  const std::uint64_t whole = divide_by_power_of_ten(rounded, decimals);
+  const std::uint64_t whole = kDecimals > 0 ? rounded / kPowersOfTen[kDecimals]
+                                            : divide_by_power_of_ten(rounded, decimals);
   const char sign = (negative && rounded != 0) ? '-' : (plus ? '+' : 0);
   int whole_digits = digit_count(whole);
   int length = whole_digits + 1 + decimals + (sign ? 1 : 0);
@@ -250,6 +258,13 @@ bool write_fixed_exact(char* out, int width, int decimals, bool plus, double val
   if (sign) *--at = sign;
   blanks(out, static_cast<std::size_t>(width - length));
   return true;
+}
+
+}  // namespace
+
+bool write_fixed_exact(char* out, int width, int decimals, bool plus, double value) {
+  return decimals == 3 ? fixed_exact<3>(out, width, decimals, plus, value)
+                       : fixed_exact<0>(out, width, decimals, plus, value);
 }
 
 void write_fixed(char* out, int width, int decimals, bool plus, double value,
@@ -367,6 +382,16 @@ void write_integers(char* out, int width, int min_digits, bool plus,
 
 void write_fixeds(char* out, int width, int decimals, bool plus, std::span<const float> values,
                   std::string& scratch) {
+  if (decimals == 3) {
+    // The deviates of the trace file: three decimals, known here once for the whole run.
+    for (float value : values) {
+      if (!fixed_exact<3>(out, width, 3, plus, static_cast<double>(value))) {
+        write_fixed_general(out, width, 3, plus, static_cast<double>(value), scratch);
+      }
+      out += width;
+    }
+    return;
+  }
   for (float value : values) {
     write_fixed(out, width, decimals, plus, static_cast<double>(value), scratch);
     out += width;
