@@ -22,13 +22,15 @@ void model_founders(const Locides& locides, Pedigree& pedigree, Genotypes& genot
     if (record.father != 0) continue;
     const int population = record.race - 1;
     for (int side = 0; side < sides; ++side) {
+      // One call for the whole haplotype: the same numbers, in the same order, as one
+      // rndnum() per locus.
+      const std::span<float> deviates = std::span(gent.deviates[i][side]).first(static_cast<std::size_t>(locides.count));
+      ranlux::ranlux(deviates);
       for (std::int32_t j = 0; j < locides.count; ++j) {
-        const float u = ranlux::rndnum();
         const std::span<const float> cumulative(locides.cumulative[j][population].data(),
                                                 static_cast<std::size_t>(locides.alleles[j]));
-        genotypes.alleles[i][side][j] =
-            static_cast<std::int16_t>(founder_allele(cumulative, locides.ascending[j][population], u));
-        gent.deviates[i][side][j] = u;
+        genotypes.alleles[i][side][j] = static_cast<std::int16_t>(
+            founder_allele(cumulative, locides.ascending[j][population], deviates[j]));
       }
     }
     pedigree.pending[i] = {0, 0};

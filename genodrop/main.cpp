@@ -5,6 +5,7 @@
 #include "command_line.hpp"
 #include "completion.hpp"
 #include "founders.hpp"
+#include "huge_pages.hpp"
 #include "output.hpp"
 #include "pedigree.hpp"
 #include "random.hpp"
@@ -12,11 +13,14 @@
 
 namespace {
 
-// Static storage: the tables are far too large for the stack.
+// Static storage: the tables are far too large for the stack. The two result tables, 6 MB
+// filled once, lie in whole large pages.
 genodrop::Locides locides;
 genodrop::Pedigree pedigree;
-genodrop::Genotypes genotypes;
-genodrop::Gent gent;
+genodrop::HugePaged<genodrop::Genotypes> genotype_pages;
+genodrop::HugePaged<genodrop::Gent> gent_pages;
+genodrop::Genotypes& genotypes = genotype_pages.table;
+genodrop::Gent& gent = gent_pages.table;
 
 void stop_if(const genodrop::Outcome& outcome) {
   if (outcome) sstop(outcome->text);
@@ -37,6 +41,8 @@ int main(int argc, char** argv) {
   stop_if(taken);
   stop_if(genodrop::read_chromosome(names.chromosome.trimmed(), locides));
   stop_if(genodrop::read_pedigree(names.pedigree.trimmed(), pedigree));
+  genodrop::prefer_huge_pages(&genotype_pages, sizeof genotype_pages);
+  genodrop::prefer_huge_pages(&gent_pages, sizeof gent_pages);
   genodrop::model_founders(locides, pedigree, genotypes, gent);
   stop_if(genodrop::complete_offspring(locides, pedigree, genotypes, gent, names.pedigree.trimmed()));
   // Opened only now, so a run that stops leaves existing output files as they were.

@@ -18,32 +18,75 @@ std::optional<float> crossover_chance(float previous, float position) {
   return (1.0f - e) / 2.0f;
 }
 
-bool model_hap(std::span<float> deviates, std::span<std::int16_t> haplotype,
-               std::span<const AllelePair> pair, std::span<const float> positions) {
-  int source = 0;
+namespace {
+
+// The crossover chances of a map, worked out once for every meiosis that uses it: chance[j]
+// between locus j-1 and locus j (chance[0], the start, is 0.5), and the first locus that lies
+// below the one before it (`fault`), or the locus count when the order holds.
+struct MapChances {
+  std::array<float, max_loci> chance{};
+  std::size_t fault = 0;
+};
+
+MapChances map_chances(std::span<const float> positions) {
+  MapChances map;
+  map.fault = positions.size();
   for (std::size_t j = 0; j < positions.size(); ++j) {
     float r = 0.5f;
     if (j > 0) {
       const auto chance = crossover_chance(positions[j - 1], positions[j]);
-      if (!chance) return false;
+      if (!chance) {
+        map.fault = j;
+        break;
+      }
       r = *chance;
     }
-    const float u = ranlux::rndnum();
-    deviates[j] = u;
-    if (u <= r) source = 1 - source;
-    haplotype[j] = pair[j][source];
+    map.chance[j] = r;
+  }
+  return map;
+}
+
+// One meiosis from the parent's two haplotypes `first` and `second` into `haplotype`, with
+// its deviates in `deviates` (all of one length L); false at the map's fault, having drawn
+// the deviates of the loci before it.
+bool transmit(std::span<float> deviates, std::span<std::int16_t> haplotype,
+              std::span<const std::int16_t> first, std::span<const std::int16_t> second,
+              const MapChances& map) {
+  const std::size_t loci = haplotype.size();
+  if (map.fault < loci) {
+    for (std::size_t j = 0; j < map.fault; ++j) deviates[j] = ranlux::rndnum();
+    return false;
+  }
+  // One call for the whole haplotype: the same numbers, in the same order, as one rndnum()
+  // per locus.
+  ranlux::ranlux(deviates);
+  int source = 0;
+  for (std::size_t j = 0; j < loci; ++j) {
+    if (deviates[j] <= map.chance[j]) source = 1 - source;
+    haplotype[j] = source == 0 ? first[j] : second[j];
   }
   return true;
+}
+
+}  // namespace
+
+bool model_hap(std::span<float> deviates, std::span<std::int16_t> haplotype,
+               std::span<const AllelePair> pair, std::span<const float> positions) {
+  const std::size_t loci = positions.size();
+  std::array<std::int16_t, max_loci> first{}, second{};
+  for (std::size_t j = 0; j < loci; ++j) {
+    first[j] = pair[j][0];
+    second[j] = pair[j][1];
+  }
+  return transmit(deviates, haplotype, std::span(first).first(loci), std::span(second).first(loci),
+                  map_chances(positions));
 }
 
 Outcome model_offspring(const Locides& locides, Pedigree& pedigree, Genotypes& genotypes,
                         Gent& gent, std::int32_t& made) {
   made = 0;
   const auto loci = static_cast<std::size_t>(locides.count);
-  const std::span<const float> positions(locides.positions.data(), loci);
-  std::array<AllelePair, max_loci> pair{};
-  std::array<std::int16_t, max_loci> haplotype{};
-  std::array<float, max_loci> deviates{};
+  const MapChances map = map_chances(std::span<const float>(locides.positions.data(), loci));
   for (std::int32_t b = 1; b <= pedigree.blocks; ++b) {
     const std::int32_t first = pedigree.block_ends[b - 1];
     for (std::int32_t i = first; i < pedigree.block_ends[b]; ++i) {
@@ -52,15 +95,13 @@ Outcome model_offspring(const Locides& locides, Pedigree& pedigree, Genotypes& g
         const PedRecord& record = pedigree.records[i];
         const std::int32_t parent = first + (side == 0 ? record.father : record.mother) - 1;
         if (pedigree.pending[parent][0] != 0 || pedigree.pending[parent][1] != 0) continue;
-        for (std::size_t j = 0; j < loci; ++j)
-          pair[j] = {genotypes.alleles[parent][0][j], genotypes.alleles[parent][1][j]};
-        if (!model_hap(std::span(deviates).first(loci), std::span(haplotype).first(loci),
-                       std::span<const AllelePair>(pair).first(loci), positions))
+        // Straight from the parent's rows into the child's: the parent is complete and the
+        // child is not, so they are never the same row.
+        const auto& from = genotypes.alleles[parent];
+        if (!transmit(std::span(gent.deviates[i][side]).first(loci),
+                      std::span(genotypes.alleles[i][side]).first(loci),
+                      std::span(from[0]).first(loci), std::span(from[1]).first(loci), map))
           return Stop{"illegal marker order"};
-        for (std::size_t j = 0; j < loci; ++j) {
-          genotypes.alleles[i][side][j] = haplotype[j];
-          gent.deviates[i][side][j] = deviates[j];
-        }
         pedigree.pending[i][side] = 0;
         ++made;
       }

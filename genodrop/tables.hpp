@@ -30,7 +30,9 @@ struct Locides {
   std::array<float, max_loci> positions{};  // centimorgans
   std::array<std::int32_t, max_loci> alleles{};  // m, 1..max_alleles
   // cumulative[j][q][a-1] = frequency of alleles 1..a in population q+1; entry m-1 is 1.
-  std::array<std::array<std::array<float, max_alleles>, populations>, max_loci> cumulative{};
+  // Only entries 0..m-1 are ever read, and the reader fills them. No initializer: it would
+  // make every run write 800 kB of zeros over static storage that is zero already.
+  std::array<std::array<std::array<float, max_alleles>, populations>, max_loci> cumulative;
   // Whether cumulative[j][q][0..m-1] never decreases, so a founder's allele can be found by
   // bisection; a list with a negative frequency is searched in full.
   std::array<std::array<bool, populations>, max_loci> ascending{};

@@ -2,12 +2,33 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
+#include <span>
 #include <string>
 #include <string_view>
 
 namespace records {
 
 enum class FieldStatus { ok, unexpected_character, overflow };
+
+// Blanks the `n` columns at `out` with at most two fixed-size stores for the widths of common
+// fields and skips, where a call to memset would cost more than the blanks. Fields are written
+// by stores only, never read back, so no load waits on a store just made.
+inline void blanks(char* out, std::size_t n) {
+  if (n >= 16) {
+    std::memset(out, ' ', n);
+  } else if (n >= 8) {
+    const std::uint64_t eight = 0x2020202020202020ull;
+    std::memcpy(out, &eight, 8);
+    std::memcpy(out + n - 8, &eight, 8);
+  } else if (n >= 4) {
+    const std::uint32_t four = 0x20202020u;
+    std::memcpy(out, &four, 4);
+    std::memcpy(out + n - 4, &four, 4);
+  } else {
+    for (std::size_t i = 0; i < n; ++i) out[i] = ' ';
+  }
+}
 
 // Reads an integer from `field`, the columns of an Iw field up to a comma or the end of the
 // line. Blanks are ignored (or, with `blanks_are_zeros`, taken as zeros after the first
@@ -32,11 +53,33 @@ FieldStatus read_real(std::string_view field, int decimals, int scale, bool blan
 // Iw (min_digits < 0) or Iw.m: at least m digits, zero-filled; I w.0 writes 0 as blanks.
 void write_integer(char* out, int width, int min_digits, bool plus, std::int32_t value);
 
+// A run of `values` under one repeated Iw or Iw.m item, in consecutive fields from `out`.
+void write_integers(char* out, int width, int min_digits, bool plus,
+                    std::span<const std::int32_t> values);
+
 // Fw.d: the value rounded to `decimals` places as by printf "%#.*f"; a minus sign only when a
 // printed digit is not zero; the zero before the point left out only when the field is
-// exactly one column short for it.
+// exactly one column short for it. `scratch` is working space.
 void write_fixed(char* out, int width, int decimals, bool plus, double value,
                  std::string& scratch);
+
+// A run of `values` under one repeated Fw.d item, in consecutive fields from `out`.
+void write_fixeds(char* out, int width, int decimals, bool plus, std::span<const float> values,
+                  std::string& scratch);
+
+// The two ways write_fixed() goes, for the test that holds them to the same bytes.
+//
+// The exact shortcut for the fields of the suite's files (F6.3 of a deviate, F9.3, F8.2):
+// a binary value is an exact binary fraction, so its rounding to `decimals` places is done in
+// integers, half to even as printf rounds the exact value. Returns false, writing nothing,
+// outside its range: `width` above kMaxExactWidth, `decimals` not in 1..kMaxExactDecimals,
+// a magnitude from 2^53 on, infinity or NaN.
+inline constexpr int kMaxExactWidth = 40;
+inline constexpr int kMaxExactDecimals = 9;
+bool write_fixed_exact(char* out, int width, int decimals, bool plus, double value);
+// The general path, through the library's conversion, for every field.
+void write_fixed_general(char* out, int width, int decimals, bool plus, double value,
+                         std::string& scratch);
 
 // Ew.d[Ee] and Dw.d: a zero, a point, `decimals` significant digits, then the exponent
 // (`letter`, sign and two digits; a sign and three digits for exponents from 100 to 999;

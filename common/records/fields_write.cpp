@@ -1,3 +1,5 @@
+#include <algorithm>
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -24,6 +26,67 @@ void place(char* out, int width, char sign, std::string_view body) {
   std::memcpy(out + blanks, body.data(), body.size());
 }
 
+// The numbers 0 to 999 as three characters, right-justified over blanks ("  7") and filled
+// with zeros ("007"): most fields of the suite's files are a small allele number or the three
+// decimals of a deviate, and a look-up costs less than working out digits one by one.
+struct Triples {
+  char blank[1000][3];
+  char zero[1000][3];
+};
+constexpr Triples make_triples() {
+  Triples t{};
+  for (int v = 0; v < 1000; ++v) {
+    const char digits[3] = {static_cast<char>('0' + v / 100), static_cast<char>('0' + v / 10 % 10),
+                            static_cast<char>('0' + v % 10)};
+    for (int k = 0; k < 3; ++k) {
+      t.zero[v][k] = digits[k];
+      const bool shown = k == 2 || (k == 1 && v >= 10) || (k == 0 && v >= 100);
+      t.blank[v][k] = shown ? digits[k] : ' ';
+    }
+  }
+  return t;
+}
+constexpr Triples kTriples = make_triples();
+
+// Widest Iw field written column by column; wider ones count their digits first.
+constexpr int kShortInteger = 12;
+
+// The number of decimal digits of `value`, at least one.
+inline int digit_count(std::uint64_t value) {
+  int n = 1;
+  while (value >= 10) {
+    value /= 10;
+    ++n;
+  }
+  return n;
+}
+
+// value / 10^decimals for decimals 1..9, each a division by a constant (a multiplication),
+// not the slow division by a variable.
+inline std::uint64_t divide_by_power_of_ten(std::uint64_t value, int decimals) {
+  switch (decimals) {
+    case 1: return value / 10;
+    case 2: return value / 100;
+    case 3: return value / 1000;
+    case 4: return value / 10000;
+    case 5: return value / 100000;
+    case 6: return value / 1000000;
+    case 7: return value / 10000000;
+    case 8: return value / 100000000;
+    default: return value / 1000000000;
+  }
+}
+
+// Writes the `count` digits of `value` ending just before `end`, zeros in front; returns
+// where they begin.
+inline char* put_digits(char* end, std::uint64_t value, int count) {
+  for (int i = 0; i < count; ++i) {
+    *--end = static_cast<char>('0' + value % 10);
+    value /= 10;
+  }
+  return end;
+}
+
 // Infinity and NaN have no digits to round; they are written as words when there is room.
 bool write_special(char* out, int width, bool plus, double value) {
   if (std::isnan(value)) {
@@ -37,6 +100,12 @@ bool write_special(char* out, int width, bool plus, double value) {
   return true;
 }
 
+constexpr std::uint64_t kPowersOfTen[20] = {
+    1ull, 10ull, 100ull, 1000ull, 10000ull, 100000ull, 1000000ull, 10000000ull, 100000000ull,
+    1000000000ull, 10000000000ull, 100000000000ull, 1000000000000ull, 10000000000000ull,
+    100000000000000ull, 1000000000000000ull, 10000000000000000ull, 100000000000000000ull,
+    1000000000000000000ull, 10000000000000000000ull};
+
 bool all_zero_digits(std::string_view text) {
   for (char c : text) {
     if (c >= '1' && c <= '9') return false;
@@ -47,16 +116,56 @@ bool all_zero_digits(std::string_view text) {
 }  // namespace
 
 void write_integer(char* out, int width, int min_digits, bool plus, std::int32_t value) {
-  char digits[16];
-  int n = 0;
   std::uint32_t magnitude = value < 0 ? 0u - static_cast<std::uint32_t>(value)
                                       : static_cast<std::uint32_t>(value);
+  const char sign = value < 0 ? '-' : (plus ? '+' : 0);
+  if (min_digits < 0 && sign == 0 && magnitude < 1000 && width >= 3) {
+    blanks(out, static_cast<std::size_t>(width - 3));
+    std::memcpy(out + width - 3, kTriples.blank[magnitude], 3);
+    return;
+  }
+  if (min_digits < 0 && width <= kShortInteger) {
+    // Iw of a narrow field, the common case: every column is worked out the same way, a
+    // digit while digits remain, then the sign, then blanks, so that the loop runs `width`
+    // times whatever the value and no branch depends on how many digits it has (alleles of
+    // one and two digits in random order would mispredict every other one).
+    // The choices are masks, not conditions, so that the compiler cannot make branches of
+    // them.
+    char* at = out + width;
+    *--at = static_cast<char>('0' + magnitude % 10);  // the last column is always a digit
+    std::uint32_t rest = magnitude / 10;
+    std::uint32_t pending = static_cast<unsigned char>(sign);  // the sign, until placed
+    for (int k = 1; k < width; ++k) {
+      const std::uint32_t next = rest / 10;
+      const std::uint32_t digit = '0' + (rest - next * 10);
+      const std::uint32_t live = 0u - static_cast<std::uint32_t>(rest != 0);
+      const std::uint32_t other = pending | (' ' & (0u - static_cast<std::uint32_t>(pending == 0)));
+      *--at = static_cast<char>((digit & live) | (other & ~live));
+      pending &= live;
+      rest = next;
+    }
+    if (rest != 0 || pending != 0) stars(out, width);
+    return;
+  }
+  if (min_digits < 0) {
+    const int n = digit_count(magnitude);
+    const int length = n + (sign ? 1 : 0);
+    if (length > width) {
+      stars(out, width);
+      return;
+    }
+    char* at = put_digits(out + width, magnitude, n);
+    if (sign) *--at = sign;
+    blanks(out, static_cast<std::size_t>(width - length));
+    return;
+  }
+  char digits[16];
+  int n = 0;
   while (magnitude != 0) {
     digits[n++] = static_cast<char>('0' + magnitude % 10);
     magnitude /= 10;
   }
   if (min_digits < 0 && n == 0) digits[n++] = '0';
-  char sign = value < 0 ? '-' : (plus ? '+' : 0);
   int zeros = min_digits > n ? min_digits - n : 0;
   if (static_cast<std::int64_t>(n) + zeros + (sign ? 1 : 0) > width) {
     stars(out, width);
@@ -69,8 +178,104 @@ void write_integer(char* out, int width, int min_digits, bool plus, std::int32_t
   std::memset(out, ' ', static_cast<std::size_t>(at));
 }
 
+namespace {
+
+// write_fixed_exact() with the decimal count fixed at compile time (`kDecimals`), so that the
+// divisions by its power of ten become multiplications, or taken from `decimals` when
+// kDecimals is 0.
+template <int kDecimals>
+inline bool fixed_exact(char* out, int width, int decimals_given, bool plus, double value) {
+  const int decimals = kDecimals > 0 ? kDecimals : decimals_given;
+  if (decimals < 1 || decimals > kMaxExactDecimals || width > kMaxExactWidth) return false;
+  const std::uint64_t pattern = std::bit_cast<std::uint64_t>(value);
+  const bool negative = (pattern >> 63) != 0;
+  const int biased = static_cast<int>((pattern >> 52) & 0x7ff);
+  if (biased == 0x7ff) return false;  // infinity, NaN
+  const std::uint64_t fraction = pattern & ((std::uint64_t{1} << 52) - 1);
+  // value = mantissa * 2^-shift exactly; from 2^53 on the value is a large integer, which the
+  // general path writes (as asterisks in any field this path takes).
+  const std::uint64_t mantissa = biased == 0 ? fraction : fraction | (std::uint64_t{1} << 52);
+  const int exponent = (biased == 0 ? 1 : biased) - 1075;
+  if (exponent > 0) return false;
+  int shift = -exponent;
+  // value * 10^decimals = scaled * 2^-shift exactly; it is rounded to an integer, half to
+  // even, as printf rounds the exact value. A single-precision value has at most 24
+  // significant bits, so its product fits 64 bits once the trailing zero bits are gone.
+  std::uint64_t rounded = 0;
+  if (mantissa != 0) {
+    const int zeros = std::min(std::countr_zero(mantissa), shift);
+    const std::uint64_t bits = mantissa >> zeros;
+    shift -= zeros;
+    if (bits < (std::uint64_t{1} << 33) && shift < 64) {
+      // Half to even without a branch, which random deviates would mispredict half the time:
+      // adding half a unit less one, plus the lowest bit kept, carries exactly when the rest
+      // is above half, or half with an odd unit. Below 2^33 * 10^9 < 2^63 it cannot overflow.
+      const std::uint64_t scaled = bits * kPowersOfTen[decimals];
+      if (shift == 0) {
+        rounded = scaled;
+      } else {
+        const std::uint64_t half = std::uint64_t{1} << (shift - 1);
+        rounded = (scaled + (half - 1) + ((scaled >> shift) & 1)) >> shift;
+      }
+    } else if (shift < 100) {
+      // Up to 53 bits times 10^9: below 2^83, exact in 128 bits.
+      const unsigned __int128 scaled = static_cast<unsigned __int128>(bits) * kPowersOfTen[decimals];
+      const unsigned __int128 whole = scaled >> shift;
+      if (whole >= kPowersOfTen[19]) return false;
+      rounded = static_cast<std::uint64_t>(whole);
+      if (shift > 0) {
+        const unsigned __int128 rest = scaled - (whole << shift);
+        const unsigned __int128 half = static_cast<unsigned __int128>(1) << (shift - 1);
+        if (rest > half || (rest == half && (rounded & 1) != 0)) ++rounded;
+      }
+    }  // else the value lies below 2^-16 of a unit of the last decimal: it rounds to 0
+  }
+  if (rounded >= kPowersOfTen[19]) return false;
+
+  const std::uint64_t whole = kDecimals > 0 ? rounded / kPowersOfTen[kDecimals]
+                                            : divide_by_power_of_ten(rounded, decimals);
+  const char sign = (negative && rounded != 0) ? '-' : (plus ? '+' : 0);
+  int whole_digits = digit_count(whole);
+  int length = whole_digits + 1 + decimals + (sign ? 1 : 0);
+  // The zero before the point goes only when the field is exactly one column short for it.
+  if (length == width + 1 && whole == 0) {
+    whole_digits = 0;
+    --length;
+  }
+  if (length > width) {
+    stars(out, width);
+    return true;
+  }
+  char* at = out + width;
+  if (decimals == 3) {
+    at -= 3;
+    std::memcpy(at, kTriples.zero[rounded - whole * 1000], 3);
+  } else {
+    at = put_digits(at, rounded, decimals);
+  }
+  *--at = '.';
+  at = put_digits(at, whole, whole_digits);
+  if (sign) *--at = sign;
+  blanks(out, static_cast<std::size_t>(width - length));
+  return true;
+}
+
+}  // namespace
+
+bool write_fixed_exact(char* out, int width, int decimals, bool plus, double value) {
+  return decimals == 3 ? fixed_exact<3>(out, width, decimals, plus, value)
+                       : fixed_exact<0>(out, width, decimals, plus, value);
+}
+
 void write_fixed(char* out, int width, int decimals, bool plus, double value,
                  std::string& scratch) {
+  if (!write_fixed_exact(out, width, decimals, plus, value)) {
+    write_fixed_general(out, width, decimals, plus, value, scratch);
+  }
+}
+
+void write_fixed_general(char* out, int width, int decimals, bool plus, double value,
+                         std::string& scratch) {
   if (write_special(out, width, plus, value)) return;
   // Even without its zero, the point and the decimals need decimals + 1 columns.
   if (static_cast<std::int64_t>(decimals) + 1 > width) {
@@ -165,6 +370,32 @@ void write_exponent(char* out, int width, int decimals, int exponent_digits, cha
   std::string_view view(body);
   if (view.size() + (sign ? 1 : 0) == static_cast<std::size_t>(width) + 1) view.remove_prefix(1);
   place(out, width, sign, view);
+}
+
+void write_integers(char* out, int width, int min_digits, bool plus,
+                    std::span<const std::int32_t> values) {
+  for (std::int32_t value : values) {
+    write_integer(out, width, min_digits, plus, value);
+    out += width;
+  }
+}
+
+void write_fixeds(char* out, int width, int decimals, bool plus, std::span<const float> values,
+                  std::string& scratch) {
+  if (decimals == 3) {
+    // The deviates of the trace file: three decimals, known here once for the whole run.
+    for (float value : values) {
+      if (!fixed_exact<3>(out, width, 3, plus, static_cast<double>(value))) {
+        write_fixed_general(out, width, 3, plus, static_cast<double>(value), scratch);
+      }
+      out += width;
+    }
+    return;
+  }
+  for (float value : values) {
+    write_fixed(out, width, decimals, plus, static_cast<double>(value), scratch);
+    out += width;
+  }
 }
 
 }  // namespace records

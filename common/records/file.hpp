@@ -1,11 +1,13 @@
 // A file open in the record layer, and the registry of all of them. Internal to the layer.
 #pragma once
 
+#include <cstring>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "fields.hpp"
 #include "layout.hpp"
 #include "records.hpp"
 
@@ -43,11 +45,28 @@ class File {
   // of the file, the one that is missing), for writing the line being built.
   long line_number() const { return line_number_; }
 
-  // Writing. Queues `text` and a line end; the queue goes to the file when it is large and at
-  // close. Ends the run with the diagnostic when the file cannot be written.
-  void put_line(std::string_view text);
+  // Writing. A Writer builds its line in place, behind the lines already queued, so that no
+  // byte is copied twice; the queue goes to the file when it is large and at close. A line
+  // that is never ended (its Writer met a fault) is never written.
+  //
+  // The `width` columns of the line being built from column `column` (from 0), for the caller
+  // to fill, every one of them; columns skipped before them are blank. The pointer is valid
+  // until the next call on this file.
+  char* line_columns(std::size_t column, std::size_t width) {
+    const std::size_t begin = queued_ + column, end = begin + width;
+    if (end > out_capacity_) grow(end);
+    if (begin > out_size_) blanks(out_.get() + out_size_, begin - out_size_);
+    if (end > out_size_) out_size_ = end;
+    return out_.get() + begin;
+  }
+  // Ends the line being built and queues it. Ends the run with the diagnostic when the queue
+  // is due to go out and the file cannot be written.
+  void end_line();
+  // Forgets a line begun and never ended.
+  void drop_line() { out_size_ = queued_; }
 
-  // Writes out what is queued. Returns false (with errno set) when the file cannot be written.
+  // Writes out the queued lines. Returns false (with errno set) when the file cannot be
+  // written.
   bool flush();
   // Flushes and closes the descriptor. Returns false when either fails.
   bool close_descriptor();
@@ -70,7 +89,12 @@ class File {
   bool in_eof_ = false;
   std::string line_;
 
-  std::string out_;
+  void grow(std::size_t size);
+  // The queued lines, then the line being built. Not a std::string: a field is written once,
+  // not blanked first.
+  std::unique_ptr<char[]> out_;
+  std::size_t out_size_ = 0, out_capacity_ = 0;
+  std::size_t queued_ = 0;  // bytes of out_ that hold whole lines
   long line_number_ = 1;
   bool line_taken_ = false;  // reading: whether line_number_ names a line already read
 };

@@ -88,30 +88,44 @@ bool File::next_line() {
   return true;
 }
 
-void File::put_line(std::string_view text) {
-  out_.append(text);
-  out_.push_back('\n');
+void File::grow(std::size_t size) {
+  std::size_t capacity = std::max({size, 2 * out_capacity_, kWriteChunk + 4096});
+  std::unique_ptr<char[]> bigger(new char[capacity]);
+  if (out_size_ > 0) std::memcpy(bigger.get(), out_.get(), out_size_);
+  out_ = std::move(bigger);
+  out_capacity_ = capacity;
+}
+
+void File::end_line() {
+  if (out_size_ == out_capacity_) grow(out_size_ + 1);
+  out_[out_size_++] = '\n';
+  queued_ = out_size_;
   ++line_number_;
-  if (out_.size() >= kWriteChunk && !flush()) {
+  if (queued_ >= kWriteChunk && !flush()) {
     fail(*this, reason_with_errno("can't write file", errno));
   }
 }
 
+// Whatever follows the queued lines (a line being built) moves to the front.
 bool File::flush() {
   std::size_t done = 0;
-  while (done < out_.size()) {
-    ssize_t n = ::write(fd_, out_.data() + done, out_.size() - done);
+  bool ok = true;
+  int error = 0;
+  while (done < queued_) {
+    ssize_t n = ::write(fd_, out_.get() + done, queued_ - done);
     if (n < 0) {
       if (errno == EINTR) continue;
-      int error = errno;
-      out_.erase(0, done);
-      errno = error;
-      return false;
+      error = errno;
+      ok = false;
+      break;
     }
     done += static_cast<std::size_t>(n);
   }
-  out_.clear();
-  return true;
+  if (done > 0) std::memmove(out_.get(), out_.get() + done, out_size_ - done);
+  out_size_ -= done;
+  queued_ -= done;
+  if (!ok) errno = error;
+  return ok;
 }
 
 bool File::close_descriptor() {

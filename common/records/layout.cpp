@@ -64,6 +64,11 @@ class Parser {
   }
   bool literal(Layout& layout, char quote);
   bool item(Layout& layout, bool& is_scale, bool after_scale);
+  bool structure_item(Layout& layout, char c, std::optional<std::int64_t> count);
+  bool counted_text(Layout& layout, std::optional<std::int64_t> count);
+  bool position_item(Layout& layout, char c, std::optional<std::int64_t> count);
+  bool mode_item(Layout& layout, char c, std::optional<std::int64_t> count, bool negative);
+  bool data_item(Layout& layout, char c, std::optional<std::int64_t> count);
 
   std::string_view text_;
   std::size_t pos_ = 0;
@@ -91,7 +96,8 @@ bool Parser::literal(Layout& layout, char quote) {
   return true;
 }
 
-// One item at the current position; on success it has been appended to layout.items.
+// One item at the current position; on success it has been appended to layout.items. The
+// repeat count or scale number in front is read here; each family of items reads the rest.
 bool Parser::item(Layout& layout, bool& is_scale, bool after_scale) {
   is_scale = false;
   char c = peek();
@@ -114,71 +120,130 @@ bool Parser::item(Layout& layout, bool& is_scale, bool after_scale) {
   if (after_scale && c != 'F' && c != 'E' && c != 'D' && c != 'G' && c != '/' && c != ':') {
     return false;
   }
-
-  Item it{ItemKind::integer};
-  const bool counted = count.has_value();
-  if (counted && *count == 0 && c != 'P') return false;
-  it.repeat = counted ? static_cast<std::int32_t>(*count) : 1;
+  if (count && *count == 0 && c != 'P') return false;
 
   if (c == '\'' || c == '"') {
-    return !counted && literal(layout, text_[pos_]);
+    return !count && literal(layout, text_[pos_]);
   }
   ++pos_;
   switch (c) {
     case '(':
-      it.kind = ItemKind::group_open;
-      layout.items.push_back(it);
-      return true;
     case '/':
-      it.kind = ItemKind::slash;
-      layout.items.push_back(it);
-      return true;
     case ':':
-      if (counted) return false;
-      it.kind = ItemKind::colon;
-      layout.items.push_back(it);
-      return true;
-    case 'H': {
-      // A counted text: the next `count` characters as they stand, blanks included.
-      if (!counted || *count > static_cast<std::int64_t>(text_.size() - pos_)) return false;
-      it = Item{ItemKind::literal};
-      it.literal_begin = static_cast<std::uint32_t>(layout.texts.size());
-      it.literal_size = static_cast<std::uint32_t>(*count);
-      layout.texts.append(text_.substr(pos_, static_cast<std::size_t>(*count)));
-      pos_ += static_cast<std::size_t>(*count);
-      layout.items.push_back(it);
-      return true;
-    }
+      return structure_item(layout, c, count);
+    case 'H':
+      return counted_text(layout, count);
     case 'X':
-      if (counted && *count > kMaxWidth) return false;
-      it.kind = ItemKind::skip;
-      it.width = it.repeat;
-      it.repeat = 1;
-      layout.items.push_back(it);
-      return true;
+    case 'T':
+      return position_item(layout, c, count);
     case 'P':
-      if (!counted || *count > kMaxWidth) return false;
-      it.kind = ItemKind::scale;
-      it.scale = static_cast<std::int32_t>(negative ? -*count : *count);
-      it.repeat = 1;
-      layout.items.push_back(it);
-      is_scale = true;
-      return true;
+    case 'B':
+    case 'S':
+      is_scale = c == 'P';
+      return mode_item(layout, c, count, negative);
     case 'I':
-      it.kind = ItemKind::integer;
-      if (!width(it.width)) return false;
-      if (peek() == '.') {
-        ++pos_;
-        auto m = number(kMaxWidth, too_large);
-        if (!m) return false;
-        it.digits = static_cast<std::int32_t>(*m);
-      }
-      layout.items.push_back(it);
-      return true;
     case 'F':
     case 'E':
     case 'D':
     case 'G':
+    case 'A':
+      return data_item(layout, c, count);
+    default:
+      return false;
+  }
+}
+
+// A group's opening parenthesis, a slash or a colon.
+bool Parser::structure_item(Layout& layout, char c, std::optional<std::int64_t> count) {
+  Item it{ItemKind::group_open};
+  it.repeat = count ? static_cast<std::int32_t>(*count) : 1;
+  if (c == '/') it.kind = ItemKind::slash;
+  if (c == ':') {
+    if (count) return false;
+    it.kind = ItemKind::colon;
+  }
+  layout.items.push_back(it);
+  return true;
+}
+
+// nH: the next n characters as they stand, blanks included.
+bool Parser::counted_text(Layout& layout, std::optional<std::int64_t> count) {
+  if (!count || *count > static_cast<std::int64_t>(text_.size() - pos_)) return false;
+  Item it{ItemKind::literal};
+  it.literal_begin = static_cast<std::uint32_t>(layout.texts.size());
+  it.literal_size = static_cast<std::uint32_t>(*count);
+  layout.texts.append(text_.substr(pos_, static_cast<std::size_t>(*count)));
+  pos_ += static_cast<std::size_t>(*count);
+  layout.items.push_back(it);
+  return true;
+}
+
+// nX, Tn, TLn, TRn: moves of the position in the line.
+bool Parser::position_item(Layout& layout, char c, std::optional<std::int64_t> count) {
+  Item it{ItemKind::skip};
+  if (c == 'X') {
+    if (count && *count > kMaxWidth) return false;
+    it.width = count ? static_cast<std::int32_t>(*count) : 1;
+    layout.items.push_back(it);
+    return true;
+  }
+  if (count) return false;
+  it.kind = ItemKind::tab;
+  if (peek() == 'L' || peek() == 'R') {
+    it.kind = peek() == 'L' ? ItemKind::skip_left : ItemKind::skip;
+    ++pos_;
+  }
+  if (!width(it.width)) return false;
+  layout.items.push_back(it);
+  return true;
+}
+
+// kP, BN, BZ, S, SP, SS: modes for the items that follow.
+bool Parser::mode_item(Layout& layout, char c, std::optional<std::int64_t> count, bool negative) {
+  Item it{ItemKind::scale};
+  if (c == 'P') {
+    if (!count || *count > kMaxWidth) return false;
+    it.scale = static_cast<std::int32_t>(negative ? -*count : *count);
+    layout.items.push_back(it);
+    return true;
+  }
+  if (count) return false;
+  if (c == 'B') {
+    if (peek() != 'N' && peek() != 'Z') return false;
+    it.kind = peek() == 'N' ? ItemKind::blank_null : ItemKind::blank_zero;
+    ++pos_;
+  } else {
+    it.kind = ItemKind::sign_default;
+    if (peek() == 'P' || peek() == 'S') {
+      if (peek() == 'P') it.kind = ItemKind::sign_plus;
+      ++pos_;
+    }
+  }
+  layout.items.push_back(it);
+  return true;
+}
+
+// Iw[.m], Fw.d, Ew.d[Ee], Dw.d, Gw.d[Ee], A[w]: the items that take a list item.
+bool Parser::data_item(Layout& layout, char c, std::optional<std::int64_t> count) {
+  Item it{ItemKind::integer};
+  it.repeat = count ? static_cast<std::int32_t>(*count) : 1;
+  switch (c) {
+    case 'I': {
+      if (!width(it.width)) return false;
+      if (peek() == '.') {
+        ++pos_;
+        bool too_large = false;
+        auto m = number(kMaxWidth, too_large);
+        if (!m) return false;
+        it.digits = static_cast<std::int32_t>(*m);
+      }
+      break;
+    }
+    case 'A':
+      it.kind = ItemKind::text;
+      if (is_digit(peek()) && !width(it.width)) return false;
+      break;
+    default:
       it.kind = c == 'F'   ? ItemKind::real_fixed
                 : c == 'G' ? ItemKind::real_general
                            : ItemKind::real_exp;
@@ -188,42 +253,10 @@ bool Parser::item(Layout& layout, bool& is_scale, bool after_scale) {
         ++pos_;
         if (!width(it.exponent_digits)) return false;
       }
-      layout.items.push_back(it);
-      return true;
-    case 'A':
-      it.kind = ItemKind::text;
-      if (is_digit(peek()) && !width(it.width)) return false;
-      layout.items.push_back(it);
-      return true;
-    case 'T': {
-      if (counted) return false;
-      it.kind = ItemKind::tab;
-      if (peek() == 'L' || peek() == 'R') {
-        it.kind = peek() == 'L' ? ItemKind::skip_left : ItemKind::skip;
-        ++pos_;
-      }
-      if (!width(it.width)) return false;
-      layout.items.push_back(it);
-      return true;
-    }
-    case 'B':
-      if (counted || (peek() != 'N' && peek() != 'Z')) return false;
-      it.kind = peek() == 'N' ? ItemKind::blank_null : ItemKind::blank_zero;
-      ++pos_;
-      layout.items.push_back(it);
-      return true;
-    case 'S':
-      if (counted) return false;
-      it.kind = ItemKind::sign_default;
-      if (peek() == 'P' || peek() == 'S') {
-        if (peek() == 'P') it.kind = ItemKind::sign_plus;
-        ++pos_;
-      }
-      layout.items.push_back(it);
-      return true;
-    default:
-      return false;
+      break;
   }
+  layout.items.push_back(it);
+  return true;
 }
 
 bool Parser::parse(Layout& layout) {
@@ -292,7 +325,7 @@ Layout parse_layout(std::string_view text) {
   return layout;
 }
 
-Cursor::Event Cursor::next() {
+Cursor::Event Cursor::step() {
   const std::vector<Item>& items = layout_->items;
   if (repeat_left_ > 0) {
     --repeat_left_;

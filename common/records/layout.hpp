@@ -59,6 +59,25 @@ inline bool is_data(ItemKind kind) {
   return kind <= ItemKind::text;
 }
 
+// Moves `column` (from 0) as a skip, left skip or tab item says; returns false, leaving it, for
+// any other item. Reading and writing move alike: X and TR go right, TL left but never before
+// column 1, T to its column.
+inline bool move_column(const Item& item, std::int64_t& column) {
+  switch (item.kind) {
+    case ItemKind::skip:
+      column += item.width;
+      return true;
+    case ItemKind::skip_left:
+      column = column > item.width ? column - item.width : 0;
+      return true;
+    case ItemKind::tab:
+      column = item.width - 1;
+      return true;
+    default:
+      return false;
+  }
+}
+
 struct Layout {
   bool valid = false;
   std::vector<Item> items;  // the items inside the outer parentheses
@@ -86,25 +105,92 @@ class Cursor {
  public:
   enum class Event { item, end, overrun };
 
-  explicit Cursor(const Layout& layout) : layout_(&layout) { frames_.reserve(8); }
+  explicit Cursor(const Layout& layout) : layout_(&layout) {}
 
   // Moves to the next item to act on. Returns Event::item with current() set to it (once for
   // each repetition of a repeated item), Event::end when the layout's closing parenthesis is
   // reached, or Event::overrun when more than kMaxIdleSteps items pass since the last data
   // item.
-  Event next();
+  Event next() {
+    // The common step, the next repetition of a data item such as the i6 of "(1000i6)", stays
+    // inline; everything else takes the walk through groups.
+    if (repeat_left_ > 0 && is_data(layout_->items[current_].kind)) {
+      --repeat_left_;
+      return Event::item;
+    }
+    return step();
+  }
   const Item& current() const { return layout_->items[current_]; }
+  // After next() returned a data item: how many more times the layout repeats it right away,
+  // and taking `count` of those repetitions at once, as `count` calls of next() would.
+  std::int64_t repeats_left() const { return repeat_left_; }
+  void take_repeats(std::int64_t count) { repeat_left_ -= count; }
   // Starts the layout again at its restart point (its last top-level group, with that group's
   // repeat count); the caller has checked restart_has_data.
   void restart();
+
+  // What to_data() stopped at.
+  enum class Stop {
+    data,       // current() is the next data item
+    end,        // ending only: the layout ends, or a colon or a data item comes next
+    malformed,  // the layout can never reach a data item here: "error in format"
+  };
+  // The one walk of reading and writing: steps to the next data item, handing every item
+  // before it to `control` (slashes, skips, quoted texts, edit modes). At the end of the layout
+  // it calls `new_line` and starts again at the restart point, unless `ending`: a record that
+  // is being ended stops there, and at a colon or the next data item.
+  template <typename Control, typename NewLine>
+  Stop to_data(bool ending, Control&& control, NewLine&& new_line) {
+    for (;;) {
+      switch (next()) {
+        case Event::end:
+          if (ending) return Stop::end;
+          if (!layout_->restart_has_data) return Stop::malformed;
+          new_line();
+          restart();
+          continue;
+        case Event::overrun:
+          return Stop::malformed;
+        case Event::item:
+          break;
+      }
+      const Item& item = current();
+      if (is_data(item.kind)) return ending ? Stop::end : Stop::data;
+      if (ending && item.kind == ItemKind::colon) return Stop::end;
+      control(item);
+    }
+  }
 
  private:
   struct Frame {
     std::size_t open;       // index of the group_open
     std::int64_t left;      // repetitions still to run, this one included
   };
+  Event step();
+
   const Layout* layout_;
-  std::vector<Frame> frames_;
+  // Open groups, innermost last. Layouts of the suite nest two deep; a deeper one moves to
+  // the heap.
+  struct Frames {
+    Frame small[8];
+    std::vector<Frame> more;
+    std::size_t size = 0;
+    bool empty() const { return size == 0; }
+    Frame& back() { return size <= 8 ? small[size - 1] : more[size - 9]; }
+    void push_back(Frame f) {
+      if (size < 8) small[size] = f;
+      else more.push_back(f);
+      ++size;
+    }
+    void pop_back() {
+      if (size > 8) more.pop_back();
+      --size;
+    }
+    void clear() {
+      more.clear();
+      size = 0;
+    }
+  } frames_;
   std::size_t pc_ = 0;           // next item to look at
   std::size_t current_ = 0;      // item last returned
   std::int64_t repeat_left_ = 0; // further repetitions of items_[current_]

@@ -1,6 +1,5 @@
 #include <algorithm>
 #include <cstring>
-#include <exception>
 
 #include "diagnostic.hpp"
 #include "fields.hpp"
@@ -28,16 +27,8 @@ struct Reader::State {
 
   // Acts on an item that reads no list item.
   void control(const Item& item) {
+    if (move_column(item, column)) return;
     switch (item.kind) {
-      case ItemKind::skip:
-        column += item.width;
-        break;
-      case ItemKind::skip_left:
-        column = std::max<std::int64_t>(0, column - item.width);
-        break;
-      case ItemKind::tab:
-        column = item.width - 1;
-        break;
       case ItemKind::slash:
         next_line();
         break;
@@ -58,22 +49,11 @@ struct Reader::State {
 
   // Moves to the next data item, reading on across lines as the layout says.
   const Item& next_data() {
-    for (;;) {
-      switch (cursor.next()) {
-        case Cursor::Event::end:
-          if (!layout->restart_has_data) fail(file, kErrorInFormat);
-          next_line();
-          cursor.restart();
-          continue;
-        case Cursor::Event::overrun:
-          fail(file, kErrorInFormat);
-        case Cursor::Event::item:
-          break;
-      }
-      const Item& item = cursor.current();
-      if (is_data(item.kind)) return item;
-      control(item);
+    if (cursor.to_data(false, [this](const Item& item) { control(item); },
+                       [this] { next_line(); }) == Cursor::Stop::malformed) {
+      fail(file, kErrorInFormat);
     }
+    return cursor.current();
   }
 
   // The columns of a field of `width` that stand in the line; a numeric field also ends at a
@@ -119,11 +99,7 @@ Reader::Reader(File& file, std::string_view layout)
   state_->next_line();
 }
 
-Reader::~Reader() noexcept(false) {
-  // Only a build that turns the diagnostic into an exception unwinds through here; the file
-  // is closed by then, and ending the record would touch it.
-  if (std::uncaught_exceptions() == 0) end();
-}
+Reader::~Reader() = default;
 
 Reader& Reader::operator()(std::int32_t& value) {
   const Item& item = state_->next_data();
@@ -167,13 +143,9 @@ void Reader::end() {
   if (s.ended) return;
   s.ended = true;
   // Slashes and skips up to the next data item, a colon or the end of the layout still act.
-  for (;;) {
-    Cursor::Event event = s.cursor.next();
-    if (event == Cursor::Event::end) break;
-    if (event == Cursor::Event::overrun) fail(s.file, kErrorInFormat);
-    const Item& item = s.cursor.current();
-    if (is_data(item.kind) || item.kind == ItemKind::colon) break;
-    s.control(item);
+  if (s.cursor.to_data(true, [&s](const Item& item) { s.control(item); }, [] {}) ==
+      Cursor::Stop::malformed) {
+    fail(s.file, kErrorInFormat);
   }
 }
 

@@ -86,14 +86,15 @@ bool close_all();
 
 // One formatted read. It begins at column 1 of the next line of `file`; every call takes the
 // next list item under `layout` (moving to further lines on a slash or when the layout
-// restarts); end() skips the rest of the current line so the next read starts on a fresh line.
-// A read with no list item still consumes one line.
+// restarts); end(), which every record needs, acts on the slashes before the next data item and
+// leaves the rest of the current line, so the next read starts on a fresh line. A read with no
+// list item still consumes one line.
 class Reader {
  public:
   Reader(File& file, std::string_view layout);
-  // Ends the record as end() does when it was not ended. Not noexcept: a build that turns the
-  // diagnostic into an exception (the fuzz targets) must let it pass.
-  ~Reader() noexcept(false);
+  // Does no I/O: a record is ended by end() alone. A Reader dropped without end() leaves the
+  // slashes after its last list item unread; the next Reader starts on the next line anyway.
+  ~Reader();
   Reader(const Reader&) = delete;
   Reader& operator=(const Reader&) = delete;
 
@@ -111,16 +112,16 @@ class Reader {
 };
 
 // One formatted write of one or more whole lines. Every call writes the next list item under
-// `layout`; end() writes the quoted texts and slashes that stand before the next data item,
-// then ends the last line. X items only move the write position: blanks appear only when a
+// `layout`; end(), which every record needs, writes the quoted texts and slashes that stand
+// before the next data item, then ends the last line. X items only move the write position: blanks appear only when a
 // later item writes on the same line. A value that does not fit its field is written as
 // asterisks.
 class Writer {
  public:
   Writer(File& file, std::string_view layout);
-  // Ends the record as end() does when it was not ended. Not noexcept: a build that turns the
-  // diagnostic into an exception (the fuzz targets) must let it pass.
-  ~Writer() noexcept(false);
+  // Does no I/O: a record is ended by end() alone. The line a Writer dropped without end() was
+  // building is never written (so a fault in mid-record leaves only whole lines behind).
+  ~Writer();
   Writer(const Writer&) = delete;
   Writer& operator=(const Writer&) = delete;
 
@@ -130,6 +131,10 @@ class Writer {
   Writer& operator()(std::string_view text); // under A
   template <std::size_t N>
   Writer& operator()(const Text<N>& text) { return (*this)(text.view()); }
+  // Array sections: every element in turn, as that many calls would write them, but with the
+  // walk through the layout done once for each run of a repeated item ("1000i6").
+  Writer& operator()(std::span<const std::int32_t> values);
+  Writer& operator()(std::span<const float> values);
   void end();
 
  private:

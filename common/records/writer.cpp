@@ -1,6 +1,5 @@
 #include <algorithm>
 #include <cstring>
-#include <exception>
 
 #include "diagnostic.hpp"
 #include "fields.hpp"
@@ -12,9 +11,9 @@ struct Writer::State {
   File& file;
   std::shared_ptr<const Layout> layout;
   Cursor cursor;
-  // The line being built. Its size is the furthest column written; skips only move `column`,
-  // so blanks appear only under a later item.
-  std::string line;
+  // The write position in the line being built, which the file holds. The line is as long as
+  // the furthest column written; skips only move `column`, so blanks appear only under a
+  // later item.
   std::int64_t column = 0;
   bool plus = false;
   bool ended = false;
@@ -24,32 +23,21 @@ struct Writer::State {
       : file(f), layout(std::move(l)), cursor(*layout) {}
 
   void finish_line() {
-    file.put_line(line);
-    line.clear();
+    file.end_line();
     column = 0;
   }
 
   // The `width` columns at the write position, blank-filled up to it; moves past them.
   char* field(std::int64_t width) {
     if (column + width > static_cast<std::int64_t>(kMaxLine)) fail(file, kLineTooLong);
-    std::size_t end = static_cast<std::size_t>(column + width);
-    if (line.size() < end) line.resize(end, ' ');
-    char* at = line.data() + column;
+    char* at = file.line_columns(static_cast<std::size_t>(column), static_cast<std::size_t>(width));
     column += width;
     return at;
   }
 
   void control(const Item& item) {
+    if (move_column(item, column)) return;
     switch (item.kind) {
-      case ItemKind::skip:
-        column += item.width;
-        break;
-      case ItemKind::skip_left:
-        column = std::max<std::int64_t>(0, column - item.width);
-        break;
-      case ItemKind::tab:
-        column = item.width - 1;
-        break;
       case ItemKind::slash:
         finish_line();
         break;
@@ -73,26 +61,37 @@ struct Writer::State {
   }
 
   const Item& next_data() {
-    for (;;) {
-      switch (cursor.next()) {
-        case Cursor::Event::end:
-          if (!layout->restart_has_data) fail(file, kErrorInFormat);
-          finish_line();
-          cursor.restart();
-          continue;
-        case Cursor::Event::overrun:
-          fail(file, kErrorInFormat);
-        case Cursor::Event::item:
-          break;
-      }
-      const Item& item = cursor.current();
-      if (is_data(item.kind)) return item;
-      control(item);
+    if (cursor.to_data(false, [this](const Item& item) { control(item); },
+                       [this] { finish_line(); }) == Cursor::Stop::malformed) {
+      fail(file, kErrorInFormat);
+    }
+    return cursor.current();
+  }
+
+  // The next run of `values` that stand under one repeated item: that item, and how many
+  // values it takes (at least one). The cursor has moved past them.
+  std::pair<const Item*, std::size_t> next_run(std::size_t values) {
+    const Item& item = next_data();
+    const std::size_t n = static_cast<std::size_t>(
+        std::min<std::int64_t>(static_cast<std::int64_t>(values), cursor.repeats_left() + 1));
+    cursor.take_repeats(static_cast<std::int64_t>(n) - 1);
+    return {&item, n};
+  }
+
+  void integer(const Item& item, char* out, std::int32_t value) {
+    int min_digits = item.kind == ItemKind::integer ? item.digits : -1;
+    write_integer(out, item.width, min_digits, plus, value);
+  }
+
+  void check_integer(const Item& item) {
+    if (item.kind != ItemKind::integer && item.kind != ItemKind::real_general) {
+      fail(file, kWrongKind);
     }
   }
 
-  void real(double value) {
-    const Item& item = next_data();
+  void real(double value) { real_at(next_data(), value); }
+
+  void real_at(const Item& item, double value) {
     if (item.kind == ItemKind::real_fixed) {
       write_fixed(field(item.width), item.width, item.digits, plus, value, scratch);
     } else if (item.kind == ItemKind::real_exp) {
@@ -110,21 +109,47 @@ Writer::Writer(File& file, std::string_view layout)
     : state_(std::make_unique<State>(file, file.layout(layout))) {
   if (!state_->layout->valid) fail(file, kErrorInFormat);
   if (file.mode() != Mode::write) fail(file, "can't write file (opened for reading)");
+  // A line left unended by a Writer that met a fault is not part of the file.
+  file.drop_line();
 }
 
-Writer::~Writer() noexcept(false) {
-  // Only a build that turns the diagnostic into an exception unwinds through here; the file
-  // is closed by then, and ending the record would touch it.
-  if (std::uncaught_exceptions() == 0) end();
-}
+Writer::~Writer() = default;
 
 Writer& Writer::operator()(std::int32_t value) {
   const Item& item = state_->next_data();
-  if (item.kind != ItemKind::integer && item.kind != ItemKind::real_general) {
-    fail(state_->file, kWrongKind);
+  state_->check_integer(item);
+  state_->integer(item, state_->field(item.width), value);
+  return *this;
+}
+
+Writer& Writer::operator()(std::span<const std::int32_t> values) {
+  State& s = *state_;
+  while (!values.empty()) {
+    auto [item, n] = s.next_run(values.size());
+    s.check_integer(*item);
+    char* out = s.field(static_cast<std::int64_t>(item->width) * static_cast<std::int64_t>(n));
+    write_integers(out, item->width, item->kind == ItemKind::integer ? item->digits : -1, s.plus,
+                   values.first(n));
+    values = values.subspan(n);
   }
-  int min_digits = item.kind == ItemKind::integer ? item.digits : -1;
-  write_integer(state_->field(item.width), item.width, min_digits, state_->plus, value);
+  return *this;
+}
+
+Writer& Writer::operator()(std::span<const float> values) {
+  State& s = *state_;
+  while (!values.empty()) {
+    auto [item, n] = s.next_run(values.size());
+    if (item->kind != ItemKind::real_fixed) {
+      // E fields, and the faults, one value at a time.
+      s.cursor.take_repeats(1 - static_cast<std::int64_t>(n));
+      s.real_at(*item, static_cast<double>(values[0]));
+      values = values.subspan(1);
+      continue;
+    }
+    char* out = s.field(static_cast<std::int64_t>(item->width) * static_cast<std::int64_t>(n));
+    write_fixeds(out, item->width, item->digits, s.plus, values.first(n), s.scratch);
+    values = values.subspan(n);
+  }
   return *this;
 }
 
@@ -160,13 +185,9 @@ void Writer::end() {
   if (s.ended) return;
   s.ended = true;
   // Quoted texts and slashes before the next data item are still written.
-  for (;;) {
-    Cursor::Event event = s.cursor.next();
-    if (event == Cursor::Event::end) break;
-    if (event == Cursor::Event::overrun) fail(s.file, kErrorInFormat);
-    const Item& item = s.cursor.current();
-    if (is_data(item.kind) || item.kind == ItemKind::colon) break;
-    s.control(item);
+  if (s.cursor.to_data(true, [&s](const Item& item) { s.control(item); }, [] {}) ==
+      Cursor::Stop::malformed) {
+    fail(s.file, kErrorInFormat);
   }
   s.finish_line();
 }

@@ -175,12 +175,12 @@ TEST_F(Read, RepeatCountOfTheRestartGroupIsKept) {
 TEST_F(Read, EachReadStartsOnAFreshLineAndSlashesAct) {
   records::File& in = input("1 rest\n2\n3\n4\n5\n");
   std::int32_t a;
-  Reader(in, "(i1)")(a);  // the rest of line 1 is skipped
-  Reader(in, "(i1)")(a);
+  Reader(in, "(i1)")(a).end();  // the rest of line 1 is skipped
+  Reader(in, "(i1)")(a).end();
   EXPECT_EQ(a, 2);
-  Reader(in, "(i1/)")(a);  // the slash after the last item still takes line 4
+  Reader(in, "(i1/)")(a).end();  // the slash after the last item still takes line 4
   EXPECT_EQ(a, 3);
-  Reader(in, "(i1)")(a);
+  Reader(in, "(i1)")(a).end();
   EXPECT_EQ(a, 5);
   records::close(in);
 }
