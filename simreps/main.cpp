@@ -52,9 +52,12 @@ std::int32_t drawn_seed(std::int64_t count) {
   return static_cast<std::int32_t>(seed(source));
 }
 
-// Opens the study in OUTDIR (the current folder), or begins it there. Sets the first seed in
-// `study`. Returns an empty text or the refusal.
-std::string open_study(const Options& options, const std::string& outdir, Study& study) {
+// Checks the study in OUTDIR (the current folder) against this run, and with `begin` writes
+// its record when there is none yet. Sets the first seed in `study`: the one given, else the
+// recorded one, else (when beginning) one drawn at random. Returns an empty text or the
+// refusal. Runs that begin slices of one study at once meet here under the lock, so all but
+// the first take the first one's record.
+std::string open_study(const Options& options, const std::string& outdir, bool begin, Study& study) {
   const Lock lock;
   std::string problem;
   const std::optional<Study> recorded = read_study(problem);
@@ -70,16 +73,18 @@ std::string open_study(const Options& options, const std::string& outdir, Study&
     return {};
   }
   for (const auto& entry : fs::directory_iterator(".")) {
-    if (entry.path().filename() != lock_file)
+    const std::string name = entry.path().filename().string();
+    // Left by this run: its lock and its trial of the chain.
+    if (name != lock_file && name.rfind(".work.", 0) != 0)
       return outdir + " is not empty and holds no study; give a new or an empty folder";
   }
+  if (!begin) return {};
   study.first_seed = options.first_seed ? *options.first_seed : drawn_seed(options.count);
   if (!write_study(study)) return "cannot write " + outdir + "/" + study_record;
   return {};
 }
 
-// The copies of the inputs under the chain's names, the chain once, and the deterministic
-// files moved into OUTDIR.
+// The copies of the inputs under the chain's names in `work`, and the chain once there.
 std::string prepare(const Options& options, const std::string& bin, const std::string& work,
                     const std::array<std::string, 3>& inputs) {
   std::error_code error;
@@ -93,10 +98,6 @@ std::string prepare(const Options& options, const std::string& bin, const std::s
   std::string notes;
   if (auto refusal = run_chain_once(bin, work, notes); !refusal.empty()) return refusal;
   if (!options.quiet && !notes.empty()) std::printf("%s", notes.c_str());
-  for (const char* kept : {"pedigree.sol", "map.wrk.sol"}) {
-    fs::rename(work + "/" + kept, kept, error);
-    if (error) return std::string("cannot move ") + kept + " into the study: " + error.message();
-  }
   return {};
 }
 
@@ -120,11 +121,10 @@ int run(const Options& options) {
   if (error || ::chdir(options.outdir.c_str()) != 0)
     return refuse("cannot create or enter " + options.outdir);
 
-  if (auto refusal = open_study(options, options.outdir, study); !refusal.empty()) return refuse(refusal);
-  if (!options.quiet)
-    std::printf("simreps: study in %s, first seed %d, replicates %lld-%lld of %lld\n",
-                options.outdir.c_str(), study.first_seed, static_cast<long long>(options.first),
-                static_cast<long long>(options.last), static_cast<long long>(options.count));
+  // The study is checked before the chain's trial and begun only after it, so that a study
+  // refused by a program leaves no record that would stand in the way of the mended inputs.
+  if (auto refusal = open_study(options, options.outdir, false, study); !refusal.empty())
+    return refuse(refusal);
 
   char host[256] = "host";
   ::gethostname(host, sizeof host - 1);
@@ -137,6 +137,17 @@ int run(const Options& options) {
     }
   } cleanup{work};
   if (auto refusal = prepare(options, bin, work, inputs); !refusal.empty()) return refuse(refusal);
+  if (auto refusal = open_study(options, options.outdir, true, study); !refusal.empty())
+    return refuse(refusal);
+  if (!options.quiet)
+    std::printf("simreps: study in %s, first seed %d, replicates %lld-%lld of %lld\n",
+                options.outdir.c_str(), study.first_seed, static_cast<long long>(options.first),
+                static_cast<long long>(options.last), static_cast<long long>(options.count));
+  // The same in every run of the study: a run of another slice may replace them meanwhile.
+  for (const char* kept : {"pedigree.sol", "map.wrk.sol"}) {
+    fs::rename(work + "/" + kept, kept, error);
+    if (error) return refuse(std::string("cannot move ") + kept + " into the study: " + error.message());
+  }
 
   auto tables = std::make_unique<Inputs>();
   if (auto refusal = read_inputs(work, *tables); !refusal.empty()) return refuse(refusal);
