@@ -1,5 +1,6 @@
 # The two commands a new user needs:
-#   make demo   builds the suite and runs one whole simulation on the example data
+#   make demo   builds the suite, runs one whole simulation on the example data, then a small
+#               replicate study of it
 #   make test   builds the suite and runs every test
 # Further targets: make build, make sanitize (tests under AddressSanitizer and
 # UndefinedBehaviorSanitizer), make fuzz (every fuzz target for FUZZ_SECONDS each, needs clang),
@@ -34,6 +35,11 @@ fuzz:
 
 demo: build
 	examples/run-chain demo-out
+	@echo
+	@test -x build/bin/simreps || { echo "make demo: simreps was not built: it needs CLI11 (apt-get install libcli11-dev)"; exit 1; }
+	rm -rf demo-study
+	build/bin/simreps -n 20 examples/pe0.wrk examples/chromosome.wrk examples/model.wrk demo-study
+	@echo "Replicate study in demo-study/: pedigree.sol and map.wrk.sol once, rep01/ to rep20/ with mark.sol and phen.sol, manifest.tsv"
 
 install: build
 	cmake --install build --prefix "$(PREFIX)"
@@ -47,4 +53,4 @@ check-tools:
 	done
 
 clean:
-	rm -rf build build-sanitize build-fuzz demo-out
+	rm -rf build build-sanitize build-fuzz demo-out demo-study

@@ -62,7 +62,7 @@ int parse_options(int argc, char** argv, Options& options) {
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {
-    const int status = app.exit(e);
+    const int status = app.exit(e, std::cout, std::cout);
     return status == 0 ? 0 : 1;
   }
   options.last = options.count;
