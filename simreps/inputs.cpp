@@ -1,9 +1,12 @@
 #include "inputs.hpp"
 
+#include <array>
 #include <cstdio>
 
 #include "extract/genotype_file.hpp"
 #include "genodrop/chromosome.hpp"
+#include "genodrop/founders.hpp"
+#include "genodrop/meiosis.hpp"
 #include "genodrop/pedigree.hpp"
 #include "numbered_ids.hpp"
 #include "traitsim/model.hpp"
@@ -45,6 +48,62 @@ std::string read_ids(const std::string& name, std::int32_t count, std::vector<st
   return problem;
 }
 
+// The meioses in the order of genodrop's completion loop: passes over the family blocks, each
+// haplotype made as soon as its parent is complete, a parent completed earlier in the same
+// pass counting at once.
+std::string schedule_meioses(Inputs& inputs) {
+  const genodrop::Pedigree& pedigree = inputs.pedigree;
+  std::vector<std::array<bool, 2>> pending(static_cast<std::size_t>(pedigree.count));
+  std::size_t left = 0;
+  for (std::int32_t i = 0; i < pedigree.count; ++i) {
+    const bool founder = pedigree.records[i].father == 0;
+    if (founder) inputs.founders.push_back(i);
+    pending[static_cast<std::size_t>(i)] = {!founder, !founder};
+    left += founder ? 0 : 2;
+  }
+  while (left > 0) {
+    std::size_t made = 0;
+    for (std::int32_t b = 1; b <= pedigree.blocks; ++b) {
+      const std::int32_t first = pedigree.block_ends[b - 1];
+      for (std::int32_t i = first; i < pedigree.block_ends[b]; ++i) {
+        for (std::int32_t side = 0; side < 2; ++side) {
+          if (!pending[static_cast<std::size_t>(i)][side]) continue;
+          const auto& record = pedigree.records[i];
+          const std::int32_t parent = first + (side == 0 ? record.father : record.mother) - 1;
+          const auto& of_parent = pending[static_cast<std::size_t>(parent)];
+          if (of_parent[0] || of_parent[1]) continue;
+          inputs.meioses.push_back({i, side, parent});
+          pending[static_cast<std::size_t>(i)][side] = false;
+          ++made;
+        }
+      }
+    }
+    if (made == 0) return "genodrop: pe2.wrk: some individual is its own ancestor";
+    left -= made;
+  }
+  const genodrop::Locides& loci = inputs.loci;
+  inputs.chances.assign(static_cast<std::size_t>(loci.count), 0.5f);
+  for (std::int32_t j = 1; j < loci.count && !inputs.meioses.empty(); ++j) {
+    const auto chance = genodrop::crossover_chance(loci.positions[j - 1], loci.positions[j]);
+    if (!chance) return "genodrop: illegal marker order";
+    inputs.chances[static_cast<std::size_t>(j)] = *chance;
+  }
+  inputs.bucket_alleles.resize(static_cast<std::size_t>(loci.count));
+  for (std::int32_t j = 0; j < loci.count; ++j)
+    for (int q = 0; q < genodrop::populations; ++q) {
+      if (!loci.ascending[j][q]) continue;
+      const std::span<const float> cumulative(loci.cumulative[j][q].data(),
+                                              static_cast<std::size_t>(loci.alleles[j]));
+      for (int k = 0; k < Inputs::buckets; ++k)
+        inputs.bucket_alleles[static_cast<std::size_t>(j)][q][k] = static_cast<std::int16_t>(
+            genodrop::founder_allele(cumulative, true, static_cast<float>(k) / Inputs::buckets));
+    }
+  inputs.genotype_numbers =
+      static_cast<std::int64_t>(loci.count) *
+      (2 * static_cast<std::int64_t>(inputs.founders.size()) + static_cast<std::int64_t>(inputs.meioses.size()));
+  return {};
+}
+
 }  // namespace
 
 std::string read_inputs(const std::string& work, Inputs& inputs) {
@@ -79,6 +138,7 @@ std::string read_inputs(const std::string& work, Inputs& inputs) {
   trait.nqtl = static_cast<std::int32_t>(inputs.trait_loci.size());
   for (std::int32_t b = 0; b < trait.nqtl; ++b) trait.qtl_names[b] = loci.names[inputs.trait_loci[b]];
   traitsim::match_loci(trait);
+  if (auto problem = schedule_meioses(inputs); !problem.empty()) return problem;
   return read_ids(pedigree, inputs.pedigree.count, inputs.ids);
 }
 

@@ -23,6 +23,26 @@ struct Inputs {
   // take them: blank-separated items.
   std::vector<std::string> marker_names;
   std::vector<std::string> ids;
+
+  // What genodrop's draws depend on besides the numbers themselves, worked out once: the
+  // founders' rows in file order, every meiosis in the order genodrop's offspring passes make
+  // them (which follows from the pedigree alone), and the crossover chance before each locus
+  // (0.5 before the first, which picks the starting haplotype).
+  struct Meiosis {
+    std::int32_t child = 0;
+    std::int32_t side = 0;  // 0: the haplotype from the father, 1: from the mother
+    std::int32_t parent = 0;
+  };
+  std::vector<std::int32_t> founders;
+  std::vector<Meiosis> meioses;
+  std::vector<float> chances;
+  // The numbers of the genotype stream that a replicate uses after the thrown-away start.
+  std::int64_t genotype_numbers = 0;
+  // A founder's allele from its deviate u without a search: for each locus and population
+  // whose cumulative frequencies never decrease, the allele of the smallest deviate of each
+  // of `buckets` equal parts of (0, 1); the allele of u is then at most a step or two on.
+  static constexpr int buckets = 256;
+  std::vector<std::array<std::array<std::int16_t, buckets>, genodrop::populations>> bucket_alleles;
 };
 
 // Reads the chain's working copies in the folder `work`: chromosome.wrk, pe2.wrk (famorder's
@@ -31,7 +51,8 @@ struct Inputs {
 // left to refuse here are inputs on which writing the SOLAR files straight from the tables
 // would not give what xp-geno makes of them: a marker name that is not one item, or a marker
 // with 100 alleles or more (a three-digit second allele runs into the first in the genotype
-// file). Returns an empty text, or the refusal.
+// file), or a pedigree or map on which genodrop would refuse to make all genotypes (which the
+// trial run has already refused). Returns an empty text, or the refusal.
 std::string read_inputs(const std::string& work, Inputs& inputs);
 
 }  // namespace simreps

@@ -44,8 +44,13 @@ std::string replicate_name(std::int64_t replicate, int width) {
 }
 
 std::string partial_name(std::int64_t replicate, int width) {
-  return "." + replicate_name(replicate, width) + ".partial." + host_name() + "." +
-         std::to_string(::getpid());
+  std::string name = ".";
+  name += replicate_name(replicate, width);
+  name += ".partial.";
+  name += host_name();
+  name += ".";
+  name += std::to_string(::getpid());
+  return name;
 }
 
 Found find_replicates() {

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "genodrop/tables.hpp"
 #include "inputs.hpp"
@@ -31,18 +32,19 @@ void start_stream(std::int32_t seed);
 
 // The tables of one replicate; large, so a worker makes one and reuses it.
 struct Replicate {
-  genodrop::Pedigree pedigree;  // a copy of the inputs' whose pending flags the model clears
   genodrop::Genotypes genotypes;
   genodrop::Gent gent;
   traitsim::Genotypes trait;  // trait.phenotypes: the phenotypes
   // The genotypic value of each individual, before the environment is added.
   std::array<float, traitsim::kMaxIndividuals> genetic{};
+  std::vector<float> numbers;  // the generator's numbers, one stream at a time
 };
 
 // Makes the replicate with seeds `seeds` from `inputs` into `replicate`. Returns an empty
-// text, or the refusal of the program that would have refused it, in its own words: an
-// illegal marker order or a pedigree loop (genodrop), an allele of a model locus outside
-// 1..10 or a phenotype that is not finite (traitsim); the words name the chain's files.
+// text, or the refusal of traitsim, in its own words, after "traitsim: ": an allele of a model
+// locus outside 1..10 (naming the line of qtl.wrk) or a phenotype that is not finite. The
+// steps are genodrop's and traitsim's, from the same numbers in the same order, with what
+// depends on the pedigree and the map alone worked out once in `inputs`.
 std::string make_replicate(const Inputs& inputs, Seeds seeds, Replicate& replicate);
 
 }  // namespace simreps

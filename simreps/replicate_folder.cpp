@@ -47,7 +47,7 @@ std::string number_text(double value) {
 // them: genodrop's two files from the tables, extract run on them, traitsim's phenotypes.
 std::string write_working_files(const Plan& plan, const Replicate& replicate, const std::string& folder) {
   if (::chdir(folder.c_str()) != 0) return "cannot enter " + folder;
-  genodrop::write_files("gntp.wrk", plan.inputs.loci, replicate.pedigree, replicate.genotypes,
+  genodrop::write_files("gntp.wrk", plan.inputs.loci, plan.inputs.pedigree, replicate.genotypes,
                         replicate.gent);
   traitsim::write_phenotypes("phtypes.wrk", replicate.trait);
   if (::chdir("..") != 0) return "cannot leave " + folder;

@@ -1,20 +1,54 @@
 #include "solar_text.hpp"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <vector>
 #include <limits>
 
 namespace simreps {
 namespace {
 
-// Appends the decimal digits of `value`, 1..999 (genodrop's alleles).
-void append_allele(std::string& out, std::int32_t value) {
-  char digits[12];
-  const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
-  out.append(digits, end);
+// Writes the decimal digits of `value` at `p`, returning the end: a marker allele, 1..99
+// (read_inputs refuses markers of more alleles), though any value of genodrop's alleles,
+// up to 999, comes out right.
+char* put_allele(char* p, std::int32_t value) {
+  if (value >= 10 && value < 100) {
+    *p++ = static_cast<char>('0' + value / 10);
+    *p++ = static_cast<char>('0' + value % 10);
+    return p;
+  }
+  if (value >= 0 && value < 10) {
+    *p++ = static_cast<char>('0' + value);
+    return p;
+  }
+  return std::to_chars(p, p + 12, value).ptr;
 }
+
+// ",a/b" for every pair of alleles below 100, the markers' alleles.
+struct PairTexts {
+  static constexpr std::int32_t below = 100;
+  struct Text {
+    char chars[8];
+    std::int32_t length;
+  };
+  std::vector<Text> texts;
+  PairTexts() : texts(below * below) {
+    for (std::int32_t a = 0; a < below; ++a)
+      for (std::int32_t b = 0; b < below; ++b) {
+        Text& text = texts[static_cast<std::size_t>(a * below + b)];
+        char* p = text.chars;
+        *p++ = ',';
+        p = put_allele(p, a);
+        *p++ = '/';
+        p = put_allele(p, b);
+        text.length = static_cast<std::int32_t>(p - text.chars);
+      }
+  }
+};
 
 // The phenotype as it comes out of traitsim's F field with three decimals (correctly rounded,
 // a minus only before a non-zero value) and back in through xp-trait's reading of that text.
@@ -41,19 +75,38 @@ void render_markers(const Inputs& inputs, const Replicate& replicate, std::strin
     out += name;
   }
   out += '\n';
+  // Written through a pointer into room reserved for the longest line: this text is most of
+  // the bytes a replicate writes, and the checks of appending char by char would cost as much
+  // as the writing.
   const std::int32_t count = inputs.pedigree.count;
-  out.reserve(out.size() + static_cast<std::size_t>(count) * (16 + 8 * inputs.marker_loci.size()));
+  std::size_t longest_id = 0;
+  for (const std::string& id : inputs.ids) longest_id = std::max(longest_id, id.size());
+  const std::size_t line = longest_id + 1 + 8 * inputs.marker_loci.size();
+  std::size_t used = out.size();
+  out.resize(used + static_cast<std::size_t>(count) * line);
+  char* p = out.data() + used;
+  static const PairTexts pairs;
   for (std::int32_t k = 0; k < count; ++k) {
-    out += inputs.ids[static_cast<std::size_t>(k)];
+    const std::string& id = inputs.ids[static_cast<std::size_t>(k)];
+    p = std::copy(id.begin(), id.end(), p);
     const auto& alleles = replicate.genotypes.alleles[k];
     for (const std::int32_t j : inputs.marker_loci) {
-      out += ',';
-      append_allele(out, alleles[0][j]);
-      out += '/';
-      append_allele(out, alleles[1][j]);
+      const std::int32_t a = alleles[0][j], b = alleles[1][j];
+      if (a >= 0 && a < PairTexts::below && b >= 0 && b < PairTexts::below) {
+        // All eight bytes are copied, whatever the pair's length: the line's room holds them.
+        const PairTexts::Text& text = pairs.texts[static_cast<std::size_t>(a * PairTexts::below + b)];
+        std::memcpy(p, text.chars, 8);
+        p += text.length;
+        continue;
+      }
+      *p++ = ',';
+      p = put_allele(p, a);
+      *p++ = '/';
+      p = put_allele(p, b);
     }
-    out += '\n';
+    *p++ = '\n';
   }
+  out.resize(static_cast<std::size_t>(p - out.data()));
 }
 
 void render_phenotypes(const Inputs& inputs, const Replicate& replicate, std::string& out) {
