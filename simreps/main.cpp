@@ -8,7 +8,10 @@
 //
 // Exit status 0 when every replicate of the slice is in OUTDIR, 1 after a refusal (printed on
 // standard output, naming the step and, where it applies, the replicate).
+#include <signal.h>
 #include <unistd.h>
+
+#include <cerrno>
 
 #include <cstdio>
 #include <filesystem>
@@ -84,6 +87,19 @@ std::string open_study(const Options& options, const std::string& outdir, bool b
   return {};
 }
 
+// Removes the trial folders (named `prefix` and a process id) of runs on this host that were
+// killed during their trial of the chain.
+void remove_lost_work(const std::string& prefix) {
+  std::error_code error;
+  for (const auto& entry : fs::directory_iterator(".", error)) {
+    const std::string name = entry.path().filename().string();
+    if (name.rfind(prefix, 0) != 0) continue;
+    const std::string pid = name.substr(prefix.size());
+    if (pid.empty() || pid.find_first_not_of("0123456789") != std::string::npos) continue;
+    if (::kill(static_cast<pid_t>(std::stol(pid)), 0) != 0 && errno == ESRCH) fs::remove_all(entry.path(), error);
+  }
+}
+
 // The copies of the inputs under the chain's names in `work`, and the chain once there.
 std::string prepare(const Options& options, const std::string& bin, const std::string& work,
                     const std::array<std::string, 3>& inputs) {
@@ -128,7 +144,9 @@ int run(const Options& options) {
 
   char host[256] = "host";
   ::gethostname(host, sizeof host - 1);
-  const std::string work = ".work." + std::string(host) + "." + std::to_string(::getpid());
+  const std::string work_prefix = ".work." + std::string(host) + ".";
+  remove_lost_work(work_prefix);
+  const std::string work = work_prefix + std::to_string(::getpid());
   struct Cleanup {
     std::string folder;
     ~Cleanup() {
@@ -151,6 +169,8 @@ int run(const Options& options) {
 
   auto tables = std::make_unique<Inputs>();
   if (auto refusal = read_inputs(work, *tables); !refusal.empty()) return refuse(refusal);
+  // Read once: from here on a run that is killed leaves nothing of its trial behind.
+  fs::remove_all(work, error);
 
   const Found found = find_replicates();
   const int width = std::max(digits(options.count), found.width);
