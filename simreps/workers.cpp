@@ -51,6 +51,7 @@ struct Shared {
 }  // namespace
 
 int run_workers(const Plan& plan, const std::vector<std::int64_t>& todo, int jobs, bool progress) {
+  if (todo.empty()) return 0;
   void* memory = ::mmap(nullptr, sizeof(Shared), PROT_READ | PROT_WRITE, MAP_SHARED | MAP_ANONYMOUS, -1, 0);
   if (memory == MAP_FAILED) {
     std::printf("simreps: cannot share memory with the workers: %s\n", std::strerror(errno));
@@ -63,7 +64,7 @@ int run_workers(const Plan& plan, const std::vector<std::int64_t>& todo, int job
     return 1;
   }
   const auto wanted = static_cast<std::int64_t>(todo.size());
-  if (jobs > wanted) jobs = static_cast<int>(std::max<std::int64_t>(wanted, 1));
+  if (jobs > wanted) jobs = static_cast<int>(wanted);
   std::fflush(nullptr);
   const pid_t parent = ::getpid();
   std::vector<pid_t> workers;
