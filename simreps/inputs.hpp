@@ -2,6 +2,7 @@
 // model, read once, and the names under which the SOLAR files show markers and individuals.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
