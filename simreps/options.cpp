@@ -4,6 +4,8 @@
 
 #include <CLI/CLI.hpp>
 
+#include "study.hpp"
+
 namespace simreps {
 namespace {
 
@@ -41,7 +43,7 @@ int parse_options(int argc, char** argv, Options& options) {
       "its own two generator streams, and writes OUTDIR/pedigree.sol, OUTDIR/map.wrk.sol and\n"
       "per replicate OUTDIR/rep<r>/mark.sol and phen.sol, with OUTDIR/manifest.tsv.",
       "simreps"};
-  app.set_version_flag("--version", "simreps 1.0");
+  app.set_version_flag("--version", program_version);
   std::string slice;
   std::int64_t first_seed = 0;
   app.add_option("RAW_PEDIGREE", options.raw_pedigree, "raw pedigree (as for famorder)")
