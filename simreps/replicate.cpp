@@ -20,6 +20,7 @@ void drop_genes(const Inputs& inputs, const float* u, Replicate& replicate) {
   const std::int32_t count = loci.count;
   auto& alleles = replicate.genotypes.alleles;
   auto& deviates = replicate.gent.deviates;
+  const bool keep = replicate.keep_deviates;
   for (const std::int32_t i : inputs.founders) {
     const int population = inputs.pedigree.records[i].race - 1;
     for (int side = 0; side < genodrop::sides; ++side) {
@@ -37,7 +38,7 @@ void drop_genes(const Inputs& inputs, const float* u, Replicate& replicate) {
           allele = genodrop::founder_allele(std::span(cumulative, static_cast<std::size_t>(last)), false, *u);
         }
         alleles[i][side][j] = static_cast<std::int16_t>(allele);
-        deviates[i][side][j] = *u;
+        if (keep) deviates[i][side][j] = *u;
       }
     }
   }
@@ -50,7 +51,7 @@ void drop_genes(const Inputs& inputs, const float* u, Replicate& replicate) {
     for (std::int32_t j = 0; j < count; ++j, ++u) {
       if (*u <= chance[j]) source ^= 1;
       to[j] = from[source][j];
-      drawn[j] = *u;
+      if (keep) drawn[j] = *u;
     }
   }
 }

@@ -38,6 +38,8 @@ struct Replicate {
   // The genotypic value of each individual, before the environment is added.
   std::array<float, traitsim::kMaxIndividuals> genetic{};
   std::vector<float> numbers;  // the generator's numbers, one stream at a time
+  // Whether `gent` is filled: only genodrop's trace file and the tests need the deviates.
+  bool keep_deviates = true;
 };
 
 // Makes the replicate with seeds `seeds` from `inputs` into `replicate`. Returns an empty

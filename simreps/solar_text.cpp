@@ -114,10 +114,13 @@ void render_phenotypes(const Inputs& inputs, const Replicate& replicate, std::st
   for (std::int32_t k = 0; k < replicate.trait.n; ++k) {
     out += inputs.ids[static_cast<std::size_t>(k)];
     out += ',';
+    // xp-trait writes "%f", six decimals correctly rounded, which is what to_chars gives.
     char text[64];
-    const int n = std::snprintf(text, sizeof text, "%f",
-                                static_cast<double>(through_phenotype_file(replicate.trait.phenotypes[k])));
-    out.append(text, static_cast<std::size_t>(n));
+    const auto end = std::to_chars(text, text + sizeof text,
+                                   static_cast<double>(through_phenotype_file(replicate.trait.phenotypes[k])),
+                                   std::chars_format::fixed, 6)
+                         .ptr;
+    out.append(text, end);
     out += '\n';
   }
 }

@@ -31,6 +31,7 @@ struct Shared {
   ::prctl(PR_SET_PDEATHSIG, SIGKILL);
   if (::getppid() != parent) _exit(1);
   auto replicate = std::make_unique<Replicate>();
+  replicate->keep_deviates = plan.keep_working;
   const auto count = static_cast<std::int64_t>(todo.size());
   for (;;) {
     if (shared.stopped.load()) _exit(0);

@@ -60,6 +60,7 @@ int main(int argc, char** argv) {
     return 1;
   }
   auto replicate = std::make_unique<simreps::Replicate>();
+  replicate->keep_deviates = false;  // as a simreps worker without --keep-working
   const std::string mark = work + "/bench-mark.sol", phen = work + "/bench-phen.sol";
 
   // The numbers one replicate draws: one per allele of every haplotype, twelve per phenotype.
