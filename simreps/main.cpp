@@ -137,8 +137,8 @@ int run(const Options& options) {
   if (error || ::chdir(options.outdir.c_str()) != 0)
     return refuse("cannot create or enter " + options.outdir);
 
-  // The study is checked before the chain's trial and begun only after it, so that a study
-  // refused by a program leaves no record that would stand in the way of the mended inputs.
+  // The study is checked before the chain's trial and begun only once the inputs are read, so
+  // that refused inputs leave no record that would stand in the way of the mended ones.
   if (auto refusal = open_study(options, options.outdir, false, study); !refusal.empty())
     return refuse(refusal);
 
@@ -155,6 +155,9 @@ int run(const Options& options) {
     }
   } cleanup{work};
   if (auto refusal = prepare(options, bin, work, inputs); !refusal.empty()) return refuse(refusal);
+  auto tables = std::make_unique<Inputs>();
+  if (auto refusal = read_inputs(work, *tables); !refusal.empty()) return refuse(refusal);
+
   if (auto refusal = open_study(options, options.outdir, true, study); !refusal.empty())
     return refuse(refusal);
   if (!options.quiet)
@@ -166,9 +169,6 @@ int run(const Options& options) {
     fs::rename(work + "/" + kept, kept, error);
     if (error) return refuse(std::string("cannot move ") + kept + " into the study: " + error.message());
   }
-
-  auto tables = std::make_unique<Inputs>();
-  if (auto refusal = read_inputs(work, *tables); !refusal.empty()) return refuse(refusal);
   // Read once: from here on a run that is killed leaves nothing of its trial behind.
   fs::remove_all(work, error);
 
