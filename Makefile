@@ -1,5 +1,6 @@
 # The two commands a new user needs:
-#   make demo   builds the suite and runs one whole simulation on the example data
+#   make demo   builds the suite, runs one whole simulation on the example data, then a small
+#               replicate study of it
 #   make test   builds the suite and runs every test; a test tool the machine lacks is
 #               installed with apt-get where the user may (tests/check-test-tools says which)
 # Further targets: make build, make sanitize (tests under AddressSanitizer and
@@ -33,8 +34,15 @@ FUZZ_SECONDS ?= 300
 fuzz:
 	tests/fuzz/run $(FUZZ_SECONDS)
 
-demo: build
+demo: check-tools
+	@tests/check-test-tools --build
+	@$(MAKE) --no-print-directory build
 	examples/run-chain demo-out
+	@echo
+	@test -x build/bin/simreps || { echo "make demo: simreps was not built: it needs CLI11 (apt-get install libcli11-dev)"; exit 1; }
+	rm -rf demo-study
+	build/bin/simreps -n 20 examples/pe0.wrk examples/chromosome.wrk examples/model.wrk demo-study
+	@echo "Replicate study in demo-study/: pedigree.sol and map.wrk.sol once, rep01/ to rep20/ with mark.sol and phen.sol, manifest.tsv"
 
 install: build
 	cmake --install build --prefix "$(PREFIX)"
@@ -48,4 +56,4 @@ check-tools:
 	done
 
 clean:
-	rm -rf build build-sanitize build-fuzz demo-out
+	rm -rf build build-sanitize build-fuzz demo-out demo-study

@@ -1,0 +1,105 @@
+// Per-replicate CPU time of simreps' replicate path against its floor, in one process.
+//
+//   replicate_cost WORK REPLICATES
+//
+// WORK holds chromosome.wrk, pe2.wrk and model.wrk. The replicate path is what a simreps
+// worker does for one replicate: both streams seeded, genotypes and phenotypes made,
+// mark.sol and phen.sol rendered and written. The floor is what no implementation can avoid:
+// the replicate's RANLUX numbers (both streams seeded, their starts thrown away, and the
+// numbers of the replicate drawn in one call each, the fastest the generator gives them) and
+// writing the bytes of its two files. Both are timed alternately, replicate by
+// replicate, so that machine load weighs on both alike; the medians are printed.
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <ctime>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "random.hpp"
+#include "replicate.hpp"
+#include "solar_text.hpp"
+
+namespace {
+
+double cpu_seconds() {
+  timespec t{};
+  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+  return static_cast<double>(t.tv_sec) + 1e-9 * static_cast<double>(t.tv_nsec);
+}
+
+void write_file(const char* name, const std::string& bytes) {
+  const int fd = ::open(name, O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  if (fd < 0 || ::write(fd, bytes.data(), bytes.size()) != static_cast<ssize_t>(bytes.size())) {
+    std::perror(name);
+    std::exit(1);
+  }
+  ::close(fd);
+}
+
+double median(std::vector<double> v) {
+  std::sort(v.begin(), v.end());
+  return v[v.size() / 2];
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 3) {
+    std::fputs("usage: replicate_cost WORK REPLICATES\n", stderr);
+    return 1;
+  }
+  const std::string work = argv[1];
+  const int replicates = std::atoi(argv[2]);
+  auto inputs = std::make_unique<simreps::Inputs>();
+  if (auto problem = simreps::read_inputs(work, *inputs); !problem.empty()) {
+    std::printf("replicate_cost: %s\n", problem.c_str());
+    return 1;
+  }
+  auto replicate = std::make_unique<simreps::Replicate>();
+  replicate->keep_deviates = false;  // as a simreps worker without --keep-working
+  const std::string mark = work + "/bench-mark.sol", phen = work + "/bench-phen.sol";
+
+  // The numbers one replicate draws: one per allele of every haplotype, twelve per phenotype.
+  const std::int64_t count = inputs->pedigree.count;
+  std::vector<float> genotype_numbers(static_cast<std::size_t>(2 * count * inputs->loci.count));
+  std::vector<float> trait_numbers(static_cast<std::size_t>(12 * count));
+
+  std::vector<double> path, floor;
+  std::string markers, phenotypes;
+  for (int r = 1; r <= replicates; ++r) {
+    double start = cpu_seconds();
+    markers.clear();
+    phenotypes.clear();
+    if (auto problem = simreps::make_replicate(*inputs, simreps::seeds_of(1000, r), *replicate);
+        !problem.empty()) {
+      std::printf("replicate_cost: %s\n", problem.c_str());
+      return 1;
+    }
+    simreps::render_markers(*inputs, *replicate, markers);
+    simreps::render_phenotypes(*inputs, *replicate, phenotypes);
+    write_file(mark.c_str(), markers);
+    write_file(phen.c_str(), phenotypes);
+    path.push_back(cpu_seconds() - start);
+
+    start = cpu_seconds();
+    simreps::start_stream(2000 + 2 * r);
+    ranlux(genotype_numbers);
+    simreps::start_stream(2001 + 2 * r);
+    ranlux(trait_numbers);
+    write_file(mark.c_str(), markers);
+    write_file(phen.c_str(), phenotypes);
+    floor.push_back(cpu_seconds() - start);
+  }
+  std::remove(mark.c_str());
+  std::remove(phen.c_str());
+  const double p = median(path), f = median(floor);
+  std::printf("%lld individuals, %d loci, %zu bytes written per replicate\n",
+              static_cast<long long>(count), inputs->loci.count, markers.size() + phenotypes.size());
+  std::printf("replicate path %.4f s, floor %.4f s (CPU, median of %d)\n", p, f, replicates);
+  std::printf("RESULT simreps replicate-cpu %.4f %.4f %.2f\n", p, f, p / f);
+  return 0;
+}

@@ -1,0 +1,145 @@
+#include "inputs.hpp"
+
+#include <array>
+#include <cstdio>
+
+#include "extract/genotype_file.hpp"
+#include "genodrop/chromosome.hpp"
+#include "genodrop/founders.hpp"
+#include "genodrop/meiosis.hpp"
+#include "genodrop/pedigree.hpp"
+#include "numbered_ids.hpp"
+#include "traitsim/model.hpp"
+#include "traitsim/model_file.hpp"
+
+namespace simreps {
+namespace {
+
+bool separates(char c) {
+  return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
+}
+
+// The items of a 12-column locus name.
+std::vector<std::string> items_of(std::string_view name) {
+  std::vector<std::string> items;
+  std::size_t i = 0;
+  while (i < name.size()) {
+    while (i < name.size() && separates(name[i])) ++i;
+    const std::size_t start = i;
+    while (i < name.size() && !separates(name[i])) ++i;
+    if (i > start) items.emplace_back(name.substr(start, i - start));
+  }
+  return items;
+}
+
+// The identifiers exactly as xp-geno and xp-trait read them, with their reader.
+std::string read_ids(const std::string& name, std::int32_t count, std::vector<std::string>& ids) {
+  std::FILE* file = std::fopen(name.c_str(), "r");
+  if (file == nullptr) return "cannot open " + name;
+  freeform::ItemStream items(file);
+  std::string problem = freeform::skip_pedigree_header(items, name);
+  char id[256];
+  for (std::int32_t k = 1; k <= count && problem.empty(); ++k) {
+    std::size_t length = 0;
+    problem = freeform::read_identifier(items, name, k, id, length);
+    ids.emplace_back(id, length);
+  }
+  std::fclose(file);
+  return problem;
+}
+
+// The meioses in the order of genodrop's completion loop: passes over the family blocks, each
+// haplotype made as soon as its parent is complete, a parent completed earlier in the same
+// pass counting at once.
+std::string schedule_meioses(Inputs& inputs) {
+  const genodrop::Pedigree& pedigree = inputs.pedigree;
+  std::vector<std::array<bool, 2>> pending(static_cast<std::size_t>(pedigree.count));
+  std::size_t left = 0;
+  for (std::int32_t i = 0; i < pedigree.count; ++i) {
+    const bool founder = pedigree.records[i].father == 0;
+    if (founder) inputs.founders.push_back(i);
+    pending[static_cast<std::size_t>(i)] = {!founder, !founder};
+    left += founder ? 0 : 2;
+  }
+  while (left > 0) {
+    std::size_t made = 0;
+    for (std::int32_t b = 1; b <= pedigree.blocks; ++b) {
+      const std::int32_t first = pedigree.block_ends[b - 1];
+      for (std::int32_t i = first; i < pedigree.block_ends[b]; ++i) {
+        for (std::int32_t side = 0; side < 2; ++side) {
+          if (!pending[static_cast<std::size_t>(i)][side]) continue;
+          const auto& record = pedigree.records[i];
+          const std::int32_t parent = first + (side == 0 ? record.father : record.mother) - 1;
+          const auto& of_parent = pending[static_cast<std::size_t>(parent)];
+          if (of_parent[0] || of_parent[1]) continue;
+          inputs.meioses.push_back({i, side, parent});
+          pending[static_cast<std::size_t>(i)][side] = false;
+          ++made;
+        }
+      }
+    }
+    if (made == 0) return "genodrop: pe2.wrk: some individual is its own ancestor";
+    left -= made;
+  }
+  const genodrop::Locides& loci = inputs.loci;
+  inputs.chances.assign(static_cast<std::size_t>(loci.count), 0.5f);
+  for (std::int32_t j = 1; j < loci.count && !inputs.meioses.empty(); ++j) {
+    const auto chance = genodrop::crossover_chance(loci.positions[j - 1], loci.positions[j]);
+    if (!chance) return "genodrop: illegal marker order";
+    inputs.chances[static_cast<std::size_t>(j)] = *chance;
+  }
+  inputs.bucket_alleles.resize(static_cast<std::size_t>(loci.count));
+  for (std::int32_t j = 0; j < loci.count; ++j)
+    for (int q = 0; q < genodrop::populations; ++q) {
+      if (!loci.ascending[j][q]) continue;
+      const std::span<const float> cumulative(loci.cumulative[j][q].data(),
+                                              static_cast<std::size_t>(loci.alleles[j]));
+      for (int k = 0; k < Inputs::buckets; ++k)
+        inputs.bucket_alleles[static_cast<std::size_t>(j)][q][k] = static_cast<std::int16_t>(
+            genodrop::founder_allele(cumulative, true, static_cast<float>(k) / Inputs::buckets));
+    }
+  inputs.genotype_numbers =
+      static_cast<std::int64_t>(loci.count) *
+      (2 * static_cast<std::int64_t>(inputs.founders.size()) + static_cast<std::int64_t>(inputs.meioses.size()));
+  return {};
+}
+
+}  // namespace
+
+std::string read_inputs(const std::string& work, Inputs& inputs) {
+  const std::string chromosome = work + "/chromosome.wrk", pedigree = work + "/pe2.wrk",
+                    model = work + "/model.wrk";
+  if (auto stop = genodrop::read_chromosome(chromosome, inputs.loci)) return stop->text;
+  if (auto stop = genodrop::read_pedigree(pedigree, inputs.pedigree)) return stop->text;
+  if (auto problem = traitsim::read_model(model, inputs.model); !problem.empty()) return problem;
+
+  const genodrop::Locides& loci = inputs.loci;
+  for (std::int32_t j = 0; j < loci.count; ++j) {
+    const std::string_view name = loci.names[j].view();
+    if (extract::is_trait_locus(name)) {
+      inputs.trait_loci.push_back(j);
+      continue;
+    }
+    inputs.marker_loci.push_back(j);
+    const auto items = items_of(name);
+    if (items.size() != 1)
+      return "the marker name \"" + std::string(name) + "\" (locus " + std::to_string(j + 1) +
+             " of chromosome.wrk) is not one item: xp-geno would take the names and alleles "
+             "after it in the wrong places";
+    inputs.marker_names.push_back(items[0]);
+    if (loci.alleles[j] > 99)
+      return "marker " + items[0] + " has " + std::to_string(loci.alleles[j]) +
+             " alleles: in the genotype file a second allele of three digits runs into the "
+             "first, and xp-geno would misread them (at most 99 alleles per marker)";
+  }
+  // The QTL genotype file names the trait loci in chromosome order; traitsim matches the model
+  // to those names.
+  traitsim::Locides& trait = inputs.model;
+  trait.nqtl = static_cast<std::int32_t>(inputs.trait_loci.size());
+  for (std::int32_t b = 0; b < trait.nqtl; ++b) trait.qtl_names[b] = loci.names[inputs.trait_loci[b]];
+  traitsim::match_loci(trait);
+  if (auto problem = schedule_meioses(inputs); !problem.empty()) return problem;
+  return read_ids(pedigree, inputs.pedigree.count, inputs.ids);
+}
+
+}  // namespace simreps

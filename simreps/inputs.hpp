@@ -1,0 +1,59 @@
+// What every replicate of a study shares: the chromosome, the numbered pedigree and the trait
+// model, read once, and the names under which the SOLAR files show markers and individuals.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "genodrop/tables.hpp"
+#include "traitsim/tables.hpp"
+
+namespace simreps {
+
+struct Inputs {
+  genodrop::Locides loci;
+  genodrop::Pedigree pedigree;
+  traitsim::Locides model;
+  // Positions (0-based, in chromosome order) of the trait loci, which extract cuts into the
+  // QTL genotype file, and of the markers, which go to the SOLAR marker file.
+  std::vector<std::int32_t> trait_loci;
+  std::vector<std::int32_t> marker_loci;
+  // The marker names and the identifiers of the numbered pedigree as xp-geno and xp-trait
+  // take them: blank-separated items.
+  std::vector<std::string> marker_names;
+  std::vector<std::string> ids;
+
+  // What genodrop's draws depend on besides the numbers themselves, worked out once: the
+  // founders' rows in file order, every meiosis in the order genodrop's offspring passes make
+  // them (which follows from the pedigree alone), and the crossover chance before each locus
+  // (0.5 before the first, which picks the starting haplotype).
+  struct Meiosis {
+    std::int32_t child = 0;
+    std::int32_t side = 0;  // 0: the haplotype from the father, 1: from the mother
+    std::int32_t parent = 0;
+  };
+  std::vector<std::int32_t> founders;
+  std::vector<Meiosis> meioses;
+  std::vector<float> chances;
+  // The numbers of the genotype stream that a replicate uses after the thrown-away start.
+  std::int64_t genotype_numbers = 0;
+  // A founder's allele from its deviate u without a search: for each locus and population
+  // whose cumulative frequencies never decrease, the allele of the smallest deviate of each
+  // of `buckets` equal parts of (0, 1); the allele of u is then at most a step or two on.
+  static constexpr int buckets = 256;
+  std::vector<std::array<std::array<std::int16_t, buckets>, genodrop::populations>> bucket_alleles;
+};
+
+// Reads the chain's working copies in the folder `work`: chromosome.wrk, pe2.wrk (famorder's
+// numbered pedigree) and model.wrk, into `inputs`. The suite's programs have already run on
+// these files (a trial run of the chain), so the programs' own refusals are behind us; what is
+// left to refuse here are inputs on which writing the SOLAR files straight from the tables
+// would not give what xp-geno makes of them: a marker name that is not one item, or a marker
+// with 100 alleles or more (a three-digit second allele runs into the first in the genotype
+// file), or a pedigree or map on which genodrop would refuse to make all genotypes (which the
+// trial run has already refused). Returns an empty text, or the refusal.
+std::string read_inputs(const std::string& work, Inputs& inputs);
+
+}  // namespace simreps

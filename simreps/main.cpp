@@ -1,0 +1,206 @@
+// simreps [options] RAW_PEDIGREE CHROMOSOME MODEL OUTDIR
+//
+// A replicate study: the chain once per replicate, the steps that give the same result for
+// every replicate done once.
+//
+//   options -> OUTDIR and its study record -> the chain once (deterministic files, and every
+//   refusal of the programs) -> inputs read -> workers make the missing replicates -> manifest
+//
+// Exit status 0 when every replicate of the slice is in OUTDIR, 1 after a refusal (printed on
+// standard output, naming the step and, where it applies, the replicate).
+#include <signal.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <random>
+
+#include "chain_steps.hpp"
+#include "inputs.hpp"
+#include "options.hpp"
+#include "outdir.hpp"
+#include "study.hpp"
+#include "workers.hpp"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+using namespace simreps;
+
+constexpr std::int64_t max_seed = 2147483647;
+
+int refuse(const std::string& text) {
+  std::printf("simreps: %s\n", text.c_str());
+  return 1;
+}
+
+int digits(std::int64_t n) {
+  int d = 1;
+  while (n >= 10) {
+    n /= 10;
+    ++d;
+  }
+  return d;
+}
+
+// From the system's random source, never the clock: two studies started minutes apart would
+// otherwise share most of their seeds.
+std::int32_t drawn_seed(std::int64_t count) {
+  std::random_device source;
+  std::uniform_int_distribution<std::int64_t> seed(1, max_seed - 2 * count);
+  return static_cast<std::int32_t>(seed(source));
+}
+
+// Checks the study in OUTDIR (the current folder) against this run, and with `begin` writes
+// its record when there is none yet. Sets the first seed in `study`: the one given, else the
+// recorded one, else (when beginning) one drawn at random. Returns an empty text or the
+// refusal. Runs that begin slices of one study at once meet here under the lock, so all but
+// the first take the first one's record.
+std::string open_study(const Options& options, const std::string& outdir, bool begin, Study& study) {
+  const Lock lock;
+  std::string problem;
+  const std::optional<Study> recorded = read_study(problem);
+  if (!problem.empty()) return outdir + "/" + problem;
+  if (recorded) {
+    study.first_seed = options.first_seed.value_or(recorded->first_seed);
+    if (auto differs = difference(*recorded, study); !differs.empty())
+      return outdir + " holds another study (" + differs + "); give another OUTDIR";
+    if (study.first_seed + 2 * options.count - 1 > max_seed)
+      return "the study's first seed is " + std::to_string(study.first_seed) + ": it has room for " +
+             std::to_string((max_seed - study.first_seed + 1) / 2) + " replicates, not " +
+             std::to_string(options.count);
+    return {};
+  }
+  for (const auto& entry : fs::directory_iterator(".")) {
+    const std::string name = entry.path().filename().string();
+    // Left by this run: its lock and its trial of the chain.
+    if (name != lock_file && name.rfind(".work.", 0) != 0)
+      return outdir + " is not empty and holds no study; give a new or an empty folder";
+  }
+  if (!begin) return {};
+  study.first_seed = options.first_seed ? *options.first_seed : drawn_seed(options.count);
+  if (!write_study(study)) return "cannot write " + outdir + "/" + study_record;
+  return {};
+}
+
+// Removes the trial folders (named `prefix` and a process id) of runs on this host that were
+// killed during their trial of the chain.
+void remove_lost_work(const std::string& prefix) {
+  std::error_code error;
+  for (const auto& entry : fs::directory_iterator(".", error)) {
+    const std::string name = entry.path().filename().string();
+    if (name.rfind(prefix, 0) != 0) continue;
+    const std::string pid = name.substr(prefix.size());
+    if (pid.empty() || pid.find_first_not_of("0123456789") != std::string::npos) continue;
+    if (::kill(static_cast<pid_t>(std::stol(pid)), 0) != 0 && errno == ESRCH) fs::remove_all(entry.path(), error);
+  }
+}
+
+// The copies of the inputs under the chain's names in `work`, and the chain once there.
+std::string prepare(const Options& options, const std::string& bin, const std::string& work,
+                    const std::array<std::string, 3>& inputs) {
+  std::error_code error;
+  fs::create_directory(work, error);
+  if (error) return "cannot create " + work + ": " + error.message();
+  const char* copies[] = {"pe0.wrk", "chromosome.wrk", "model.wrk"};
+  for (int i = 0; i < 3; ++i) {
+    fs::copy_file(inputs[i], work + "/" + copies[i], error);
+    if (error) return "cannot copy " + inputs[i] + ": " + error.message();
+  }
+  std::string notes;
+  if (auto refusal = run_chain_once(bin, work, notes); !refusal.empty()) return refusal;
+  if (!options.quiet && !notes.empty()) std::printf("%s", notes.c_str());
+  return {};
+}
+
+int run(const Options& options) {
+  if (options.count > (max_seed - 1) / 2)
+    return refuse("-n " + std::to_string(options.count) + ": at most " +
+                  std::to_string((max_seed - 1) / 2) + " replicates, two seeds each");
+  const std::string bin = own_folder();
+  Study study;
+  const std::array<std::string, 3> given = {options.raw_pedigree, options.chromosome, options.model};
+  std::array<std::string, 3> inputs;
+  for (int i = 0; i < 3; ++i) {
+    inputs[i] = fs::absolute(given[i]).string();
+    const auto sum = checksum_of(inputs[i]);
+    if (!sum) return refuse("cannot read " + given[i]);
+    study.inputs[i] = *sum;
+    study.paths[i] = inputs[i];
+  }
+  std::error_code error;
+  fs::create_directories(options.outdir, error);
+  if (error || ::chdir(options.outdir.c_str()) != 0)
+    return refuse("cannot create or enter " + options.outdir);
+
+  // The study is checked before the chain's trial and begun only once the inputs are read, so
+  // that refused inputs leave no record that would stand in the way of the mended ones.
+  if (auto refusal = open_study(options, options.outdir, false, study); !refusal.empty())
+    return refuse(refusal);
+
+  char host[256] = "host";
+  ::gethostname(host, sizeof host - 1);
+  const std::string work_prefix = ".work." + std::string(host) + ".";
+  remove_lost_work(work_prefix);
+  const std::string work = work_prefix + std::to_string(::getpid());
+  struct Cleanup {
+    std::string folder;
+    ~Cleanup() {
+      std::error_code ignored;
+      fs::remove_all(folder, ignored);
+    }
+  } cleanup{work};
+  if (auto refusal = prepare(options, bin, work, inputs); !refusal.empty()) return refuse(refusal);
+  auto tables = std::make_unique<Inputs>();
+  if (auto refusal = read_inputs(work, *tables); !refusal.empty()) return refuse(refusal);
+
+  if (auto refusal = open_study(options, options.outdir, true, study); !refusal.empty())
+    return refuse(refusal);
+  if (!options.quiet)
+    std::printf("simreps: study in %s, first seed %d, replicates %lld-%lld of %lld\n",
+                options.outdir.c_str(), study.first_seed, static_cast<long long>(options.first),
+                static_cast<long long>(options.last), static_cast<long long>(options.count));
+  // The same in every run of the study: a run of another slice may replace them meanwhile.
+  for (const char* kept : {"pedigree.sol", "map.wrk.sol"}) {
+    fs::rename(work + "/" + kept, kept, error);
+    if (error) return refuse(std::string("cannot move ") + kept + " into the study: " + error.message());
+  }
+  // Read once: from here on a run that is killed leaves nothing of its trial behind.
+  fs::remove_all(work, error);
+
+  const Found found = find_replicates();
+  const int width = std::max(digits(options.count), found.width);
+  std::string problem;
+  if (!widen(found, width, problem)) return refuse(problem);
+  remove_partials(options.first, options.last);
+  std::vector<std::int64_t> todo;
+  for (std::int64_t r = options.first; r <= options.last; ++r)
+    if (!found.folders.contains(r)) todo.push_back(r);
+
+  const Plan plan{*tables, study.first_seed, width, options.keep_working, bin};
+  const bool progress = !options.quiet && ::isatty(2);
+  const int status = run_workers(plan, todo, options.jobs, progress);
+  {
+    const Lock lock;
+    if (!write_manifest(problem)) return refuse(problem);
+  }
+  if (status != 0) return status;
+  if (!options.quiet)
+    std::printf("simreps: %lld replicates made, %lld were there already; manifest: %s/%s\n",
+                static_cast<long long>(todo.size()),
+                static_cast<long long>(options.last - options.first + 1) - static_cast<long long>(todo.size()),
+                options.outdir.c_str(), manifest_file);
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  Options options;
+  if (const int status = parse_options(argc, argv, options); status >= 0) return status;
+  return run(options);
+}

@@ -1,0 +1,27 @@
+// simreps' command line.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace simreps {
+
+struct Options {
+  std::string raw_pedigree, chromosome, model, outdir;
+  std::int64_t count = 0;                  // -n: replicates in the study
+  std::int64_t first = 1, last = 0;        // --replicates A-B: the slice made by this run
+  std::optional<std::int32_t> first_seed;  // --first-seed
+  int jobs = 0;                            // -j
+  bool keep_working = false;
+  bool quiet = false;
+};
+
+// Reads the command line into `options`. Returns -1 to go on, else the exit status after the
+// help text (0) or a refusal of the command line (1), already printed.
+int parse_options(int argc, char** argv, Options& options);
+
+// The cores this process may use.
+int available_cores();
+
+}  // namespace simreps

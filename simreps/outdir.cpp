@@ -1,0 +1,129 @@
+#include "outdir.hpp"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace fs = std::filesystem;
+
+namespace simreps {
+namespace {
+
+std::string host_name() {
+  char name[256] = {};
+  if (::gethostname(name, sizeof name - 1) != 0) return "host";
+  return name;
+}
+
+bool all_digits(std::string_view text) {
+  if (text.empty()) return false;
+  for (char c : text)
+    if (c < '0' || c > '9') return false;
+  return true;
+}
+
+// The number of a folder named rep<digits>, or -1.
+std::int64_t number_of(const std::string& name) {
+  if (name.size() < 4 || name.compare(0, 3, "rep") != 0 || !all_digits(name.substr(3)) ||
+      name.size() > 21)
+    return -1;
+  return std::stoll(name.substr(3));
+}
+
+}  // namespace
+
+std::string replicate_name(std::int64_t replicate, int width) {
+  char name[40];
+  std::snprintf(name, sizeof name, "rep%0*lld", width, static_cast<long long>(replicate));
+  return name;
+}
+
+std::string partial_name(std::int64_t replicate, int width) {
+  std::string name = ".";
+  name += replicate_name(replicate, width);
+  name += ".partial.";
+  name += host_name();
+  name += ".";
+  name += std::to_string(::getpid());
+  return name;
+}
+
+Found find_replicates() {
+  Found found;
+  std::error_code error;
+  for (const auto& entry : fs::directory_iterator(".", error)) {
+    const std::string name = entry.path().filename().string();
+    const std::int64_t r = number_of(name);
+    if (r < 1 || !entry.is_directory(error)) continue;
+    found.folders[r] = name;
+    found.width = std::max(found.width, static_cast<int>(name.size()) - 3);
+  }
+  return found;
+}
+
+bool widen(const Found& found, int width, std::string& problem) {
+  for (const auto& [r, name] : found.folders) {
+    const std::string wide = replicate_name(r, width);
+    if (wide == name) continue;
+    std::error_code error;
+    fs::rename(name, wide, error);
+    if (error && !fs::exists(wide)) {
+      problem = "cannot rename " + name + " to " + wide + ": " + error.message();
+      return false;
+    }
+  }
+  return true;
+}
+
+void remove_partials(std::int64_t first, std::int64_t last) {
+  std::error_code error;
+  for (const auto& entry : fs::directory_iterator(".", error)) {
+    const std::string name = entry.path().filename().string();
+    const auto dot = name.find('.', 1);
+    if (name.size() < 2 || name[0] != '.' || dot == std::string::npos ||
+        name.compare(dot, 9, ".partial.") != 0)
+      continue;
+    const std::int64_t r = number_of(name.substr(1, dot - 1));
+    if (r >= first && r <= last) fs::remove_all(entry.path(), error);
+  }
+}
+
+bool write_manifest(std::string& problem) {
+  const Found found = find_replicates();
+  const std::string partial = std::string(manifest_file) + ".partial";
+  {
+    std::ofstream out(partial);
+    out << manifest_header;
+    for (const auto& [r, name] : found.folders) {
+      std::ifstream in(name + "/" + row_file);
+      std::string header, row;
+      if (std::getline(in, header) && std::getline(in, row)) out << row << '\n';
+    }
+    out.close();
+    if (!out) {
+      problem = "cannot write " + partial;
+      return false;
+    }
+  }
+  if (std::rename(partial.c_str(), manifest_file) != 0) {
+    problem = std::string("cannot rename ") + partial + " to " + manifest_file;
+    return false;
+  }
+  return true;
+}
+
+Lock::Lock() {
+  fd_ = ::open(lock_file, O_RDWR | O_CREAT, 0644);
+  if (fd_ >= 0) ::flock(fd_, LOCK_EX);
+}
+
+Lock::~Lock() {
+  if (fd_ >= 0) ::close(fd_);
+}
+
+}  // namespace simreps

@@ -1,0 +1,58 @@
+// The replicate folders of OUTDIR (the current folder while simreps runs) and its manifest.
+//
+// Replicate r lives in rep<r>, zero-padded to the width of the study's count. It is written
+// under a partial name, .rep<r>.partial.<host>.<pid>, and renamed when complete, so a folder
+// named rep<r> is always whole; a partial folder is what a lost run left behind.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <string>
+
+namespace simreps {
+
+// The manifest columns; each replicate folder keeps its own row under the same header in
+// row_file, and manifest.tsv gathers the rows of all complete replicates.
+constexpr const char* manifest_header =
+    "replicate\tgenotype_seed\ttrait_seed\tindividuals\tphenotype_mean\tphenotype_sd\n";
+constexpr const char* row_file = "replicate.tsv";
+constexpr const char* manifest_file = "manifest.tsv";
+// Taken (flock) while the study record or the manifest is read and written, so that runs of
+// slices into the same OUTDIR never mix their writes.
+constexpr const char* lock_file = ".simreps.lock";
+
+std::string replicate_name(std::int64_t replicate, int width);
+// The partial name of `replicate` for this process.
+std::string partial_name(std::int64_t replicate, int width);
+
+// The complete replicate folders in OUTDIR, by number, and the widest name among them.
+struct Found {
+  std::map<std::int64_t, std::string> folders;
+  int width = 0;
+};
+Found find_replicates();
+
+// Renames complete replicate folders narrower than `width` to that width: a study extended to
+// a count with more digits keeps its folders in order.
+bool widen(const Found& found, int width, std::string& problem);
+
+// Removes the partial folders of replicates first..last left by runs that were lost.
+void remove_partials(std::int64_t first, std::int64_t last);
+
+// Writes manifest.tsv from the rows of all complete replicates, in order, under a partial
+// name that is then renamed. Returns false with `problem` set when it cannot.
+bool write_manifest(std::string& problem);
+
+// Holds the lock file of OUTDIR while it lives.
+class Lock {
+ public:
+  Lock();
+  ~Lock();
+  Lock(const Lock&) = delete;
+  Lock& operator=(const Lock&) = delete;
+
+ private:
+  int fd_ = -1;
+};
+
+}  // namespace simreps

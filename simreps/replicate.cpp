@@ -1,0 +1,141 @@
+#include "replicate.hpp"
+
+#include "genodrop/founders.hpp"
+#include "random.hpp"
+#include "traitsim/model.hpp"
+
+namespace simreps {
+namespace {
+
+std::string step(const char* program, const std::string& text) {
+  return std::string(program) + ": " + text;
+}
+
+// genodrop's draws, from the numbers of its stream in the order genodrop takes them: every
+// founder's two haplotypes (model_founders), then the meioses in the order of the offspring
+// passes, each starting on haplotype 1 and switching where a number falls at or below the
+// crossover chance (model_hap).
+void drop_genes(const Inputs& inputs, const float* u, Replicate& replicate) {
+  const genodrop::Locides& loci = inputs.loci;
+  const std::int32_t count = loci.count;
+  auto& alleles = replicate.genotypes.alleles;
+  auto& deviates = replicate.gent.deviates;
+  const bool keep = replicate.keep_deviates;
+  for (const std::int32_t i : inputs.founders) {
+    const int population = inputs.pedigree.records[i].race - 1;
+    for (int side = 0; side < genodrop::sides; ++side) {
+      for (std::int32_t j = 0; j < count; ++j, ++u) {
+        const float* cumulative = loci.cumulative[j][population].data();
+        const std::int32_t last = loci.alleles[j];
+        std::int32_t allele;
+        if (loci.ascending[j][population]) {
+          // The allele is 1 plus the number of cumulative frequencies of alleles 1..m-1 below
+          // u; those below the bucket's smallest deviate are counted already.
+          allele = inputs.bucket_alleles[static_cast<std::size_t>(j)][population]
+                                        [static_cast<int>(*u * Inputs::buckets)];
+          while (allele < last && cumulative[allele - 1] < *u) ++allele;
+        } else {
+          allele = genodrop::founder_allele(std::span(cumulative, static_cast<std::size_t>(last)), false, *u);
+        }
+        alleles[i][side][j] = static_cast<std::int16_t>(allele);
+        if (keep) deviates[i][side][j] = *u;
+      }
+    }
+  }
+  const float* chance = inputs.chances.data();
+  for (const Inputs::Meiosis& m : inputs.meioses) {
+    const auto& from = alleles[m.parent];
+    auto& to = alleles[m.child][m.side];
+    auto& drawn = deviates[m.child][m.side];
+    int source = 0;
+    for (std::int32_t j = 0; j < count; ++j, ++u) {
+      if (*u <= chance[j]) source ^= 1;
+      to[j] = from[source][j];
+      if (keep) drawn[j] = *u;
+    }
+  }
+}
+
+// The genotypic values as traitsim computes them from the QTL genotype file, whose lines
+// hold the trait loci of each individual in chromosome order. Checks the alleles as
+// traitsim's reader does, line by line.
+std::string add_genetic(const Inputs& inputs, Replicate& replicate) {
+  const traitsim::Locides& model = inputs.model;
+  traitsim::Genotypes& trait = replicate.trait;
+  trait.n = inputs.pedigree.count;
+  for (std::int32_t k = 0; k < trait.n; ++k) {
+    std::int32_t first_bad = -1, bad_allele = 0;
+    for (std::int32_t b = 0; b < model.nqtl; ++b) {
+      const std::int32_t j = inputs.trait_loci[static_cast<std::size_t>(b)];
+      for (int i = 0; i < 2; ++i) {
+        const std::int32_t allele = replicate.genotypes.alleles[k][i][j];
+        if (model.nmatches[b] > 0 && (allele < 1 || allele > traitsim::kMaxAlleles) && first_bad < 0) {
+          first_bad = b;
+          bad_allele = allele;
+        }
+        trait.alleles[b][i] = static_cast<std::int8_t>(allele);
+      }
+    }
+    // The names line is line 2 of qtl.wrk, so individual k stands on line k + 3.
+    if (first_bad >= 0)
+      return "allele " + std::to_string(bad_allele) + " outside 1.." +
+             std::to_string(traitsim::kMaxAlleles) + " at locus " +
+             std::string(model.qtl_names[first_bad].trimmed()) + " in qtl.wrk, line " +
+             std::to_string(k + 3);
+    trait.phenotypes[k] = 0.0f;
+    traitsim::add_genotypic_value(model, trait, k);
+    replicate.genetic[k] = trait.phenotypes[k];
+  }
+  return {};
+}
+
+// traitsim's environment from the numbers of its stream: per individual twelve uniforms summed
+// in single precision, minus 6, times sigma (add_environment and pnormrnd), each step rounded
+// on its own (this file is built without fused multiply-adds).
+void add_environment(const Inputs& inputs, const float* u, Replicate& replicate) {
+  traitsim::Genotypes& trait = replicate.trait;
+  const float sigma = inputs.model.sigma;
+  for (std::int32_t q = 0; q < trait.n; ++q) {
+    float s = 0.0f;
+    for (int i = 0; i < 12; ++i) s = s + *u++;
+    const float z = s - 6.0f;
+    const float t = z * sigma;
+    trait.phenotypes[q] = trait.phenotypes[q] + t;
+  }
+}
+
+}  // namespace
+
+Seeds seeds_of(std::int32_t first_seed, std::int64_t replicate) {
+  const auto genotypes = static_cast<std::int32_t>(first_seed + 2 * (replicate - 1));
+  return {genotypes, genotypes + 1};
+}
+
+void start_stream(std::int32_t seed) {
+  rluxgo(4, seed, 0, 0);
+  float thrown[discarded_numbers];
+  ranlux(thrown);
+}
+
+std::string make_replicate(const Inputs& inputs, Seeds seeds, Replicate& replicate) {
+  // Each stream's numbers are drawn in one call, as many as the replicate takes: the same
+  // numbers one call per number would give.
+  replicate.numbers.resize(static_cast<std::size_t>(
+      std::max<std::int64_t>(inputs.genotype_numbers, 12 * static_cast<std::int64_t>(inputs.pedigree.count))));
+  std::span<float> numbers(replicate.numbers);
+
+  start_stream(seeds.genotypes);
+  ranlux(numbers.first(static_cast<std::size_t>(inputs.genotype_numbers)));
+  drop_genes(inputs, numbers.data(), replicate);
+
+  if (auto problem = add_genetic(inputs, replicate); !problem.empty()) return step("traitsim", problem);
+  start_stream(seeds.trait);
+  ranlux(numbers.first(12 * static_cast<std::size_t>(inputs.pedigree.count)));
+  add_environment(inputs, numbers.data(), replicate);
+  if (const std::int32_t q = traitsim::first_non_finite(replicate.trait); q >= 0)
+    return step("traitsim", "phenotype of individual " + std::to_string(q + 1) +
+                                " is not a finite number; see the values and sigma in model.wrk");
+  return {};
+}
+
+}  // namespace simreps

@@ -1,0 +1,52 @@
+// One replicate of a study, made in memory: the genotypes as genodrop makes them from one
+// generator stream, then the phenotypes as traitsim makes them from another.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "genodrop/tables.hpp"
+#include "inputs.hpp"
+#include "traitsim/tables.hpp"
+
+namespace simreps {
+
+// The numbers a freshly seeded stream throws away. Right after seeding, RANLUX delivers its
+// first 24 numbers straight from the congruential fill of the seeding, and for seeds one apart
+// those are shifted copies of each other; a weak trace of that remains in numbers 25 to 48.
+constexpr int discarded_numbers = 48;
+
+// The two seeds of replicate `replicate` (from 1) of the study whose first seed is
+// `first_seed`: first_seed + 2(replicate - 1) for the genotypes, one more for the trait.
+struct Seeds {
+  std::int32_t genotypes = 0;
+  std::int32_t trait = 0;
+};
+Seeds seeds_of(std::int32_t first_seed, std::int64_t replicate);
+
+// Seeds the generator as the clock seeding does, RANLUX at level 4 (rluxgo(4, seed, 0, 0)),
+// and throws away its first discarded_numbers numbers.
+void start_stream(std::int32_t seed);
+
+// The tables of one replicate; large, so a worker makes one and reuses it.
+struct Replicate {
+  genodrop::Genotypes genotypes;
+  genodrop::Gent gent;
+  traitsim::Genotypes trait;  // trait.phenotypes: the phenotypes
+  // The genotypic value of each individual, before the environment is added.
+  std::array<float, traitsim::kMaxIndividuals> genetic{};
+  std::vector<float> numbers;  // the generator's numbers, one stream at a time
+  // Whether `gent` is filled: only genodrop's trace file and the tests need the deviates.
+  bool keep_deviates = true;
+};
+
+// Makes the replicate with seeds `seeds` from `inputs` into `replicate`. Returns an empty
+// text, or the refusal of traitsim, in its own words, after "traitsim: ": an allele of a model
+// locus outside 1..10 (naming the line of qtl.wrk) or a phenotype that is not finite. The
+// steps are genodrop's and traitsim's, from the same numbers in the same order, with what
+// depends on the pedigree and the map alone worked out once in `inputs`.
+std::string make_replicate(const Inputs& inputs, Seeds seeds, Replicate& replicate);
+
+}  // namespace simreps

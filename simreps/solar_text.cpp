@@ -1,0 +1,143 @@
+#include "solar_text.hpp"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+#include <limits>
+
+namespace simreps {
+namespace {
+
+// Writes the decimal digits of `value` at `p`, returning the end: a marker allele, 1..99
+// (read_inputs refuses markers of more alleles), though any value of genodrop's alleles,
+// up to 999, comes out right.
+char* put_allele(char* p, std::int32_t value) {
+  if (value >= 10 && value < 100) {
+    *p++ = static_cast<char>('0' + value / 10);
+    *p++ = static_cast<char>('0' + value % 10);
+    return p;
+  }
+  if (value >= 0 && value < 10) {
+    *p++ = static_cast<char>('0' + value);
+    return p;
+  }
+  return std::to_chars(p, p + 12, value).ptr;
+}
+
+// ",a/b" for every pair of alleles below 100, the markers' alleles.
+struct PairTexts {
+  static constexpr std::int32_t below = 100;
+  struct Text {
+    char chars[8];
+    std::int32_t length;
+  };
+  std::vector<Text> texts;
+  PairTexts() : texts(below * below) {
+    for (std::int32_t a = 0; a < below; ++a)
+      for (std::int32_t b = 0; b < below; ++b) {
+        Text& text = texts[static_cast<std::size_t>(a * below + b)];
+        char* p = text.chars;
+        *p++ = ',';
+        p = put_allele(p, a);
+        *p++ = '/';
+        p = put_allele(p, b);
+        text.length = static_cast<std::int32_t>(p - text.chars);
+      }
+  }
+};
+
+// The phenotype as it comes out of traitsim's F field with three decimals (correctly rounded,
+// a minus only before a non-zero value) and back in through xp-trait's reading of that text.
+float through_phenotype_file(float value) {
+  char text[400];
+  char* start = text + 1;
+  const auto end = std::to_chars(start, text + sizeof text - 1, std::fabs(static_cast<double>(value)),
+                                 std::chars_format::fixed, 3)
+                       .ptr;
+  *end = '\0';
+  bool zero = true;
+  for (const char* p = start; p < end; ++p)
+    if (*p >= '1' && *p <= '9') zero = false;
+  if (std::signbit(value) && !zero) *--start = '-';
+  return std::strtof(start, nullptr);
+}
+
+}  // namespace
+
+void render_markers(const Inputs& inputs, const Replicate& replicate, std::string& out) {
+  out += "id";
+  for (const std::string& name : inputs.marker_names) {
+    out += ',';
+    out += name;
+  }
+  out += '\n';
+  // Written through a pointer into room reserved for the longest line: this text is most of
+  // the bytes a replicate writes, and the checks of appending char by char would cost as much
+  // as the writing.
+  const std::int32_t count = inputs.pedigree.count;
+  std::size_t longest_id = 0;
+  for (const std::string& id : inputs.ids) longest_id = std::max(longest_id, id.size());
+  const std::size_t line = longest_id + 1 + 8 * inputs.marker_loci.size();
+  std::size_t used = out.size();
+  out.resize(used + static_cast<std::size_t>(count) * line);
+  char* p = out.data() + used;
+  static const PairTexts pairs;
+  for (std::int32_t k = 0; k < count; ++k) {
+    const std::string& id = inputs.ids[static_cast<std::size_t>(k)];
+    p = std::copy(id.begin(), id.end(), p);
+    const auto& alleles = replicate.genotypes.alleles[k];
+    for (const std::int32_t j : inputs.marker_loci) {
+      const std::int32_t a = alleles[0][j], b = alleles[1][j];
+      if (a >= 0 && a < PairTexts::below && b >= 0 && b < PairTexts::below) {
+        // All eight bytes are copied, whatever the pair's length: the line's room holds them.
+        const PairTexts::Text& text = pairs.texts[static_cast<std::size_t>(a * PairTexts::below + b)];
+        std::memcpy(p, text.chars, 8);
+        p += text.length;
+        continue;
+      }
+      *p++ = ',';
+      p = put_allele(p, a);
+      *p++ = '/';
+      p = put_allele(p, b);
+    }
+    *p++ = '\n';
+  }
+  out.resize(static_cast<std::size_t>(p - out.data()));
+}
+
+void render_phenotypes(const Inputs& inputs, const Replicate& replicate, std::string& out) {
+  out += "id,QT\n";
+  for (std::int32_t k = 0; k < replicate.trait.n; ++k) {
+    out += inputs.ids[static_cast<std::size_t>(k)];
+    out += ',';
+    // xp-trait writes "%f", six decimals correctly rounded, which is what to_chars gives.
+    char text[64];
+    const auto end = std::to_chars(text, text + sizeof text,
+                                   static_cast<double>(through_phenotype_file(replicate.trait.phenotypes[k])),
+                                   std::chars_format::fixed, 6)
+                         .ptr;
+    out.append(text, end);
+    out += '\n';
+  }
+}
+
+Summary summarise(const Replicate& replicate) {
+  const std::int32_t n = replicate.trait.n;
+  double sum = 0;
+  for (std::int32_t k = 0; k < n; ++k) sum += replicate.trait.phenotypes[k];
+  Summary summary;
+  summary.mean = n > 0 ? sum / n : std::numeric_limits<double>::quiet_NaN();
+  double squares = 0;
+  for (std::int32_t k = 0; k < n; ++k) {
+    const double d = replicate.trait.phenotypes[k] - summary.mean;
+    squares += d * d;
+  }
+  summary.sd = n > 1 ? std::sqrt(squares / (n - 1)) : std::numeric_limits<double>::quiet_NaN();
+  return summary;
+}
+
+}  // namespace simreps

@@ -1,0 +1,29 @@
+// The two SOLAR files of a replicate, written straight from its tables: byte for byte what
+// extract and xp-geno make of genodrop's genotype file, and what xp-trait makes of traitsim's
+// phenotype file, without the working files in between.
+#pragma once
+
+#include <string>
+
+#include "inputs.hpp"
+#include "replicate.hpp"
+
+namespace simreps {
+
+// Appends mark.sol to `out`: "id" and the marker names, then per individual its identifier
+// and "first/second" at every marker.
+void render_markers(const Inputs& inputs, const Replicate& replicate, std::string& out);
+
+// Appends phen.sol to `out`: "id,QT", then per individual its identifier and its phenotype as
+// xp-trait writes it after reading it from traitsim's file (three decimals, then six).
+void render_phenotypes(const Inputs& inputs, const Replicate& replicate, std::string& out);
+
+// The mean and the standard deviation (n - 1 in the denominator; not a number below two
+// individuals) of the replicate's phenotypes.
+struct Summary {
+  double mean = 0;
+  double sd = 0;
+};
+Summary summarise(const Replicate& replicate);
+
+}  // namespace simreps

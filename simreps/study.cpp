@@ -1,0 +1,92 @@
+#include "study.hpp"
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <vector>
+
+namespace simreps {
+namespace {
+
+constexpr std::array<const char*, 3> input_keys = {"raw_pedigree", "chromosome", "model"};
+constexpr std::array<const char*, 3> input_words = {"raw pedigree", "chromosome file", "model"};
+
+std::vector<std::string> split_tabs(const std::string& line) {
+  std::vector<std::string> fields;
+  std::string field;
+  std::istringstream in(line);
+  while (std::getline(in, field, '\t')) fields.push_back(field);
+  return fields;
+}
+
+std::string cksum_text(const Checksum& sum) {
+  return std::to_string(sum.crc) + " " + std::to_string(sum.bytes);
+}
+
+}  // namespace
+
+std::optional<Study> read_study(std::string& problem) {
+  std::ifstream in(study_record);
+  if (!in) return std::nullopt;
+  Study study;
+  int found = 0;
+  std::string line;
+  try {
+    while (std::getline(in, line)) {
+      const auto fields = split_tabs(line);
+      if (fields.size() < 2) continue;
+      if (fields[0] == "program") {
+        study.program = fields[1];
+        ++found;
+      } else if (fields[0] == "first_seed") {
+        study.first_seed = static_cast<std::int32_t>(std::stol(fields[1]));
+        ++found;
+      }
+      for (std::size_t i = 0; i < input_keys.size(); ++i) {
+        if (fields[0] != input_keys[i] || fields.size() < 4) continue;
+        study.inputs[i].crc = static_cast<std::uint32_t>(std::stoul(fields[1]));
+        study.inputs[i].bytes = std::stoull(fields[2]);
+        study.paths[i] = fields[3];
+        ++found;
+      }
+    }
+  } catch (const std::exception&) {
+    found = -1;
+  }
+  if (found != 5) problem = std::string(study_record) + " is not a study record of simreps";
+  return study;
+}
+
+bool write_study(const Study& study) {
+  const std::string partial = std::string(study_record) + ".partial";
+  {
+    std::ofstream out(partial);
+    out << "item\tvalue\tbytes\tfile\n";
+    out << "program\t" << study.program << "\n";
+    out << "first_seed\t" << study.first_seed << "\n";
+    for (std::size_t i = 0; i < input_keys.size(); ++i)
+      out << input_keys[i] << '\t' << study.inputs[i].crc << '\t' << study.inputs[i].bytes << '\t'
+          << study.paths[i] << "\n";
+    out.close();
+    if (!out) return false;
+  }
+  return std::rename(partial.c_str(), study_record) == 0;
+}
+
+std::string difference(const Study& recorded, const Study& now) {
+  if (recorded.program != now.program)
+    return "it was made by " + recorded.program + ", this is " + now.program;
+  if (recorded.first_seed != now.first_seed)
+    return "its first seed is " + std::to_string(recorded.first_seed) + ", not " +
+           std::to_string(now.first_seed);
+  for (std::size_t i = 0; i < input_keys.size(); ++i) {
+    const Checksum& a = recorded.inputs[i];
+    const Checksum& b = now.inputs[i];
+    if (a.crc != b.crc || a.bytes != b.bytes)
+      return "its " + std::string(input_words[i]) + " was " + recorded.paths[i] + " (cksum " +
+             cksum_text(a) + "), not " + now.paths[i] + " (cksum " + cksum_text(b) + ")";
+  }
+  return {};
+}
+
+}  // namespace simreps

@@ -1,0 +1,37 @@
+// The study record in OUTDIR: which inputs, which first seed and which program made the
+// replicates there, so that a later run adds to the same study or is refused.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "checksum.hpp"
+
+namespace simreps {
+
+constexpr const char* study_record = "study.tsv";
+constexpr const char* program_version = "simreps 1.0";
+
+struct Study {
+  std::string program = program_version;
+  std::int32_t first_seed = 0;
+  // The raw pedigree, the chromosome file and the model, in that order.
+  std::array<Checksum, 3> inputs{};
+  std::array<std::string, 3> paths{};  // as given; shown, not compared
+};
+
+// The record in the current folder: empty when there is none; `problem` is set when a file
+// of that name is there but does not read as a record.
+std::optional<Study> read_study(std::string& problem);
+
+// Writes the record into the current folder under a temporary name, then renames it. Returns
+// false when it cannot be written.
+bool write_study(const Study& study);
+
+// Empty when `recorded` and `now` are the same study (program, first seed and inputs), else a
+// sentence that names what differs.
+std::string difference(const Study& recorded, const Study& now);
+
+}  // namespace simreps
