@@ -112,9 +112,9 @@ Seeds seeds_of(std::int32_t first_seed, std::int64_t replicate) {
 }
 
 void start_stream(std::int32_t seed) {
-  rluxgo(4, seed, 0, 0);
+  ranlux::rluxgo(4, seed, 0, 0);
   float thrown[discarded_numbers];
-  ranlux(thrown);
+  ranlux::ranlux(thrown);
 }
 
 std::string make_replicate(const Inputs& inputs, Seeds seeds, Replicate& replicate) {
@@ -125,12 +125,12 @@ std::string make_replicate(const Inputs& inputs, Seeds seeds, Replicate& replica
   std::span<float> numbers(replicate.numbers);
 
   start_stream(seeds.genotypes);
-  ranlux(numbers.first(static_cast<std::size_t>(inputs.genotype_numbers)));
+  ranlux::ranlux(numbers.first(static_cast<std::size_t>(inputs.genotype_numbers)));
   drop_genes(inputs, numbers.data(), replicate);
 
   if (auto problem = add_genetic(inputs, replicate); !problem.empty()) return step("traitsim", problem);
   start_stream(seeds.trait);
-  ranlux(numbers.first(12 * static_cast<std::size_t>(inputs.pedigree.count)));
+  ranlux::ranlux(numbers.first(12 * static_cast<std::size_t>(inputs.pedigree.count)));
   add_environment(inputs, numbers.data(), replicate);
   if (const std::int32_t q = traitsim::first_non_finite(replicate.trait); q >= 0)
     return step("traitsim", "phenotype of individual " + std::to_string(q + 1) +

@@ -87,9 +87,9 @@ int main(int argc, char** argv) {
 
     start = cpu_seconds();
     simreps::start_stream(2000 + 2 * r);
-    ranlux(genotype_numbers);
+    ranlux::ranlux(genotype_numbers);
     simreps::start_stream(2001 + 2 * r);
-    ranlux(trait_numbers);
+    ranlux::ranlux(trait_numbers);
     write_file(mark.c_str(), markers);
     write_file(phen.c_str(), phenotypes);
     floor.push_back(cpu_seconds() - start);

@@ -8,6 +8,8 @@
 
 #include "random.hpp"
 
+namespace ranlux {
+
 void rndseed() {
   const char* seed = std::getenv("SEEDED_RNDSEED");
   if (seed == nullptr) {
@@ -23,3 +25,5 @@ float rndnum() {
   ranlux(r);
   return r[0];
 }
+
+}  // namespace ranlux

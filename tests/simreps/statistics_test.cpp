@@ -121,10 +121,10 @@ TEST_F(ReplicateStatistics, FirstRecordsAreUnrelatedFromOneReplicateToTheNext) {
   // Without the numbers thrown away, the first numbers of seeds one apart are near copies.
   std::vector<double> first, second;
   for (int r = 0; r < replicates; ++r) {
-    rluxgo(4, 424243 + 2 * r, 0, 0);
-    first.push_back(rndnum());
-    rluxgo(4, 424244 + 2 * r, 0, 0);
-    second.push_back(rndnum());
+    ranlux::rluxgo(4, 424243 + 2 * r, 0, 0);
+    first.push_back(ranlux::rndnum());
+    ranlux::rluxgo(4, 424244 + 2 * r, 0, 0);
+    second.push_back(ranlux::rndnum());
   }
   EXPECT_GT(correlation(first, second), 0.5);
 }
