@@ -115,9 +115,10 @@ void check_meioses(const Inputs& in, const Genotypes& g, const Trace& t, const s
           add_fault(c, c.trace_faults,
                     fault_at(in, rep, i,
                              std::string(side_word(s)) + " meiosis between " + from + " and " +
-                                 locus_name(in, j) + ": the trace's deviates give haplotype " +
-                                 std::to_string(parity + 1) + " of the parent at " + locus_name(in, j) +
-                                 ", the genotypes show haplotype " + std::to_string(source[j] + 1)));
+                                 locus_name(in, j) + ": expected haplotype " + std::to_string(parity + 1) +
+                                 " of the parent at " + locus_name(in, j) +
+                                 " (by the trace's deviates), seen haplotype " + std::to_string(source[j] + 1) +
+                                 " (in the genotypes)"));
           reported = true;  // one fault per meiosis is enough to find it
         }
         parity = source[j];

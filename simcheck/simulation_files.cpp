@@ -1,9 +1,9 @@
 // The three result files are read here rather than through the record layer: a fault in one
 // of them is what simcheck looks for, so it must come back as a refusal naming the line, not
 // end the run with the layer's diagnostic.
-#include <cerrno>
+#include <charconv>
 #include <cmath>
-#include <cstdlib>
+#include <string_view>
 #include <fstream>
 
 #include "simulation.hpp"
@@ -26,39 +26,35 @@ struct Lines {
 
 // The field of `width` columns from column `first` (1-based); columns past the end of the
 // line are blank, as the files' writers leave them.
-std::string field(const std::string& line, std::size_t first, std::size_t width) {
-  if (first - 1 >= line.size()) return "";
-  return line.substr(first - 1, width);
+std::string_view field(const std::string& line, std::size_t first, std::size_t width) {
+  if (first - 1 >= line.size()) return {};
+  return std::string_view(line).substr(first - 1, width);
+}
+
+std::string_view trimmed(std::string_view text) {
+  const std::size_t b = text.find_first_not_of(' ');
+  if (b == std::string_view::npos) return {};
+  return text.substr(b, text.find_last_not_of(' ') + 1 - b);
 }
 
 // An integer field: blanks around an optional sign and digits; a blank field is 0, as the
 // suite's readers take it.
-bool integer_field(const std::string& text, std::int32_t& value) {
-  std::size_t b = text.find_first_not_of(' ');
-  if (b == std::string::npos) {
-    value = 0;
-    return true;
-  }
-  std::size_t e = text.find_last_not_of(' ') + 1;
-  const std::string digits = text.substr(b, e - b);
-  char* end = nullptr;
-  errno = 0;
-  const long v = std::strtol(digits.c_str(), &end, 10);
-  if (*end != '\0' || errno != 0 || v < INT32_MIN || v > INT32_MAX) return false;
-  value = static_cast<std::int32_t>(v);
-  return true;
+bool integer_field(std::string_view text, std::int32_t& value) {
+  text = trimmed(text);
+  value = 0;
+  if (text.empty()) return true;
+  if (text.front() == '+') text.remove_prefix(1);
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  return error == std::errc() && end == text.data() + text.size();
 }
 
-bool real_field(const std::string& text, double& value) {
-  std::size_t b = text.find_first_not_of(' ');
-  if (b == std::string::npos) {
-    value = 0;
-    return true;
-  }
-  const std::string digits = text.substr(b, text.find_last_not_of(' ') + 1 - b);
-  char* end = nullptr;
-  value = std::strtod(digits.c_str(), &end);
-  return *end == '\0' && std::isfinite(value);
+bool real_field(std::string_view text, double& value) {
+  text = trimmed(text);
+  value = 0;
+  if (text.empty()) return true;
+  if (text.front() == '+') text.remove_prefix(1);
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  return error == std::errc() && end == text.data() + text.size() && std::isfinite(value);
 }
 
 constexpr int max_individuals = 5000, max_loci = 100;
@@ -79,7 +75,7 @@ std::string read_genotypes(const std::string& path, Genotypes& g) {
   if (!f.next()) return f.path + ": the file ends before the names line";
   g.names.clear();
   for (int j = 0; j < l; ++j) {
-    std::string name = field(f.line, 12 * j + 1, 12);
+    std::string name(field(f.line, 12 * j + 1, 12));
     name.resize(12, ' ');
     g.names.push_back(name);
   }
