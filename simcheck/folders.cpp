@@ -47,7 +47,7 @@ std::string find_layout(const Options& o, Layout& l) {
   if (!fs::is_directory(o.folder, error)) return o.folder + " is not a folder";
   l.study = fs::exists(o.folder + "/study.tsv", error);
   if (!l.study) {
-    l.pedigree = o.pedigree.empty() ? o.folder + "/pe2.wrk" : o.pedigree;
+    l.pedigree = !o.pedigree.empty() ? o.pedigree : o.raw_pedigree.empty() ? o.folder + "/pe2.wrk" : "";
     l.raw_pedigree = o.raw_pedigree;
     l.chromosome = o.chromosome.empty() ? o.folder + "/chromosome.wrk" : o.chromosome;
     l.model = o.model.empty() ? o.folder + "/model.wrk" : o.model;

@@ -2,6 +2,9 @@
 
 #include <cmath>
 #include <cstdio>
+#include <filesystem>
+
+#include <unistd.h>
 
 #include "famorder/orpd.hpp"
 #include "famorder/read_table.hpp"
@@ -66,6 +69,14 @@ std::string work_out_order(Inputs& in) {
 
 std::string read_inputs(const std::string& pedigree, const std::string& chromosome,
                         const std::string& model, Inputs& in) {
+  // The record layer creates a missing input empty before it fails on it: a check must
+  // leave the folder it checks as it was.
+  for (const std::string* file : {&pedigree, &chromosome, &model}) {
+    if (file->empty()) continue;
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(*file, error) || ::access(file->c_str(), R_OK) != 0)
+      return "cannot read " + *file;
+  }
   if (auto stop = genodrop::read_chromosome(chromosome, in.loci)) return chromosome + ": " + stop->text;
   if (auto stop = genodrop::read_pedigree(pedigree, in.pedigree)) return pedigree + ": " + stop->text;
   if (!model.empty()) {

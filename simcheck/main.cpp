@@ -41,9 +41,13 @@ int main(int argc, char** argv) {
   if (auto problem = find_layout(options, layout); !problem.empty()) return refuse(problem);
   const std::string output = options.output.empty() ? options.folder + "/simcheck" : options.output;
   std::error_code error;
-  std::filesystem::create_directories(output, error);
-  if (error) return refuse("cannot create " + output + ": " + error.message());
+  // Made only once there is something to put in it, so that a refused check leaves no trace.
+  auto make_output = [&]() {
+    std::filesystem::create_directories(output, error);
+    return error ? "cannot create " + output + ": " + error.message() : std::string();
+  };
   if (layout.pedigree.empty()) {
+    if (auto problem = make_output(); !problem.empty()) return refuse(problem);
     layout.pedigree = output + "/pe2.wrk";
     if (auto problem = number_pedigree(layout.raw_pedigree, layout.pedigree); !problem.empty())
       return refuse(problem);
@@ -80,6 +84,7 @@ int main(int argc, char** argv) {
   const Evaluation evaluation = evaluate(*inputs, counts);
   const Subject subject{options.folder, layout.study ? static_cast<int>(layout.simulations.size()) : 0};
   print_summary(subject, *inputs, counts, evaluation);
+  if (auto problem = make_output(); !problem.empty()) return refuse(problem);
   if (auto problem = write_tables(output, *inputs, counts, evaluation); !problem.empty()) return refuse(problem);
   const std::string figure = output + "/simcheck.svg";
   if (auto problem = write_figure(figure, *inputs, counts, evaluation); !problem.empty()) return refuse(problem);
