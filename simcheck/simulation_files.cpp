@@ -130,7 +130,8 @@ std::string read_phenotypes(const std::string& path, Phenotypes& p) {
     if (!f.next()) return f.path + ": the file ends after " + std::to_string(i) + " of " +
                           std::to_string(n) + " phenotypes";
     if (!real_field(field(f.line, 1, 9), p.values[i]))
-      return f.where() + ": the phenotype in columns 1-9 is not a number";
+      return f.where() + ": the phenotype in columns 1-9 is not a number" +
+             (f.line.find('*') != std::string::npos ? " (traitsim writes asterisks for a value too wide for its field)" : "");
   }
   p.present = true;
   return "";
