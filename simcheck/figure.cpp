@@ -44,8 +44,8 @@ struct Panel {
         plot, plot);
     for (int k = 0; k <= ticks; ++k) {
       const double vx = x_max * k / ticks, vy = y_min + (y_max - y_min) * k / ticks;
-      add("<text x=\"%.1f\" y=\"%.1f\" class=\"tick\" text-anchor=\"middle\">%.2f</text>\n", x(vx), top + plot + 16, vx + x_shift);
-      add("<text x=\"%.1f\" y=\"%.1f\" class=\"tick\" text-anchor=\"end\">%.2f</text>\n", x0 + left - 5, y(vy) + 4, vy);
+      add("<text x=\"%.1f\" y=\"%.1f\" class=\"tick\" text-anchor=\"middle\">%.3g</text>\n", x(vx), top + plot + 16, vx + x_shift);
+      add("<text x=\"%.1f\" y=\"%.1f\" class=\"tick\" text-anchor=\"end\">%.3g</text>\n", x0 + left - 5, y(vy) + 4, vy);
     }
     *out += "<text x=\"" + std::to_string(x0 + left + plot / 2) + "\" y=\"" + std::to_string(top - 14) +
             "\" class=\"title\" text-anchor=\"middle\">" + escaped(title) + "</text>\n";
@@ -158,6 +158,8 @@ std::string write_figure(const std::string& path, const Inputs&, const Counts& c
   recombination_panel(out, ev);
   heterozygosity_panel(out, ev);
   phenotype_panel(out, c, ev);
+  out += "<text x=\"600\" y=\"392\" class=\"tick\" text-anchor=\"middle\">Red: flagged, p below 0.001 "
+         "over the number of tests of its kind. Dashed: seen equals expected.</text>\n";
   out += "</svg>\n";
   std::FILE* f = std::fopen(path.c_str(), "w");
   if (f == nullptr) return "cannot write " + path;
