@@ -103,12 +103,15 @@ void check_meioses(const Inputs& in, const Genotypes& g, const Trace& t, const s
       bool doubtful = false, reported = false;
       for (int j = 0; j < loci; ++j) {
         const double u = t.deviate(i, j, s), r = in.haldane[j];
+        // Deviates are above 0, so loci at one position never switch, even where the trace
+        // rounds a deviate to 0.000.
+        const bool switched = r > 0 && u <= r;
         if (j > 0) {
           c.traced_meioses[j] += 1;
-          if (u <= r) c.traced_recombinants[j] += 1;
+          if (switched) c.traced_recombinants[j] += 1;
         }
-        if (u <= r) parity ^= 1;
-        if (std::fabs(u - r) < rounding) doubtful = true;
+        if (switched) parity ^= 1;
+        if (r > 0 && std::fabs(u - r) < rounding) doubtful = true;
         if (source[j] < 0) continue;
         if (!doubtful && !reported && parity != source[j]) {
           const std::string from = last < 0 ? "the start" : locus_name(in, last);
