@@ -10,6 +10,7 @@ std::string locus_name(const Inputs& in, int j) {
 }
 
 void add_fault(Counts& c, long& count, Fault fault) {
+  fault.trace = &count == &c.trace_faults;
   ++count;
   if (count <= static_cast<long>(max_listed)) c.faults.push_back(std::move(fault));
 }

@@ -16,6 +16,7 @@ struct Fault {
   int row = 0;            // 1-based pedigree record
   std::string id;         // the record's identifier
   std::string what;       // the fault, with what was expected and what was seen
+  bool trace = false;     // a meiosis the trace tells otherwise than the genotypes
 };
 
 // The trait of one simulation.

@@ -29,8 +29,7 @@ double haldane_fraction(float from, float to) {
 // genodrop's completion loop without its draws: the order in which haplotypes are made.
 std::string work_out_order(Inputs& in) {
   const auto& ped = in.pedigree;
-  const int n = ped.count, loci = in.loci.count;
-  (void)loci;
+  const int n = ped.count;
   std::vector<std::array<int, 2>> pending(n, {1, 1});
   in.parent.assign(n, {-1, -1});
   in.draw_order.clear();

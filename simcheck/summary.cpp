@@ -38,10 +38,9 @@ void print_summary(const Subject& subject, const Inputs& in, const Counts& c, co
        in.loci.count, subject.replicates ? " (all replicates)" : "");
   auto print_faults = [&](bool trace_kind) {
     for (const auto& f : c.faults) {
-      const bool is_trace = f.what.find("meiosis") != std::string::npos;
-      if (is_trace != trace_kind) continue;
-      line("FLAG %s%s%srecord %d (id %s): %s", f.replicate.c_str(), f.replicate.empty() ? "" : ": ",
-           "", f.row, f.id.c_str(), f.what.c_str());
+      if (f.trace != trace_kind) continue;
+      line("FLAG %s%srecord %d (id %s): %s", f.replicate.c_str(), f.replicate.empty() ? "" : ": ", f.row,
+           f.id.c_str(), f.what.c_str());
     }
   };
   print_faults(false);
