@@ -1,6 +1,6 @@
 # The two commands a new user needs:
 #   make demo   builds the suite, runs one whole simulation on the example data, then a small
-#               replicate study of it
+#               replicate study of it, and checks the study with simcheck
 #   make test   builds the suite and runs every test; a test tool the machine lacks is
 #               installed with apt-get where the user may (tests/check-test-tools says which)
 # Further targets: make build, make sanitize (tests under AddressSanitizer and
@@ -41,8 +41,12 @@ demo: check-tools
 	@echo
 	@test -x build/bin/simreps || { echo "make demo: simreps was not built: it needs CLI11 (apt-get install libcli11-dev)"; exit 1; }
 	rm -rf demo-study
-	build/bin/simreps -n 20 examples/pe0.wrk examples/chromosome.wrk examples/model.wrk demo-study
-	@echo "Replicate study in demo-study/: pedigree.sol and map.wrk.sol once, rep01/ to rep20/ with mark.sol and phen.sol, manifest.tsv"
+	build/bin/simreps -n 20 --keep-working examples/pe0.wrk examples/chromosome.wrk examples/model.wrk demo-study
+	@echo "Replicate study in demo-study/: pedigree.sol and map.wrk.sol once, rep01/ to rep20/ with mark.sol and phen.sol (and the working files simcheck reads), manifest.tsv"
+	@echo
+	build/bin/simcheck demo-study
+	@echo
+	@echo "simcheck's figure: demo-study/simcheck/simcheck.svg (open it in a browser); its tables: demo-study/simcheck/*.tsv"
 
 install: build
 	cmake --install build --prefix "$(PREFIX)"

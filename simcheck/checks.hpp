@@ -1,0 +1,72 @@
+// The counts simcheck gathers from one simulation, added up over the replicates of a study,
+// and the faults it meets on the way.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "inputs.hpp"
+#include "simulation.hpp"
+
+namespace simcheck {
+
+// A genotype that no meiosis could have made, or a trace that says another meiosis happened.
+struct Fault {
+  std::string replicate;  // empty for a single simulation
+  int row = 0;            // 1-based pedigree record
+  std::string id;         // the record's identifier
+  std::string what;       // the fault, with what was expected and what was seen
+  bool trace = false;     // a meiosis the trace tells otherwise than the genotypes
+};
+
+// The trait of one simulation.
+struct TraitFigures {
+  std::string replicate;
+  long n = 0;
+  double phenotype_mean = 0, phenotype_variance = 0;
+  double genotypic_variance = 0, environmental_variance = 0;
+  double correlation = 0;  // of genotypic value and environmental deviate
+  // The environmental deviates against the sums of twelve of genodrop's draws, which they
+  // equal when traitsim was seeded in genodrop's second; n_draws pairs (0 without a trace).
+  long n_draws = 0;
+  double draws_correlation = 0;
+};
+
+struct Sums {  // of the trait over individuals, for the pooled figures
+  double n = 0, p = 0, pp = 0, g = 0, gg = 0, e = 0, ee = 0, ge = 0;
+};
+
+struct Counts {
+  int simulations = 0;
+  bool traced = true;  // every simulation had its trace file
+  // Founder alleles: founder_alleles[j][q][a-1].
+  std::vector<std::vector<std::vector<long>>> founder_alleles;
+  // Interval j (between loci j-1 and j; entry 0 unused): meioses and recombinants, all of
+  // them from the trace, and from the genotypes those whose parent is heterozygous at both.
+  std::vector<long> traced_meioses, traced_recombinants, typed_meioses, typed_recombinants;
+  // Heterozygosity: founders and their expected sum, and all individuals.
+  std::vector<long> founders, founders_heterozygous, all, all_heterozygous;
+  std::vector<double> founders_expected, founders_expected_variance;
+  long mendel_faults = 0, trace_faults = 0;
+  std::vector<Fault> faults;  // the first max_listed of each kind
+  bool has_trait = false;
+  std::vector<TraitFigures> traits;
+  Sums sums;
+  std::vector<double> phenotypes, genotypic_values;  // of every individual, pooled, for the figure
+};
+
+constexpr std::size_t max_listed = 200;
+
+// Sets up `counts` for the loci of `inputs`.
+void start_counts(const Inputs& inputs, Counts& counts);
+
+// Checks that the genotype file fits the inputs (individuals and locus names). Returns an
+// empty text or a refusal.
+std::string check_fit(const Inputs& inputs, const Genotypes& genotypes, const std::string& file);
+
+// Adds one simulation to `counts`: Mendel, founder alleles, recombination, heterozygosity,
+// and the trait when the model and the phenotypes are there. `replicate` labels its faults.
+void add_simulation(const Inputs& inputs, const Genotypes& genotypes, const Trace& trace,
+                    const Phenotypes& phenotypes, const std::string& replicate, Counts& counts);
+
+}  // namespace simcheck

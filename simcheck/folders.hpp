@@ -1,0 +1,26 @@
+// Where a check finds its files: a simulation folder, or a simreps study with its replicate
+// folders and its record of the inputs.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "options.hpp"
+
+namespace simcheck {
+
+struct Layout {
+  bool study = false;
+  std::string pedigree, raw_pedigree, chromosome, model;  // model empty: no trait
+  // The folders holding genotype, trace and phenotype files: DIR itself, or rep1.., in order.
+  std::vector<std::string> simulations;
+  std::vector<std::string> labels;  // "" for a single simulation, else the folder's name
+};
+
+// Works out the files of `options.folder`. Returns an empty text or a refusal.
+std::string find_layout(const Options& options, Layout& layout);
+
+// `name` within `folder` unless it is absolute.
+std::string within(const std::string& folder, const std::string& name);
+
+}  // namespace simcheck

@@ -1,0 +1,94 @@
+// simcheck: whether a simulation is what its inputs asked for. It reads the inputs (pedigree,
+// chromosome file, model) and the results (genotype, trace and phenotype files) of one
+// simulation or of every replicate of a simreps study, and reports:
+//
+//   read inputs -> for each simulation: read results, count (Mendel, founder alleles,
+//   meioses, heterozygosity, trait) -> tests -> summary, tables, figure
+//
+// Exit status 0 when no flag is raised, 1 when one is or an input is refused; a fault in
+// reading the pedigree, chromosome or model file ends the run in the record layer, as in the
+// programs that read them.
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "checks.hpp"
+#include "evaluation.hpp"
+#include "folders.hpp"
+#include "inputs.hpp"
+#include "options.hpp"
+#include "report.hpp"
+
+namespace {
+
+int refuse(const std::string& text) {
+  std::printf("simcheck: %s\n", text.c_str());
+  return 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  using namespace simcheck;
+  Options options;
+  if (auto problem = read_options(argc, argv, options); !problem.empty() || options.help) {
+    if (!problem.empty()) std::printf("simcheck: %s\n", problem.c_str());
+    std::fputs(usage(), stdout);
+    return options.help ? 0 : 1;
+  }
+  Layout layout;
+  if (auto problem = find_layout(options, layout); !problem.empty()) return refuse(problem);
+  const std::string output = options.output.empty() ? options.folder + "/simcheck" : options.output;
+  std::error_code error;
+  // Made only once there is something to put in it, so that a refused check leaves no trace.
+  auto make_output = [&]() {
+    std::filesystem::create_directories(output, error);
+    return error ? "cannot create " + output + ": " + error.message() : std::string();
+  };
+  if (layout.pedigree.empty()) {
+    if (auto problem = make_output(); !problem.empty()) return refuse(problem);
+    layout.pedigree = output + "/pe2.wrk";
+    if (auto problem = number_pedigree(layout.raw_pedigree, layout.pedigree); !problem.empty())
+      return refuse(problem);
+  }
+
+  // The tables are large (genodrop's frequency table alone is 800 kB): on the heap.
+  auto inputs = std::make_unique<Inputs>();
+  if (auto problem = read_inputs(layout.pedigree, layout.chromosome, layout.model, *inputs); !problem.empty())
+    return refuse(problem);
+  Counts counts;
+  start_counts(*inputs, counts);
+  for (std::size_t k = 0; k < layout.simulations.size(); ++k) {
+    const std::string& folder = layout.simulations[k];
+    Genotypes genotypes;
+    Trace trace;
+    Phenotypes phenotypes;
+    const std::string genotype_file = within(folder, options.genotypes);
+    if (auto problem = read_genotypes(genotype_file, genotypes); !problem.empty()) return refuse(problem);
+    if (auto problem = check_fit(*inputs, genotypes, genotype_file); !problem.empty()) return refuse(problem);
+    const std::string trace_file = within(folder, options.trace);
+    if (std::filesystem::exists(trace_file, error))
+      if (auto problem = read_trace(trace_file, genotypes.individuals, genotypes.loci, trace); !problem.empty())
+        return refuse(problem);
+    const std::string phenotype_file = within(folder, options.phenotypes);
+    if (inputs->has_model && std::filesystem::exists(phenotype_file, error)) {
+      if (auto problem = read_phenotypes(phenotype_file, phenotypes); !problem.empty()) return refuse(problem);
+      if (static_cast<int>(phenotypes.values.size()) != genotypes.individuals)
+        return refuse(phenotype_file + " holds " + std::to_string(phenotypes.values.size()) +
+                      " phenotypes, " + genotype_file + " " + std::to_string(genotypes.individuals) + " individuals");
+    }
+    add_simulation(*inputs, genotypes, trace, phenotypes, layout.labels[k], counts);
+  }
+
+  const Evaluation evaluation = evaluate(*inputs, counts);
+  const Subject subject{options.folder, layout.study ? static_cast<int>(layout.simulations.size()) : 0};
+  print_summary(subject, *inputs, counts, evaluation);
+  if (auto problem = make_output(); !problem.empty()) return refuse(problem);
+  if (auto problem = write_tables(output, *inputs, counts, evaluation); !problem.empty()) return refuse(problem);
+  const std::string figure = output + "/simcheck.svg";
+  if (auto problem = write_figure(figure, *inputs, counts, evaluation); !problem.empty()) return refuse(problem);
+  std::printf("Tables: %s/{frequencies,recombination,heterozygosity,faults,trait}.tsv\n", output.c_str());
+  std::printf("Figure: %s\n", figure.c_str());
+  return evaluation.flags == 0 ? 0 : 1;
+}

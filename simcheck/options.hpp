@@ -1,0 +1,25 @@
+// simcheck's command line.
+#pragma once
+
+#include <string>
+
+namespace simcheck {
+
+struct Options {
+  std::string folder;        // DIR: a simulation folder or a simreps OUTDIR
+  std::string output;        // where the tables and the figure go; default DIR/simcheck
+  std::string pedigree;      // numbered pedigree
+  std::string raw_pedigree;  // or a raw pedigree to number
+  std::string chromosome, model;
+  std::string genotypes = "gntp.wrk", trace, phenotypes = "phtypes.wrk";
+  bool no_trait = false;
+  bool help = false;
+};
+
+// Reads the arguments into `options`. Returns an empty text, or what is wrong with them.
+std::string read_options(int argc, char** argv, Options& options);
+
+// The usage text, line end included.
+const char* usage();
+
+}  // namespace simcheck

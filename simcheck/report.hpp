@@ -1,0 +1,29 @@
+// The three outputs of a check: the summary on standard output, the TSV tables and the figure.
+#pragma once
+
+#include <string>
+
+#include "evaluation.hpp"
+
+namespace simcheck {
+
+// What the summary's first line says about the files checked.
+struct Subject {
+  std::string folder;
+  int replicates = 0;  // 0 for a single simulation
+};
+
+// Prints the summary: one line per report, and a line starting "FLAG" for every flagged
+// test and listed fault, saying what was expected and what was seen.
+void print_summary(const Subject& subject, const Inputs& inputs, const Counts& counts,
+                   const Evaluation& evaluation);
+
+// Writes the TSV tables into `folder`. Returns an empty text or what could not be written.
+std::string write_tables(const std::string& folder, const Inputs& inputs, const Counts& counts,
+                         const Evaluation& evaluation);
+
+// Writes the figure `path`: one self-contained SVG with three panels.
+std::string write_figure(const std::string& path, const Inputs& inputs, const Counts& counts,
+                         const Evaluation& evaluation);
+
+}  // namespace simcheck

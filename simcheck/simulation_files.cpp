@@ -1,0 +1,140 @@
+// The three result files are read here rather than through the record layer: a fault in one
+// of them is what simcheck looks for, so it must come back as a refusal naming the line, not
+// end the run with the layer's diagnostic.
+#include <charconv>
+#include <cmath>
+#include <string_view>
+#include <fstream>
+
+#include "simulation.hpp"
+
+namespace simcheck {
+namespace {
+
+struct Lines {
+  std::ifstream in;
+  std::string path, line;
+  long number = 0;
+  bool next() {
+    if (!std::getline(in, line)) return false;
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    ++number;
+    return true;
+  }
+  std::string where() const { return path + " line " + std::to_string(number); }
+};
+
+// The field of `width` columns from column `first` (1-based); columns past the end of the
+// line are blank, as the files' writers leave them.
+std::string_view field(const std::string& line, std::size_t first, std::size_t width) {
+  if (first - 1 >= line.size()) return {};
+  return std::string_view(line).substr(first - 1, width);
+}
+
+std::string_view trimmed(std::string_view text) {
+  const std::size_t b = text.find_first_not_of(' ');
+  if (b == std::string_view::npos) return {};
+  return text.substr(b, text.find_last_not_of(' ') + 1 - b);
+}
+
+// An integer field: blanks around an optional sign and digits; a blank field is 0, as the
+// suite's readers take it.
+bool integer_field(std::string_view text, std::int32_t& value) {
+  text = trimmed(text);
+  value = 0;
+  if (text.empty()) return true;
+  if (text.front() == '+') text.remove_prefix(1);
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  return error == std::errc() && end == text.data() + text.size();
+}
+
+bool real_field(std::string_view text, double& value) {
+  text = trimmed(text);
+  value = 0;
+  if (text.empty()) return true;
+  if (text.front() == '+') text.remove_prefix(1);
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  return error == std::errc() && end == text.data() + text.size() && std::isfinite(value);
+}
+
+constexpr int max_individuals = 5000, max_loci = 100;
+
+}  // namespace
+
+std::string read_genotypes(const std::string& path, Genotypes& g) {
+  Lines f{std::ifstream(path), path, "", 0};
+  if (!f.in) return "cannot read the genotype file " + path;
+  std::int32_t n = 0, l = 0;
+  if (!f.next() || !integer_field(field(f.line, 1, 5), n) || !integer_field(field(f.line, 6, 5), l))
+    return f.path + " line 1: no count of individuals and loci in columns 1-10";
+  if (n < 0 || n > max_individuals || l < 0 || l > max_loci)
+    return f.path + " line 1: " + std::to_string(n) + " individuals and " + std::to_string(l) +
+           " loci; the suite's limits are 5000 and 100";
+  g.individuals = n;
+  g.loci = l;
+  if (!f.next()) return f.path + ": the file ends before the names line";
+  g.names.clear();
+  for (int j = 0; j < l; ++j) {
+    std::string name(field(f.line, 12 * j + 1, 12));
+    name.resize(12, ' ');
+    g.names.push_back(name);
+  }
+  g.alleles.assign(static_cast<std::size_t>(n) * l * 2, 0);
+  for (int i = 0; i < n; ++i) {
+    if (!f.next()) return f.path + ": the file ends after " + std::to_string(i) + " of " +
+                          std::to_string(n) + " genotype lines";
+    for (int j = 0; j < l; ++j)
+      for (int s = 0; s < 2; ++s) {
+        std::int32_t a = 0;
+        if (!integer_field(field(f.line, 12 * j + 7 + 3 * s, 3), a))
+          return f.where() + ": the " + (s == 0 ? "paternal" : "maternal") + " allele of locus " +
+                 std::to_string(j + 1) + " is not a number";
+        g.alleles[(static_cast<std::size_t>(i) * l + j) * 2 + s] = a;
+      }
+  }
+  return "";
+}
+
+std::string read_trace(const std::string& path, int n, int l, Trace& t) {
+  Lines f{std::ifstream(path), path, "", 0};
+  if (!f.in) return "cannot read the trace file " + path;
+  t.loci = l;
+  t.deviates.assign(static_cast<std::size_t>(n) * l * 2, 0.0);
+  for (int i = 0; i < n; ++i)
+    for (int line = 0; line < 4; ++line) {
+      if (!f.next())
+        return f.path + ": the file ends at individual " + std::to_string(i + 1) + " of " +
+               std::to_string(n) + " (four lines each)";
+      if (line % 2 == 0) continue;
+      const int side = line / 2;
+      for (int j = 0; j < l; ++j) {
+        double u = 0;
+        if (!real_field(field(f.line, 28 + 6 * j, 6), u) || u < 0 || u > 1)
+          return f.where() + ": the deviate of locus " + std::to_string(j + 1) +
+                 " is not a number between 0 and 1";
+        t.deviates[(static_cast<std::size_t>(i) * l + j) * 2 + side] = u;
+      }
+    }
+  t.present = true;
+  return "";
+}
+
+std::string read_phenotypes(const std::string& path, Phenotypes& p) {
+  Lines f{std::ifstream(path), path, "", 0};
+  if (!f.in) return "cannot read the phenotype file " + path;
+  std::int32_t n = 0;
+  if (!f.next() || !integer_field(field(f.line, 1, 5), n) || n < 0 || n > max_individuals)
+    return f.path + " line 1: no count of individuals (0 to 5000) in columns 1-5";
+  p.values.assign(n, 0.0);
+  for (int i = 0; i < n; ++i) {
+    if (!f.next()) return f.path + ": the file ends after " + std::to_string(i) + " of " +
+                          std::to_string(n) + " phenotypes";
+    if (!real_field(field(f.line, 1, 9), p.values[i]))
+      return f.where() + ": the phenotype in columns 1-9 is not a number" +
+             (f.line.find('*') != std::string::npos ? " (traitsim writes asterisks for a value too wide for its field)" : "");
+  }
+  p.present = true;
+  return "";
+}
+
+}  // namespace simcheck
