@@ -9,6 +9,8 @@
 #include <string>
 
 #include "genotype_file.hpp"
+#include "output_file.hpp"
+#include "same_file.hpp"
 #include "text_files.hpp"
 #include "usage.hpp"
 
@@ -30,9 +32,10 @@ int main(int argc, char** argv) {
   const std::string input = argv[1], qtl_name = argv[2], marker_name = argv[3];
   // Overwriting the genotype file with a part of it, or one output with the other, would lose
   // data that only a new simulation could bring back.
-  if (same_file(qtl_name, marker_name))
+  if (files::same_file(qtl_name.c_str(), marker_name.c_str()))
     return fail("extract: qtlfile and markerfile are the same file: " + qtl_name);
-  if (same_file(input, qtl_name) || same_file(input, marker_name))
+  if (files::same_file(input.c_str(), qtl_name.c_str()) ||
+      files::same_file(input.c_str(), marker_name.c_str()))
     return fail("extract: an output file would replace the genotype file " + input);
 
   std::string text;
@@ -42,14 +45,14 @@ int main(int argc, char** argv) {
 
   // Both outputs are opened before either is written: a name that cannot be created stops
   // the run before any genotype is written.
-  OutputFile qtl_file, marker_file;
-  if (!qtl_file.open(qtl_name)) return fail("error opening file " + qtl_name);
-  if (!marker_file.open(marker_name)) return fail("error opening file " + marker_name);
+  files::OutputFile qtl_file, marker_file;
+  if (!qtl_file.open(qtl_name.c_str())) return fail("error opening file " + qtl_name);
+  if (!marker_file.open(marker_name.c_str())) return fail("error opening file " + marker_name);
   render_subset(parsed.file, trait_loci(parsed.file),
-                [&](std::string_view piece) { qtl_file.write(piece); });
+                [&](std::string_view piece) { qtl_file.text(piece); });
   if (!qtl_file.close()) return fail("error writing file " + qtl_name);
   render_subset(parsed.file, marker_loci(parsed.file),
-                [&](std::string_view piece) { marker_file.write(piece); });
+                [&](std::string_view piece) { marker_file.text(piece); });
   if (!marker_file.close()) return fail("error writing file " + marker_name);
   return 0;
 }

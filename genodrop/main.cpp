@@ -18,8 +18,8 @@ genodrop::Pedigree pedigree;
 genodrop::Genotypes genotypes;
 genodrop::Gent gent;
 
-void stop_if(const genodrop::Outcome& outcome) {
-  if (outcome) sstop(outcome->text);
+void stop_if(const outcome::Outcome& result) {
+  if (result) records::sstop(result->text);
 }
 
 }  // namespace
@@ -29,7 +29,7 @@ int main(int argc, char** argv) {
   rndseed();
   genodrop::Arguments names;
   bool usage = false;
-  const genodrop::Outcome taken = genodrop::take_arguments(argc, argv, names, usage);
+  const outcome::Outcome taken = genodrop::take_arguments(argc, argv, names, usage);
   if (usage) {
     genodrop::print_usage();
     return 0;

@@ -36,7 +36,7 @@ bool model_hap(std::span<float> deviates, std::span<std::int16_t> haplotype,
   return true;
 }
 
-Outcome model_offspring(const Locides& locides, Pedigree& pedigree, Genotypes& genotypes,
+outcome::Outcome model_offspring(const Locides& locides, Pedigree& pedigree, Genotypes& genotypes,
                         Gent& gent, std::int32_t& made) {
   made = 0;
   const auto loci = static_cast<std::size_t>(locides.count);
@@ -56,7 +56,7 @@ Outcome model_offspring(const Locides& locides, Pedigree& pedigree, Genotypes& g
           pair[j] = {genotypes.alleles[parent][0][j], genotypes.alleles[parent][1][j]};
         if (!model_hap(std::span(deviates).first(loci), std::span(haplotype).first(loci),
                        std::span<const AllelePair>(pair).first(loci), positions))
-          return Stop{"illegal marker order"};
+          return outcome::Stop{"illegal marker order"};
         for (std::size_t j = 0; j < loci; ++j) {
           genotypes.alleles[i][side][j] = haplotype[j];
           gent.deviates[i][side][j] = deviates[j];
