@@ -40,18 +40,20 @@ int main(int argc, char** argv) {
 
   std::string text;
   if (!read_file(input, text)) return fail("error opening file " + input);
-  ParseResult parsed = parse_genotype_file(input, text);
-  if (!parsed.error.empty()) return fail("extract: " + parsed.error);
+  GenotypeFile genotypes;
+  if (const outcome::Outcome refused = parse_genotype_file(input, text, genotypes)) {
+    return fail("extract: " + refused->text);
+  }
 
   // Both outputs are opened before either is written: a name that cannot be created stops
   // the run before any genotype is written.
   files::OutputFile qtl_file, marker_file;
   if (!qtl_file.open(qtl_name.c_str())) return fail("error opening file " + qtl_name);
   if (!marker_file.open(marker_name.c_str())) return fail("error opening file " + marker_name);
-  render_subset(parsed.file, trait_loci(parsed.file),
+  render_subset(genotypes, trait_loci(genotypes),
                 [&](std::string_view piece) { qtl_file.text(piece); });
   if (!qtl_file.close()) return fail("error writing file " + qtl_name);
-  render_subset(parsed.file, marker_loci(parsed.file),
+  render_subset(genotypes, marker_loci(genotypes),
                 [&](std::string_view piece) { marker_file.text(piece); });
   if (!marker_file.close()) return fail("error writing file " + marker_name);
   return 0;
