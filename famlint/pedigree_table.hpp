@@ -5,6 +5,8 @@
 #include <array>
 #include <cstdint>
 
+#include "numbered_record.hpp"
+
 namespace famlint {
 
 // Records the pedigree table holds; a header count above it is refused before any record is read.
@@ -27,14 +29,7 @@ struct Data {
 };
 
 // The six integers of one record line as read, before they are narrowed for storage.
-struct RecordFields {
-  std::int32_t family = 0;
-  std::int32_t individual = 0;
-  std::int32_t father = 0;
-  std::int32_t mother = 0;
-  std::int32_t race = 0;
-  std::int32_t sex = 0;
-};
+using RecordFields = numbered_pedigree::Record;
 
 // Stores `fields` and `name` into row `row` of `data`, keeping the low 16 bits of family,
 // individual, father and mother and the low 8 bits of race and sex (two's complement).

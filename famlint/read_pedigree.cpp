@@ -2,6 +2,7 @@
 
 #include <span>
 
+#include "read_numbered_record.hpp"
 #include "record_checks.hpp"
 #include "records.hpp"
 
@@ -34,12 +35,7 @@ bool read_pedigree(std::string_view file_name, Data& data, std::int32_t& ndat, E
   for (std::int32_t row = 1; row <= ndat; ++row) {
     RecordFields fields;
     std::array<char, name_length> name;
-    {
-      records::Reader line(file, "(6I5,A12)");
-      line(fields.family)(fields.individual)(fields.father)(fields.mother)(fields.race)(
-          fields.sex)(std::span<char>(name));
-      line.end();
-    }
+    numbered_pedigree::read_record(file, "(6I5,A12)", fields, name);
     store_record(data, row, fields, name);
     switch (check_record(data, row, error)) {
       case RecordVerdict::pass:

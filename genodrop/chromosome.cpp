@@ -78,8 +78,8 @@ outcome::Outcome read_loci(records::File& file, std::string_view name, Locides& 
         read.end();
         if (m > max_alleles) return locus_stop("too many alleles in locus ", locides.names[j]);
         return outcome::Stop{std::string(name) + ": locus " + std::to_string(j + 1) + " (" +
-                    std::string(locides.names[j].trimmed()) + ") has " + std::to_string(m) +
-                    " alleles; a locus needs at least one"};
+                             std::string(locides.names[j].trimmed()) + ") has " + std::to_string(m) +
+                             " alleles; a locus needs at least one"};
       }
       for (std::int32_t a = 0; a < m - 1; ++a) read(frequencies[0][a]);
       read.end();

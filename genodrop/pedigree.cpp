@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "read_numbered_record.hpp"
 #include "records.hpp"
 #include "units.hpp"
 
@@ -24,13 +25,11 @@ outcome::Outcome read_records(records::File& file, std::string_view name, Pedigr
   if (count > max_individuals) return outcome::Stop{"too many individuals"};
   if (count < 0)
     return outcome::Stop{std::string(name) + ", line 1: the number of individuals is " +
-                std::to_string(count) + "; it cannot be negative"};
+                         std::to_string(count) + "; it cannot be negative"};
   pedigree.count = count;
   for (std::int32_t i = 0; i < count; ++i) {
-    PedRecord& r = pedigree.records[i];
-    records::Reader read(file, "(6i5,a12)");
-    read(r.family)(r.individual)(r.father)(r.mother)(r.race)(r.sex)(pedigree.names[i]);
-    read.end();
+    numbered_pedigree::read_record(file, "(6i5,a12)", pedigree.records[i],
+                                   pedigree.names[i].chars);
   }
   return std::nullopt;
 }
@@ -70,9 +69,9 @@ outcome::Outcome check_parents(std::string_view name, const Pedigree& pedigree) 
       for (auto [role, number] : {std::pair{"father", r.father}, std::pair{"mother", r.mother}}) {
         if (number >= 1 && number <= size) continue;
         return outcome::Stop{at_line(name, i) + "individual " + std::to_string(r.individual) +
-                    " of family " + std::to_string(r.family) + " has " + role + " " +
-                    std::to_string(number) + ", but its family's records are numbered 1 to " +
-                    std::to_string(size)};
+                             " of family " + std::to_string(r.family) + " has " + role + " " +
+                             std::to_string(number) + ", but its family's records are numbered 1 to " +
+                             std::to_string(size)};
       }
     }
   }
