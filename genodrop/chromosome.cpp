@@ -102,10 +102,8 @@ outcome::Outcome read_loci(records::File& file, std::string_view name, Locides& 
 }  // namespace
 
 outcome::Outcome read_chromosome(std::string_view name, Locides& locides) {
-  records::File& file = records::open(chromosome_unit, name, records::Mode::read);
-  outcome::Outcome result = read_loci(file, name, locides);
-  records::close(file);
-  return result;
+  return read_input(chromosome_unit, name,
+                    [&](records::File& file) { return read_loci(file, name, locides); });
 }
 
 }  // namespace genodrop

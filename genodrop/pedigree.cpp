@@ -81,9 +81,8 @@ outcome::Outcome check_parents(std::string_view name, const Pedigree& pedigree) 
 }  // namespace
 
 outcome::Outcome read_pedigree(std::string_view name, Pedigree& pedigree) {
-  records::File& file = records::open(pedigree_unit, name, records::Mode::read);
-  outcome::Outcome result = read_records(file, name, pedigree);
-  records::close(file);
+  outcome::Outcome result = read_input(
+      pedigree_unit, name, [&](records::File& file) { return read_records(file, name, pedigree); });
   if (result) return result;
   if ((result = find_blocks(pedigree))) return result;
   if ((result = check_founders(pedigree))) return result;
