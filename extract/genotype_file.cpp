@@ -77,67 +77,58 @@ std::string at_line(std::string_view name, std::size_t line) {
 
 }  // namespace
 
-ParseResult parse_genotype_file(std::string_view name, std::string_view text) {
-  ParseResult result;
-  GenotypeFile& file = result.file;
+outcome::Outcome parse_genotype_file(std::string_view name, std::string_view text,
+                                     GenotypeFile& file) {
+  file = GenotypeFile{};
   Lines lines(text);
   std::string_view line;
 
   if (!lines.next(line)) {
-    result.error = std::string(name) + " is empty; a genotype file starts with the numbers of "
-                   "individuals and loci";
-    return result;
+    return outcome::stop(std::string(name) + " is empty; a genotype file starts with the numbers of "
+                         "individuals and loci");
   }
   if (!read_int_field(field(line, 0, 5), file.individuals) ||
       !read_int_field(field(line, 5, 5), file.loci)) {
-    result.error = at_line(name, 1) + "columns 1-10 do not hold the numbers of individuals and "
-                   "loci";
-    return result;
+    return outcome::stop(at_line(name, 1) + "columns 1-10 do not hold the numbers of individuals and "
+                         "loci");
   }
   if (file.individuals < 0 || file.loci < 0) {
-    result.error = at_line(name, 1) + "negative number of individuals or loci";
-    return result;
+    return outcome::stop(at_line(name, 1) + "negative number of individuals or loci");
   }
   if (file.loci > kMaxLoci) {
-    result.error = at_line(name, 1) + std::to_string(file.loci) +
-                   " loci; a genotype file holds at most " + std::to_string(kMaxLoci);
-    return result;
+    return outcome::stop(at_line(name, 1) + std::to_string(file.loci) +
+                         " loci; a genotype file holds at most " + std::to_string(kMaxLoci));
   }
   const std::size_t width = kCellWidth * static_cast<std::size_t>(file.loci);
 
   if (!lines.next(line)) {
-    result.error = std::string(name) + " ends after line 1; the line of locus names is missing";
-    return result;
+    return outcome::stop(std::string(name) + " ends after line 1; the line of locus names is missing");
   }
   if (line.size() > width && !blank(line.substr(width))) {
-    result.error = at_line(name, 2) + "more names than the " + std::to_string(file.loci) +
-                   " loci of line 1";
-    return result;
+    return outcome::stop(at_line(name, 2) + "more names than the " + std::to_string(file.loci) +
+                         " loci of line 1");
   }
   append_padded(file.names, line, width);
 
   file.rows.reserve(static_cast<std::size_t>(file.individuals));
   for (std::int32_t k = 0; k < file.individuals; ++k) {
     if (!lines.next(line)) {
-      result.error = std::string(name) + " ends after line " + std::to_string(lines.number()) +
-                     "; line 1 announces " + std::to_string(file.individuals) +
-                     " individuals, the file holds " + std::to_string(k);
-      return result;
+      return outcome::stop(std::string(name) + " ends after line " + std::to_string(lines.number()) +
+                           "; line 1 announces " + std::to_string(file.individuals) +
+                           " individuals, the file holds " + std::to_string(k));
     }
     if (line.size() > width && !blank(line.substr(width))) {
-      result.error = at_line(name, lines.number()) + "more than the " +
-                     std::to_string(file.loci) + " loci of line 1";
-      return result;
+      return outcome::stop(at_line(name, lines.number()) + "more than the " +
+                           std::to_string(file.loci) + " loci of line 1");
     }
     for (std::int32_t b = 0; b < file.loci; ++b) {
       std::size_t cell = kCellWidth * static_cast<std::size_t>(b);
       std::int32_t allele;
       for (std::size_t col : {cell + 6, cell + 9}) {
         if (!read_int_field(field(line, col, 3), allele)) {
-          result.error = at_line(name, lines.number()) + "columns " + std::to_string(col + 1) +
-                         "-" + std::to_string(col + 3) + " (locus " + std::to_string(b + 1) +
-                         ") do not hold an allele number";
-          return result;
+          return outcome::stop(at_line(name, lines.number()) + "columns " + std::to_string(col + 1) +
+                               "-" + std::to_string(col + 3) + " (locus " + std::to_string(b + 1) +
+                               ") do not hold an allele number");
         }
       }
     }
@@ -146,12 +137,11 @@ ParseResult parse_genotype_file(std::string_view name, std::string_view text) {
 
   while (lines.next(line)) {
     if (!blank(line)) {
-      result.error = at_line(name, lines.number()) + "more genotype lines than the " +
-                     std::to_string(file.individuals) + " individuals of line 1";
-      return result;
+      return outcome::stop(at_line(name, lines.number()) + "more genotype lines than the " +
+                           std::to_string(file.individuals) + " individuals of line 1");
     }
   }
-  return result;
+  return std::nullopt;
 }
 
 bool is_trait_locus(std::string_view name) { return name.find("qtl") != std::string_view::npos; }

@@ -16,6 +16,8 @@
 #include <string_view>
 #include <vector>
 
+#include "outcome.hpp"
+
 namespace extract {
 
 // Columns of one locus, on the names line and on every genotype line.
@@ -33,19 +35,15 @@ struct GenotypeFile {
   std::vector<std::string_view> rows;
 };
 
-struct ParseResult {
-  GenotypeFile file;
-  std::string error;  // empty when the file was read in full
-};
-
-// Reads `text`, the whole content of the genotype file `name`; the result points into `text`,
-// which must outlive it. Lines shorter than the layout
-// read as padded with blanks; a carriage return before a line end is dropped. Returns the
-// file, or an error naming `name` and the line: counts that cannot be read, are negative or
+// Reads `text`, the whole content of the genotype file `name`, into `file`, which then points
+// into `text`: `text` must outlive it. Lines shorter than the layout read as padded with
+// blanks; a carriage return before a line end is dropped. Returns nothing when the file was
+// read in full, or a stop naming `name` and the line: counts that cannot be read, are negative or
 // exceed kMaxLoci loci; a missing names line or fewer than N genotype lines; a names or
 // genotype line with text beyond its L loci; an allele field that is not an integer;
 // text after the N-th genotype line.
-ParseResult parse_genotype_file(std::string_view name, std::string_view text);
+outcome::Outcome parse_genotype_file(std::string_view name, std::string_view text,
+                                     GenotypeFile& file);
 
 // True when the 12-character locus name `name` marks a trait locus (it contains "qtl").
 bool is_trait_locus(std::string_view name);

@@ -10,6 +10,8 @@
 
 #include "genotype_file.hpp"
 #include "marker_names.hpp"
+#include "output_file.hpp"
+#include "same_file.hpp"
 #include "text_files.hpp"
 #include "usage.hpp"
 
@@ -31,30 +33,33 @@ int main(int argc, char** argv) {
   const std::string input = argv[1], qtl_name = argv[2], marker_name = argv[3];
   // Overwriting the genotype file with a part of it, or one output with the other, would lose
   // data that only a new simulation could bring back.
-  if (same_file(qtl_name, marker_name))
+  if (files::same_file(qtl_name.c_str(), marker_name.c_str()))
     return fail("extract: qtlfile and markerfile are the same file: " + qtl_name);
-  if (same_file(input, qtl_name) || same_file(input, marker_name))
+  if (files::same_file(input.c_str(), qtl_name.c_str()) ||
+      files::same_file(input.c_str(), marker_name.c_str()))
     return fail("extract: an output file would replace the genotype file " + input);
 
   std::string text;
   if (!read_file(input, text)) return fail("error opening file " + input);
-  ParseResult parsed = parse_genotype_file(input, text);
-  if (!parsed.error.empty()) return fail("extract: " + parsed.error);
+  GenotypeFile genotypes;
+  if (const outcome::Outcome refused = parse_genotype_file(input, text, genotypes)) {
+    return fail("extract: " + refused->text);
+  }
 
   // Both outputs are opened before either is written: a name that cannot be created stops
   // the run before any genotype is written.
-  OutputFile qtl_file, marker_file;
-  if (!qtl_file.open(qtl_name)) return fail("error opening file " + qtl_name);
-  if (!marker_file.open(marker_name)) return fail("error opening file " + marker_name);
-  render_subset(parsed.file, trait_loci(parsed.file),
-                [&](std::string_view piece) { qtl_file.write(piece); });
+  files::OutputFile qtl_file, marker_file;
+  if (!qtl_file.open(qtl_name.c_str())) return fail("error opening file " + qtl_name);
+  if (!marker_file.open(marker_name.c_str())) return fail("error opening file " + marker_name);
+  render_subset(genotypes, trait_loci(genotypes),
+                [&](std::string_view piece) { qtl_file.text(piece); });
   if (!qtl_file.close()) return fail("error writing file " + qtl_name);
-  const std::vector<std::int32_t> markers = marker_loci(parsed.file);
-  render_subset(parsed.file, markers, [&](std::string_view piece) { marker_file.write(piece); });
+  const std::vector<std::int32_t> markers = marker_loci(genotypes);
+  render_subset(genotypes, markers, [&](std::string_view piece) { marker_file.text(piece); });
   if (!marker_file.close()) return fail("error writing file " + marker_name);
   // The marker file is kept as it is, the genotype layout allowing such names; the warning
   // comes at the step that made the file, rather than at xp-geno's.
-  for (const std::string& warning : marker_name_warnings(parsed.file, markers, marker_name))
+  for (const std::string& warning : marker_name_warnings(genotypes, markers, marker_name))
     std::fprintf(stderr, "%s\n", warning.c_str());
   return 0;
 }

@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "messages.hpp"
+
 namespace famlint {
 
 namespace {
@@ -11,8 +13,9 @@ constexpr std::uint8_t named_as_mother = 2;
 
 }  // namespace
 
-bool testsex(const Data& data, std::int32_t ndat, FamilyIndex& buf1, Error& error) {
-  if (!crtins(data, ndat, buf1, error)) return false;
+outcome::Outcome testsex(const Data& data, std::int32_t ndat, FamilyIndex& buf1,
+                         std::string_view file_name) {
+  if (outcome::Outcome refused = crtins(data, ndat, buf1, file_name)) return refused;
 
   // For each member number of the current family, whether some record of the family names it
   // as father or mother. Marking the family once makes the sex test a lookup instead of a scan
@@ -38,23 +41,19 @@ bool testsex(const Data& data, std::int32_t ndat, FamilyIndex& buf1, Error& erro
       const std::int32_t sex = data.sex[j];
       const bool sex_known = sex == 1 || sex == 2;
       if (data.family[j] != k) {
-        error = sex_known ? Error{.kind = Error::Kind::family_number, .row = j, .family = k}
-                          : Error{.kind = Error::Kind::sex, .family = k,
-                                  .member = data.individual[j]};
-        return false;
+        return outcome::stop(sex_known ? family_number_message(k, j)
+                                       : sex_message(k, data.individual[j]));
       }
       const std::int32_t p = data.individual[j];
       if (p != j - s) {
-        error = {.kind = Error::Kind::numbering, .family = k, .member = j - s, .found = p};
-        return false;
+        return outcome::stop(numbering_message(k, j - s, p));
       }
       // Parent numbers are only bounded above: 0 means no parent, and negative numbers have
       // always passed. The record is named by its number within the family (equal to p here):
       // together with the family it is what the record line itself shows, and it stays within
       // the three columns of the message where a row past 999 would print as asterisks.
       if (data.father[j] > n || data.mother[j] > n) {
-        error = {.kind = Error::Kind::parent_range, .family = k, .member = j - s};
-        return false;
+        return outcome::stop(parent_range_message(k, j - s));
       }
       // Sex codes other than 1 and 2 (0 for unknown among them) are fine for a member who is
       // nobody's parent, but a parent must be known as male or female.
@@ -62,12 +61,11 @@ bool testsex(const Data& data, std::int32_t ndat, FamilyIndex& buf1, Error& erro
                                  : sex == 2 ? named_as_father
                                             : named_as_father | named_as_mother;
       if (named[p] & wrong) {
-        error = {.kind = Error::Kind::sex, .family = k, .member = p};
-        return false;
+        return outcome::stop(sex_message(k, p));
       }
     }
   }
-  return true;
+  return std::nullopt;
 }
 
 }  // namespace famlint

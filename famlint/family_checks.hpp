@@ -2,8 +2,10 @@
 #pragma once
 
 #include <cstdint>
+#include <string_view>
 
 #include "family_index.hpp"
+#include "outcome.hpp"
 #include "pedigree_table.hpp"
 
 namespace famlint {
@@ -14,9 +16,10 @@ namespace famlint {
 // number, that its father and then its mother do not exceed the family's size, and that a
 // member of sex 1 is nobody's mother and one of sex 2 nobody's father. A member of any other
 // sex code passes unless somebody names it as father or mother.
-// Returns true when every family passes; otherwise fills `error` with the first failure
-// (too_many_families from crtins, or family_number, numbering, parent_range, sex) and returns
-// false.
-bool testsex(const Data& data, std::int32_t ndat, FamilyIndex& buf1, Error& error);
+// Returns nothing when every family passes; otherwise the message of the first failure (too
+// many families from crtins, naming `file_name`, or family number, numbering, parent range,
+// sex).
+outcome::Outcome testsex(const Data& data, std::int32_t ndat, FamilyIndex& buf1,
+                         std::string_view file_name);
 
 }  // namespace famlint

@@ -1,8 +1,11 @@
 #include "family_index.hpp"
 
+#include "messages.hpp"
+
 namespace famlint {
 
-bool crtins(const Data& data, std::int32_t ndat, FamilyIndex& buf1, Error& error) {
+outcome::Outcome crtins(const Data& data, std::int32_t ndat, FamilyIndex& buf1,
+                        std::string_view file_name) {
   std::int32_t families = 1;
   buf1.last[0] = 0;
   buf1.last[1] = 1;
@@ -13,14 +16,13 @@ bool crtins(const Data& data, std::int32_t ndat, FamilyIndex& buf1, Error& error
     }
     if (families == max_families) {
       buf1.families = static_cast<std::int16_t>(families);
-      error = {.kind = Error::Kind::too_many_families, .row = row};
-      return false;
+      return outcome::stop(too_many_families_message(file_name, row));
     }
     ++families;
     buf1.last[families] = static_cast<std::int16_t>(buf1.last[families - 1] + 1);
   }
   buf1.families = static_cast<std::int16_t>(families);
-  return true;
+  return std::nullopt;
 }
 
 }  // namespace famlint

@@ -3,7 +3,9 @@
 
 #include <array>
 #include <cstdint>
+#include <string_view>
 
+#include "outcome.hpp"
 #include "pedigree_table.hpp"
 
 namespace famlint {
@@ -20,8 +22,9 @@ struct FamilyIndex {
 
 // Fills `buf1` from the family numbers of rows 1..ndat of `data` (ndat in 1..max_records): a
 // family is a run of neighbouring rows with equal numbers, whatever the numbers are.
-// Returns true when the runs fit the index; otherwise fills `error` (too_many_families, with
-// the row that opens the family one past max_families) and returns false, leaving `buf1` full.
-bool crtins(const Data& data, std::int32_t ndat, FamilyIndex& buf1, Error& error);
+// Returns nothing when the runs fit the index; otherwise the message naming `file_name` and the
+// row that opens the family one past max_families, leaving `buf1` full.
+outcome::Outcome crtins(const Data& data, std::int32_t ndat, FamilyIndex& buf1,
+                        std::string_view file_name);
 
 }  // namespace famlint

@@ -5,12 +5,14 @@
 // 1 when an error is reported or the file name is longer than 255 characters. A record that
 // cannot be read ends the run through the record layer's diagnostic and the abort signal.
 #include <cstdint>
+#include <cstdio>
 #include <memory>
 #include <string_view>
 
 #include "family_checks.hpp"
 #include "family_index.hpp"
 #include "file_name.hpp"
+#include "outcome.hpp"
 #include "pedigree_table.hpp"
 #include "read_pedigree.hpp"
 #include "record_checks.hpp"
@@ -33,11 +35,13 @@ int main(int argc, char** argv) {
   auto data = std::make_unique<Data>();
   std::int32_t ndat = 0;
   FamilyIndex buf1;
-  Error error;
 
-  if (!read_pedigree(file_name, *data, ndat, error, print_race_notice) ||
-      !check_sequence(*data, ndat, error) || !testsex(*data, ndat, buf1, error)) {
-    print_error(error, file_name);
+  outcome::Outcome error = read_pedigree(file_name, *data, ndat, print_race_notice);
+  if (!error) error = check_sequence(*data, ndat);
+  if (!error) error = testsex(*data, ndat, buf1, file_name);
+  if (error) {
+    // The record layer's messages go through C stdio too, so the order of lines is kept.
+    std::fwrite(error->text.data(), 1, error->text.size(), stdout);
     return 1;
   }
   return 0;

@@ -1,7 +1,6 @@
 #include "read_pedigree.hpp"
 
-#include <span>
-
+#include "read_numbered_record.hpp"
 #include "record_checks.hpp"
 #include "records.hpp"
 
@@ -14,8 +13,8 @@ constexpr int pedigree_unit = 10;
 
 }  // namespace
 
-bool read_pedigree(std::string_view file_name, Data& data, std::int32_t& ndat, Error& error,
-                   RaceNoticeFn on_notice) {
+outcome::Outcome read_pedigree(std::string_view file_name, Data& data, std::int32_t& ndat,
+                               RaceNoticeFn on_notice) {
   records::File& file = records::open(pedigree_unit, file_name, records::Mode::read);
 
   // The header's second value (the constant 2 that famorder writes) is read, as the layout
@@ -26,34 +25,23 @@ bool read_pedigree(std::string_view file_name, Data& data, std::int32_t& ndat, E
     header(ndat)(second);
     header.end();
   }
-  if (!check_count(ndat, error)) {
+  if (outcome::Outcome refused = check_count(ndat, file_name)) {
     records::close(file);
-    return false;
+    return refused;
   }
 
   for (std::int32_t row = 1; row <= ndat; ++row) {
     RecordFields fields;
     std::array<char, name_length> name;
-    {
-      records::Reader line(file, "(6I5,A12)");
-      line(fields.family)(fields.individual)(fields.father)(fields.mother)(fields.race)(
-          fields.sex)(std::span<char>(name));
-      line.end();
-    }
+    numbered_pedigree::read_record(file, "(6I5,A12)", fields, name);
     store_record(data, row, fields, name);
-    switch (check_record(data, row, error)) {
-      case RecordVerdict::pass:
-        break;
-      case RecordVerdict::race_notice:
-        on_notice(row);
-        break;
-      case RecordVerdict::error:
-        records::close(file);
-        return false;
+    if (outcome::Outcome refused = check_record(data, row, on_notice)) {
+      records::close(file);
+      return refused;
     }
   }
   records::close(file);
-  return true;
+  return std::nullopt;
 }
 
 }  // namespace famlint

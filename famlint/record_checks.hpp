@@ -3,30 +3,30 @@
 #pragma once
 
 #include <cstdint>
+#include <string_view>
 
+#include "outcome.hpp"
 #include "pedigree_table.hpp"
 
 namespace famlint {
 
-// Tests the header count `ndat`. Returns true when it lies in 1..max_records; otherwise fills
-// `error` (sample_size above the limit, empty_pedigree at 0 or less) and returns false.
-bool check_count(std::int32_t ndat, Error& error);
+// Called with the row of each non-founder whose race is neither 0 nor 100.
+using RaceNoticeFn = void (*)(std::int32_t row);
 
-// What the tests of one stored record found.
-enum class RecordVerdict {
-  pass,
-  race_notice,  // a non-founder with a race other than 0 or 100: reported, and the run goes on
-  error,        // `error` is filled
-};
+// Tests the header count `ndat` of the file `file_name`. Returns nothing when it lies in
+// 1..max_records; otherwise the sample-size message above the limit, or the empty-pedigree
+// message naming `file_name` at 0 or less.
+outcome::Outcome check_count(std::int32_t ndat, std::string_view file_name);
 
 // Tests stored row `row` of `data` in order: both parents given or neither, a founder's race
-// not 0, a non-founder's race 0 or 100. Returns the verdict; on `error` fills `error`.
-RecordVerdict check_record(const Data& data, std::int32_t row, Error& error);
+// not 0, a non-founder's race 0 or 100. A race other than those is no error: `on_notice` hears
+// of it and the run goes on. Returns nothing, or the message of the first test that fails.
+outcome::Outcome check_record(const Data& data, std::int32_t row, RaceNoticeFn on_notice);
 
 // Tests that the family numbers of rows 2..ndat of `data` stay at the current family or move
 // to the next one, the current family starting at 1; row 1 is left to the family checks.
-// Returns true when they do; otherwise fills `error` (family_sequence) for the first row that
-// breaks the run and returns false.
-bool check_sequence(const Data& data, std::int32_t ndat, Error& error);
+// Returns nothing when they do; otherwise the numeration message for the first row that breaks
+// the run.
+outcome::Outcome check_sequence(const Data& data, std::int32_t ndat);
 
 }  // namespace famlint

@@ -21,8 +21,8 @@ Line read_line(records::File& file) {
 }
 
 // A fixed prefix and a locus name, padded to the 255 characters the stop prints whole.
-Stop locus_stop(std::string_view prefix, const Name& name) {
-  return Stop{std::string(records::compose(prefix, name.view()).view())};
+outcome::Stop locus_stop(std::string_view prefix, const Name& name) {
+  return outcome::Stop{std::string(records::compose(prefix, name.view()).view())};
 }
 
 // Turns the frequencies of alleles 1..m-1 in `cumulative` into running sums in place, and
@@ -47,7 +47,7 @@ bool never_decreases(std::span<const float> cumulative) {
   return true;
 }
 
-Outcome read_loci(records::File& file, std::string_view name, Locides& locides) {
+outcome::Outcome read_loci(records::File& file, std::string_view name, Locides& locides) {
   for (int k = 0; k < 8; ++k) read_line(file);
   const Line count_layout = read_line(file);
   const Line first_layout = read_line(file);
@@ -60,7 +60,7 @@ Outcome read_loci(records::File& file, std::string_view name, Locides& locides) 
     read(count);
     read.end();
   }
-  if (count > max_loci) return Stop{"too many loci to model."};
+  if (count > max_loci) return outcome::Stop{"too many loci to model."};
   locides.count = count > 0 ? count : 0;
 
   for (std::int32_t j = 0; j < locides.count; ++j) {
@@ -77,9 +77,9 @@ Outcome read_loci(records::File& file, std::string_view name, Locides& locides) 
         // not happen while a result is being returned.
         read.end();
         if (m > max_alleles) return locus_stop("too many alleles in locus ", locides.names[j]);
-        return Stop{std::string(name) + ": locus " + std::to_string(j + 1) + " (" +
-                    std::string(locides.names[j].trimmed()) + ") has " + std::to_string(m) +
-                    " alleles; a locus needs at least one"};
+        return outcome::Stop{std::string(name) + ": locus " + std::to_string(j + 1) + " (" +
+                             std::string(locides.names[j].trimmed()) + ") has " + std::to_string(m) +
+                             " alleles; a locus needs at least one"};
       }
       for (std::int32_t a = 0; a < m - 1; ++a) read(frequencies[0][a]);
       read.end();
@@ -101,11 +101,9 @@ Outcome read_loci(records::File& file, std::string_view name, Locides& locides) 
 
 }  // namespace
 
-Outcome read_chromosome(std::string_view name, Locides& locides) {
-  records::File& file = records::open(chromosome_unit, name, records::Mode::read);
-  Outcome outcome = read_loci(file, name, locides);
-  records::close(file);
-  return outcome;
+outcome::Outcome read_chromosome(std::string_view name, Locides& locides) {
+  return read_input(chromosome_unit, name,
+                    [&](records::File& file) { return read_loci(file, name, locides); });
 }
 
 }  // namespace genodrop

@@ -5,7 +5,7 @@
 
 #include <string_view>
 
-#include "stop.hpp"
+#include "outcome.hpp"
 #include "tables.hpp"
 
 namespace genodrop {
@@ -16,6 +16,6 @@ namespace genodrop {
 // "incorrect frequencies in marker <name>" (the composed texts 255 characters long), or a
 // message naming the file and locus when a locus has fewer than one allele. Reading faults
 // (a short file, a bad field or layout) end the run in the record layer.
-Outcome read_chromosome(std::string_view name, Locides& locides);
+outcome::Outcome read_chromosome(std::string_view name, Locides& locides);
 
 }  // namespace genodrop

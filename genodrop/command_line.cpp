@@ -2,13 +2,13 @@
 
 namespace genodrop {
 
-Outcome take_arguments(int argc, const char* const* argv, Arguments& arguments, bool& usage) {
+outcome::Outcome take_arguments(int argc, const char* const* argv, Arguments& arguments, bool& usage) {
   usage = argc < 3;
   if (usage) return std::nullopt;
   FileName* targets[] = {&arguments.chromosome, &arguments.pedigree, &arguments.genotypes};
   for (int position = 1; position <= 3 && position < argc; ++position) {
     const auto name = records::file_name(argv[position]);
-    if (!name) return Stop{records::long_file_name(position)};
+    if (!name) return outcome::Stop{records::long_file_name(position)};
     *targets[position - 1] = *name;
   }
   return std::nullopt;

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "file_name.hpp"
-#include "stop.hpp"
+#include "outcome.hpp"
 
 namespace genodrop {
 
@@ -18,7 +18,7 @@ struct Arguments {
 // third name replaces the default output name "gntp.wrk", and names after it are ignored.
 // Sets `usage` and returns nothing when fewer than two names are given. Returns the stop for a
 // name longer than 255 characters, which would name another file if it were cut.
-Outcome take_arguments(int argc, const char* const* argv, Arguments& arguments, bool& usage);
+outcome::Outcome take_arguments(int argc, const char* const* argv, Arguments& arguments, bool& usage);
 
 // Prints the five lines of the usage text on standard output.
 void print_usage();

@@ -35,7 +35,7 @@ std::int32_t row_on_cycle(const Pedigree& pedigree, std::int32_t row) {
 
 }  // namespace
 
-Outcome complete_offspring(const Locides& locides, Pedigree& pedigree, Genotypes& genotypes,
+outcome::Outcome complete_offspring(const Locides& locides, Pedigree& pedigree, Genotypes& genotypes,
                            Gent& gent, std::string_view pedigree_name) {
   for (;;) {
     std::int32_t made = 0;
@@ -47,10 +47,10 @@ Outcome complete_offspring(const Locides& locides, Pedigree& pedigree, Genotypes
     if (made == 0) {
       const std::int32_t row = row_on_cycle(pedigree, waiting);
       const PedRecord& record = pedigree.records[row];
-      return Stop{std::string(pedigree_name) + ", line " + std::to_string(row + 2) +
-                  ": individual " + std::to_string(record.individual) + " of family " +
-                  std::to_string(record.family) +
-                  " is its own ancestor, so no genotypes can be made for it"};
+      return outcome::Stop{std::string(pedigree_name) + ", line " + std::to_string(row + 2) +
+                           ": individual " + std::to_string(record.individual) + " of family " +
+                           std::to_string(record.family) +
+                           " is its own ancestor, so no genotypes can be made for it"};
     }
   }
 }

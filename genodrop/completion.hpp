@@ -4,7 +4,7 @@
 
 #include <string_view>
 
-#include "stop.hpp"
+#include "outcome.hpp"
 #include "tables.hpp"
 
 namespace genodrop {
@@ -13,7 +13,7 @@ namespace genodrop {
 // `pedigree` is left. Fails with "illegal marker order" from a meiosis, or, when a pass makes
 // nothing while flags are left (some individual is its own ancestor, so it can never be
 // made), with a message naming `pedigree_name` and the line of such an individual.
-Outcome complete_offspring(const Locides& locides, Pedigree& pedigree, Genotypes& genotypes,
+outcome::Outcome complete_offspring(const Locides& locides, Pedigree& pedigree, Genotypes& genotypes,
                            Gent& gent, std::string_view pedigree_name);
 
 }  // namespace genodrop

@@ -22,8 +22,8 @@ genodrop::HugePaged<genodrop::Gent> gent_pages;
 genodrop::Genotypes& genotypes = genotype_pages.table;
 genodrop::Gent& gent = gent_pages.table;
 
-void stop_if(const genodrop::Outcome& outcome) {
-  if (outcome) sstop(outcome->text);
+void stop_if(const outcome::Outcome& result) {
+  if (result) records::sstop(result->text);
 }
 
 }  // namespace
@@ -33,7 +33,7 @@ int main(int argc, char** argv) {
   ranlux::rndseed();
   genodrop::Arguments names;
   bool usage = false;
-  const genodrop::Outcome taken = genodrop::take_arguments(argc, argv, names, usage);
+  const outcome::Outcome taken = genodrop::take_arguments(argc, argv, names, usage);
   if (usage) {
     genodrop::print_usage();
     return 0;

@@ -82,7 +82,7 @@ bool model_hap(std::span<float> deviates, std::span<std::int16_t> haplotype,
                   map_chances(positions));
 }
 
-Outcome model_offspring(const Locides& locides, Pedigree& pedigree, Genotypes& genotypes,
+outcome::Outcome model_offspring(const Locides& locides, Pedigree& pedigree, Genotypes& genotypes,
                         Gent& gent, std::int32_t& made) {
   made = 0;
   const auto loci = static_cast<std::size_t>(locides.count);
@@ -101,7 +101,7 @@ Outcome model_offspring(const Locides& locides, Pedigree& pedigree, Genotypes& g
         if (!transmit(std::span(gent.deviates[i][side]).first(loci),
                       std::span(genotypes.alleles[i][side]).first(loci),
                       std::span(from[0]).first(loci), std::span(from[1]).first(loci), map))
-          return Stop{"illegal marker order"};
+          return outcome::Stop{"illegal marker order"};
         pedigree.pending[i][side] = 0;
         ++made;
       }

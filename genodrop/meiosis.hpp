@@ -7,7 +7,7 @@
 #include <optional>
 #include <span>
 
-#include "stop.hpp"
+#include "outcome.hpp"
 #include "tables.hpp"
 
 namespace genodrop {
@@ -33,7 +33,7 @@ bool model_hap(std::span<float> deviates, std::span<std::int16_t> haplotype,
 // fills `genotypes` and `gent` and clears the flag at once, so later rows of the same pass
 // may use it. Parent numbers must name rows of their own block (read_pedigree checks).
 // Sets `made` to the number of haplotypes made. Fails with "illegal marker order".
-Outcome model_offspring(const Locides& locides, Pedigree& pedigree, Genotypes& genotypes,
+outcome::Outcome model_offspring(const Locides& locides, Pedigree& pedigree, Genotypes& genotypes,
                         Gent& gent, std::int32_t& made);
 
 }  // namespace genodrop

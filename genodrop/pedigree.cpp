@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "read_numbered_record.hpp"
 #include "records.hpp"
 #include "units.hpp"
 
@@ -14,35 +15,33 @@ std::string at_line(std::string_view name, std::int32_t row) {
   return std::string(name) + ", line " + std::to_string(row + 2) + ": ";
 }
 
-Outcome read_records(records::File& file, std::string_view name, Pedigree& pedigree) {
+outcome::Outcome read_records(records::File& file, std::string_view name, Pedigree& pedigree) {
   std::int32_t count = 0;
   {
     records::Reader read(file, "(i5)");
     read(count);
     read.end();
   }
-  if (count > max_individuals) return Stop{"too many individuals"};
+  if (count > max_individuals) return outcome::Stop{"too many individuals"};
   if (count < 0)
-    return Stop{std::string(name) + ", line 1: the number of individuals is " +
-                std::to_string(count) + "; it cannot be negative"};
+    return outcome::Stop{std::string(name) + ", line 1: the number of individuals is " +
+                         std::to_string(count) + "; it cannot be negative"};
   pedigree.count = count;
   for (std::int32_t i = 0; i < count; ++i) {
-    PedRecord& r = pedigree.records[i];
-    records::Reader read(file, "(6i5,a12)");
-    read(r.family)(r.individual)(r.father)(r.mother)(r.race)(r.sex)(pedigree.names[i]);
-    read.end();
+    numbered_pedigree::read_record(file, "(6i5,a12)", pedigree.records[i],
+                                   pedigree.names[i].chars);
   }
   return std::nullopt;
 }
 
 // Only a change of the family number between neighbours starts a block, so a family split
 // into two runs of records counts twice.
-Outcome find_blocks(Pedigree& pedigree) {
+outcome::Outcome find_blocks(Pedigree& pedigree) {
   std::int32_t blocks = 1;
   pedigree.block_ends[0] = 0;
   for (std::int32_t i = 1; i < pedigree.count; ++i) {
     if (pedigree.records[i].family == pedigree.records[i - 1].family) continue;
-    if (blocks == max_blocks) return Stop{"too many pedigrees"};
+    if (blocks == max_blocks) return outcome::Stop{"too many pedigrees"};
     pedigree.block_ends[blocks] = i;
     ++blocks;
   }
@@ -53,15 +52,15 @@ Outcome find_blocks(Pedigree& pedigree) {
 
 // The race of a founder picks its frequency table, and a parent number picks a row of the
 // block: both are checked here, once, so the model steps can trust them.
-Outcome check_founders(const Pedigree& pedigree) {
+outcome::Outcome check_founders(const Pedigree& pedigree) {
   for (std::int32_t i = 0; i < pedigree.count; ++i) {
     const PedRecord& r = pedigree.records[i];
-    if (r.father == 0 && (r.race < 1 || r.race > populations)) return Stop{"illegal population"};
+    if (r.father == 0 && (r.race < 1 || r.race > populations)) return outcome::Stop{"illegal population"};
   }
   return std::nullopt;
 }
 
-Outcome check_parents(std::string_view name, const Pedigree& pedigree) {
+outcome::Outcome check_parents(std::string_view name, const Pedigree& pedigree) {
   for (std::int32_t b = 1; b <= pedigree.blocks; ++b) {
     const std::int32_t size = pedigree.block_ends[b] - pedigree.block_ends[b - 1];
     for (std::int32_t i = pedigree.block_ends[b - 1]; i < pedigree.block_ends[b]; ++i) {
@@ -69,10 +68,10 @@ Outcome check_parents(std::string_view name, const Pedigree& pedigree) {
       if (r.father == 0) continue;
       for (auto [role, number] : {std::pair{"father", r.father}, std::pair{"mother", r.mother}}) {
         if (number >= 1 && number <= size) continue;
-        return Stop{at_line(name, i) + "individual " + std::to_string(r.individual) +
-                    " of family " + std::to_string(r.family) + " has " + role + " " +
-                    std::to_string(number) + ", but its family's records are numbered 1 to " +
-                    std::to_string(size)};
+        return outcome::Stop{at_line(name, i) + "individual " + std::to_string(r.individual) +
+                             " of family " + std::to_string(r.family) + " has " + role + " " +
+                             std::to_string(number) + ", but its family's records are numbered 1 to " +
+                             std::to_string(size)};
       }
     }
   }
@@ -81,14 +80,13 @@ Outcome check_parents(std::string_view name, const Pedigree& pedigree) {
 
 }  // namespace
 
-Outcome read_pedigree(std::string_view name, Pedigree& pedigree) {
-  records::File& file = records::open(pedigree_unit, name, records::Mode::read);
-  Outcome outcome = read_records(file, name, pedigree);
-  records::close(file);
-  if (outcome) return outcome;
-  if ((outcome = find_blocks(pedigree))) return outcome;
-  if ((outcome = check_founders(pedigree))) return outcome;
-  if ((outcome = check_parents(name, pedigree))) return outcome;
+outcome::Outcome read_pedigree(std::string_view name, Pedigree& pedigree) {
+  outcome::Outcome result = read_input(
+      pedigree_unit, name, [&](records::File& file) { return read_records(file, name, pedigree); });
+  if (result) return result;
+  if ((result = find_blocks(pedigree))) return result;
+  if ((result = check_founders(pedigree))) return result;
+  if ((result = check_parents(name, pedigree))) return result;
   for (std::int32_t i = 0; i < pedigree.count; ++i) pedigree.pending[i] = {1, 1};
   return std::nullopt;
 }

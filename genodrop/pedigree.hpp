@@ -4,7 +4,7 @@
 
 #include <string_view>
 
-#include "stop.hpp"
+#include "outcome.hpp"
 #include "tables.hpp"
 
 namespace genodrop {
@@ -16,6 +16,6 @@ namespace genodrop {
 // population" (a founder, father 0, whose race is not 1 or 2), or a message naming the file
 // and line when N is negative or a non-founder's father or mother number names no row of its
 // own block. Reading faults end the run in the record layer.
-Outcome read_pedigree(std::string_view name, Pedigree& pedigree);
+outcome::Outcome read_pedigree(std::string_view name, Pedigree& pedigree);
 
 }  // namespace genodrop

@@ -10,6 +10,7 @@
 #include <array>
 #include <cstdint>
 
+#include "numbered_record.hpp"
 #include "records.hpp"
 
 namespace genodrop {
@@ -39,14 +40,7 @@ struct Locides {
 };
 
 // One record of the numbered pedigree: its six integer fields.
-struct PedRecord {
-  std::int32_t family = 0;
-  std::int32_t individual = 0;
-  std::int32_t father = 0;
-  std::int32_t mother = 0;
-  std::int32_t race = 0;
-  std::int32_t sex = 0;
-};
+using PedRecord = numbered_pedigree::Record;
 
 // `pedigree`: the numbered pedigree in file order, its family blocks and the pending flags.
 struct Pedigree {

@@ -79,7 +79,7 @@ std::string read_inputs(const std::string& pedigree, const std::string& chromoso
   if (auto stop = genodrop::read_chromosome(chromosome, in.loci)) return chromosome + ": " + stop->text;
   if (auto stop = genodrop::read_pedigree(pedigree, in.pedigree)) return pedigree + ": " + stop->text;
   if (!model.empty()) {
-    if (auto problem = traitsim::read_model(model, in.model); !problem.empty()) return problem;
+    if (auto stop = traitsim::read_model(model, in.model)) return stop->text;
     in.has_model = true;
   }
   const int loci = in.loci.count;

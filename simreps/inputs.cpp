@@ -37,15 +37,15 @@ std::string read_ids(const std::string& name, std::int32_t count, std::vector<st
   std::FILE* file = std::fopen(name.c_str(), "r");
   if (file == nullptr) return "cannot open " + name;
   freeform::ItemStream items(file);
-  std::string problem = freeform::skip_pedigree_header(items, name);
+  outcome::Outcome problem = freeform::skip_pedigree_header(items, name);
   char id[256];
-  for (std::int32_t k = 1; k <= count && problem.empty(); ++k) {
+  for (std::int32_t k = 1; k <= count && !problem; ++k) {
     std::size_t length = 0;
     problem = freeform::read_identifier(items, name, k, id, length);
     ids.emplace_back(id, length);
   }
   std::fclose(file);
-  return problem;
+  return problem ? problem->text : std::string();
 }
 
 // The meioses in the order of genodrop's completion loop: passes over the family blocks, each
@@ -111,7 +111,7 @@ std::string read_inputs(const std::string& work, Inputs& inputs) {
                     model = work + "/model.wrk";
   if (auto stop = genodrop::read_chromosome(chromosome, inputs.loci)) return stop->text;
   if (auto stop = genodrop::read_pedigree(pedigree, inputs.pedigree)) return stop->text;
-  if (auto problem = traitsim::read_model(model, inputs.model); !problem.empty()) return problem;
+  if (auto stop = traitsim::read_model(model, inputs.model)) return stop->text;
 
   const genodrop::Locides& loci = inputs.loci;
   for (std::int32_t j = 0; j < loci.count; ++j) {

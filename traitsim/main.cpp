@@ -8,13 +8,15 @@
 #include <string>
 #include <string_view>
 
+#include "err_file.hpp"
 #include "file_name.hpp"
 #include "model.hpp"
 #include "model_file.hpp"
 #include "phenotype_file.hpp"
 #include "qtl_file.hpp"
+#include "outcome.hpp"
 #include "random.hpp"
-#include "stop.hpp"
+#include "sstop.hpp"
 #include "tables.hpp"
 #include "usage.hpp"
 
@@ -22,12 +24,13 @@ namespace {
 
 using namespace traitsim;
 
-void stop_on(const std::string& problem) {
-  if (!problem.empty()) sstop(problem);
+// The one way a run of traitsim stops: the fatal stop, which also writes the file "err".
+void stop_on(const outcome::Outcome& result) {
+  if (result) records::sstop(result->text);
 }
 
 std::string_view file_name(const char* argument, int position) {
-  if (!records::file_name(argument)) stop_on(records::long_file_name(position));
+  if (!records::file_name(argument)) stop_on(outcome::stop(records::long_file_name(position)));
   return argument;
 }
 
@@ -36,6 +39,7 @@ std::string_view file_name(const char* argument, int position) {
 int main(int argc, char** argv) {
   // Seeding comes first of all, so that the deviates depend on nothing but the clock second.
   ranlux::rndseed();
+  records::on_stop(write_err_file);
   if (argc < 3) {
     print_usage();
     return 0;
@@ -60,8 +64,9 @@ int main(int argc, char** argv) {
 
   add_environment(locides, genotypes);
   if (const std::int32_t q = first_non_finite(genotypes); q >= 0)
-    stop_on("phenotype of individual " + std::to_string(q + 1) +
-            " is not a finite number; see the values and sigma in " + std::string(model_name));
+    stop_on(outcome::stop("phenotype of individual " + std::to_string(q + 1) +
+                          " is not a finite number; see the values and sigma in " +
+                          std::string(model_name)));
 
   write_phenotypes(output_name, genotypes);
   return 0;

@@ -1,5 +1,7 @@
 #include "model_file.hpp"
 
+#include <utility>
+
 #include "records.hpp"
 
 namespace traitsim {
@@ -14,11 +16,11 @@ std::string at_line(std::string_view name, int line) {
 
 }  // namespace
 
-std::string read_model(std::string_view name, Locides& locides) {
+outcome::Outcome read_model(std::string_view name, Locides& locides) {
   records::File& file = records::open(kModelUnit, name, records::Mode::read);
   auto refuse = [&](std::string text) {
     records::close(file);
-    return text;
+    return outcome::stop(std::move(text));
   };
 
   records::Text<255> ignored;
@@ -62,7 +64,7 @@ std::string read_model(std::string_view name, Locides& locides) {
     reader.end();
   }
   records::close(file);
-  return {};
+  return std::nullopt;
 }
 
 }  // namespace traitsim

@@ -20,7 +20,7 @@ QtlFile open_qtl_file(std::string_view name) {
   return qtl;
 }
 
-std::string read_qtl_header(QtlFile& qtl, Locides& locides, Genotypes& genotypes) {
+outcome::Outcome read_qtl_header(QtlFile& qtl, Locides& locides, Genotypes& genotypes) {
   {
     records::Reader reader(*qtl.file, "(2i5)");
     reader(genotypes.n);
@@ -28,18 +28,21 @@ std::string read_qtl_header(QtlFile& qtl, Locides& locides, Genotypes& genotypes
     reader.end();
   }
   qtl.line = 1;
-  if (locides.nqtl > locides.nloci) return "nloci.ne.nloci --- traitsim";
+  if (locides.nqtl > locides.nloci) return outcome::stop("nloci.ne.nloci --- traitsim");
   // With the model at most kMaxModelLoci loci, only the negative counts and too many
   // individuals are left to refuse.
   if (locides.nqtl < 0)
-    return "negative number of loci" + at_line(qtl) + ": " + std::to_string(locides.nqtl);
+    return outcome::stop("negative number of loci" + at_line(qtl) + ": " +
+                         std::to_string(locides.nqtl));
   if (genotypes.n < 0)
-    return "negative number of individuals" + at_line(qtl) + ": " + std::to_string(genotypes.n);
+    return outcome::stop("negative number of individuals" + at_line(qtl) + ": " +
+                         std::to_string(genotypes.n));
   if (genotypes.n > kMaxIndividuals)
-    return "too many individuals" + at_line(qtl) + ": " + std::to_string(genotypes.n) +
-           ", at most " + std::to_string(kMaxIndividuals);
+    return outcome::stop("too many individuals" + at_line(qtl) + ": " +
+                         std::to_string(genotypes.n) + ", at most " +
+                         std::to_string(kMaxIndividuals));
   static_assert(kMaxQtlLoci >= kMaxModelLoci, "every model locus must fit the QTL tables");
-  return {};
+  return std::nullopt;
 }
 
 void read_qtl_names(QtlFile& qtl, Locides& locides) {
@@ -52,7 +55,7 @@ void read_qtl_names(QtlFile& qtl, Locides& locides) {
   match_loci(locides);
 }
 
-std::string read_genotype_line(QtlFile& qtl, const Locides& locides, Genotypes& genotypes) {
+outcome::Outcome read_genotype_line(QtlFile& qtl, const Locides& locides, Genotypes& genotypes) {
   std::int32_t first_bad = -1, bad_allele = 0;
   {
     records::Reader reader(*qtl.file, "(1000(6x,2i3))");
@@ -72,9 +75,10 @@ std::string read_genotype_line(QtlFile& qtl, const Locides& locides, Genotypes& 
   }
   ++qtl.line;
   if (first_bad >= 0)
-    return "allele " + std::to_string(bad_allele) + " outside 1.." + std::to_string(kMaxAlleles) +
-           " at locus " + std::string(locides.qtl_names[first_bad].trimmed()) + at_line(qtl);
-  return {};
+    return outcome::stop("allele " + std::to_string(bad_allele) + " outside 1.." +
+                         std::to_string(kMaxAlleles) + " at locus " +
+                         std::string(locides.qtl_names[first_bad].trimmed()) + at_line(qtl));
+  return std::nullopt;
 }
 
 void close_qtl_file(QtlFile& qtl) {

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "records.hpp"
+#include "outcome.hpp"
 #include "tables.hpp"
 
 namespace traitsim {
@@ -24,20 +25,20 @@ struct QtlFile {
 // ends the run in the record layer).
 QtlFile open_qtl_file(std::string_view name);
 
-// Reads the header line into genotypes.n and locides.nqtl. Returns an empty text, or the
-// message "nloci.ne.nloci --- traitsim" when the file has more loci than the model, or a
+// Reads the header line into genotypes.n and locides.nqtl. Returns nothing, or a stop with
+// the message "nloci.ne.nloci --- traitsim" when the file has more loci than the model, or a
 // message naming the file when N or M is negative or N exceeds kMaxIndividuals. The readers
 // leave the file open after a refusal: the run ends there.
-std::string read_qtl_header(QtlFile& qtl, Locides& locides, Genotypes& genotypes);
+outcome::Outcome read_qtl_header(QtlFile& qtl, Locides& locides, Genotypes& genotypes);
 
 // Reads the names line into locides.qtl_names and finds the model loci that name each locus
 // (match_loci). Needs the header read first.
 void read_qtl_names(QtlFile& qtl, Locides& locides);
 
-// Reads the next genotype line into genotypes.alleles. Returns an empty text, or a message
-// naming the file, line and locus when an allele at a locus that the model names lies outside
+// Reads the next genotype line into genotypes.alleles. Returns nothing, or a stop with a
+// message naming the file, line and locus when an allele at a locus that the model names lies outside
 // 1..kMaxAlleles; alleles of loci the model does not name are not used and not checked.
-std::string read_genotype_line(QtlFile& qtl, const Locides& locides, Genotypes& genotypes);
+outcome::Outcome read_genotype_line(QtlFile& qtl, const Locides& locides, Genotypes& genotypes);
 
 // Closes the file.
 void close_qtl_file(QtlFile& qtl);

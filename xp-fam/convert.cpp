@@ -1,16 +1,19 @@
 #include "convert.hpp"
 
 #include <charconv>
+#include <cstdint>
+#include <cstdio>
 #include <unordered_map>
 #include <vector>
 
 #include "missing_id.hpp"
+#include "same_file.hpp"
 
 namespace xpfam {
 
 namespace {
 
-bool write_record(std::FILE* out, const rawped::PedRecord& rec, std::int32_t id) {
+void write_record(files::OutputFile& out, const rawped::PedRecord& rec, std::int32_t id) {
   char line[64];
   char* p = line;
   for (const std::int32_t v : {id, rec.nfat, rec.nmat, rec.sex}) {
@@ -18,37 +21,40 @@ bool write_record(std::FILE* out, const rawped::PedRecord& rec, std::int32_t id)
     p = std::to_chars(p, line + sizeof line, v).ptr;
   }
   *p++ = '\n';
-  const std::size_t len = static_cast<std::size_t>(p - line);
-  return std::fwrite(line, 1, len, out) == len;
+  out.text({line, static_cast<std::size_t>(p - line)});
 }
+
+std::string write_failure(const std::string& outfile) {
+  return "error writing output data file '" + outfile + "'\n";
+}
+
+// Closes the input on every way out of the run.
+struct Input {
+  std::FILE* file;
+  ~Input() {
+    if (file != nullptr) std::fclose(file);
+  }
+};
 
 }  // namespace
 
-ConvertOutcome convert_records(rawped::RawReader& reader, std::FILE* out) {
-  ConvertOutcome result;
-  if (auto s = reader.read_count(result.numax); s != rawped::ReadStatus::ok) {
-    result.kind = ConvertOutcome::Kind::read_failed;
-    result.status = s;
-    result.line = reader.line();
-    return result;
+outcome::Outcome convert_records(rawped::RawReader& reader, files::OutputFile& out,
+                                 const std::string& infile, const std::string& outfile) {
+  std::int32_t numax = 0;
+  if (auto s = reader.read_count(numax); s != rawped::ReadStatus::ok) {
+    return outcome::stop(rawped::failure_text(s, infile, reader.line()));
   }
-  if (result.numax < 0) {
-    result.kind = ConvertOutcome::Kind::no_memory;
-    return result;
-  }
+  if (numax < 0) return outcome::stop(rawped::no_memory_message(numax));
   rawped::MissingIdNamer namer;
   // A name can meet another only where a raw id is negative, so the file lines of the records
   // without an id (the k-th is named -k) and of the first record of each negative raw id are
   // all that is kept.
   std::vector<long> unnamed_lines;
   std::unordered_map<std::int32_t, long> negative_ids;
-  for (std::int32_t i = 0; i < result.numax; ++i) {
+  for (std::int32_t i = 0; i < numax; ++i) {
     rawped::PedRecord rec{};
     if (auto s = reader.read_record(rec); s != rawped::ReadStatus::ok) {
-      result.kind = ConvertOutcome::Kind::read_failed;
-      result.status = s;
-      result.line = reader.line();
-      return result;
+      return outcome::stop(rawped::failure_text(s, infile, reader.line()));
     }
     const std::int32_t name = namer.name(rec.id);
     long earlier = 0;
@@ -62,18 +68,36 @@ ConvertOutcome convert_records(rawped::RawReader& reader, std::FILE* out) {
       negative_ids.try_emplace(rec.id, reader.line());
     }
     if (earlier != 0) {
-      result.kind = ConvertOutcome::Kind::name_twice;
-      result.name = name;
-      result.earlier_line = earlier;
-      result.line = reader.line();
-      return result;
+      return outcome::stop(rawped::name_twice_message(infile, name, earlier, reader.line()));
     }
-    if (!write_record(out, rec, name)) {
-      result.kind = ConvertOutcome::Kind::write_failed;
-      return result;
-    }
+    write_record(out, rec, name);
+    if (!out.ok()) return outcome::stop(write_failure(outfile));
   }
-  return result;
+  return std::nullopt;
+}
+
+outcome::Outcome convert_file(const std::string& infile, const std::string& outfile) {
+  const Input in{rawped::open_input(infile)};
+  if (in.file == nullptr) return outcome::stop("cannot open input data file '" + infile + "'\n");
+  // Opening the output empties it, so naming the input file again would destroy the raw
+  // pedigree before a line of it is read.
+  if (files::is_open_file(outfile.c_str(), in.file)) {
+    return outcome::stop("output file '" + outfile + "' is the input file; nothing written\n");
+  }
+  files::OutputFile out;
+  if (!out.open(outfile.c_str())) {
+    return outcome::stop("cannot open output data file '" + outfile + "'\n");
+  }
+  rawped::RawReader reader(in.file);
+  if (auto s = reader.skip_lines(1); s != rawped::ReadStatus::ok) {
+    return outcome::stop(rawped::message(s));
+  }
+  out.text("id,fa,mo,sex\n");
+  // A refused record leaves the records before it written, so the output is closed, not
+  // discarded, on that way out too.
+  const outcome::Outcome failed = convert_records(reader, out, infile, outfile);
+  if (!out.close() && !failed) return outcome::stop(write_failure(outfile));
+  return failed;
 }
 
 }  // namespace xpfam

@@ -2,36 +2,30 @@
 // it is read.
 #pragma once
 
-#include <cstdint>
-#include <cstdio>
+#include <string>
 
+#include "outcome.hpp"
+#include "output_file.hpp"
 #include "reader.hpp"
 
 namespace xpfam {
 
-struct ConvertOutcome {
-  enum class Kind {
-    ok,
-    read_failed,  // `status` says which of the reader's failures
-    no_memory,    // a negative count
-    write_failed, // the output stream reported an error
-    name_twice,   // the record on `line` would get the name `name` of the record on `earlier_line`
-  };
-  Kind kind = Kind::ok;
-  rawped::ReadStatus status = rawped::ReadStatus::ok;
-  std::int32_t numax = 0;
-  long line = 0;  // the file line of a failed read, or of the second record named `name`
-  std::int32_t name = 0;
-  long earlier_line = 0;
-};
+// Reads the count line and then the records from `reader` (past the descriptive line of the raw
+// pedigree `infile`), and writes each record to `out` (named `outfile`) as "id,nfat,nmat,sex"
+// before the next line is read; a record without an id is named as famorder names it. A count
+// of 0 or a blank count line writes nothing. Records are not kept, so any positive count is
+// followed. A negative raw id that is also the name of a record without an id is refused before
+// the second of the two records is written: SOLAR would refuse the pedigree. Nothing else is
+// checked. Returns nothing, or the message of the first failure (a read refused, a negative
+// count, a write that failed), line end included where it has one; the records written before
+// it stay written.
+outcome::Outcome convert_records(rawped::RawReader& reader, files::OutputFile& out,
+                                 const std::string& infile, const std::string& outfile);
 
-// Reads the count line and then the records from `reader` (past the descriptive line), and
-// writes each record to `out` as "id,nfat,nmat,sex" before the next line is read; a record
-// without an id is named as famorder names it. A count of 0 or a blank count line writes
-// nothing. Records are not kept, so any positive count is followed. A negative raw id that is
-// also the name of a record without an id is refused (name_twice) before the second of the
-// two records is written: SOLAR would refuse the pedigree. Nothing else is checked. Returns
-// ok, or the first failure; the records written before it stay written.
-ConvertOutcome convert_records(rawped::RawReader& reader, std::FILE* out);
+// The whole run: opens `infile`, refuses an `outfile` that is that very file, opens `outfile`,
+// steps over the descriptive line, writes the header line and converts the records, closing
+// both files on every way out. Returns nothing when every record is written, or the message
+// to print as it stands.
+outcome::Outcome convert_file(const std::string& infile, const std::string& outfile);
 
 }  // namespace xpfam

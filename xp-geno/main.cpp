@@ -17,7 +17,7 @@ int main(int argc, char** argv) {
   const char* markers_name = argv[2];
   return freeform::run_join(
       pedigree_name, markers_name, argv[3], "error opening file %s",
-      [&](freeform::ItemStream& pedigree, freeform::ItemStream& markers, freeform::OutputFile& out) {
+      [&](freeform::ItemStream& pedigree, freeform::ItemStream& markers, files::OutputFile& out) {
         return xpgeno::write_solar_markers({pedigree, pedigree_name}, {markers, markers_name}, out);
       });
 }

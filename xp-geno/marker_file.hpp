@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "item_stream.hpp"
+#include "outcome.hpp"
 
 namespace xpgeno {
 
@@ -35,20 +36,20 @@ struct MarkerCounts {
 
 // Reads N and M from the first line of `in` (named `name` in messages); the rest of that line
 // is ignored. Fails when the line does not begin with two integers or either is negative.
-freeform::Problem read_marker_counts(freeform::ItemStream& in, std::string_view name,
+outcome::Outcome read_marker_counts(freeform::ItemStream& in, std::string_view name,
                                      MarkerCounts& counts);
 
 // Reads the name of marker `j` of `count` into `marker` (NUL-terminated, at most
 // marker.size() - 1 characters) and its length into `length`. Fails when the file ends first,
 // or when the name is too long or holds a comma (it would split its column).
-freeform::Problem read_marker_name(freeform::ItemStream& in, std::string_view name, std::int64_t j,
+outcome::Outcome read_marker_name(freeform::ItemStream& in, std::string_view name, std::int64_t j,
                                    std::int64_t count, std::span<char> marker, std::size_t& length);
 
 // Reads the two alleles of individual `k` at marker `j` into `first` and `second`. Fails when
 // the file ends first or an item is not an integer; when it ends first and `long_name` names
 // a marker name, the message puts that name first as the cause.
-freeform::Problem read_allele_pair(freeform::ItemStream& in, std::string_view name, std::int64_t k,
-                                   std::int64_t j, std::int32_t& first, std::int32_t& second,
-                                   const LongName& long_name);
+outcome::Outcome read_allele_pair(freeform::ItemStream& in, std::string_view name, std::int64_t k,
+                                  std::int64_t j, std::int32_t& first, std::int32_t& second,
+                                  const LongName& long_name);
 
 }  // namespace xpgeno

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "item_stream.hpp"
+#include "outcome.hpp"
 #include "output_file.hpp"
 
 namespace xpgeno {
@@ -19,7 +20,8 @@ struct Input {
 // Reads the first lines of `pedigree` and `markers`, then, for each of the N individuals the
 // marker file counts, the pedigree record's identifier and the M allele pairs, and writes the
 // SOLAR marker file to `out` as it goes. Pedigree records after the N-th are not read. Returns
-// the first problem found in an input (the output is then incomplete), or an empty Problem.
-freeform::Problem write_solar_markers(Input pedigree, Input markers, freeform::OutputFile& out);
+// a stop with the first fault found in an input (the output is then incomplete), or
+// nothing.
+outcome::Outcome write_solar_markers(Input pedigree, Input markers, files::OutputFile& out);
 
 }  // namespace xpgeno

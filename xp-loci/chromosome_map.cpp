@@ -14,7 +14,7 @@ void read_line(records::File& file, records::Text<255>& line) {
 
 }  // namespace
 
-MapRead read_chromosome_map(const records::Text<255>& name, Locides& locides) {
+outcome::Outcome read_chromosome_map(const records::Text<255>& name, Locides& locides) {
   records::File& file = records::open(chromosome_unit, name.view(), records::Mode::read);
   records::Text<255> scratch;
   for (int line = 1; line <= free_text_lines; ++line) read_line(file, scratch);
@@ -32,7 +32,7 @@ MapRead read_chromosome_map(const records::Text<255>& name, Locides& locides) {
   records::Reader(file, count_layout.view())(count).end();
   if (count > max_loci) {
     records::close(file);
-    return MapRead::too_many_loci;
+    return outcome::stop("too many loci to model.");
   }
   locides.count = count > 0 ? count : 0;
 
@@ -43,7 +43,7 @@ MapRead read_chromosome_map(const records::Text<255>& name, Locides& locides) {
     read_line(file, scratch);
   }
   records::close(file);
-  return MapRead::ok;
+  return std::nullopt;
 }
 
 }  // namespace xploci

@@ -3,18 +3,17 @@
 #pragma once
 
 #include "locides.hpp"
+#include "outcome.hpp"
 #include "records.hpp"
 
 namespace xploci {
 
-enum class MapRead { ok, too_many_loci };
-
 // Reads the chromosome file `name` whole into `locides` and closes it. Each locus takes two
 // lines: the first record, of which only name, allele count (not kept) and position are read,
-// and the second record, stepped over as one line. Returns too_many_loci, before any locus
-// record is read, when the count is above max_loci; a count of 0 or less means no loci.
+// and the second record, stepped over as one line. Returns nothing, or a stop with "too many
+// loci to model." before any locus record is read when the count is above max_loci; a count of 0 or less means no loci.
 // Reading faults (a missing or short file, a field its layout cannot read, a malformed layout
 // on line 9 or 10) end the run through the record layer's diagnostic.
-MapRead read_chromosome_map(const records::Text<255>& name, Locides& locides);
+outcome::Outcome read_chromosome_map(const records::Text<255>& name, Locides& locides);
 
 }  // namespace xploci

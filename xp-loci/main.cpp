@@ -17,7 +17,7 @@ namespace {
 
 records::FileName file_name(const char* argument, int position) {
   const auto name = records::file_name(argument);
-  if (!name) sstop(records::long_file_name(position));
+  if (!name) records::sstop(records::long_file_name(position));
   return *name;
 }
 
@@ -32,8 +32,8 @@ int main(int argc, char** argv) {
   const records::Text<255> map_name = argc > 2 ? file_name(argv[2], 2) : records::Text<255>("map.wrk.sol");
 
   xploci::Locides locides;
-  if (xploci::read_chromosome_map(chromosome_name, locides) == xploci::MapRead::too_many_loci) {
-    sstop("too many loci to model.");
+  if (const outcome::Outcome read = xploci::read_chromosome_map(chromosome_name, locides)) {
+    records::sstop(read->text);
   }
   xploci::write_solar_map(map_name, locides);
   return 0;

@@ -10,7 +10,6 @@ namespace xptrait {
 
 using freeform::at_line;
 using freeform::ItemStream;
-using freeform::Problem;
 
 namespace {
 
@@ -40,22 +39,22 @@ bool is_decimal(std::string_view item) {
   return i == item.size();
 }
 
-Problem read_phenotype_count(ItemStream& in, std::string_view name, std::int32_t& count) {
+outcome::Outcome read_phenotype_count(ItemStream& in, std::string_view name, std::int32_t& count) {
   // The count stands at the start of the line; 254 characters hold it with room to spare.
   char line[255];
   const auto status = in.first_line(line);
-  if (status == ItemStream::Status::unreadable) return std::string(name) + ": the file cannot be read";
+  if (status == ItemStream::Status::unreadable) return outcome::stop(std::string(name) + ": the file cannot be read");
   const char* p = line;
   if (status == ItemStream::Status::end_of_file || !rawped::scan_int(p, count)) {
-    return at_line(name, 1) + "the first line does not begin with the number of individuals";
+    return outcome::stop(at_line(name, 1) + "the first line does not begin with the number of individuals");
   }
   if (count < 0) {
-    return at_line(name, 1) + "the number of individuals is negative (" + std::to_string(count) + ")";
+    return outcome::stop(at_line(name, 1) + "the number of individuals is negative (" + std::to_string(count) + ")");
   }
   return {};
 }
 
-Problem read_phenotype(ItemStream& in, std::string_view name, std::int64_t k, float& value) {
+outcome::Outcome read_phenotype(ItemStream& in, std::string_view name, std::int64_t k, float& value) {
   // Long enough for any value a person or a program writes; longer is refused, not cut.
   char item[256];
   std::size_t length = 0;
@@ -69,22 +68,22 @@ Problem read_phenotype(ItemStream& in, std::string_view name, std::int64_t k, fl
   const std::string which = "the value of individual " + std::to_string(k);
   switch (status) {
     case ItemStream::Status::unreadable:
-      return std::string(name) + ": the file cannot be read";
+      return outcome::stop(std::string(name) + ": the file cannot be read");
     case ItemStream::Status::end_of_file:
-      return std::string(name) + " ends after line " + std::to_string(in.lines_read()) + ", before " + which;
+      return outcome::stop(std::string(name) + " ends after line " + std::to_string(in.lines_read()) + ", before " + which);
     case ItemStream::Status::too_long:
-      return at_line(name, in.item_line()) + which + " is longer than " + std::to_string(sizeof item - 1) +
-             " characters";
+      return outcome::stop(at_line(name, in.item_line()) + which + " is longer than " + std::to_string(sizeof item - 1) +
+                           " characters");
     case ItemStream::Status::item:
       break;
   }
   if (!is_decimal(text)) {
     std::string problem = at_line(name, in.item_line()) + which + " is not a number: " + freeform::quoted(text);
     if (text.find('*') != std::string_view::npos) problem += " (traitsim writes asterisks for a value too wide for its field)";
-    return problem;
+    return outcome::stop(problem);
   }
-  return at_line(name, in.item_line()) + which + ", " + freeform::quoted(text) +
-         ", is beyond the range of single precision";
+  return outcome::stop(at_line(name, in.item_line()) + which + ", " + freeform::quoted(text) +
+                       ", is beyond the range of single precision");
 }
 
 }  // namespace xptrait

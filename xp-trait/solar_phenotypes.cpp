@@ -7,12 +7,12 @@
 
 namespace xptrait {
 
-freeform::Problem write_solar_phenotypes(Input phenotypes, Input pedigree, freeform::OutputFile& out) {
+outcome::Outcome write_solar_phenotypes(Input phenotypes, Input pedigree, files::OutputFile& out) {
   std::int32_t count = 0;
-  if (auto problem = read_phenotype_count(phenotypes.items, phenotypes.name, count); !problem.empty()) {
+  if (auto problem = read_phenotype_count(phenotypes.items, phenotypes.name, count)) {
     return problem;
   }
-  if (auto problem = freeform::skip_pedigree_header(pedigree.items, pedigree.name); !problem.empty()) {
+  if (auto problem = freeform::skip_pedigree_header(pedigree.items, pedigree.name)) {
     return problem;
   }
   out.text("id,QT\n");
@@ -20,12 +20,12 @@ freeform::Problem write_solar_phenotypes(Input phenotypes, Input pedigree, freef
   std::size_t length = 0;
   for (std::int64_t k = 1; k <= count; ++k) {
     auto problem = freeform::read_identifier(pedigree.items, pedigree.name, k, id, length);
-    if (!problem.empty()) return problem;
+    if (problem) return problem;
     out.text({id, length});
     out.character(',');
     float value = 0;
     problem = read_phenotype(phenotypes.items, phenotypes.name, k, value);
-    if (!problem.empty()) return problem;
+    if (problem) return problem;
     out.fixed6(value);
     out.character('\n');
   }

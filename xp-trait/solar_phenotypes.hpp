@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "item_stream.hpp"
+#include "outcome.hpp"
 #include "output_file.hpp"
 
 namespace xptrait {
@@ -18,8 +19,8 @@ struct Input {
 // Reads the first lines of `phenotypes` and `pedigree`, then, for each of the N individuals
 // the phenotype file counts, the pedigree record's identifier and the value, and writes the
 // SOLAR phenotype file to `out` as it goes. Pedigree records after the N-th are not read.
-// Returns the first problem found in an input (the output is then incomplete), or an empty
-// Problem.
-freeform::Problem write_solar_phenotypes(Input phenotypes, Input pedigree, freeform::OutputFile& out);
+// Returns a stop with the first fault found in an input (the output is then incomplete), or
+// nothing.
+outcome::Outcome write_solar_phenotypes(Input phenotypes, Input pedigree, files::OutputFile& out);
 
 }  // namespace xptrait

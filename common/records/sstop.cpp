@@ -7,10 +7,19 @@
 
 namespace records {
 
+namespace {
+
+StopRecord stop_record = nullptr;
+
+}  // namespace
+
+void on_stop(StopRecord record) { stop_record = record; }
+
 void sstop(std::string_view text) {
   message({text});
   close_all();
   std::fflush(stdout);
+  if (stop_record != nullptr) stop_record(text);
   end_with_status(1);
 }
 

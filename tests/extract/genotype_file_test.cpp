@@ -23,6 +23,13 @@ std::string row(const std::vector<std::pair<int, int>>& pairs) {
   return line + "\n";
 }
 
+// The message that refuses the genotype file `text`, or "" when it is read.
+std::string error_of(const std::string& text) {
+  extract::GenotypeFile file;
+  const outcome::Outcome refused = parse_genotype_file("g.wrk", text, file);
+  return refused ? refused->text : "";
+}
+
 TEST(ExtractSplit, InterleavedLociKeepColumnsAndOrder) {
   // Three-digit alleles touch their neighbours: only a cut by column keeps them apart.
   // "QTL" in capitals is not a trait locus; "qtl" anywhere in the 12 columns is.
@@ -30,17 +37,17 @@ TEST(ExtractSplit, InterleavedLociKeepColumnsAndOrder) {
                            "D1M1        qtl1        QTL9        D1qtlx      M5          \n" +
                            row({{1, 2}, {100, 5}, {3, 127}, {12, 100}, {7, 7}}) +
                            row({{2, 2}, {1, 1}, {999, 999}, {4, 4}, {1, 10}});
-  auto parsed = parse_genotype_file("g.wrk", text);
-  ASSERT_EQ(parsed.error, "");
-  EXPECT_EQ(trait_loci(parsed.file), (std::vector<std::int32_t>{1, 3}));
-  EXPECT_EQ(marker_loci(parsed.file), (std::vector<std::int32_t>{0, 2, 4}));
+  extract::GenotypeFile parsed;
+  ASSERT_FALSE(parse_genotype_file("g.wrk", text, parsed));
+  EXPECT_EQ(trait_loci(parsed), (std::vector<std::int32_t>{1, 3}));
+  EXPECT_EQ(marker_loci(parsed), (std::vector<std::int32_t>{0, 2, 4}));
 
-  EXPECT_EQ(render_subset(parsed.file, trait_loci(parsed.file)),
+  EXPECT_EQ(render_subset(parsed, trait_loci(parsed)),
             "    2    2\n"
             "qtl1        D1qtlx      \n"
             "      100  5       12100\n"
             "        1  1        4  4\n");
-  EXPECT_EQ(render_subset(parsed.file, marker_loci(parsed.file)),
+  EXPECT_EQ(render_subset(parsed, marker_loci(parsed)),
             "    2    3\n"
             "D1M1        QTL9        M5          \n"
             "        1  2        3127        7  7\n"
@@ -50,14 +57,14 @@ TEST(ExtractSplit, InterleavedLociKeepColumnsAndOrder) {
 TEST(ExtractSplit, ZeroLociOnOneSideStillHasNamesAndGenotypeLines) {
   const std::string text = "    3    2\nqtl1        qtl2        \n" + row({{1, 2}, {2, 1}}) +
                            row({{1, 1}, {2, 2}}) + row({{2, 2}, {1, 1}});
-  auto parsed = parse_genotype_file("g.wrk", text);
-  ASSERT_EQ(parsed.error, "");
-  EXPECT_EQ(render_subset(parsed.file, marker_loci(parsed.file)), "    3    0\n\n\n\n\n");
-  EXPECT_EQ(render_subset(parsed.file, trait_loci(parsed.file)), text);
+  extract::GenotypeFile parsed;
+  ASSERT_FALSE(parse_genotype_file("g.wrk", text, parsed));
+  EXPECT_EQ(render_subset(parsed, marker_loci(parsed)), "    3    0\n\n\n\n\n");
+  EXPECT_EQ(render_subset(parsed, trait_loci(parsed)), text);
 
-  auto empty = parse_genotype_file("g.wrk", "    0    0\n\n");
-  ASSERT_EQ(empty.error, "");
-  EXPECT_EQ(render_subset(empty.file, trait_loci(empty.file)), "    0    0\n\n");
+  extract::GenotypeFile empty;
+  ASSERT_FALSE(parse_genotype_file("g.wrk", "    0    0\n\n", empty));
+  EXPECT_EQ(render_subset(empty, trait_loci(empty)), "    0    0\n\n");
 }
 
 TEST(ExtractSplit, ReadsWhatTheRecordLayerReads) {
@@ -66,21 +73,21 @@ TEST(ExtractSplit, ReadsWhatTheRecordLayerReads) {
   const std::string text = " 2     2  \r\nD1M1        qtl1\r\n"
                            "xxxxxx  1  2abcdef  3  4\r\n"
                            "        5  6\r\n\n  \n";
-  auto parsed = parse_genotype_file("g.wrk", text);
-  ASSERT_EQ(parsed.error, "");
-  EXPECT_EQ(parsed.file.individuals, 2);
-  EXPECT_EQ(parsed.file.loci, 2);
-  EXPECT_EQ(render_subset(parsed.file, trait_loci(parsed.file)),
+  extract::GenotypeFile parsed;
+  ASSERT_FALSE(parse_genotype_file("g.wrk", text, parsed));
+  EXPECT_EQ(parsed.individuals, 2);
+  EXPECT_EQ(parsed.loci, 2);
+  EXPECT_EQ(render_subset(parsed, trait_loci(parsed)),
             "    2    1\nqtl1        \nabcdef  3  4\n\n");
 }
 
 TEST(ExtractSplit, ShortLinesArePaddedAndTrailingBlanksDropped) {
   const std::string text = "    2    2\nqtl1        M2\n        1  2        3  4\n        5  6\n";
-  auto parsed = parse_genotype_file("g.wrk", text);
-  ASSERT_EQ(parsed.error, "");
-  EXPECT_EQ(render_subset(parsed.file, marker_loci(parsed.file)),
+  extract::GenotypeFile parsed;
+  ASSERT_FALSE(parse_genotype_file("g.wrk", text, parsed));
+  EXPECT_EQ(render_subset(parsed, marker_loci(parsed)),
             "    2    1\nM2          \n        3  4\n\n");
-  EXPECT_EQ(render_subset(parsed.file, trait_loci(parsed.file)),
+  EXPECT_EQ(render_subset(parsed, trait_loci(parsed)),
             "    2    1\nqtl1        \n        1  2\n        5  6\n");
 }
 
@@ -109,7 +116,7 @@ TEST(ExtractSplit, RefusesWhatIsNotAGenotypeFileNamingFileAndLine) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.text);
-    EXPECT_EQ(parse_genotype_file("g.wrk", c.text).error, c.error);
+    EXPECT_EQ(error_of(c.text), c.error);
   }
 }
 
@@ -123,13 +130,16 @@ TEST(ExtractSplit, LocusLimitIsTheThousandOfTheLayout) {
       names += b % 3 == 0 ? "qtl         " : "marker      ";
       genotypes += "      999  1";
     }
-    auto parsed = parse_genotype_file("g.wrk", header + names + "\n" + genotypes + "\n");
+    const std::string text = header + names + "\n" + genotypes + "\n";
+    extract::GenotypeFile parsed;
+    const outcome::Outcome refused = parse_genotype_file("g.wrk", text, parsed);
     if (loci <= extract::kMaxLoci) {
-      ASSERT_EQ(parsed.error, "");
-      EXPECT_EQ(trait_loci(parsed.file).size(), 334u);
-      EXPECT_EQ(marker_loci(parsed.file).size(), 666u);
+      ASSERT_FALSE(refused);
+      EXPECT_EQ(trait_loci(parsed).size(), 334u);
+      EXPECT_EQ(marker_loci(parsed).size(), 666u);
     } else {
-      EXPECT_EQ(parsed.error, "g.wrk, line 1: " + std::to_string(loci) +
+      ASSERT_TRUE(refused);
+      EXPECT_EQ(refused->text, "g.wrk, line 1: " + std::to_string(loci) +
                                   " loci; a genotype file holds at most 1000");
     }
   }

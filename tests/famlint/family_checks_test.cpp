@@ -3,13 +3,16 @@
 #include <gtest/gtest.h>
 
 #include "family_index.hpp"
+#include "messages.hpp"
 #include "pedigree_builder.hpp"
 
 namespace famlint {
 namespace {
 
 using testing::Pedigree;
-using Kind = Error::Kind;
+
+// What a check said: its message, or "" when it passed.
+std::string said(const outcome::Outcome& result) { return result ? result->text : ""; }
 
 TEST(Crtins, FamiliesAreRunsOfNeighbouringRows) {
   Pedigree p;
@@ -17,8 +20,7 @@ TEST(Crtins, FamiliesAreRunsOfNeighbouringRows) {
   p.add(2, 1, 0, 0, 1, 1).add(2, 2, 0, 0, 1, 1).add(2, 3, 0, 0, 1, 1);
   p.add(3, 1, 0, 0, 1, 1);
   FamilyIndex buf1;
-  Error error;
-  ASSERT_TRUE(crtins(*p.data, p.ndat, buf1, error));
+  ASSERT_FALSE(crtins(*p.data, p.ndat, buf1, "pe2.wrk"));
   EXPECT_EQ(buf1.families, 3);
   EXPECT_EQ(buf1.last[0], 0);
   EXPECT_EQ(buf1.last[1], 2);
@@ -28,7 +30,7 @@ TEST(Crtins, FamiliesAreRunsOfNeighbouringRows) {
   // Values do not matter, only changes between neighbours: a family in two runs counts twice.
   Pedigree q;
   q.add(9, 1, 0, 0, 1, 1).add(4, 1, 0, 0, 1, 1).add(4, 2, 0, 0, 1, 1).add(9, 1, 0, 0, 1, 1);
-  ASSERT_TRUE(crtins(*q.data, q.ndat, buf1, error));
+  ASSERT_FALSE(crtins(*q.data, q.ndat, buf1, "pe2.wrk"));
   EXPECT_EQ(buf1.families, 3);
   EXPECT_EQ(buf1.last[3], 4);
 }
@@ -39,29 +41,21 @@ TEST(Crtins, StopsAtTheFamilyPastTheIndex) {
     Pedigree p;
     for (std::int32_t f = 1; f <= families; ++f) p.add(f, 1, 0, 0, 1, 1);
     FamilyIndex buf1;
-    Error error;
     const bool fits = families <= max_families;
-    EXPECT_EQ(crtins(*p.data, p.ndat, buf1, error), fits) << families;
+    const std::string error = said(crtins(*p.data, p.ndat, buf1, "pe2.wrk"));
+    EXPECT_EQ(error, fits ? "" : too_many_families_message("pe2.wrk", max_families + 1))
+        << families;
     EXPECT_EQ(buf1.families, max_families);
     EXPECT_EQ(buf1.last[max_families], max_families);
-    if (!fits) {
-      EXPECT_EQ(error.kind, Kind::too_many_families);
-      EXPECT_EQ(error.row, max_families + 1);
-    }
     // testsex reports the same, before looking inside any family.
-    Error from_testsex;
-    EXPECT_EQ(testsex(*p.data, p.ndat, buf1, from_testsex), fits);
-    EXPECT_EQ(from_testsex.kind, error.kind);
+    EXPECT_EQ(said(testsex(*p.data, p.ndat, buf1, "pe2.wrk")), error);
   }
 }
 
-// Runs testsex on `p` and returns what it reported (kind none when the file passed).
-Error run_testsex(const Pedigree& p) {
+// Runs testsex on `p` and returns what it reported ("" when the file passed).
+std::string run_testsex(const Pedigree& p) {
   FamilyIndex buf1;
-  Error error;
-  const bool passed = testsex(*p.data, p.ndat, buf1, error);
-  EXPECT_EQ(passed, error.kind == Kind::none);
-  return error;
+  return said(testsex(*p.data, p.ndat, buf1, "pe2.wrk"));
 }
 
 TEST(Testsex, CorrectPedigreesPass) {
@@ -71,7 +65,7 @@ TEST(Testsex, CorrectPedigreesPass) {
   p.add(3, 1, 2, 3, 0, 2).add(3, 2, -1, -1, 0, 1).add(3, 3, 0, 0, 1, 2).add(3, 4, 4, 3, 0, 1);
   // A member of unknown sex who is nobody's parent.
   p.add(4, 1, 0, 0, 1, 1).add(4, 2, 0, 0, 1, 2).add(4, 3, 1, 2, 0, 0).add(4, 4, 1, 2, 0, 9);
-  EXPECT_EQ(run_testsex(p).kind, Kind::none);
+  EXPECT_EQ(run_testsex(p), "");
 }
 
 TEST(Testsex, FamilyNumberOfARecordInsideItsRun) {
@@ -80,26 +74,17 @@ TEST(Testsex, FamilyNumberOfARecordInsideItsRun) {
   for (std::int32_t sex : {1, 2, 0, 3}) {
     Pedigree p;
     p.add(2, 5, 0, 0, 1, sex).trio(2);
-    const Error e = run_testsex(p);
-    if (sex == 1 || sex == 2) {
-      EXPECT_EQ(e.kind, Kind::family_number) << sex;
-      EXPECT_EQ(e.row, 1);
-    } else {
-      EXPECT_EQ(e.kind, Kind::sex) << sex;
-      EXPECT_EQ(e.member, 5);
-    }
-    EXPECT_EQ(e.family, 1);
+    EXPECT_EQ(run_testsex(p), sex == 1 || sex == 2 ? family_number_message(1, 1)
+                                                   : sex_message(1, 5))
+        << sex;
   }
 }
 
 TEST(Testsex, NumberingWithinTheFamily) {
   Pedigree p;
   p.trio(1).add(2, 1, 0, 0, 1, 1).add(2, 2, 0, 0, 1, 2).add(2, 4, 1, 2, 0, 1);
-  const Error e = run_testsex(p);
-  EXPECT_EQ(e.kind, Kind::numbering);
-  EXPECT_EQ(e.family, 2);
-  EXPECT_EQ(e.member, 3);
-  EXPECT_EQ(e.found, 4);
+  EXPECT_EQ(run_testsex(p), numbering_message(2, 3, 4));
+  EXPECT_EQ(run_testsex(p), " ERROR OF NUMERATION: IS=  2 nom=  3    4\n");
 }
 
 // In a family of 4, parent numbers up to 4 pass, 5 fails whichever parent carries it; the
@@ -113,14 +98,8 @@ TEST(Testsex, ParentNumbersBeyondTheFamily) {
     Pedigree p;
     p.trio(1).add(2, 1, 0, 0, 1, 1).add(2, 2, 0, 0, 1, 2).add(2, 3, c.father, c.mother, 0, 0);
     p.add(2, 4, 0, 0, 1, 1);
-    const Error e = run_testsex(p);
-    if (c.passes) {
-      EXPECT_EQ(e.kind, Kind::none) << c.father << " " << c.mother;
-    } else {
-      EXPECT_EQ(e.kind, Kind::parent_range) << c.father << " " << c.mother;
-      EXPECT_EQ(e.family, 2);
-      EXPECT_EQ(e.member, 3);
-    }
+    EXPECT_EQ(run_testsex(p), c.passes ? "" : parent_range_message(2, 3))
+        << c.father << " " << c.mother;
   }
 }
 
@@ -147,14 +126,7 @@ TEST(Testsex, SexOfParents) {
     p.add(2, 1, 0, 0, 1, c.mother == 1 ? 2 : 1);
     p.add(2, 2, self ? 2 : 0, self ? 2 : 0, self ? 0 : 1, c.sex);
     p.add(2, 3, c.father, c.mother, 0, 2);
-    const Error e = run_testsex(p);
-    if (c.passes) {
-      EXPECT_EQ(e.kind, Kind::none) << c.what;
-    } else {
-      EXPECT_EQ(e.kind, Kind::sex) << c.what;
-      EXPECT_EQ(e.family, 2) << c.what;
-      EXPECT_EQ(e.member, 2) << c.what;
-    }
+    EXPECT_EQ(run_testsex(p), c.passes ? "" : sex_message(2, 2)) << c.what;
   }
 }
 
@@ -162,9 +134,7 @@ TEST(Testsex, AParentNamedAsBothFatherAndMotherIsCaught) {
   for (std::int32_t sex : {1, 2}) {
     Pedigree p;
     p.add(1, 1, 0, 0, 1, sex).add(1, 2, 1, 1, 0, 1);
-    const Error e = run_testsex(p);
-    EXPECT_EQ(e.kind, Kind::sex) << sex;
-    EXPECT_EQ(e.member, 1);
+    EXPECT_EQ(run_testsex(p), sex_message(1, 1)) << sex;
   }
 }
 
@@ -176,14 +146,13 @@ TEST(Testsex, TestsRunRecordByRecordInOrder) {
       .add(2, 2, 0, 0, 1, 1)   // a man, named as mother by record 4
       .add(2, 3, 9, 0, 0, 1)   // father beyond the family: found first
       .add(2, 5, 1, 2, 0, 1);  // numbering error
-  Error e = run_testsex(p);
-  EXPECT_EQ(e.kind, Kind::sex);  // record 2 is tested in full before record 3
-  EXPECT_EQ(e.member, 2);
+  // Record 2 is tested in full before record 3.
+  EXPECT_EQ(run_testsex(p), sex_message(2, 2));
 
   Pedigree q;
   q.trio(1).add(2, 1, 0, 0, 1, 1).add(2, 3, 9, 0, 0, 1);
-  e = run_testsex(q);
-  EXPECT_EQ(e.kind, Kind::numbering);  // numbering before the parents of the same record
+  // Numbering before the parents of the same record.
+  EXPECT_EQ(run_testsex(q), numbering_message(2, 2, 3));
 }
 
 }  // namespace

@@ -2,30 +2,33 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
+#include "messages.hpp"
 #include "pedigree_builder.hpp"
 
 namespace famlint {
 namespace {
 
 using testing::Pedigree;
-using Kind = Error::Kind;
+
+// What a check said: its message, or "" when it passed.
+std::string said(const outcome::Outcome& result) { return result ? result->text : ""; }
+
+// The rows whose race notices the last check_record calls gave.
+std::vector<std::int32_t> notices;
+void note(std::int32_t row) { notices.push_back(row); }
 
 TEST(CheckCount, AcceptsOneToTheTableSizeAndNothingElse) {
-  Error error;
-  EXPECT_TRUE(check_count(1, error));
-  EXPECT_TRUE(check_count(max_records, error));
-  EXPECT_EQ(error.kind, Kind::none);
+  EXPECT_FALSE(check_count(1, "pe2.wrk"));
+  EXPECT_FALSE(check_count(max_records, "pe2.wrk"));
 
-  EXPECT_FALSE(check_count(max_records + 1, error));
-  EXPECT_EQ(error.kind, Kind::sample_size);
-  EXPECT_FALSE(check_count(99999, error));
-  EXPECT_EQ(error.kind, Kind::sample_size);
+  EXPECT_EQ(said(check_count(max_records + 1, "pe2.wrk")), sample_size_message());
+  EXPECT_EQ(said(check_count(99999, "pe2.wrk")), sample_size_message());
 
   for (std::int32_t n : {0, -1, -99999}) {
-    error = {};
-    EXPECT_FALSE(check_count(n, error)) << n;
-    EXPECT_EQ(error.kind, Kind::empty_pedigree) << n;
-    EXPECT_EQ(error.count, n);
+    EXPECT_EQ(said(check_count(n, "pe2.wrk")), empty_pedigree_message("pe2.wrk", n)) << n;
   }
 }
 
@@ -40,22 +43,14 @@ TEST(CheckRecord, ParentsAreTestedBeforeRaceThenRaceByFounderOrNot) {
       .add(1, 7, 1, 2, 1, 1)
       .add(1, 8, -1, -2, -5, 1)
       .add(0, 0, 0, 0, 0, 0); // a blank line
-  const RecordVerdict expected[] = {RecordVerdict::error,       RecordVerdict::error,
-                                    RecordVerdict::error,       RecordVerdict::pass,
-                                    RecordVerdict::pass,        RecordVerdict::pass,
-                                    RecordVerdict::race_notice, RecordVerdict::race_notice,
-                                    RecordVerdict::error};
-  const Kind kinds[] = {Kind::one_parent, Kind::one_parent, Kind::founder_race, Kind::none,
-                        Kind::none,       Kind::none,       Kind::none,         Kind::none,
-                        Kind::founder_race};
+  const std::string expected[] = {one_parent_message(1), one_parent_message(2),
+                                   founder_race_message(3), "", "", "", "", "",
+                                   founder_race_message(9)};
+  notices.clear();
   for (std::int32_t row = 1; row <= p.ndat; ++row) {
-    Error error;
-    EXPECT_EQ(check_record(*p.data, row, error), expected[row - 1]) << "row " << row;
-    EXPECT_EQ(error.kind, kinds[row - 1]) << "row " << row;
-    if (error.kind != Kind::none) {
-      EXPECT_EQ(error.row, row);
-    }
+    EXPECT_EQ(said(check_record(*p.data, row, note)), expected[row - 1]) << "row " << row;
   }
+  EXPECT_EQ(notices, (std::vector<std::int32_t>{7, 8}));
 }
 
 // Fields are stored in 16 or 8 bits and every test sees the stored value.
@@ -79,15 +74,11 @@ TEST(CheckRecord, SeesTheNarrowedStoredValues) {
   EXPECT_EQ(p.add(-32769, 32768, 0, 0, 1, 1).data->family[7], 32767);
   EXPECT_EQ(d.individual[7], -32768);
 
-  Error error;
-  EXPECT_EQ(check_record(d, 1, error), RecordVerdict::error);
-  EXPECT_EQ(error.kind, Kind::one_parent);
-  EXPECT_EQ(check_record(d, 2, error), RecordVerdict::error);
-  EXPECT_EQ(error.kind, Kind::founder_race);
-  EXPECT_EQ(check_record(d, 3, error), RecordVerdict::pass);
-  EXPECT_EQ(check_record(d, 4, error), RecordVerdict::pass);
-  EXPECT_EQ(check_record(d, 5, error), RecordVerdict::race_notice);
-  EXPECT_EQ(check_record(d, 6, error), RecordVerdict::pass);
+  notices.clear();
+  EXPECT_EQ(said(check_record(d, 1, note)), one_parent_message(1));
+  EXPECT_EQ(said(check_record(d, 2, note)), founder_race_message(2));
+  for (std::int32_t row = 3; row <= 6; ++row) EXPECT_FALSE(check_record(d, row, note)) << row;
+  EXPECT_EQ(notices, (std::vector<std::int32_t>{5}));
 }
 
 TEST(CheckSequence, FamiliesStayOrMoveOnByOneFromFamilyOne) {
@@ -110,13 +101,9 @@ TEST(CheckSequence, FamiliesStayOrMoveOnByOneFromFamilyOne) {
   for (const Case& c : cases) {
     Pedigree p;
     for (std::int32_t f : c.families) p.add(f, 1, 0, 0, 1, 1);
-    Error error;
-    EXPECT_EQ(check_sequence(*p.data, p.ndat, error), c.bad_row == 0)
+    EXPECT_EQ(said(check_sequence(*p.data, p.ndat)),
+              c.bad_row == 0 ? "" : family_sequence_message(c.bad_row))
         << ::testing::PrintToString(c.families);
-    if (c.bad_row != 0) {
-      EXPECT_EQ(error.kind, Kind::family_sequence);
-      EXPECT_EQ(error.row, c.bad_row) << ::testing::PrintToString(c.families);
-    }
   }
 }
 

@@ -20,10 +20,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   locides = {};
   genotypes = {};
   try {
-    // The driver stops on any text these return; an empty text means the step succeeded.
-    if (!read_model(model_name, locides).empty()) return 0;
+    // The driver stops on any stop these return.
+    if (read_model(model_name, locides)) return 0;
     QtlFile qtl = open_qtl_file(qtl_name);
-    if (!read_qtl_header(qtl, locides, genotypes).empty()) {
+    if (read_qtl_header(qtl, locides, genotypes)) {
       fuzz::after_refusal();
       return 0;
     }
@@ -31,7 +31,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzz::expect(locides.nqtl >= 0 && locides.nqtl <= kMaxQtlLoci, "QTL count out of range");
     read_qtl_names(qtl, locides);
     for (std::int32_t k = 0; k < genotypes.n; ++k) {
-      if (!read_genotype_line(qtl, locides, genotypes).empty()) {
+      if (read_genotype_line(qtl, locides, genotypes)) {
         fuzz::after_refusal();
         return 0;
       }

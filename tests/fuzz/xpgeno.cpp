@@ -20,9 +20,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   {
     freeform::ItemStream pedigree_items(pedigree);
     freeform::ItemStream marker_items(markers);
-    freeform::OutputFile out;
+    files::OutputFile out;
     fuzz::expect(out.open("/dev/null"), "cannot open /dev/null");
-    const freeform::Problem problem = xpgeno::write_solar_markers(
+    const outcome::Outcome problem = xpgeno::write_solar_markers(
         {pedigree_items, pedigree_name}, {marker_items, markers_name}, out);
     fuzz::expect(out.close(), "cannot write to /dev/null");
     (void)problem;

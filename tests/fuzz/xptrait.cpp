@@ -20,9 +20,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   {
     freeform::ItemStream pedigree_items(pedigree);
     freeform::ItemStream phenotype_items(phenotypes);
-    freeform::OutputFile out;
+    files::OutputFile out;
     fuzz::expect(out.open("/dev/null"), "cannot open /dev/null");
-    const freeform::Problem problem = xptrait::write_solar_phenotypes(
+    const outcome::Outcome problem = xptrait::write_solar_phenotypes(
         {phenotype_items, phenotypes_name}, {pedigree_items, pedigree_name}, out);
     fuzz::expect(out.close(), "cannot write to /dev/null");
     (void)problem;

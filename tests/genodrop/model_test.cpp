@@ -237,7 +237,7 @@ TEST(CompleteOffspring, FinishesInAsManyPassesAsNeededAndStopsOnBadMapOrder) {
   t.loci({5.0f, 1.0f});
   t.rows({{0, 0, 1}, {0, 0, 2}, {1, 2, 0}});
   model_founders(*t.locides, *t.pedigree, *t.genotypes, *t.gent);
-  const Outcome stop = complete_offspring(*t.locides, *t.pedigree, *t.genotypes, *t.gent, "p");
+  const outcome::Outcome stop = complete_offspring(*t.locides, *t.pedigree, *t.genotypes, *t.gent, "p");
   ASSERT_TRUE(stop);
   EXPECT_EQ(stop->text, "illegal marker order");
 }
@@ -264,7 +264,7 @@ TEST(CompleteOffspring, StopsWhenAPassMakesNothingAndNamesAnIndividualOnTheCycle
     t.rows(c.rows);
     ranlux::rluxgo(4, 9, 0, 0);
     model_founders(*t.locides, *t.pedigree, *t.genotypes, *t.gent);
-    const Outcome stop = complete_offspring(*t.locides, *t.pedigree, *t.genotypes, *t.gent, "ped.wrk");
+    const outcome::Outcome stop = complete_offspring(*t.locides, *t.pedigree, *t.genotypes, *t.gent, "ped.wrk");
     ASSERT_TRUE(stop);
     EXPECT_NE(std::find(c.messages.begin(), c.messages.end(), stop->text), c.messages.end())
         << stop->text;

@@ -30,9 +30,9 @@ TEST(Phenotypes, RoundOnceToSinglePrecision) {
   std::rewind(file);
   freeform::ItemStream in(file);
   std::int32_t count = 0;
-  ASSERT_EQ(xptrait::read_phenotype_count(in, "ph", count), "");
+  ASSERT_FALSE(xptrait::read_phenotype_count(in, "ph", count));
   float value = 0;
-  ASSERT_EQ(xptrait::read_phenotype(in, "ph", 1, value), "");
+  ASSERT_FALSE(xptrait::read_phenotype(in, "ph", 1, value));
   EXPECT_EQ(value, 1.0f + 0x1p-23f);
   std::fclose(file);
   std::remove(name);

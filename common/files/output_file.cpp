@@ -6,14 +6,7 @@
 #include <charconv>
 #include <cstring>
 
-namespace freeform {
-
-bool same_file(const char* name, std::FILE* input) {
-  struct stat out {};
-  struct stat in {};
-  if (::stat(name, &out) != 0 || ::fstat(::fileno(input), &in) != 0) return false;
-  return out.st_dev == in.st_dev && out.st_ino == in.st_ino;
-}
+namespace files {
 
 OutputFile::~OutputFile() {
   if (file_ != nullptr) std::fclose(file_);
@@ -22,15 +15,24 @@ OutputFile::~OutputFile() {
 bool OutputFile::open(const char* name) {
   file_ = std::fopen(name, "w");
   name_ = name;
+  failed_ = false;
+  used_ = 0;
   return file_ != nullptr;
 }
 
 void OutputFile::flush() {
-  if (used_ > 0 && std::fwrite(buffer_, 1, used_, file_) != used_) failed_ = true;
+  if (used_ > 0 && (file_ == nullptr || std::fwrite(buffer_, 1, used_, file_) != used_))
+    failed_ = true;
   used_ = 0;
 }
 
 void OutputFile::text(std::string_view s) {
+  // A piece larger than the buffer goes out in one call rather than in buffer-sized copies.
+  if (s.size() >= sizeof buffer_) {
+    flush();
+    if (file_ == nullptr || std::fwrite(s.data(), 1, s.size(), file_) != s.size()) failed_ = true;
+    return;
+  }
   while (!s.empty()) {
     if (used_ == sizeof buffer_) flush();
     const std::size_t n = std::min(s.size(), sizeof buffer_ - used_);
@@ -54,7 +56,9 @@ void OutputFile::fixed6(float value) {
 }
 
 bool OutputFile::close() {
+  if (file_ == nullptr) return false;
   flush();
+  // fclose reports a full disk that the buffered writes did not see.
   if (std::fclose(file_) != 0) failed_ = true;
   file_ = nullptr;
   return !failed_;
@@ -69,4 +73,4 @@ void OutputFile::discard() {
   if (name_ != nullptr && ::stat(name_, &st) == 0 && S_ISREG(st.st_mode)) std::remove(name_);
 }
 
-}  // namespace freeform
+}  // namespace files

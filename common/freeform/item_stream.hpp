@@ -11,11 +11,7 @@
 
 namespace freeform {
 
-// A fault found in an input, worded for the user with the file and, where known, the line;
-// empty when there is none.
-using Problem = std::string;
-
-// The start of a problem message that points at `line` of the file `name`: "name, line N: ".
+// The start of a message that points at `line` of the file `name`: "name, line N: ".
 std::string at_line(std::string_view name, std::int64_t line);
 
 // Blank-separated items of a text file, read through a buffer of its own so that neither a

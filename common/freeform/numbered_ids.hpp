@@ -9,12 +9,13 @@
 #include <string_view>
 
 #include "item_stream.hpp"
+#include "outcome.hpp"
 
 namespace freeform {
 
 // Steps over the first line of the pedigree `in` (named `name` in messages); its count is not
 // used. An empty file is no fault here: it fails at its first record, if one is wanted.
-Problem skip_pedigree_header(ItemStream& in, std::string_view name);
+outcome::Outcome skip_pedigree_header(ItemStream& in, std::string_view name);
 
 // Reads the record of individual `k` (counted from 1) from the pedigree `in` (named `name`):
 // six integers, then the identifier, all on one line with nothing after them, so that a record
@@ -22,7 +23,7 @@ Problem skip_pedigree_header(ItemStream& in, std::string_view name);
 // NUL-terminated, and its length into `length`. Fails when the file ends first, the record
 // does not have that form, or the identifier has id.size() characters or more or holds a comma
 // (it would split its column in the SOLAR file).
-Problem read_identifier(ItemStream& in, std::string_view name, std::int64_t k, std::span<char> id,
+outcome::Outcome read_identifier(ItemStream& in, std::string_view name, std::int64_t k, std::span<char> id,
                         std::size_t& length);
 
 }  // namespace freeform

@@ -1,5 +1,6 @@
-// Writing a SOLAR file: buffered, with the two number layouts the converters use, and with the
-// safeguards that keep a failed run from destroying data.
+// Writing an output file of the suite: buffered, with the two number layouts the SOLAR
+// converters use, every failure remembered until close(), and discard() for the programs that
+// must not leave an incomplete output behind looking finished.
 #pragma once
 
 #include <cstddef>
@@ -7,17 +8,15 @@
 #include <cstdio>
 #include <string_view>
 
-namespace freeform {
-
-// True when `name` names an existing file that is the very file open as `input`: emptying it
-// for output would destroy the input before it is read.
-bool same_file(const char* name, std::FILE* input);
+namespace files {
 
 class OutputFile {
  public:
   OutputFile() = default;
   OutputFile(const OutputFile&) = delete;
   OutputFile& operator=(const OutputFile&) = delete;
+  // Closes a file still open, without a word: every way out of a run that did not close()
+  // or discard() is a way out that has already said what went wrong.
   ~OutputFile();
 
   // Opens `name` for writing, created or emptied. Returns false when it cannot be opened.
@@ -33,11 +32,15 @@ class OutputFile {
   // A real with six decimals, with a minus sign when negative (layout "%f").
   void fixed6(float value);
 
+  // False once a write has failed (a full disk, say); buffered text may hide a failure until
+  // close().
+  bool ok() const { return !failed_; }
+
   // Writes what is buffered and closes the file. Returns false when anything could not be
-  // written (a full disk, say).
+  // written, or when no file is open.
   bool close();
   // Closes the file and, when it is a plain file, removes it, so that an incomplete output
-  // never stays behind looking finished.
+  // never stays behind looking finished. A device such as /dev/null is left alone.
   void discard();
 
  private:
@@ -50,4 +53,4 @@ class OutputFile {
   char buffer_[1 << 16];
 };
 
-}  // namespace freeform
+}  // namespace files

@@ -4,13 +4,14 @@
 #include <functional>
 
 #include "item_stream.hpp"
+#include "outcome.hpp"
 #include "output_file.hpp"
 
 namespace freeform {
 
 // Writes the SOLAR file from the items of the first and the second input (in the order they
-// are opened) to `out`; returns the first problem found in an input, or an empty Problem.
-using Join = std::function<Problem(ItemStream& first, ItemStream& second, OutputFile& out)>;
+// are opened) to `out`; returns a stop with the first fault found in an input, or nothing.
+using Join = std::function<outcome::Outcome(ItemStream& first, ItemStream& second, files::OutputFile& out)>;
 
 // Opens `first_name`, then `second_name` for reading, then `out_name` for writing, and runs
 // `join`. A file that cannot be opened prints `open_failure` (a printf layout with one %s for

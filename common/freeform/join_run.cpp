@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <utility>
 
+#include "same_file.hpp"
+
 namespace freeform {
 
 namespace {
@@ -34,12 +36,12 @@ int run_join(const char* first_name, const char* second_name, const char* out_na
   }
   for (const auto& [input, input_name] : {std::pair{inputs.first, first_name},
                                           std::pair{inputs.second, second_name}}) {
-    if (same_file(out_name, input)) {
+    if (files::is_open_file(out_name, input)) {
       std::printf("%s is the input file %s: give the output another name\n", out_name, input_name);
       return 1;
     }
   }
-  OutputFile out;
+  files::OutputFile out;
   if (!out.open(out_name)) {
     std::printf(open_failure, out_name);
     return 1;
@@ -47,10 +49,10 @@ int run_join(const char* first_name, const char* second_name, const char* out_na
 
   ItemStream first_items(inputs.first);
   ItemStream second_items(inputs.second);
-  const Problem problem = join(first_items, second_items, out);
-  if (!problem.empty()) {
+  const outcome::Outcome problem = join(first_items, second_items, out);
+  if (problem) {
     out.discard();
-    std::printf("%s\n%s is not written\n", problem.c_str(), out_name);
+    std::printf("%s\n%s is not written\n", problem->text.c_str(), out_name);
     return 1;
   }
   if (!out.close()) {

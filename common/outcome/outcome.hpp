@@ -1,0 +1,24 @@
+// The one result of every step that may find that a run must stop: nothing when the step went
+// well, else the message that tells the user why. Library code returns it and never prints;
+// each program's driver decides, in one place, how the run then ends (the fatal stop, or a
+// message and an exit status of its own).
+#pragma once
+
+#include <optional>
+#include <string>
+#include <utility>
+
+namespace outcome {
+
+// Why the run must stop, worded for the user as the driver prints it.
+struct Stop {
+  std::string text;
+};
+
+// A step's result: empty when the step succeeded.
+using Outcome = std::optional<Stop>;
+
+// The result of a step that found a fault: `text` is the whole message.
+inline Outcome stop(std::string text) { return Stop{std::move(text)}; }
+
+}  // namespace outcome
