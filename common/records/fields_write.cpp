@@ -374,6 +374,20 @@ void write_exponent(char* out, int width, int decimals, int exponent_digits, cha
 
 void write_integers(char* out, int width, int min_digits, bool plus,
                     std::span<const std::int32_t> values) {
+  if (min_digits < 0 && !plus && width >= 3) {
+    // Alleles and the like, 0 to 999: blanks and a look-up, here in the loop rather than
+    // behind a call per value.
+    for (std::int32_t value : values) {
+      if (static_cast<std::uint32_t>(value) < 1000) {
+        blanks(out, static_cast<std::size_t>(width - 3));
+        std::memcpy(out + width - 3, kTriples.blank[value], 3);
+      } else {
+        write_integer(out, width, min_digits, plus, value);
+      }
+      out += width;
+    }
+    return;
+  }
   for (std::int32_t value : values) {
     write_integer(out, width, min_digits, plus, value);
     out += width;
