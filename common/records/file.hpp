@@ -70,6 +70,8 @@ class File {
   // Writes out the queued lines. Returns false (with errno set) when the file cannot be
   // written.
   bool flush();
+  // Writes out the first `bytes` (at most the queued ones) of the queue.
+  bool flush(std::size_t bytes);
   // Flushes and closes the descriptor. Returns false when either fails.
   bool close_descriptor();
 
