@@ -25,8 +25,13 @@ inline void blanks(char* out, std::size_t n) {
     const std::uint32_t four = 0x20202020u;
     std::memcpy(out, &four, 4);
     std::memcpy(out + n - 4, &four, 4);
-  } else {
-    for (std::size_t i = 0; i < n; ++i) out[i] = ' ';
+  } else if (n >= 2) {
+    // Not a loop: the compiler would make a call to memset of it.
+    const std::uint16_t two = 0x2020u;
+    std::memcpy(out, &two, 2);
+    std::memcpy(out + n - 2, &two, 2);
+  } else if (n == 1) {
+    *out = ' ';
   }
 }
 

@@ -374,6 +374,20 @@ void write_exponent(char* out, int width, int decimals, int exponent_digits, cha
 
 void write_integers(char* out, int width, int min_digits, bool plus,
                     std::span<const std::int32_t> values) {
+  if (min_digits < 0 && !plus && width >= 3) {
+    // Alleles and the like, 0 to 999: blanks and a look-up, here in the loop rather than
+    // behind a call per value.
+    for (std::int32_t value : values) {
+      if (static_cast<std::uint32_t>(value) < 1000) {
+        blanks(out, static_cast<std::size_t>(width - 3));
+        std::memcpy(out + width - 3, kTriples.blank[value], 3);
+      } else {
+        write_integer(out, width, min_digits, plus, value);
+      }
+      out += width;
+    }
+    return;
+  }
   for (std::int32_t value : values) {
     write_integer(out, width, min_digits, plus, value);
     out += width;
@@ -382,9 +396,36 @@ void write_integers(char* out, int width, int min_digits, bool plus,
 
 void write_fixeds(char* out, int width, int decimals, bool plus, std::span<const float> values,
                   std::string& scratch) {
-  if (decimals == 3) {
-    // The deviates of the trace file: three decimals, known here once for the whole run.
+  if (decimals == 3 && !plus && width >= 5 && width <= kMaxExactWidth) {
+    // The deviates of the trace file: three decimals, known here once for the whole run, and
+    // values from 0 to below 10, one digit before the point. Worked out from the single-
+    // precision bits: value = mantissa * 2^-shift with a mantissa below 2^24, so the value in
+    // thousandths, mantissa * 1000 below 2^34, is rounded half to even by a shift.
     for (float value : values) {
+      const std::uint32_t pattern = std::bit_cast<std::uint32_t>(value);
+      if (pattern < 0x41200000u) {  // +0 up to below 10.0f
+        const std::uint32_t biased = pattern >> 23;
+        const std::uint64_t mantissa =
+            biased == 0 ? pattern : (pattern & 0x7fffffu) | (std::uint32_t{1} << 23);
+        const int shift = biased == 0 ? 149 : 150 - static_cast<int>(biased);  // at least 20
+        std::uint64_t rounded = 0;
+        // From 2^40 on, mantissa * 1000 < 2^34 lies below half a thousandth: it rounds to 0.
+        if (shift < 40) {
+          const std::uint64_t scaled = mantissa * 1000;
+          const std::uint64_t half = std::uint64_t{1} << (shift - 1);
+          rounded = (scaled + (half - 1) + ((scaled >> shift) & 1)) >> shift;
+        }
+        if (rounded < 10000) {  // 9.9995 and above round to 10.000, two digits: taken below
+          const std::uint64_t whole = rounded / 1000;
+          blanks(out, static_cast<std::size_t>(width - 5));
+          char* at = out + width - 5;
+          at[0] = static_cast<char>('0' + whole);
+          at[1] = '.';
+          std::memcpy(at + 2, kTriples.zero[rounded - whole * 1000], 3);
+          out += width;
+          continue;
+        }
+      }
       if (!fixed_exact<3>(out, width, 3, plus, static_cast<double>(value))) {
         write_fixed_general(out, width, 3, plus, static_cast<double>(value), scratch);
       }

@@ -62,12 +62,16 @@ class File {
   // Ends the line being built and queues it. Ends the run with the diagnostic when the queue
   // is due to go out and the file cannot be written.
   void end_line();
+  // The columns of the line being built so far.
+  std::size_t line_length() const { return out_size_ - queued_; }
   // Forgets a line begun and never ended.
   void drop_line() { out_size_ = queued_; }
 
   // Writes out the queued lines. Returns false (with errno set) when the file cannot be
   // written.
   bool flush();
+  // Writes out the first `bytes` (at most the queued ones) of the queue.
+  bool flush(std::size_t bytes);
   // Flushes and closes the descriptor. Returns false when either fails.
   bool close_descriptor();
 

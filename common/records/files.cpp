@@ -101,18 +101,24 @@ void File::end_line() {
   out_[out_size_++] = '\n';
   queued_ = out_size_;
   ++line_number_;
-  if (queued_ >= kWriteChunk && !flush()) {
+  if (queued_ >= kWriteChunk && !flush(queued_ - queued_ % kWriteChunk)) {
     fail(*this, reason_with_errno("can't write file", errno));
   }
 }
 
-// Whatever follows the queued lines (a line being built) moves to the front.
 bool File::flush() {
+  return flush(queued_);
+}
+
+// Whatever follows the bytes written (the rest of the queue, a line being built) moves to the
+// front. The file grows by whole chunks while a run writes, so that no write fills a page of
+// the file that an earlier write left part-filled.
+bool File::flush(std::size_t bytes) {
   std::size_t done = 0;
   bool ok = true;
   int error = 0;
-  while (done < queued_) {
-    ssize_t n = ::write(fd_, out_.get() + done, queued_ - done);
+  while (done < bytes) {
+    ssize_t n = ::write(fd_, out_.get() + done, bytes - done);
     if (n < 0) {
       if (errno == EINTR) continue;
       error = errno;

@@ -13,6 +13,30 @@ bool is_digit(char c) {
   return c >= '0' && c <= '9';
 }
 
+// Sets the flat sizes of the group that `open` opens, when it holds only X skips and I fields
+// and ends with a field.
+void mark_flat(Layout& layout, Item& open) {
+  const std::size_t first = static_cast<std::size_t>(&open - layout.items.data()) + 1;
+  const std::size_t close = static_cast<std::size_t>(open.partner);
+  if (close <= first || layout.items[close - 1].kind != ItemKind::integer) return;
+  std::int64_t columns = 0, values = 0;
+  for (std::size_t i = first; i < close; ++i) {
+    const Item& item = layout.items[i];
+    if (item.kind == ItemKind::skip) {
+      columns += item.width;
+    } else if (item.kind == ItemKind::integer) {
+      columns += std::int64_t{item.width} * item.repeat;
+      values += item.repeat;
+    } else {
+      return;
+    }
+    // Far wider than any line may be: left to the walk, which stops at the line's limit.
+    if (columns > (std::int64_t{1} << 40)) return;
+  }
+  open.flat_columns = columns;
+  open.flat_values = values;
+}
+
 // Reads the layout text left to right. Blanks outside quoted and counted texts carry no
 // meaning (a layout read from a file may say "(1 000 a12)"), so every look skips them.
 class Parser {
@@ -308,6 +332,9 @@ bool Parser::parse(Layout& layout) {
   if (pos_ != text_.size()) return false;
   for (std::size_t i = layout.restart; i < layout.items.size(); ++i) {
     if (is_data(layout.items[i].kind)) layout.restart_has_data = true;
+  }
+  for (Item& open : layout.items) {
+    if (open.kind == ItemKind::group_open) mark_flat(layout, open);
   }
   return true;
 }

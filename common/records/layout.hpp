@@ -53,6 +53,11 @@ struct Item {
   std::int32_t scale = 0;      // k of kP
   std::int32_t partner = -1;   // group_open: index of its close; group_close: of its open
   std::uint32_t literal_begin = 0, literal_size = 0;  // literal: where its text is in `texts`
+  // group_open of a flat group, one of nothing but X skips and I fields that ends with a
+  // field, such as "(6x,2i3)": the columns and the values of one repetition, which a write
+  // takes whole without walking the items (0 for any other group).
+  std::int64_t flat_columns = 0;
+  std::int64_t flat_values = 0;
 };
 
 inline bool is_data(ItemKind kind) {
@@ -125,6 +130,39 @@ class Cursor {
   // and taking `count` of those repetitions at once, as `count` calls of next() would.
   std::int64_t repeats_left() const { return repeat_left_; }
   void take_repeats(std::int64_t count) { repeat_left_ -= count; }
+  // A flat group (see Item) that the walk stands before a whole repetition of: about to
+  // enter it, or at its close after a repetition, with nothing of it left over.
+  struct FlatGroup {
+    std::size_t open = 0, close = 0;  // indices of its parentheses
+    std::int64_t repetitions = 0;     // whole repetitions still to come
+  };
+  bool flat_group_ahead(FlatGroup& group) const {
+    if (repeat_left_ != 0 || pc_ >= layout_->items.size()) return false;
+    const Item& item = layout_->items[pc_];
+    if (item.kind == ItemKind::group_open) {
+      if (item.flat_columns == 0) return false;
+      group = {pc_, static_cast<std::size_t>(item.partner), item.repeat};
+      return true;
+    }
+    if (item.kind != ItemKind::group_close) return false;
+    const std::size_t open = static_cast<std::size_t>(item.partner);
+    if (layout_->items[open].flat_columns == 0) return false;
+    group = {open, pc_, frames_.back().left - 1};
+    return true;
+  }
+  // Passes `count` (1 to group.repetitions) whole repetitions of the flat group, as the calls
+  // of next() for all their items would, stopping at the group's close after the last one.
+  void take_repetitions(const FlatGroup& group, std::int64_t count) {
+    if (pc_ == group.open) {
+      frames_.push_back({group.open, layout_->items[group.open].repeat - count + 1});
+    } else {
+      frames_.back().left -= count;
+    }
+    pc_ = group.close;
+    current_ = group.close - 1;
+    repeat_left_ = 0;
+    idle_ = 0;
+  }
   // Starts the layout again at its restart point (its last top-level group, with that group's
   // repeat count); the caller has checked restart_has_data.
   void restart();
@@ -177,6 +215,7 @@ class Cursor {
     std::size_t size = 0;
     bool empty() const { return size == 0; }
     Frame& back() { return size <= 8 ? small[size - 1] : more[size - 9]; }
+    const Frame& back() const { return size <= 8 ? small[size - 1] : more[size - 9]; }
     void push_back(Frame f) {
       if (size < 8) small[size] = f;
       else more.push_back(f);

@@ -78,6 +78,39 @@ struct Writer::State {
     return {&item, n};
   }
 
+  // Writes as many whole repetitions of a flat group as the cursor stands before and
+  // `values` fills, all at once; returns how many values they took (0 when none).
+  // Only at the end of the line: each skip of the group then lies before a later field and
+  // becomes blanks, where a skip over columns written before (after a TL or T) keeps them.
+  std::size_t flat_repetitions(std::span<const std::int32_t> values) {
+    Cursor::FlatGroup group;
+    if (!cursor.flat_group_ahead(group) || group.repetitions == 0) return 0;
+    if (static_cast<std::int64_t>(file.line_length()) != column) return 0;
+    const Item* items = layout->items.data();
+    const Item& open = items[group.open];
+    const std::int64_t count = std::min<std::int64_t>(
+        group.repetitions, static_cast<std::int64_t>(values.size()) / open.flat_values);
+    if (count == 0) return 0;
+    char* out = field(open.flat_columns * count);
+    const std::int32_t* value = values.data();
+    for (std::int64_t k = 0; k < count; ++k) {
+      for (std::size_t i = group.open + 1; i < group.close; ++i) {
+        const Item& item = items[i];
+        if (item.kind == ItemKind::skip) {
+          blanks(out, static_cast<std::size_t>(item.width));
+          out += item.width;
+        } else {
+          write_integers(out, item.width, item.digits, plus,
+                         std::span<const std::int32_t>(value, static_cast<std::size_t>(item.repeat)));
+          out += std::int64_t{item.width} * item.repeat;
+          value += item.repeat;
+        }
+      }
+    }
+    cursor.take_repetitions(group, count);
+    return static_cast<std::size_t>(value - values.data());
+  }
+
   void integer(const Item& item, char* out, std::int32_t value) {
     int min_digits = item.kind == ItemKind::integer ? item.digits : -1;
     write_integer(out, item.width, min_digits, plus, value);
@@ -125,6 +158,10 @@ Writer& Writer::operator()(std::int32_t value) {
 Writer& Writer::operator()(std::span<const std::int32_t> values) {
   State& s = *state_;
   while (!values.empty()) {
+    if (const std::size_t taken = s.flat_repetitions(values); taken > 0) {
+      values = values.subspan(taken);
+      continue;
+    }
     auto [item, n] = s.next_run(values.size());
     s.check_integer(*item);
     char* out = s.field(static_cast<std::int64_t>(item->width) * static_cast<std::int64_t>(n));

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <random>
 #include <string>
+#include <vector>
 
 #include "fields.hpp"
 
@@ -32,13 +33,47 @@ namespace {
                                        << "', general '" << b << "'";
 }
 
-// Every deviate the generator can give in 24 bits, and so every trace-file field.
+// Writes `values` as one run of Fw.3 fields and each value by the general path; fails with
+// the first value whose bytes differ.
+::testing::AssertionResult run_same_as_general(int width, const std::vector<float>& values) {
+  static std::string scratch;
+  std::vector<char> run(values.size() * static_cast<std::size_t>(width));
+  records::write_fixeds(run.data(), width, 3, false, values, scratch);
+  char general[64];
+  for (std::size_t i = 0; i < values.size(); ++i) {
+    records::write_fixed_general(general, width, 3, false, static_cast<double>(values[i]), scratch);
+    const std::string a(run.data() + i * static_cast<std::size_t>(width), static_cast<std::size_t>(width));
+    const std::string b(general, static_cast<std::size_t>(width));
+    if (a != b) {
+      return ::testing::AssertionFailure() << "F" << width << ".3 run of " << values[i]
+                                           << ": '" << a << "', general '" << b << "'";
+    }
+  }
+  return ::testing::AssertionSuccess();
+}
+
+// Every deviate the generator can give in 24 bits, and so every trace-file field, one by one
+// and in runs; the runs also over the same fractions times 16, past 10 where a second digit
+// comes before the point, with denormals and negative values among them.
 TEST(FixedShortcut, EveryTwentyFourBitFractionUnderF6_3) {
   constexpr std::uint32_t n = 1u << 24;
+  std::vector<float> batch, scaled;
   for (std::uint32_t k = 0; k < n; ++k) {
     const float u = static_cast<float>(k) / static_cast<float>(n);
     ASSERT_TRUE(same_both_ways(6, 3, false, static_cast<double>(u)));
+    batch.push_back(u);
+    if (k % 5 == 0) scaled.push_back(u * 16);
+    if (batch.size() == 4096 || k + 1 == n) {
+      ASSERT_TRUE(run_same_as_general(6, batch));
+      ASSERT_TRUE(run_same_as_general(7, scaled));
+      batch.clear();
+      scaled.clear();
+    }
   }
+  const std::vector<float> edges = {0.0f, -0.0f, 0x1p-149f, 0x1p-126f, 0x1p-41f, 0x1p-40f,
+                                    0.0005f, -0.0005f, -0.25f, 9.9995f, 9.99949f, 10.0f,
+                                    99.9995f, 1000.0f, INFINITY, -INFINITY, NAN};
+  for (int width = 5; width <= 9; ++width) ASSERT_TRUE(run_same_as_general(width, edges));
 }
 
 TEST(FixedShortcut, RandomValuesUnderOtherWidths) {

@@ -2,6 +2,10 @@
 #include <cmath>
 #include <csignal>
 #include <limits>
+#include <random>
+#include <span>
+#include <string>
+#include <vector>
 
 #include "scratch.hpp"
 
@@ -120,6 +124,62 @@ TEST_F(Write, LayoutRestarts) {
   w.end();
   Writer(out, "(i1,2(i2,i3))")(1)(2)(3)(4)(5)(6)(7)(8)(9).end();
   EXPECT_EQ(written(out), "  1  2\n  3  4\n  5\n1 2  3 4  5\n 6  7 8  9\n");
+}
+
+// A list of integers written in runs takes whole repetitions of a group of skips and I fields
+// at once; written value by value it walks the layout item by item. Both must give the same
+// bytes on any layout: groups nested, repeated, restarted on new lines, after left tabs.
+TEST_F(Write, RunsOfIntegersMatchValueByValueOnRandomLayouts) {
+  std::mt19937 random(16);
+  const auto pick = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
+  const auto integer_item = [&] {
+    std::string item = (pick(0, 2) == 0 ? std::to_string(pick(1, 3)) : "") + "i" + std::to_string(pick(1, 5));
+    return pick(0, 3) == 0 ? item + "." + std::to_string(pick(0, 3)) : item;
+  };
+  const auto any_item = [&] {
+    switch (pick(0, 9)) {
+      case 0: return std::to_string(pick(1, 7)) + "x";
+      case 1: return "tl" + std::to_string(pick(1, 9));
+      case 2: return "t" + std::to_string(pick(1, 30));
+      case 3: return std::string("/");
+      case 4: return std::string("'ab'");
+      case 5: return std::to_string(pick(1, 3)) + "(" + std::to_string(pick(1, 3)) + "x," + integer_item() + ")";
+      default: return integer_item();
+    }
+  };
+  const auto group = [&](bool flat) {
+    std::string body;
+    for (int k = pick(1, 3); k > 0; --k) {
+      body += (flat ? (pick(0, 2) == 0 ? std::to_string(pick(1, 6)) + "x" : integer_item()) : any_item()) + ",";
+    }
+    return std::to_string(pick(1, 4)) + "(" + body + integer_item() + ")";
+  };
+  for (int trial = 0; trial < 1000; ++trial) {
+    std::string layout = "(";
+    for (int k = pick(0, 3); k > 0; --k) layout += (pick(0, 1) ? any_item() : group(pick(0, 2) > 0)) + ",";
+    layout += group(pick(0, 2) > 0) + ")";
+    std::vector<std::int32_t> values(static_cast<std::size_t>(pick(0, 40)));
+    for (auto& v : values) v = pick(0, 9) == 0 ? pick(-100000, 100000) : pick(0, 999);
+    records::File& out = output();
+    {
+      Writer write(out, layout);
+      for (std::int32_t v : values) write(v);
+      write.end();
+    }
+    const std::string by_value = written(out);
+    records::File& again = output();
+    {
+      Writer write(again, layout);
+      std::span<const std::int32_t> rest(values);
+      while (!rest.empty()) {
+        const std::size_t n = std::min<std::size_t>(rest.size(), static_cast<std::size_t>(pick(1, 12)));
+        write(rest.first(n));
+        rest = rest.subspan(n);
+      }
+      write.end();
+    }
+    ASSERT_EQ(written(again), by_value) << layout << " with " << values.size() << " values";
+  }
 }
 
 TEST_F(Write, OnlyEndedRecordsReachTheFile) {
