@@ -16,6 +16,7 @@
 #include "random.hpp"
 #include "stop.hpp"
 #include "tables.hpp"
+#include "unmatched_loci.hpp"
 #include "usage.hpp"
 
 namespace {
@@ -63,6 +64,8 @@ int main(int argc, char** argv) {
     stop_on("phenotype of individual " + std::to_string(q + 1) +
             " is not a finite number; see the values and sigma in " + std::string(model_name));
 
+  // Only a run that writes a trait has one to warn about.
+  warn_unmatched_loci(locides, qtl_name);
   write_phenotypes(output_name, genotypes);
   return 0;
 }

@@ -11,6 +11,7 @@
 
 #include "convert.hpp"
 #include "missing_id.hpp"
+#include "numbered_input.hpp"
 #include "reader.hpp"
 
 namespace {
@@ -47,6 +48,12 @@ int main(int argc, char** argv) {
   if (same_file(in, outfile)) {
     return finish(nullptr, 1, "output file '" + outfile +
                                   "' is the input file; nothing written\n");
+  }
+  if (xpfam::looks_numbered(infile)) {
+    std::fprintf(stderr,
+                 "xp-fam: %s looks like a numbered pedigree (written by famorder); xp-fam "
+                 "reads the raw pedigree that famorder reads\n",
+                 infile.c_str());
   }
   std::FILE* out = std::fopen(outfile.c_str(), "w");
   if (out == nullptr) return finish(nullptr, 1, "cannot open output data file '" + outfile + "'\n");
