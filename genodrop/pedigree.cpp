@@ -3,6 +3,7 @@
 #include <string>
 
 #include "records.hpp"
+#include "stop_details.hpp"
 #include "units.hpp"
 
 namespace genodrop {
@@ -70,7 +71,7 @@ Outcome check_parents(std::string_view name, const Pedigree& pedigree) {
       for (auto [role, number] : {std::pair{"father", r.father}, std::pair{"mother", r.mother}}) {
         if (number >= 1 && number <= size) continue;
         return Stop{at_line(name, i) + "individual " + std::to_string(r.individual) +
-                    " of family " + std::to_string(r.family) + " has " + role + " " +
+                    raw_id(pedigree, i) + " of family " + std::to_string(r.family) + " has " + role + " " +
                     std::to_string(number) + ", but its family's records are numbered 1 to " +
                     std::to_string(size)};
       }
