@@ -1,5 +1,7 @@
 #include "input_warnings.hpp"
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
@@ -51,6 +53,9 @@ void warn_unknown_parents(const PedTable& table, const std::string& infile) {
 }
 
 void warn_leading_zeros(const PedTable& table, const std::string& infile) {
+  // A pipe cannot be read twice, and waiting on one could hang the run.
+  struct stat file{};
+  if (stat(infile.c_str(), &file) != 0 || !S_ISREG(file.st_mode)) return;
   std::vector<std::int32_t> lines(table.line.begin(), table.line.end());
   std::sort(lines.begin(), lines.end());
   std::ifstream in(infile, std::ios::binary);

@@ -1,5 +1,7 @@
 #include "numbered_input.hpp"
 
+#include <sys/stat.h>
+
 #include <fstream>
 #include <sstream>
 #include <vector>
@@ -27,6 +29,9 @@ std::vector<long long> integers(const std::string& line) {
 }  // namespace
 
 bool looks_numbered(const std::string& infile) {
+  // A pipe cannot be read twice: the lines looked at here would be lost to the conversion.
+  struct stat file{};
+  if (stat(infile.c_str(), &file) != 0 || !S_ISREG(file.st_mode)) return false;
   std::ifstream in(infile, std::ios::binary);
   std::string first, second;
   if (!std::getline(in, first) || !std::getline(in, second)) return false;
