@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <string>
 
+#include "input_warnings.hpp"
 #include "messages.hpp"
 #include "orpd.hpp"
 #include "read_table.hpp"
@@ -35,6 +36,8 @@ int main(int argc, char** argv) {
   const ReadOutcome read = read_table(in, table);
   std::fclose(in);
   if (read.kind != ReadOutcome::Kind::ok) return refuse(read_message(read, infile));
+  warn_leading_zeros(table, infile);
+  warn_unknown_parents(table, infile);
 
   const OrpdOutcome numbered = orpd(table);
   if (numbered.kind != OrpdOutcome::Kind::ok) {

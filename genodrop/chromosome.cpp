@@ -2,7 +2,9 @@
 
 #include <string>
 
+#include "layout_check.hpp"
 #include "records.hpp"
+#include "stop_details.hpp"
 #include "sstop.hpp"
 #include "units.hpp"
 
@@ -55,6 +57,7 @@ outcome::Outcome read_loci(records::File& file, std::string_view name, Locides& 
   read_line(file);
 
   std::int32_t count = 0;
+  records::warn_unparsed_layout("genodrop", name, 9, count_layout.view());
   {
     records::Reader read(file, count_layout.view());
     read(count);
@@ -66,6 +69,7 @@ outcome::Outcome read_loci(records::File& file, std::string_view name, Locides& 
   for (std::int32_t j = 0; j < locides.count; ++j) {
     auto& frequencies = locides.cumulative[j];
     std::int32_t m = 0;
+    if (j == 0) records::warn_unparsed_layout("genodrop", name, 10, first_layout.view());
     {
       records::Reader read(file, first_layout.view());
       read(locides.names[j])(m)(locides.positions[j]);
@@ -84,6 +88,7 @@ outcome::Outcome read_loci(records::File& file, std::string_view name, Locides& 
       for (std::int32_t a = 0; a < m - 1; ++a) read(frequencies[0][a]);
       read.end();
     }
+    if (j == 0) records::warn_unparsed_layout("genodrop", name, 11, second_layout.view());
     {
       records::Reader read(file, second_layout.view());
       for (std::int32_t a = 0; a < m - 1; ++a) read(frequencies[1][a]);
@@ -92,7 +97,10 @@ outcome::Outcome read_loci(records::File& file, std::string_view name, Locides& 
     locides.alleles[j] = m;
     for (int q = 0; q < populations; ++q) {
       const std::span<float> cumulative(frequencies[q].data(), static_cast<std::size_t>(m));
-      if (!accumulate(cumulative)) return locus_stop("incorrect frequencies in marker ", locides.names[j]);
+      if (!accumulate(cumulative)) {
+        explain_frequencies(locides.names[j], q + 1, cumulative);
+        return locus_stop("incorrect frequencies in marker ", locides.names[j]);
+      }
       locides.ascending[j][q] = never_decreases(cumulative);
     }
   }

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "random.hpp"
+#include "stop_details.hpp"
 
 namespace genodrop {
 
@@ -100,8 +101,10 @@ outcome::Outcome model_offspring(const Locides& locides, Pedigree& pedigree, Gen
         const auto& from = genotypes.alleles[parent];
         if (!transmit(std::span(gent.deviates[i][side]).first(loci),
                       std::span(genotypes.alleles[i][side]).first(loci),
-                      std::span(from[0]).first(loci), std::span(from[1]).first(loci), map))
+                      std::span(from[0]).first(loci), std::span(from[1]).first(loci), map)) {
+          explain_marker_order(locides);
           return outcome::Stop{"illegal marker order"};
+        }
         pedigree.pending[i][side] = 0;
         ++made;
       }

@@ -4,6 +4,7 @@
 
 #include "read_numbered_record.hpp"
 #include "records.hpp"
+#include "stop_details.hpp"
 #include "units.hpp"
 
 namespace genodrop {
@@ -69,9 +70,9 @@ outcome::Outcome check_parents(std::string_view name, const Pedigree& pedigree) 
       for (auto [role, number] : {std::pair{"father", r.father}, std::pair{"mother", r.mother}}) {
         if (number >= 1 && number <= size) continue;
         return outcome::Stop{at_line(name, i) + "individual " + std::to_string(r.individual) +
-                             " of family " + std::to_string(r.family) + " has " + role + " " +
-                             std::to_string(number) + ", but its family's records are numbered 1 to " +
-                             std::to_string(size)};
+                    raw_id(pedigree, i) + " of family " + std::to_string(r.family) + " has " + role + " " +
+                    std::to_string(number) + ", but its family's records are numbered 1 to " +
+                    std::to_string(size)};
       }
     }
   }

@@ -18,6 +18,7 @@
 #include "random.hpp"
 #include "sstop.hpp"
 #include "tables.hpp"
+#include "unmatched_loci.hpp"
 #include "usage.hpp"
 
 namespace {
@@ -68,6 +69,8 @@ int main(int argc, char** argv) {
                           " is not a finite number; see the values and sigma in " +
                           std::string(model_name)));
 
+  // Only a run that writes a trait has one to warn about.
+  warn_unmatched_loci(locides, qtl_name);
   write_phenotypes(output_name, genotypes);
   return 0;
 }

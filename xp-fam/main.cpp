@@ -5,8 +5,11 @@
 // The output is written as the input is read, so a refused input leaves the header and the
 // records before the failing one. Exit status 0 when every record is written, 1 otherwise.
 #include <cstdio>
+#include <string>
 
 #include "convert.hpp"
+#include "numbered_input.hpp"
+#include "same_file.hpp"
 
 namespace {
 
@@ -23,7 +26,15 @@ int main(int argc, char** argv) {
     std::fputs(usage(), stdout);
     return 1;
   }
-  if (const outcome::Outcome failed = xpfam::convert_file(argv[1], argv[2])) {
+  const std::string infile = argv[1], outfile = argv[2];
+  // Said before the run and not in place of it: xp-fam converts what it is given.
+  if (xpfam::looks_numbered(infile) && !files::same_file(infile.c_str(), outfile.c_str())) {
+    std::fprintf(stderr,
+                 "xp-fam: %s looks like a numbered pedigree (written by famorder); xp-fam "
+                 "reads the raw pedigree that famorder reads\n",
+                 infile.c_str());
+  }
+  if (const outcome::Outcome failed = xpfam::convert_file(infile, outfile)) {
     std::fputs(failed->text.c_str(), stdout);
     return 1;
   }

@@ -1,5 +1,7 @@
 #include "chromosome_map.hpp"
 
+#include "layout_check.hpp"
+
 namespace xploci {
 
 namespace {
@@ -29,6 +31,7 @@ outcome::Outcome read_chromosome_map(const records::Text<255>& name, Locides& lo
   read_line(file, scratch);
 
   std::int32_t count = 0;
+  records::warn_unparsed_layout("xp-loci", name.trimmed(), 9, count_layout.view());
   records::Reader(file, count_layout.view())(count).end();
   if (count > max_loci) {
     records::close(file);
@@ -38,6 +41,7 @@ outcome::Outcome read_chromosome_map(const records::Text<255>& name, Locides& lo
 
   for (std::int32_t k = 0; k < locides.count; ++k) {
     std::int32_t alleles = 0;  // read only because it stands between name and position
+    if (k == 0) records::warn_unparsed_layout("xp-loci", name.trimmed(), 10, first_layout.view());
     // end() leaves the frequencies that the layout goes on to describe unread.
     records::Reader(file, first_layout.view())(locides.names[k])(alleles)(locides.positions[k]).end();
     read_line(file, scratch);

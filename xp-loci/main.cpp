@@ -8,6 +8,7 @@
 #include "chromosome_map.hpp"
 #include "file_name.hpp"
 #include "locides.hpp"
+#include "map_order.hpp"
 #include "records.hpp"
 #include "solar_map.hpp"
 #include "sstop.hpp"
@@ -35,6 +36,7 @@ int main(int argc, char** argv) {
   if (const outcome::Outcome read = xploci::read_chromosome_map(chromosome_name, locides)) {
     records::sstop(read->text);
   }
+  xploci::warn_decreasing_positions(locides);
   xploci::write_solar_map(map_name, locides);
   return 0;
 }

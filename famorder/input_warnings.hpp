@@ -1,0 +1,19 @@
+// Warnings on standard error for raw pedigrees that famorder accepts but that are most likely
+// not what the user meant. They never change the numbered pedigree or the exit status.
+#pragma once
+
+#include <string>
+
+#include "table.hpp"
+
+namespace famorder {
+
+// A father or mother id that no record of the file carries: famorder numbers it all the same,
+// and the next program names only a number the user never wrote. Call before orpd.
+void warn_unknown_parents(const PedTable& table, const std::string& infile);
+
+// A number written with a leading zero on a record line (read as octal, so 0101 is 65 and
+// 0108 is 010 followed by 8). Reads the file `infile` again.
+void warn_leading_zeros(const PedTable& table, const std::string& infile);
+
+}  // namespace famorder

@@ -1,0 +1,24 @@
+// What two of genodrop's stops leave out. Their standard-output lines are kept as they always
+// were; the details (which population, what sum, which loci, whose id) go beside them.
+#pragma once
+
+#include <span>
+#include <string>
+
+#include "tables.hpp"
+
+namespace genodrop {
+
+// Writes the second line of "incorrect frequencies" on standard error: the population (1 or
+// 2) and the running sum that failed, from `cumulative` as the failed accumulation left it.
+void explain_frequencies(const Name& marker, int population, std::span<const float> cumulative);
+
+// Writes the second line of "illegal marker order" on standard error: the first locus that
+// stands below the locus before it, and that locus.
+void explain_marker_order(const Locides& locides);
+
+// " (id <raw id>)" for row `row` of the pedigree, from its identifier column; empty when the
+// column is blank.
+std::string raw_id(const Pedigree& pedigree, std::int32_t row);
+
+}  // namespace genodrop
