@@ -1,4 +1,4 @@
-#include "genotype_file.hpp"
+#include "extract/genotype_file.hpp"
 
 #include <algorithm>
 #include <cstdio>
@@ -95,11 +95,11 @@ outcome::Outcome parse_genotype_file(std::string_view name, std::string_view tex
   if (file.individuals < 0 || file.loci < 0) {
     return outcome::stop(at_line(name, 1) + "negative number of individuals or loci");
   }
-  if (file.loci > kMaxLoci) {
+  if (file.loci > max_loci) {
     return outcome::stop(at_line(name, 1) + std::to_string(file.loci) +
-                         " loci; a genotype file holds at most " + std::to_string(kMaxLoci));
+                         " loci; a genotype file holds at most " + std::to_string(max_loci));
   }
-  const std::size_t width = kCellWidth * static_cast<std::size_t>(file.loci);
+  const std::size_t width = cell_width * static_cast<std::size_t>(file.loci);
 
   if (!lines.next(line)) {
     return outcome::stop(std::string(name) + " ends after line 1; the line of locus names is missing");
@@ -122,7 +122,7 @@ outcome::Outcome parse_genotype_file(std::string_view name, std::string_view tex
                            std::to_string(file.loci) + " loci of line 1");
     }
     for (std::int32_t b = 0; b < file.loci; ++b) {
-      std::size_t cell = kCellWidth * static_cast<std::size_t>(b);
+      std::size_t cell = cell_width * static_cast<std::size_t>(b);
       std::int32_t allele;
       for (std::size_t col : {cell + 6, cell + 9}) {
         if (!read_int_field(field(line, col, 3), allele)) {
@@ -150,7 +150,7 @@ namespace {
 std::vector<std::int32_t> loci_where(const GenotypeFile& file, bool trait) {
   std::vector<std::int32_t> positions;
   for (std::int32_t b = 0; b < file.loci; ++b) {
-    std::string_view name = std::string_view(file.names).substr(kCellWidth * b, kCellWidth);
+    std::string_view name = std::string_view(file.names).substr(cell_width * b, cell_width);
     if (is_trait_locus(name) == trait) positions.push_back(b);
   }
   return positions;
@@ -165,31 +165,31 @@ std::vector<std::int32_t> marker_loci(const GenotypeFile& file) {
 void render_subset(const GenotypeFile& file, std::span<const std::int32_t> positions,
                    const std::function<void(std::string_view)>& emit) {
   std::string out;
-  out.reserve(kPieceSize + kCellWidth * positions.size() + 16);
+  out.reserve(piece_size + cell_width * positions.size() + 16);
 
-  // Both counts come from 5-column fields (or from kMaxLoci), so they fit "%5d".
+  // Both counts come from 5-column fields (or from max_loci), so they fit "%5d".
   char header[16];
   std::snprintf(header, sizeof header, "%5d%5d\n", file.individuals,
                 static_cast<int>(positions.size()));
   out += header;
 
-  for (std::int32_t b : positions) out.append(file.names, kCellWidth * b, kCellWidth);
+  for (std::int32_t b : positions) out.append(file.names, cell_width * b, cell_width);
   out += '\n';
 
   for (std::string_view row : file.rows) {
     const std::size_t start = out.size();
     for (std::int32_t b : positions) {
       // Columns beyond the end of a short line are blanks.
-      const std::size_t col = kCellWidth * static_cast<std::size_t>(b);
-      const std::string_view cell = col < row.size() ? row.substr(col, kCellWidth) : "";
+      const std::size_t col = cell_width * static_cast<std::size_t>(b);
+      const std::string_view cell = col < row.size() ? row.substr(col, cell_width) : "";
       out.append(cell);
-      out.append(kCellWidth - cell.size(), ' ');
+      out.append(cell_width - cell.size(), ' ');
     }
     std::size_t end = out.size();
     while (end > start && out[end - 1] == ' ') --end;
     out.resize(end);
     out += '\n';
-    if (out.size() >= kPieceSize) {
+    if (out.size() >= piece_size) {
       emit(out);
       out.clear();
     }

@@ -16,22 +16,22 @@
 #include <string_view>
 #include <vector>
 
-#include "outcome.hpp"
+#include "common/outcome/outcome.hpp"
 
 namespace extract {
 
 // Columns of one locus, on the names line and on every genotype line.
-constexpr std::size_t kCellWidth = 12;
+constexpr std::size_t cell_width = 12;
 // The names and genotype layouts hold at most 1000 loci on their one line.
-constexpr std::int32_t kMaxLoci = 1000;
+constexpr std::int32_t max_loci = 1000;
 
 struct GenotypeFile {
   std::int32_t individuals = 0;  // N
   std::int32_t loci = 0;         // L
-  // The names line, padded with blanks to exactly kCellWidth * loci characters.
+  // The names line, padded with blanks to exactly cell_width * loci characters.
   std::string names;
   // The N genotype lines without their line ends, pointing into the text that was parsed;
-  // a line may be shorter than kCellWidth * loci and reads as padded with blanks.
+  // a line may be shorter than cell_width * loci and reads as padded with blanks.
   std::vector<std::string_view> rows;
 };
 
@@ -39,7 +39,7 @@ struct GenotypeFile {
 // into `text`: `text` must outlive it. Lines shorter than the layout read as padded with
 // blanks; a carriage return before a line end is dropped. Returns nothing when the file was
 // read in full, or a stop naming `name` and the line: counts that cannot be read, are negative or
-// exceed kMaxLoci loci; a missing names line or fewer than N genotype lines; a names or
+// exceed max_loci loci; a missing names line or fewer than N genotype lines; a names or
 // genotype line with text beyond its L loci; an allele field that is not an integer;
 // text after the N-th genotype line.
 outcome::Outcome parse_genotype_file(std::string_view name, std::string_view text,
@@ -56,8 +56,8 @@ std::vector<std::int32_t> marker_loci(const GenotypeFile& file);
 // Renders a genotype file in the same layout holding only the loci at `positions` of `file`,
 // each with its 12 columns unchanged, and every individual in file order. Trailing blanks of
 // genotype lines are left out, as genodrop leaves them out. The text is handed to `emit` in
-// consecutive pieces of about kPieceSize characters, so that a large file is never held twice.
-constexpr std::size_t kPieceSize = 1 << 20;
+// consecutive pieces of about piece_size characters, so that a large file is never held twice.
+constexpr std::size_t piece_size = 1 << 20;
 void render_subset(const GenotypeFile& file, std::span<const std::int32_t> positions,
                    const std::function<void(std::string_view)>& emit);
 

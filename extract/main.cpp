@@ -8,12 +8,12 @@
 #include <cstdio>
 #include <string>
 
-#include "genotype_file.hpp"
-#include "marker_names.hpp"
-#include "output_file.hpp"
-#include "same_file.hpp"
-#include "text_files.hpp"
-#include "usage.hpp"
+#include "common/files/output_file.hpp"
+#include "common/files/same_file.hpp"
+#include "extract/genotype_file.hpp"
+#include "extract/marker_names.hpp"
+#include "extract/text_files.hpp"
+#include "extract/usage.hpp"
 
 namespace {
 

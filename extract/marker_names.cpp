@@ -1,4 +1,4 @@
-#include "marker_names.hpp"
+#include "extract/marker_names.hpp"
 
 namespace extract {
 
@@ -23,8 +23,8 @@ std::vector<std::string> marker_name_warnings(const GenotypeFile& file,
                                               std::span<const std::int32_t> positions,
                                               std::string_view marker_name) {
   auto cell = [&](std::size_t k) {
-    return std::string_view(file.names).substr(kCellWidth * static_cast<std::size_t>(positions[k]),
-                                               kCellWidth);
+    return std::string_view(file.names).substr(cell_width * static_cast<std::size_t>(positions[k]),
+                                               cell_width);
   };
   std::vector<std::string> warnings;
   for (std::size_t k = 0; k < positions.size(); ++k) {
@@ -40,9 +40,9 @@ std::vector<std::string> marker_name_warnings(const GenotypeFile& file,
             "\", holds a comma: xp-geno will refuse it, as it would split its column";
     } else if (k + 1 < positions.size() && !separates(name.back()) &&
                !separates(cell(k + 1).front())) {
-      why = ", \"" + std::string(text) + "\", fills all " + std::to_string(kCellWidth) +
+      why = ", \"" + std::string(text) + "\", fills all " + std::to_string(cell_width) +
             " columns and runs into the next name: xp-geno takes marker names of at most " +
-            std::to_string(kMarkerNameChars) + " characters";
+            std::to_string(marker_name_chars) + " characters";
     }
     if (!why.empty()) {
       warnings.push_back("extract: " + std::string(marker_name) + ", line 2: marker name " +

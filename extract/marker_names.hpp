@@ -10,12 +10,12 @@
 #include <string_view>
 #include <vector>
 
-#include "genotype_file.hpp"
+#include "extract/genotype_file.hpp"
 
 namespace extract {
 
 // Longest marker name that xp-geno can take from a file in the genotype layout.
-constexpr std::size_t kMarkerNameChars = kCellWidth - 1;
+constexpr std::size_t marker_name_chars = cell_width - 1;
 
 // One warning line (without its line end, beginning "extract: ") for each marker name of the
 // marker file `marker_name` that holds the loci at `positions` of `file`, in file order, that

@@ -1,4 +1,4 @@
-#include "text_files.hpp"
+#include "extract/text_files.hpp"
 
 #include <sys/stat.h>
 

@@ -1,4 +1,4 @@
-#include "usage.hpp"
+#include "extract/usage.hpp"
 
 #include <cstdio>
 

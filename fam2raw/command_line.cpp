@@ -1,4 +1,4 @@
-#include "command_line.hpp"
+#include "fam2raw/command_line.hpp"
 
 #include <charconv>
 #include <cstdio>

@@ -1,4 +1,4 @@
-#include "fam_table.hpp"
+#include "fam2raw/fam_table.hpp"
 
 #include <unordered_map>
 
@@ -89,8 +89,8 @@ FamTable read_fam_table(std::string_view text, const std::string& name, const Op
                     " is listed twice (also on line " + std::to_string(it->second) + ")";
       return table;
     }
-    if (table.rows.size() == kMaxRows) {
-      table.error = at + "more than " + std::to_string(kMaxRows) +
+    if (table.rows.size() == max_rows) {
+      table.error = at + "more than " + std::to_string(max_rows) +
                     " individuals; famorder numbers at most that many";
       return table;
     }

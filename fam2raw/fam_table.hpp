@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "command_line.hpp"
+#include "fam2raw/command_line.hpp"
 
 namespace fam2raw {
 
@@ -20,7 +20,7 @@ struct FamRow {
 };
 
 // The most individuals famorder can number (its numbered pedigree counts them in five columns).
-constexpr std::size_t kMaxRows = 99999;
+constexpr std::size_t max_rows = 99999;
 
 struct FamTable {
   std::vector<FamRow> rows;  // in file order, blank and '#' lines left out
@@ -30,7 +30,7 @@ struct FamTable {
 // Reads the table held in `text`, read from the file `name` (for messages). Founders get
 // options.population, or the population in options.population_column. Refuses a line with
 // fewer than five columns, a sex code other than 0, 1 and 2, a founder population other than
-// 1 and 2, an id 0, an individual (family and id) listed twice, and more than kMaxRows rows.
+// 1 and 2, an id 0, an individual (family and id) listed twice, and more than max_rows rows.
 FamTable read_fam_table(std::string_view text, const std::string& name, const Options& options);
 
 }  // namespace fam2raw

@@ -13,10 +13,10 @@
 #include <cstdio>
 #include <string>
 
-#include "command_line.hpp"
-#include "fam_table.hpp"
-#include "output_files.hpp"
-#include "raw_pedigree.hpp"
+#include "fam2raw/command_line.hpp"
+#include "fam2raw/fam_table.hpp"
+#include "fam2raw/output_files.hpp"
+#include "fam2raw/raw_pedigree.hpp"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "output_files.hpp"
+#include "fam2raw/output_files.hpp"
 
 #include <cstdio>
 #include <filesystem>

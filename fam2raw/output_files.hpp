@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "fam_table.hpp"
-#include "raw_pedigree.hpp"
+#include "fam2raw/fam_table.hpp"
+#include "fam2raw/raw_pedigree.hpp"
 
 namespace fam2raw {
 

@@ -1,4 +1,4 @@
-#include "raw_pedigree.hpp"
+#include "fam2raw/raw_pedigree.hpp"
 
 #include <unordered_map>
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "fam_table.hpp"
+#include "fam2raw/fam_table.hpp"
 
 namespace fam2raw {
 

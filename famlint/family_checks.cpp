@@ -1,8 +1,8 @@
-#include "family_checks.hpp"
+#include "famlint/family_checks.hpp"
 
 #include <array>
 
-#include "messages.hpp"
+#include "famlint/messages.hpp"
 
 namespace famlint {
 

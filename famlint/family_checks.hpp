@@ -4,9 +4,9 @@
 #include <cstdint>
 #include <string_view>
 
-#include "family_index.hpp"
-#include "outcome.hpp"
-#include "pedigree_table.hpp"
+#include "common/outcome/outcome.hpp"
+#include "famlint/family_index.hpp"
+#include "famlint/pedigree_table.hpp"
 
 namespace famlint {
 

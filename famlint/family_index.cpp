@@ -1,6 +1,6 @@
-#include "family_index.hpp"
+#include "famlint/family_index.hpp"
 
-#include "messages.hpp"
+#include "famlint/messages.hpp"
 
 namespace famlint {
 

@@ -9,14 +9,14 @@
 #include <memory>
 #include <string_view>
 
-#include "family_checks.hpp"
-#include "family_index.hpp"
-#include "file_name.hpp"
-#include "outcome.hpp"
-#include "pedigree_table.hpp"
-#include "read_pedigree.hpp"
-#include "record_checks.hpp"
-#include "report.hpp"
+#include "common/outcome/outcome.hpp"
+#include "common/records/file_name.hpp"
+#include "famlint/family_checks.hpp"
+#include "famlint/family_index.hpp"
+#include "famlint/pedigree_table.hpp"
+#include "famlint/read_pedigree.hpp"
+#include "famlint/record_checks.hpp"
+#include "famlint/report.hpp"
 
 int main(int argc, char** argv) {
   using namespace famlint;

@@ -1,6 +1,6 @@
-#include "messages.hpp"
+#include "famlint/messages.hpp"
 
-#include "family_index.hpp"
+#include "famlint/family_index.hpp"
 
 namespace famlint {
 

@@ -1,4 +1,4 @@
-#include "pedigree_table.hpp"
+#include "famlint/pedigree_table.hpp"
 
 namespace famlint {
 

@@ -5,7 +5,7 @@
 #include <array>
 #include <cstdint>
 
-#include "numbered_record.hpp"
+#include "common/numbered_pedigree/numbered_record.hpp"
 
 namespace famlint {
 

@@ -1,8 +1,8 @@
-#include "read_pedigree.hpp"
+#include "famlint/read_pedigree.hpp"
 
-#include "read_numbered_record.hpp"
-#include "record_checks.hpp"
-#include "records.hpp"
+#include "common/numbered_pedigree/read_numbered_record.hpp"
+#include "common/records/records.hpp"
+#include "famlint/record_checks.hpp"
 
 namespace famlint {
 

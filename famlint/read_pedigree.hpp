@@ -4,9 +4,9 @@
 #include <cstdint>
 #include <string_view>
 
-#include "outcome.hpp"
-#include "pedigree_table.hpp"
-#include "record_checks.hpp"
+#include "common/outcome/outcome.hpp"
+#include "famlint/pedigree_table.hpp"
+#include "famlint/record_checks.hpp"
 
 namespace famlint {
 

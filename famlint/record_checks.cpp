@@ -1,6 +1,6 @@
-#include "record_checks.hpp"
+#include "famlint/record_checks.hpp"
 
-#include "messages.hpp"
+#include "famlint/messages.hpp"
 
 namespace famlint {
 

@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <string_view>
 
-#include "outcome.hpp"
-#include "pedigree_table.hpp"
+#include "common/outcome/outcome.hpp"
+#include "famlint/pedigree_table.hpp"
 
 namespace famlint {
 

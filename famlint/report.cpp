@@ -1,6 +1,6 @@
-#include "report.hpp"
+#include "famlint/report.hpp"
 
-#include "records.hpp"
+#include "common/records/records.hpp"
 
 namespace famlint {
 

@@ -1,4 +1,4 @@
-#include "exchange.hpp"
+#include "famorder/exchange.hpp"
 
 #include <algorithm>
 #include <bit>

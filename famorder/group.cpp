@@ -1,11 +1,11 @@
-#include "group.hpp"
+#include "famorder/group.hpp"
 
 #include <algorithm>
 #include <array>
 #include <vector>
 
-#include "disjoint_sets.hpp"
-#include "values.hpp"
+#include "famorder/disjoint_sets.hpp"
+#include "famorder/values.hpp"
 
 namespace famorder {
 
@@ -13,7 +13,7 @@ namespace {
 
 using rawped::PedRecord;
 
-constexpr std::uint32_t kNone = kNoValue;
+constexpr std::uint32_t none = no_value;
 
 // For one field, the records holding each value, in table order, one list after the other.
 // `open` lets a scan jump over records that are already in a pedigree: they never leave it,
@@ -23,20 +23,20 @@ struct ValueIndex {
   std::vector<std::uint32_t> entry;  // record positions
   std::vector<std::uint32_t> next;   // entry e: no open record among entries e to next[e] - 1
 
-  // Builds the lists from `key` (a value number per record, kNone for none) for `values`
+  // Builds the lists from `key` (a value number per record, none for none) for `values`
   // values, keeping only records for which keep(record) holds.
   template <class Keep>
   void build(const std::vector<std::array<std::uint32_t, 3>>& keys, std::size_t field,
              std::size_t values, Keep keep) {
     start.assign(values + 1, 0);
     for (std::size_t r = 0; r < keys.size(); ++r) {
-      if (keys[r][field] != kNone && keep(r)) ++start[keys[r][field] + 1];
+      if (keys[r][field] != none && keep(r)) ++start[keys[r][field] + 1];
     }
     for (std::size_t v = 0; v < values; ++v) start[v + 1] += start[v];
     entry.resize(start[values]);
     std::vector<std::uint32_t> fill(start.begin(), start.end() - 1);
     for (std::size_t r = 0; r < keys.size(); ++r) {
-      if (keys[r][field] != kNone && keep(r)) {
+      if (keys[r][field] != none && keep(r)) {
         entry[fill[keys[r][field]]++] = static_cast<std::uint32_t>(r);
       }
     }
@@ -77,7 +77,7 @@ struct Lookup {
 };
 // Siblings by the mother, siblings by the father (those with a mother given), the mother, the
 // father, a second record of r's id, children by the father, children by the mother.
-constexpr std::array<Lookup, 7> kLookups = {{{by_nmat, key_nmat},
+constexpr std::array<Lookup, 7> lookups = {{{by_nmat, key_nmat},
                                              {by_nfat_mothered, key_nfat},
                                              {by_id, key_nmat},
                                              {by_id, key_nfat},
@@ -88,9 +88,9 @@ constexpr std::array<Lookup, 7> kLookups = {{{by_nmat, key_nmat},
 // One call of ofre on the explicit stack.
 struct Frame {
   std::uint32_t r;
-  std::uint32_t k;   // the record being handled, kNone between records
+  std::uint32_t k;   // the record being handled, none between records
   std::uint8_t step; // ofre's next step for k: 1, 2, 4 (then 5), or 6 when done
-  std::array<std::uint32_t, kLookups.size()> cursor;
+  std::array<std::uint32_t, lookups.size()> cursor;
 };
 
 class Grouper {
@@ -127,8 +127,8 @@ class Grouper {
       return false;
     }
     records_[k].ped = out.numped;
-    Frame frame{k, kNone, 6, {}};
-    for (std::size_t j = 0; j < kLookups.size(); ++j) frame.cursor[j] = range(k, j).first;
+    Frame frame{k, none, 6, {}};
+    for (std::size_t j = 0; j < lookups.size(); ++j) frame.cursor[j] = range(k, j).first;
     stack_.push_back(frame);
     return true;
   }
@@ -136,9 +136,9 @@ class Grouper {
   // The entries of lookup j for record r; an empty range where r's value is 0, and for the
   // father's siblings where r has no mother.
   std::pair<std::uint32_t, std::uint32_t> range(std::uint32_t r, std::size_t j) const {
-    const Lookup l = kLookups[j];
+    const Lookup l = lookups[j];
     const std::uint32_t v = keys_[r][l.key];
-    if (v == kNone || (l.index == by_nfat_mothered && keys_[r][key_nmat] == kNone)) {
+    if (v == none || (l.index == by_nfat_mothered && keys_[r][key_nmat] == none)) {
       return {0, 0};
     }
     return {index_[l.index].start[v], index_[l.index].start[v + 1]};
@@ -149,15 +149,15 @@ class Grouper {
   bool gather(GroupOutcome& out) {
     while (!stack_.empty()) {
       Frame& fr = stack_.back();
-      if (fr.k == kNone) {
-        std::uint32_t best = kNone;
-        for (std::size_t j = 0; j < kLookups.size(); ++j) {
+      if (fr.k == none) {
+        std::uint32_t best = none;
+        for (std::size_t j = 0; j < lookups.size(); ++j) {
           const auto end = range(fr.r, j).second;
-          ValueIndex& ix = index_[kLookups[j].index];
+          ValueIndex& ix = index_[lookups[j].index];
           fr.cursor[j] = ix.first_open(fr.cursor[j], end, records_);
           if (fr.cursor[j] < end) best = std::min(best, ix.entry[fr.cursor[j]]);
         }
-        if (best == kNone) {
+        if (best == none) {
           stack_.pop_back();
           continue;
         }
@@ -197,7 +197,7 @@ class Grouper {
         default:
           break;
       }
-      if (fr.step == 6 && !take) fr.k = kNone;
+      if (fr.step == 6 && !take) fr.k = none;
       // fr is not used past here: entering k may move the stack.
       if (take && !enter(kpos, out)) return false;
     }
@@ -220,7 +220,7 @@ bool may_fail(std::span<const PedRecord> records, const ValueNumbers& values) {
   for (std::size_t r = 0; r < records.size(); ++r) {
     if ((records[r].nfat == 0) != (records[r].nmat == 0)) return true;
     const std::uint32_t id = values.key[r][key_id];
-    if (id != kNone && held[id]++ != 0) return true;
+    if (id != none && held[id]++ != 0) return true;
   }
   return false;
 }
@@ -235,21 +235,21 @@ GroupOutcome group_parts(std::span<PedRecord> records, const ValueNumbers& value
   parts.reset(static_cast<std::uint32_t>(n));
 
   const std::size_t v = values.value.size();
-  std::vector<std::uint32_t> holder(v, kNone), by_mother(v, kNone), by_father(v, kNone);
+  std::vector<std::uint32_t> holder(v, none), by_mother(v, none), by_father(v, none);
   for (std::uint32_t r = 0; r < n; ++r) {
-    if (const std::uint32_t id = values.key[r][key_id]; id != kNone) holder[id] = r;
+    if (const std::uint32_t id = values.key[r][key_id]; id != none) holder[id] = r;
   }
   for (std::uint32_t r = 0; r < n; ++r) {
     const std::uint32_t f = values.key[r][key_nfat], m = values.key[r][key_nmat];
-    if (m == kNone) continue;  // no parents at all: linked only as somebody's parent
+    if (m == none) continue;  // no parents at all: linked only as somebody's parent
     for (const auto& [value, first] : {std::pair{m, &by_mother}, std::pair{f, &by_father}}) {
       std::uint32_t& sibling = (*first)[value];
-      if (sibling == kNone) {
+      if (sibling == none) {
         sibling = r;
       } else {
         parts.unite(r, sibling);
       }
-      if (holder[value] != kNone) parts.unite(r, holder[value]);
+      if (holder[value] != none) parts.unite(r, holder[value]);
     }
   }
 

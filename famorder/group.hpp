@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <span>
 
-#include "record.hpp"
-#include "values.hpp"
+#include "common/rawped/record.hpp"
+#include "famorder/values.hpp"
 
 namespace famorder {
 
@@ -29,7 +29,7 @@ struct GroupOutcome {
 // the cost grows with the records, not their square, and no chain is too long. A table in
 // which no error can arise (no record with one parent, no id twice) is grouped by union-find.
 // `values` numbers the values of `records` (number_values).
-// Returns ok with numped (which may exceed kMaxPedigrees: the caller checks), or the first
+// Returns ok with numped (which may exceed max_pedigrees: the caller checks), or the first
 // error; on error the ped fields are partly set.
 GroupOutcome group_pedigrees(std::span<rawped::PedRecord> records, const ValueNumbers& values);
 

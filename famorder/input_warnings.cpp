@@ -1,4 +1,4 @@
-#include "input_warnings.hpp"
+#include "famorder/input_warnings.hpp"
 
 #include <sys/stat.h>
 
@@ -8,19 +8,19 @@
 #include <fstream>
 #include <vector>
 
-#include "number.hpp"
+#include "common/rawped/number.hpp"
 
 namespace famorder {
 namespace {
 
 // A file full of such mistakes would otherwise bury the console; the first few show the pattern.
-constexpr int kShown = 5;
+constexpr int shown = 5;
 
 void warn(const std::string& text) { std::fprintf(stderr, "famorder: %s\n", text.c_str()); }
 
 void warn_rest(int count, const char* what) {
-  if (count > kShown)
-    warn(std::string("more ") + what + " not shown: " + std::to_string(count - kShown));
+  if (count > shown)
+    warn(std::string("more ") + what + " not shown: " + std::to_string(count - shown));
 }
 
 std::string at(const std::string& infile, std::int32_t line) {
@@ -42,7 +42,7 @@ void warn_unknown_parents(const PedTable& table, const std::string& infile) {
     const auto& r = table.oldped[i];
     for (const auto& [parent, role] : {std::pair{r.nfat, "father"}, std::pair{r.nmat, "mother"}}) {
       if (parent == 0 || known(parent)) continue;
-      if (++count > kShown) continue;
+      if (++count > shown) continue;
       const std::string who =
           r.id != 0 ? "individual " + std::to_string(r.id) : "the individual without an id";
       warn(at(infile, table.line[i]) + role + " " + std::to_string(parent) + " of " + who +
@@ -80,7 +80,7 @@ void warn_leading_zeros(const PedTable& table, const std::string& infile) {
       rawped::scan_int(s, value);
       // 007 means 7 either way; only a number that octal changes is worth a word.
       if (*s == '\0' && std::to_string(value) == std::to_string(std::stoll(token))) continue;
-      if (++count > kShown) continue;
+      if (++count > shown) continue;
       std::string reading = "read in octal as " + std::to_string(value);
       if (*s != '\0') reading += ", then \"" + std::string(s) + "\" as the next field";
       warn(at(infile, number) + token + " begins with 0, so it is " + reading);

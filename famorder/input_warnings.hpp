@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "table.hpp"
+#include "famorder/table.hpp"
 
 namespace famorder {
 

@@ -8,12 +8,12 @@
 #include <cstdio>
 #include <string>
 
-#include "input_warnings.hpp"
-#include "messages.hpp"
-#include "orpd.hpp"
-#include "read_table.hpp"
-#include "same_identifier.hpp"
-#include "write_table.hpp"
+#include "famorder/input_warnings.hpp"
+#include "famorder/messages.hpp"
+#include "famorder/orpd.hpp"
+#include "famorder/read_table.hpp"
+#include "famorder/same_identifier.hpp"
+#include "famorder/write_table.hpp"
 
 namespace {
 

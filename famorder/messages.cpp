@@ -1,4 +1,4 @@
-#include "messages.hpp"
+#include "famorder/messages.hpp"
 
 namespace famorder {
 
@@ -44,7 +44,7 @@ std::string read_message(const ReadOutcome& outcome, const std::string& infile) 
     case ReadOutcome::Kind::no_records: return where + "no records to number\n";
     case ReadOutcome::Kind::too_many:
       return where + std::to_string(outcome.numax) + " records; famorder numbers at most " +
-             std::to_string(kMaxRecords) + "\n";
+             std::to_string(max_records) + "\n";
   }
   return "";
 }

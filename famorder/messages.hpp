@@ -3,9 +3,9 @@
 
 #include <string>
 
-#include "orpd.hpp"
-#include "read_table.hpp"
-#include "write_table.hpp"
+#include "famorder/orpd.hpp"
+#include "famorder/read_table.hpp"
+#include "famorder/write_table.hpp"
 
 namespace famorder {
 

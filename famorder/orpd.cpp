@@ -1,12 +1,12 @@
-#include "orpd.hpp"
+#include "famorder/orpd.hpp"
 
 #include <tuple>
 
-#include "exchange.hpp"
-#include "group.hpp"
-#include "missing_id.hpp"
-#include "renumber.hpp"
-#include "values.hpp"
+#include "common/rawped/missing_id.hpp"
+#include "famorder/exchange.hpp"
+#include "famorder/group.hpp"
+#include "famorder/renumber.hpp"
+#include "famorder/values.hpp"
 
 namespace famorder {
 
@@ -61,7 +61,7 @@ OrpdOutcome orpd(PedTable& table) {
     out.id = grouped.id;
     return out;
   }
-  if (out.numped > kMaxPedigrees) {
+  if (out.numped > max_pedigrees) {
     out.kind = OrpdOutcome::Kind::too_many_pedigrees;
     return out;
   }

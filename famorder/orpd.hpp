@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "table.hpp"
+#include "famorder/table.hpp"
 
 namespace famorder {
 
@@ -15,7 +15,7 @@ struct OrpdOutcome {
     ok,
     one_parent,          // the record at input position `position` has exactly one parent
     same_id,             // two records found with id `id`
-    too_many_pedigrees,  // more than kMaxPedigrees pedigrees (numped says how many)
+    too_many_pedigrees,  // more than max_pedigrees pedigrees (numped says how many)
     unfit,               // a spare number past 32 bits at table row `row`, column `column`
   };
   Kind kind = Kind::ok;

@@ -1,4 +1,4 @@
-#include "read_table.hpp"
+#include "famorder/read_table.hpp"
 
 #include <new>
 
@@ -22,7 +22,7 @@ ReadOutcome read_table(std::FILE* in, PedTable& table) {
   }
   if (out.numax < 0) return failed(ReadOutcome::Kind::no_memory, rawped::ReadStatus::ok);
   if (out.numax == 0) return failed(ReadOutcome::Kind::no_records, rawped::ReadStatus::ok);
-  if (out.numax > kMaxRecords) return failed(ReadOutcome::Kind::too_many, rawped::ReadStatus::ok);
+  if (out.numax > max_records) return failed(ReadOutcome::Kind::too_many, rawped::ReadStatus::ok);
 
   try {
     table.oldped.assign(static_cast<std::size_t>(out.numax), rawped::PedRecord{});

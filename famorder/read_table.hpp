@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <cstdio>
 
-#include "reader.hpp"
-#include "table.hpp"
+#include "common/rawped/reader.hpp"
+#include "famorder/table.hpp"
 
 namespace famorder {
 
@@ -15,7 +15,7 @@ struct ReadOutcome {
     read_failed,   // `status` says which of the reader's failures
     no_memory,     // a negative count, or no room for the table
     no_records,    // a count of 0 or a blank count line: there is nothing to number
-    too_many,      // a count above kMaxRecords, refused before any record is read
+    too_many,      // a count above max_records, refused before any record is read
   };
   Kind kind = Kind::ok;
   rawped::ReadStatus status = rawped::ReadStatus::ok;

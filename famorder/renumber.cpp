@@ -1,7 +1,7 @@
-#include "renumber.hpp"
+#include "famorder/renumber.hpp"
 
-#include "disjoint_sets.hpp"
-#include "values.hpp"
+#include "famorder/disjoint_sets.hpp"
+#include "famorder/values.hpp"
 
 #include <algorithm>
 #include <limits>
@@ -11,7 +11,7 @@ namespace famorder {
 
 namespace {
 
-constexpr std::uint32_t kNone = std::numeric_limits<std::uint32_t>::max();
+constexpr std::uint32_t none = std::numeric_limits<std::uint32_t>::max();
 
 // Fields of one pedigree that hold the same value form a class; renaming a value renames its
 // class, and renaming onto a value that already has a class merges the two. Ids and parent
@@ -26,7 +26,7 @@ class Classes {
   // Sets up the classes of the 3m field nodes of a pedigree of `m` records whose spare numbers
   // start at `spare`: node f * m + i is field f (0 id, 1 nfat, 2 nmat) of the i-th record.
   // `raw(f, i)` is the value that field holds at the start and `key(f, i)` its number among
-  // `values` distinct values (kNoValue for 0).
+  // `values` distinct values (no_value for 0).
   template <class Raw, class Key>
   void reset(std::uint32_t m, std::int64_t spare, std::size_t values, Raw raw, Key key) {
     const std::size_t fields = 3 * std::size_t{m};
@@ -36,22 +36,22 @@ class Classes {
     slot_of_.resize(fields);
     slots_.resize(2 * std::size_t{m});
     for (std::uint32_t i = 0; i < m; ++i) {
-      slots_[i] = {i + 1, {kNone, kNone}};
-      slots_[m + i] = {spare + i, {kNone, kNone}};
+      slots_[i] = {i + 1, {none, none}};
+      slots_[m + i] = {spare + i, {none, none}};
     }
     // Other values get their slots in order of first appearance; the slot of value number
     // v is remembered in other_slot_[v] (0 at the end) for this pedigree only.
-    other_slot_.resize(values + 1, kNone);
+    other_slot_.resize(values + 1, none);
     for (std::uint32_t f = 0; f < 3; ++f) {
       for (std::uint32_t i = 0; i < m; ++i) {
         const std::int64_t v = raw(f, i);
         std::uint32_t s = slot(v);
-        if (s == kNone) {
+        if (s == none) {
           const std::uint32_t k = key(f, i);
-          std::uint32_t& other = other_slot_[k == kNoValue ? values : k];
-          if (other == kNone) {
+          std::uint32_t& other = other_slot_[k == no_value ? values : k];
+          if (other == none) {
             other = static_cast<std::uint32_t>(slots_.size());
-            slots_.push_back({v, {kNone, kNone}});
+            slots_.push_back({v, {none, none}});
             touched_.push_back(&other - other_slot_.data());
           }
           s = other;
@@ -59,7 +59,7 @@ class Classes {
         join(f * m + i, s);
       }
     }
-    for (const std::size_t t : touched_) other_slot_[t] = kNone;
+    for (const std::size_t t : touched_) other_slot_[t] = none;
     touched_.clear();
   }
 
@@ -67,7 +67,7 @@ class Classes {
   std::uint32_t slot(std::int64_t n) const {
     if (n >= 1 && n <= m_) return static_cast<std::uint32_t>(n - 1);
     if (n >= spare_ && n - spare_ < m_) return static_cast<std::uint32_t>(m_ + (n - spare_));
-    return kNone;
+    return none;
   }
 
   // The slot of the value that field `node` holds now.
@@ -79,10 +79,10 @@ class Classes {
   void rename(int which, std::uint32_t from, std::uint32_t to) {
     if (from == to) return;
     const std::uint32_t c = slots_[from].cls[which];
-    if (c == kNone) return;
-    slots_[from].cls[which] = kNone;
+    if (c == none) return;
+    slots_[from].cls[which] = none;
     const std::uint32_t d = slots_[to].cls[which];
-    const std::uint32_t root = d == kNone ? c : sets_.unite(c, d);
+    const std::uint32_t root = d == none ? c : sets_.unite(c, d);
     slots_[to].cls[which] = root;
     slot_of_[root] = to;
   }
@@ -97,7 +97,7 @@ class Classes {
   void join(std::uint32_t node, std::uint32_t s) {
     const int which = node < m_ ? ids : parents;
     const std::uint32_t c = slots_[s].cls[which];
-    const std::uint32_t root = c == kNone ? node : sets_.unite(c, node);
+    const std::uint32_t root = c == none ? node : sets_.unite(c, node);
     slots_[s].cls[which] = root;
     slot_of_[root] = s;
   }

@@ -6,7 +6,7 @@
 #include <span>
 #include <vector>
 
-#include "record.hpp"
+#include "common/rawped/record.hpp"
 
 namespace famorder {
 

@@ -1,10 +1,10 @@
-#include "same_identifier.hpp"
+#include "famorder/same_identifier.hpp"
 
 #include <algorithm>
 #include <utility>
 #include <vector>
 
-#include "missing_id.hpp"
+#include "common/rawped/missing_id.hpp"
 
 namespace famorder {
 

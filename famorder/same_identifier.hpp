@@ -9,7 +9,7 @@
 #include <optional>
 #include <string>
 
-#include "table.hpp"
+#include "famorder/table.hpp"
 
 namespace famorder {
 

@@ -4,14 +4,14 @@
 #include <cstdint>
 #include <vector>
 
-#include "record.hpp"
+#include "common/rawped/record.hpp"
 
 namespace famorder {
 
 // The numbered pedigree writes its record count in 5 columns.
-constexpr std::int32_t kMaxRecords = 99999;
+constexpr std::int32_t max_records = 99999;
 // Pedigree numbers beyond this are refused after grouping.
-constexpr std::int32_t kMaxPedigrees = 998;
+constexpr std::int32_t max_pedigrees = 998;
 
 // oldped, with the file line each record was read from (for messages). Obtained once the
 // count is known; orpd reorders both vectors alike.

@@ -22,9 +22,9 @@
 
 namespace {
 
-constexpr std::size_t kLarge = std::size_t{64} << 10;     // smaller blocks go to malloc
-constexpr std::size_t kRegion = std::size_t{256} << 20;   // address space only, until touched
-constexpr std::size_t kHugePage = std::size_t{2} << 20;
+constexpr std::size_t large = std::size_t{64} << 10;     // smaller blocks go to malloc
+constexpr std::size_t region_bytes = std::size_t{256} << 20;   // address space only, until touched
+constexpr std::size_t huge_page = std::size_t{2} << 20;
 
 struct Region {
   char* begin = nullptr;
@@ -36,13 +36,13 @@ struct Region {
 #if defined(__linux__)
     if (!tried) {
       tried = true;
-      void* p = mmap(nullptr, kRegion + kHugePage, PROT_READ | PROT_WRITE,
+      void* p = mmap(nullptr, region_bytes + huge_page, PROT_READ | PROT_WRITE,
                      MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
       if (p != MAP_FAILED) {
-        const auto at = (reinterpret_cast<std::uintptr_t>(p) + kHugePage - 1) & ~(kHugePage - 1);
+        const auto at = (reinterpret_cast<std::uintptr_t>(p) + huge_page - 1) & ~(huge_page - 1);
         begin = next = reinterpret_cast<char*>(at);
-        end = begin + kRegion;
-        madvise(begin, kRegion, MADV_HUGEPAGE);  // a hint: without it the region still works
+        end = begin + region_bytes;
+        madvise(begin, region_bytes, MADV_HUGEPAGE);  // a hint: without it the region still works
       }
     }
 #endif
@@ -61,7 +61,7 @@ struct Region {
 Region region;
 
 void* allocate(std::size_t bytes) {
-  if (bytes >= kLarge) {
+  if (bytes >= large) {
     if (void* p = region.take(bytes)) return p;
   }
   if (void* p = std::malloc(bytes == 0 ? 1 : bytes)) return p;

@@ -1,4 +1,4 @@
-#include "values.hpp"
+#include "famorder/values.hpp"
 
 #include <algorithm>
 #include <bit>
@@ -35,7 +35,7 @@ void number_by_bits(std::span<const rawped::PedRecord> records, std::int64_t low
     }
   }
   auto rank = [&](std::int32_t v) {
-    if (v == 0) return kNoValue;
+    if (v == 0) return no_value;
     const std::uint64_t d = offset(v);
     const std::uint64_t mask = (std::uint64_t{1} << (d & 63)) - 1;
     return below[d >> 6] + static_cast<std::uint32_t>(std::popcount(bits[d >> 6] & mask));
@@ -60,7 +60,7 @@ ValueNumbers number_values(std::span<const rawped::PedRecord> records) {
   }
   ValueNumbers out;
   if (low > high) {  // no value at all
-    out.key.assign(records.size(), {kNoValue, kNoValue, kNoValue});
+    out.key.assign(records.size(), {no_value, no_value, no_value});
     return out;
   }
   // The bits pay where they take at most as much room as sorting the fields would.
@@ -100,7 +100,7 @@ ValueNumbers number_values(std::span<const rawped::PedRecord> records) {
     }
   }
 
-  out.key.assign(records.size(), {kNoValue, kNoValue, kNoValue});
+  out.key.assign(records.size(), {no_value, no_value, no_value});
   for (std::size_t i = 0; i < fields.size(); ++i) {
     if (i == 0 || fields[i].biased != fields[i - 1].biased) {
       out.value.push_back(static_cast<std::int32_t>(fields[i].biased ^ 0x80000000u));

@@ -7,16 +7,16 @@
 #include <span>
 #include <vector>
 
-#include "record.hpp"
+#include "common/rawped/record.hpp"
 
 namespace famorder {
 
 // The number of a field that holds 0 ("none").
-constexpr std::uint32_t kNoValue = UINT32_MAX;
+constexpr std::uint32_t no_value = UINT32_MAX;
 
 struct ValueNumbers {
   std::vector<std::int32_t> value;  // the distinct non-zero values of id, nfat, nmat, ascending
-  // Per record: the numbers of its id, nfat and nmat (index into value), kNoValue for 0.
+  // Per record: the numbers of its id, nfat and nmat (index into value), no_value for 0.
   std::vector<std::array<std::uint32_t, 3>> key;
 };
 

@@ -1,4 +1,4 @@
-#include "write_table.hpp"
+#include "famorder/write_table.hpp"
 
 #include <algorithm>
 #include <charconv>
@@ -54,9 +54,9 @@ std::optional<TooWide> find_too_wide(const PedTable& table) {
 bool owif(std::FILE* out, const PedTable& table) {
   // Lines are gathered in a buffer and written in large blocks; one line takes at most
   // 6 * 11 + 12 + 1 characters, since a 32-bit value has at most 11.
-  constexpr std::size_t kBlock = 1 << 16;
-  constexpr std::size_t kLineMax = 6 * 11 + 12 + 1;
-  std::vector<char> buffer(kBlock + kLineMax);
+  constexpr std::size_t block = 1 << 16;
+  constexpr std::size_t line_max = 6 * 11 + 12 + 1;
+  std::vector<char> buffer(block + line_max);
   char* p = buffer.data();
   bool ok = true;
   auto flush = [&] {
@@ -79,7 +79,7 @@ bool owif(std::FILE* out, const PedTable& table) {
       for (int f = 0; f < 7; ++f) p = put_field(p, fields[f], f < 6 ? 5 : 12);
     }
     *p++ = '\n';
-    if (static_cast<std::size_t>(p - buffer.data()) >= kBlock) flush();
+    if (static_cast<std::size_t>(p - buffer.data()) >= block) flush();
   }
   flush();
   return ok && std::fflush(out) == 0;

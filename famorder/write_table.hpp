@@ -5,8 +5,8 @@
 #include <cstdio>
 #include <optional>
 
-#include "orpd.hpp"
-#include "table.hpp"
+#include "famorder/orpd.hpp"
+#include "famorder/table.hpp"
 
 namespace famorder {
 

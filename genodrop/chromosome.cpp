@@ -1,12 +1,12 @@
-#include "chromosome.hpp"
+#include "genodrop/chromosome.hpp"
 
 #include <string>
 
-#include "layout_check.hpp"
-#include "records.hpp"
-#include "stop_details.hpp"
-#include "sstop.hpp"
-#include "units.hpp"
+#include "common/records/layout_check.hpp"
+#include "common/records/records.hpp"
+#include "common/records/sstop.hpp"
+#include "genodrop/stop_details.hpp"
+#include "genodrop/units.hpp"
 
 namespace genodrop {
 

@@ -5,8 +5,8 @@
 
 #include <string_view>
 
-#include "outcome.hpp"
-#include "tables.hpp"
+#include "common/outcome/outcome.hpp"
+#include "genodrop/tables.hpp"
 
 namespace genodrop {
 

@@ -1,4 +1,4 @@
-#include "command_line.hpp"
+#include "genodrop/command_line.hpp"
 
 namespace genodrop {
 

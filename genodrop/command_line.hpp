@@ -1,8 +1,8 @@
 // genodrop's command line: genodrop chromosome pedigree [genotypes].
 #pragma once
 
-#include "file_name.hpp"
-#include "outcome.hpp"
+#include "common/outcome/outcome.hpp"
+#include "common/records/file_name.hpp"
 
 namespace genodrop {
 

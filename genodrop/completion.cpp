@@ -1,9 +1,9 @@
-#include "completion.hpp"
+#include "genodrop/completion.hpp"
 
 #include <string>
 
-#include "meiosis.hpp"
-#include "stop_details.hpp"
+#include "genodrop/meiosis.hpp"
+#include "genodrop/stop_details.hpp"
 
 namespace genodrop {
 

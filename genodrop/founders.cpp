@@ -1,8 +1,8 @@
-#include "founders.hpp"
+#include "genodrop/founders.hpp"
 
 #include <algorithm>
 
-#include "random.hpp"
+#include "common/random/random.hpp"
 
 namespace genodrop {
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <span>
 
-#include "tables.hpp"
+#include "genodrop/tables.hpp"
 
 namespace genodrop {
 

@@ -1,4 +1,4 @@
-#include "huge_pages.hpp"
+#include "genodrop/huge_pages.hpp"
 
 #include <sys/mman.h>
 

@@ -1,15 +1,15 @@
 // genodrop: gene dropping. Founders draw their alleles from the frequencies of their
 // population, every other individual receives one haplotype from each parent by meiosis, and
 // the alleles go to the genotype file and the trace file.
-#include "chromosome.hpp"
-#include "command_line.hpp"
-#include "completion.hpp"
-#include "founders.hpp"
-#include "huge_pages.hpp"
-#include "output.hpp"
-#include "pedigree.hpp"
-#include "random.hpp"
-#include "sstop.hpp"
+#include "common/random/random.hpp"
+#include "common/records/sstop.hpp"
+#include "genodrop/chromosome.hpp"
+#include "genodrop/command_line.hpp"
+#include "genodrop/completion.hpp"
+#include "genodrop/founders.hpp"
+#include "genodrop/huge_pages.hpp"
+#include "genodrop/output.hpp"
+#include "genodrop/pedigree.hpp"
 
 namespace {
 

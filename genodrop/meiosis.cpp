@@ -1,9 +1,9 @@
-#include "meiosis.hpp"
+#include "genodrop/meiosis.hpp"
 
 #include <cmath>
 
-#include "random.hpp"
-#include "stop_details.hpp"
+#include "common/random/random.hpp"
+#include "genodrop/stop_details.hpp"
 
 namespace genodrop {
 

@@ -7,8 +7,8 @@
 #include <optional>
 #include <span>
 
-#include "outcome.hpp"
-#include "tables.hpp"
+#include "common/outcome/outcome.hpp"
+#include "genodrop/tables.hpp"
 
 namespace genodrop {
 

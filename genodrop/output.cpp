@@ -1,10 +1,10 @@
-#include "output.hpp"
+#include "genodrop/output.hpp"
 
 #include <array>
 #include <span>
 
-#include "records.hpp"
-#include "units.hpp"
+#include "common/records/records.hpp"
+#include "genodrop/units.hpp"
 
 namespace genodrop {
 

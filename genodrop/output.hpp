@@ -5,7 +5,7 @@
 
 #include <string_view>
 
-#include "tables.hpp"
+#include "genodrop/tables.hpp"
 
 namespace genodrop {
 

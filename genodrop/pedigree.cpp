@@ -1,11 +1,11 @@
-#include "pedigree.hpp"
+#include "genodrop/pedigree.hpp"
 
 #include <string>
 
-#include "read_numbered_record.hpp"
-#include "records.hpp"
-#include "stop_details.hpp"
-#include "units.hpp"
+#include "common/numbered_pedigree/read_numbered_record.hpp"
+#include "common/records/records.hpp"
+#include "genodrop/stop_details.hpp"
+#include "genodrop/units.hpp"
 
 namespace genodrop {
 

@@ -4,8 +4,8 @@
 
 #include <string_view>
 
-#include "outcome.hpp"
-#include "tables.hpp"
+#include "common/outcome/outcome.hpp"
+#include "genodrop/tables.hpp"
 
 namespace genodrop {
 

@@ -1,9 +1,9 @@
-#include "stop_details.hpp"
+#include "genodrop/stop_details.hpp"
 
 #include <algorithm>
 #include <cstdio>
 
-#include "meiosis.hpp"
+#include "genodrop/meiosis.hpp"
 
 namespace genodrop {
 

@@ -5,7 +5,7 @@
 #include <span>
 #include <string>
 
-#include "tables.hpp"
+#include "genodrop/tables.hpp"
 
 namespace genodrop {
 

@@ -10,8 +10,8 @@
 #include <array>
 #include <cstdint>
 
-#include "numbered_record.hpp"
-#include "records.hpp"
+#include "common/numbered_pedigree/numbered_record.hpp"
+#include "common/records/records.hpp"
 
 namespace genodrop {
 

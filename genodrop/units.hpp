@@ -4,8 +4,8 @@
 
 #include <string_view>
 
-#include "outcome.hpp"
-#include "records.hpp"
+#include "common/outcome/outcome.hpp"
+#include "common/records/records.hpp"
 
 namespace genodrop {
 

@@ -1,10 +1,10 @@
-#include "chromosome_file.hpp"
+#include "map2chrom/chromosome_file.hpp"
 
 #include <cstdio>
 #include <filesystem>
 #include <system_error>
 
-#include "frequencies.hpp"
+#include "map2chrom/frequencies.hpp"
 
 namespace map2chrom {
 
@@ -12,7 +12,7 @@ namespace {
 
 // Lines 1 to 8 are free text; 9 to 11 are the layouts every program reads the records with,
 // so they must stay exactly as they are; 12 is free text again.
-constexpr const char* kHeader =
+constexpr const char* header =
     "Chromosome file written by map2chrom: loci in map order, positions in centimorgans\n"
     "(Haldane), allele frequencies in two founder populations. Lines 9, 10 and 11 are the\n"
     "layouts under which the count, the first and the second record of each locus are read.\n"
@@ -30,7 +30,7 @@ void append_frequencies(std::string& line, const std::vector<double>& f) {
   const std::vector<int> units = to_units(f);
   char field[16];
   for (std::size_t a = 0; a + 1 < units.size(); ++a) {
-    std::snprintf(field, sizeof field, "%7.4f", units[a] / static_cast<double>(kUnits));
+    std::snprintf(field, sizeof field, "%7.4f", units[a] / static_cast<double>(units_per_one));
     line += field;
   }
   line += '\n';
@@ -39,7 +39,7 @@ void append_frequencies(std::string& line, const std::vector<double>& f) {
 }  // namespace
 
 std::string chromosome_text(const std::vector<Marker>& markers) {
-  std::string text = kHeader;
+  std::string text = header;
   char field[64];
   std::snprintf(field, sizeof field, "%5zu\n", markers.size());
   text += field;

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "marker_table.hpp"
+#include "map2chrom/marker_table.hpp"
 
 namespace map2chrom {
 

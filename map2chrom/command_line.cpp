@@ -1,4 +1,4 @@
-#include "command_line.hpp"
+#include "map2chrom/command_line.hpp"
 
 #include <cstdio>
 #include <string_view>

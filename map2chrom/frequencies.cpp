@@ -1,4 +1,4 @@
-#include "frequencies.hpp"
+#include "map2chrom/frequencies.hpp"
 
 #include <algorithm>
 #include <cmath>
@@ -15,7 +15,7 @@ bool genodrop_accepts(const std::vector<int>& units) {
   float sum = 0.0f;
   char text[16];
   for (std::size_t a = 0; a + 1 < units.size(); ++a) {
-    std::snprintf(text, sizeof text, "%.4f", units[a] / static_cast<double>(kUnits));
+    std::snprintf(text, sizeof text, "%.4f", units[a] / static_cast<double>(units_per_one));
     sum += std::strtof(text, nullptr);
   }
   return !(sum > 1.0f);
@@ -31,7 +31,7 @@ std::vector<int> to_units(const std::vector<double>& f) {
   long given = 0;
   for (std::size_t a = 0; a < m; ++a) {
     // The small allowance keeps 0.1234 from becoming 1233 units and a remainder of 0.9999.
-    const double q = f[a] / total * kUnits + 1e-9;
+    const double q = f[a] / total * units_per_one + 1e-9;
     units[a] = static_cast<int>(std::floor(q));
     rest[a] = q - units[a];
     given += units[a];
@@ -40,7 +40,7 @@ std::vector<int> to_units(const std::vector<double>& f) {
   std::iota(order.begin(), order.end(), 0);
   std::stable_sort(order.begin(), order.end(),
                    [&](std::size_t x, std::size_t y) { return rest[x] > rest[y]; });
-  for (std::size_t i = 0; given < kUnits && i < m; ++i, ++given) ++units[order[i]];
+  for (std::size_t i = 0; given < units_per_one && i < m; ++i, ++given) ++units[order[i]];
   while (!genodrop_accepts(units)) {
     const auto largest = std::max_element(units.begin(), units.end() - 1);
     --*largest;

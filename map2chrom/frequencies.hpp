@@ -6,11 +6,11 @@
 
 namespace map2chrom {
 
-// Frequencies are written in units of 1/kUnits (F7.4 columns).
-constexpr int kUnits = 10000;
+// Frequencies are written in units of 1/units_per_one (F7.4 columns).
+constexpr int units_per_one = 10000;
 
 // Scales the frequencies `f` (m of them, sum within the tolerance of 1) to sum to exactly 1
-// and rounds them to whole units so that the units still add up to kUnits (largest
+// and rounds them to whole units so that the units still add up to units_per_one (largest
 // remainders first). Then makes sure that genodrop, which adds the m-1 written values in
 // single precision, never finds their total above 1: where rounding would let it, a unit
 // moves from the largest of them to the last allele. Returns the m unit counts.

@@ -11,10 +11,10 @@
 #include <cstdio>
 #include <string>
 
-#include "chromosome_file.hpp"
-#include "command_line.hpp"
-#include "marker_checks.hpp"
-#include "marker_table.hpp"
+#include "map2chrom/chromosome_file.hpp"
+#include "map2chrom/command_line.hpp"
+#include "map2chrom/marker_checks.hpp"
+#include "map2chrom/marker_table.hpp"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "marker_checks.hpp"
+#include "map2chrom/marker_checks.hpp"
 
 #include <array>
 #include <cmath>
@@ -11,7 +11,7 @@ namespace {
 
 // The field names SOLAR gives a meaning of its own (the README's "SOLAR field names"), and
 // the column names of the suite's SOLAR files.
-constexpr std::array<std::string_view, 14> kReserved = {
+constexpr std::array<std::string_view, 14> reserved = {
     "ID", "EGO", "FA", "MO", "SEX", "FAMID", "PROBND", "MZTWIN",
     "HHID", "AGE", "GEN", "PEDNO", "IBDID", "QT"};
 
@@ -28,17 +28,17 @@ std::string number(double v) {
 // `where` names the file and line that gave the frequencies `f` of marker `m`.
 std::string check_frequencies(const std::vector<double>& f, const Marker& m, int population,
                               const std::string& where) {
-  if (f.size() > kMaxAlleles)
+  if (f.size() > max_alleles)
     return where + m.name + " has " + std::to_string(f.size()) +
-           " alleles; the chromosome file holds at most " + std::to_string(kMaxAlleles);
+           " alleles; the chromosome file holds at most " + std::to_string(max_alleles);
   double sum = 0;
   for (double v : f) sum += v;
-  if (std::fabs(sum - 1) > kSumTolerance) {
+  if (std::fabs(sum - 1) > sum_tolerance) {
     char text[64];
     std::snprintf(text, sizeof text, "%.6g", sum);
     return where + "the frequencies of " + m.name + " in population " +
            std::to_string(population) + " sum to " + text + ", not 1 (within " +
-           number(kSumTolerance) + ")";
+           number(sum_tolerance) + ")";
   }
   return {};
 }
@@ -52,7 +52,7 @@ bool position_fits(double position) {
 }  // namespace
 
 bool reserved_field_name(std::string_view name) {
-  for (std::string_view r : kReserved) {
+  for (std::string_view r : reserved) {
     if (r.size() != name.size()) continue;
     bool same = true;
     for (std::size_t i = 0; i < r.size() && same; ++i) {
@@ -72,12 +72,12 @@ std::string check_markers(std::vector<Marker>& table, const std::string& name,
   for (std::size_t k = 0; k < table.size(); ++k) {
     Marker& m = table[k];
     const std::string where = at(name, m.line);
-    if (k == kMaxLoci)
-      return where + "more than " + std::to_string(kMaxLoci) +
+    if (k == max_loci)
+      return where + "more than " + std::to_string(max_loci) +
              " markers; genodrop and xp-loci hold at most that many";
-    if (m.name.size() > kMaxNameChars)
+    if (m.name.size() > max_name_chars)
       return where + "the name " + m.name + " has " + std::to_string(m.name.size()) +
-             " characters; SOLAR's marker file takes at most " + std::to_string(kMaxNameChars);
+             " characters; SOLAR's marker file takes at most " + std::to_string(max_name_chars);
     for (char c : m.name) {
       if (c <= ' ' || c > '~' || c == ',')
         return where + "the name " + m.name +

@@ -6,19 +6,19 @@
 #include <string_view>
 #include <vector>
 
-#include "marker_table.hpp"
+#include "map2chrom/marker_table.hpp"
 
 namespace map2chrom {
 
 // genodrop and xp-loci hold at most this many loci.
-constexpr std::size_t kMaxLoci = 100;
+constexpr std::size_t max_loci = 100;
 // The standard locus layouts hold 20 frequencies per record; allele m's is implied.
-constexpr std::size_t kMaxAlleles = 21;
+constexpr std::size_t max_alleles = 21;
 // xp-geno reads marker names as blank-separated words from 12-column fields, so a name of
 // 12 characters would run into the next one.
-constexpr std::size_t kMaxNameChars = 11;
+constexpr std::size_t max_name_chars = 11;
 // The listed frequencies of a locus may miss 1 by at most this much.
-constexpr double kSumTolerance = 0.001;
+constexpr double sum_tolerance = 0.001;
 
 // True when `name` is one of the SOLAR field names that a marker may not take (compared
 // without regard to letter case).

@@ -1,4 +1,4 @@
-#include "marker_table.hpp"
+#include "map2chrom/marker_table.hpp"
 
 #include <charconv>
 #include <cmath>

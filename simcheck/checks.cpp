@@ -1,4 +1,4 @@
-#include "checks.hpp"
+#include "simcheck/checks.hpp"
 
 #include <cmath>
 
@@ -144,7 +144,7 @@ std::vector<double> genotypic_values(const Inputs& in, const Genotypes& g) {
       for (int p = 0; p < m.nloci; ++p) {
         if (std::string(m.model_names[p].view()) != g.names[j]) continue;
         const int a = g.allele(i, j, 0), b = g.allele(i, j, 1);
-        if (a >= 1 && a <= traitsim::kMaxAlleles && b >= 1 && b <= traitsim::kMaxAlleles)
+        if (a >= 1 && a <= traitsim::max_alleles && b >= 1 && b <= traitsim::max_alleles)
           sum = sum + m.values[p][a - 1][b - 1];
       }
     }

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "inputs.hpp"
-#include "simulation.hpp"
+#include "simcheck/inputs.hpp"
+#include "simcheck/simulation.hpp"
 
 namespace simcheck {
 

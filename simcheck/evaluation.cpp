@@ -1,4 +1,4 @@
-#include "evaluation.hpp"
+#include "simcheck/evaluation.hpp"
 
 #include <algorithm>
 #include <cmath>

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "checks.hpp"
-#include "statistics.hpp"
+#include "simcheck/checks.hpp"
+#include "simcheck/statistics.hpp"
 
 namespace simcheck {
 

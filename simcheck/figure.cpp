@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <string>
 
-#include "report.hpp"
+#include "simcheck/report.hpp"
 
 namespace simcheck {
 namespace {

@@ -1,4 +1,4 @@
-#include "folders.hpp"
+#include "simcheck/folders.hpp"
 
 #include <algorithm>
 #include <filesystem>

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "options.hpp"
+#include "simcheck/options.hpp"
 
 namespace simcheck {
 

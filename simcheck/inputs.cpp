@@ -1,4 +1,4 @@
-#include "inputs.hpp"
+#include "simcheck/inputs.hpp"
 
 #include <cmath>
 #include <cstdio>
@@ -6,10 +6,10 @@
 
 #include <unistd.h>
 
+#include "famorder/messages.hpp"
 #include "famorder/orpd.hpp"
 #include "famorder/read_table.hpp"
 #include "famorder/write_table.hpp"
-#include "famorder/messages.hpp"
 #include "genodrop/chromosome.hpp"
 #include "genodrop/pedigree.hpp"
 #include "traitsim/model_file.hpp"

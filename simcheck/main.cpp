@@ -13,12 +13,12 @@
 #include <memory>
 #include <string>
 
-#include "checks.hpp"
-#include "evaluation.hpp"
-#include "folders.hpp"
-#include "inputs.hpp"
-#include "options.hpp"
-#include "report.hpp"
+#include "simcheck/checks.hpp"
+#include "simcheck/evaluation.hpp"
+#include "simcheck/folders.hpp"
+#include "simcheck/inputs.hpp"
+#include "simcheck/options.hpp"
+#include "simcheck/report.hpp"
 
 namespace {
 

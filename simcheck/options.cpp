@@ -1,4 +1,4 @@
-#include "options.hpp"
+#include "simcheck/options.hpp"
 
 #include <string_view>
 

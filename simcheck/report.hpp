@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "evaluation.hpp"
+#include "simcheck/evaluation.hpp"
 
 namespace simcheck {
 

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <fstream>
 
-#include "simulation.hpp"
+#include "simcheck/simulation.hpp"
 
 namespace simcheck {
 namespace {

@@ -1,4 +1,4 @@
-#include "statistics.hpp"
+#include "simcheck/statistics.hpp"
 
 #include <cmath>
 #include <numbers>

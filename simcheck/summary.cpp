@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <string>
 
-#include "report.hpp"
+#include "simcheck/report.hpp"
 
 namespace simcheck {
 namespace {

@@ -3,7 +3,7 @@
 #include <memory>
 #include <string>
 
-#include "report.hpp"
+#include "simcheck/report.hpp"
 
 namespace simcheck {
 namespace {

@@ -1,4 +1,4 @@
-#include "chain_steps.hpp"
+#include "simreps/chain_steps.hpp"
 
 #include <fcntl.h>
 #include <sys/wait.h>

@@ -1,4 +1,4 @@
-#include "checksum.hpp"
+#include "simreps/checksum.hpp"
 
 #include <array>
 #include <cstdio>

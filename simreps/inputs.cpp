@@ -1,14 +1,14 @@
-#include "inputs.hpp"
+#include "simreps/inputs.hpp"
 
 #include <array>
 #include <cstdio>
 
+#include "common/freeform/numbered_ids.hpp"
 #include "extract/genotype_file.hpp"
 #include "genodrop/chromosome.hpp"
 #include "genodrop/founders.hpp"
 #include "genodrop/meiosis.hpp"
 #include "genodrop/pedigree.hpp"
-#include "numbered_ids.hpp"
 #include "traitsim/model.hpp"
 #include "traitsim/model_file.hpp"
 

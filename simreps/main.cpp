@@ -18,12 +18,12 @@
 #include <memory>
 #include <random>
 
-#include "chain_steps.hpp"
-#include "inputs.hpp"
-#include "options.hpp"
-#include "outdir.hpp"
-#include "study.hpp"
-#include "workers.hpp"
+#include "simreps/chain_steps.hpp"
+#include "simreps/inputs.hpp"
+#include "simreps/options.hpp"
+#include "simreps/outdir.hpp"
+#include "simreps/study.hpp"
+#include "simreps/workers.hpp"
 
 namespace fs = std::filesystem;
 

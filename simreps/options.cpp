@@ -1,10 +1,10 @@
-#include "options.hpp"
+#include "simreps/options.hpp"
 
 #include <sched.h>
 
 #include <CLI/CLI.hpp>
 
-#include "study.hpp"
+#include "simreps/study.hpp"
 
 namespace simreps {
 namespace {

@@ -1,4 +1,4 @@
-#include "outdir.hpp"
+#include "simreps/outdir.hpp"
 
 #include <fcntl.h>
 #include <sys/file.h>

@@ -1,4 +1,4 @@
-#include "progress.hpp"
+#include "simreps/progress.hpp"
 
 #include <cstdio>
 

@@ -1,7 +1,7 @@
-#include "replicate.hpp"
+#include "simreps/replicate.hpp"
 
+#include "common/random/random.hpp"
 #include "genodrop/founders.hpp"
-#include "random.hpp"
 #include "traitsim/model.hpp"
 
 namespace simreps {
@@ -69,7 +69,7 @@ std::string add_genetic(const Inputs& inputs, Replicate& replicate) {
       const std::int32_t j = inputs.trait_loci[static_cast<std::size_t>(b)];
       for (int i = 0; i < 2; ++i) {
         const std::int32_t allele = replicate.genotypes.alleles[k][i][j];
-        if (model.nmatches[b] > 0 && (allele < 1 || allele > traitsim::kMaxAlleles) && first_bad < 0) {
+        if (model.nmatches[b] > 0 && (allele < 1 || allele > traitsim::max_alleles) && first_bad < 0) {
           first_bad = b;
           bad_allele = allele;
         }
@@ -79,7 +79,7 @@ std::string add_genetic(const Inputs& inputs, Replicate& replicate) {
     // The names line is line 2 of qtl.wrk, so individual k stands on line k + 3.
     if (first_bad >= 0)
       return "allele " + std::to_string(bad_allele) + " outside 1.." +
-             std::to_string(traitsim::kMaxAlleles) + " at locus " +
+             std::to_string(traitsim::max_alleles) + " at locus " +
              std::string(model.qtl_names[first_bad].trimmed()) + " in qtl.wrk, line " +
              std::to_string(k + 3);
     trait.phenotypes[k] = 0.0f;

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "genodrop/tables.hpp"
-#include "inputs.hpp"
+#include "simreps/inputs.hpp"
 #include "traitsim/tables.hpp"
 
 namespace simreps {
@@ -36,7 +36,7 @@ struct Replicate {
   genodrop::Gent gent;
   traitsim::Genotypes trait;  // trait.phenotypes: the phenotypes
   // The genotypic value of each individual, before the environment is added.
-  std::array<float, traitsim::kMaxIndividuals> genetic{};
+  std::array<float, traitsim::max_individuals> genetic{};
   std::vector<float> numbers;  // the generator's numbers, one stream at a time
   // Whether `gent` is filled: only genodrop's trace file and the tests need the deviates.
   bool keep_deviates = true;

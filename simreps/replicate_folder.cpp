@@ -1,4 +1,4 @@
-#include "replicate_folder.hpp"
+#include "simreps/replicate_folder.hpp"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -9,10 +9,10 @@
 #include <cstring>
 #include <filesystem>
 
-#include "chain_steps.hpp"
 #include "genodrop/output.hpp"
-#include "outdir.hpp"
-#include "solar_text.hpp"
+#include "simreps/chain_steps.hpp"
+#include "simreps/outdir.hpp"
+#include "simreps/solar_text.hpp"
 #include "traitsim/phenotype_file.hpp"
 
 namespace simreps {

@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <string>
 
-#include "inputs.hpp"
-#include "replicate.hpp"
+#include "simreps/inputs.hpp"
+#include "simreps/replicate.hpp"
 
 namespace simreps {
 

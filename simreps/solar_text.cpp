@@ -1,4 +1,4 @@
-#include "solar_text.hpp"
+#include "simreps/solar_text.hpp"
 
 #include <algorithm>
 #include <charconv>

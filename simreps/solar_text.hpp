@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "inputs.hpp"
-#include "replicate.hpp"
+#include "simreps/inputs.hpp"
+#include "simreps/replicate.hpp"
 
 namespace simreps {
 

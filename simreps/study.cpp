@@ -1,4 +1,4 @@
-#include "study.hpp"
+#include "simreps/study.hpp"
 
 #include <cstdio>
 #include <fstream>

@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "checksum.hpp"
+#include "simreps/checksum.hpp"
 
 namespace simreps {
 

@@ -1,4 +1,4 @@
-#include "workers.hpp"
+#include "simreps/workers.hpp"
 
 #include <sys/mman.h>
 #include <sys/prctl.h>
@@ -12,7 +12,7 @@
 #include <cstring>
 #include <memory>
 
-#include "progress.hpp"
+#include "simreps/progress.hpp"
 
 namespace simreps {
 namespace {

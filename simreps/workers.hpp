@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "replicate_folder.hpp"
+#include "simreps/replicate_folder.hpp"
 
 namespace simreps {
 

@@ -1,6 +1,6 @@
-#include "err_file.hpp"
+#include "traitsim/err_file.hpp"
 
-#include "records.hpp"
+#include "common/records/records.hpp"
 
 namespace traitsim {
 namespace {

@@ -8,18 +8,18 @@
 #include <string>
 #include <string_view>
 
-#include "err_file.hpp"
-#include "file_name.hpp"
-#include "model.hpp"
-#include "model_file.hpp"
-#include "phenotype_file.hpp"
-#include "qtl_file.hpp"
-#include "outcome.hpp"
-#include "random.hpp"
-#include "sstop.hpp"
-#include "tables.hpp"
-#include "unmatched_loci.hpp"
-#include "usage.hpp"
+#include "common/outcome/outcome.hpp"
+#include "common/random/random.hpp"
+#include "common/records/file_name.hpp"
+#include "common/records/sstop.hpp"
+#include "traitsim/err_file.hpp"
+#include "traitsim/model.hpp"
+#include "traitsim/model_file.hpp"
+#include "traitsim/phenotype_file.hpp"
+#include "traitsim/qtl_file.hpp"
+#include "traitsim/tables.hpp"
+#include "traitsim/unmatched_loci.hpp"
+#include "traitsim/usage.hpp"
 
 namespace {
 

@@ -1,8 +1,8 @@
-#include "model.hpp"
+#include "traitsim/model.hpp"
 
 #include <cmath>
 
-#include "random.hpp"
+#include "common/random/random.hpp"
 
 namespace traitsim {
 

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "tables.hpp"
+#include "traitsim/tables.hpp"
 
 namespace traitsim {
 
@@ -17,7 +17,7 @@ void match_loci(Locides& locides);
 // Adds to genotypes.phenotypes[k] the genotypic value of the individual whose alleles are in
 // genotypes.alleles: for each QTL locus b in file order, and for each model locus p that
 // names it in model order, the value of (first allele, second allele) at p. Expects
-// 0 <= k < kMaxIndividuals and the alleles of matched loci in 1..kMaxAlleles (the reader
+// 0 <= k < max_individuals and the alleles of matched loci in 1..max_alleles (the reader
 // guarantees both).
 void add_genotypic_value(const Locides& locides, Genotypes& genotypes, std::int32_t k);
 

@@ -1,14 +1,14 @@
-#include "model_file.hpp"
+#include "traitsim/model_file.hpp"
 
 #include <utility>
 
-#include "records.hpp"
+#include "common/records/records.hpp"
 
 namespace traitsim {
 namespace {
 
-constexpr int kModelUnit = 10;
-constexpr int kFreeLines = 8;
+constexpr int model_unit = 10;
+constexpr int free_lines = 8;
 
 std::string at_line(std::string_view name, int line) {
   return " in " + std::string(name) + ", line " + std::to_string(line);
@@ -17,14 +17,14 @@ std::string at_line(std::string_view name, int line) {
 }  // namespace
 
 outcome::Outcome read_model(std::string_view name, Locides& locides) {
-  records::File& file = records::open(kModelUnit, name, records::Mode::read);
+  records::File& file = records::open(model_unit, name, records::Mode::read);
   auto refuse = [&](std::string text) {
     records::close(file);
     return outcome::stop(std::move(text));
   };
 
   records::Text<255> ignored;
-  for (int i = 0; i < kFreeLines; ++i) {
+  for (int i = 0; i < free_lines; ++i) {
     records::Reader reader(file, "(a255)");
     reader(ignored);
     reader.end();
@@ -37,9 +37,9 @@ outcome::Outcome read_model(std::string_view name, Locides& locides) {
   if (locides.nloci < 0)
     return refuse("negative number of model loci" + at_line(name, 9) + ": " +
                   std::to_string(locides.nloci));
-  if (locides.nloci > kMaxModelLoci)
+  if (locides.nloci > max_model_loci)
     return refuse("too many model loci" + at_line(name, 9) + ": " +
-                  std::to_string(locides.nloci) + ", at most " + std::to_string(kMaxModelLoci));
+                  std::to_string(locides.nloci) + ", at most " + std::to_string(max_model_loci));
 
   for (std::int32_t p = 0; p < locides.nloci; ++p) {
     std::int32_t& n = locides.nalleles[p];
@@ -48,15 +48,15 @@ outcome::Outcome read_model(std::string_view name, Locides& locides) {
       reader(locides.model_names[p]);
       reader(n);
       // The values are read only once n is known to fit the table.
-      if (n <= kMaxAlleles)
+      if (n <= max_alleles)
         for (std::int32_t j = 0; j < n; ++j)
           for (std::int32_t k = 0; k < n; ++k) reader(locides.values[p][j][k]);
       reader.end();
     }
-    if (n > kMaxAlleles)
+    if (n > max_alleles)
       return refuse("too many alleles at model locus " +
                     std::string(locides.model_names[p].trimmed()) + at_line(name, 10 + p) +
-                    ": " + std::to_string(n) + ", at most " + std::to_string(kMaxAlleles));
+                    ": " + std::to_string(n) + ", at most " + std::to_string(max_alleles));
   }
   {
     records::Reader reader(file, "(17x,f9.3)");

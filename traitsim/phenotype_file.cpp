@@ -1,29 +1,29 @@
-#include "phenotype_file.hpp"
+#include "traitsim/phenotype_file.hpp"
 
 #include <cstdio>
 #include <string>
 
-#include "records.hpp"
+#include "common/records/records.hpp"
 
 namespace traitsim {
 namespace {
 
-constexpr int kPhenotypeUnit = 12;
-constexpr int kValueColumns = 9;
+constexpr int phenotype_unit = 12;
+constexpr int value_columns = 9;
 
 // The layout for `value`: "(f9.3)" when its three-decimal form fits nine columns, else an F
 // field just wide enough, so that no phenotype is lost to asterisks.
 std::string value_layout(float value) {
   char digits[64];
   int width = std::snprintf(digits, sizeof digits, "%.3f", static_cast<double>(value));
-  if (width <= kValueColumns) return "(f9.3)";
+  if (width <= value_columns) return "(f9.3)";
   return "(f" + std::to_string(width) + ".3)";
 }
 
 }  // namespace
 
 void write_phenotypes(std::string_view name, const Genotypes& genotypes) {
-  records::File& file = records::open(kPhenotypeUnit, name, records::Mode::write);
+  records::File& file = records::open(phenotype_unit, name, records::Mode::write);
   {
     records::Writer writer(file, "(i5)");
     writer(genotypes.n);

@@ -1,11 +1,11 @@
-#include "qtl_file.hpp"
+#include "traitsim/qtl_file.hpp"
 
-#include "model.hpp"
+#include "traitsim/model.hpp"
 
 namespace traitsim {
 namespace {
 
-constexpr int kQtlUnit = 11;
+constexpr int qtl_unit = 11;
 
 std::string at_line(const QtlFile& qtl) {
   return " in " + qtl.name + ", line " + std::to_string(qtl.line);
@@ -15,7 +15,7 @@ std::string at_line(const QtlFile& qtl) {
 
 QtlFile open_qtl_file(std::string_view name) {
   QtlFile qtl;
-  qtl.file = &records::open(kQtlUnit, name, records::Mode::read);
+  qtl.file = &records::open(qtl_unit, name, records::Mode::read);
   qtl.name = std::string(name);
   return qtl;
 }
@@ -29,7 +29,7 @@ outcome::Outcome read_qtl_header(QtlFile& qtl, Locides& locides, Genotypes& geno
   }
   qtl.line = 1;
   if (locides.nqtl > locides.nloci) return outcome::stop("nloci.ne.nloci --- traitsim");
-  // With the model at most kMaxModelLoci loci, only the negative counts and too many
+  // With the model at most max_model_loci loci, only the negative counts and too many
   // individuals are left to refuse.
   if (locides.nqtl < 0)
     return outcome::stop("negative number of loci" + at_line(qtl) + ": " +
@@ -37,11 +37,11 @@ outcome::Outcome read_qtl_header(QtlFile& qtl, Locides& locides, Genotypes& geno
   if (genotypes.n < 0)
     return outcome::stop("negative number of individuals" + at_line(qtl) + ": " +
                          std::to_string(genotypes.n));
-  if (genotypes.n > kMaxIndividuals)
+  if (genotypes.n > max_individuals)
     return outcome::stop("too many individuals" + at_line(qtl) + ": " +
                          std::to_string(genotypes.n) + ", at most " +
-                         std::to_string(kMaxIndividuals));
-  static_assert(kMaxQtlLoci >= kMaxModelLoci, "every model locus must fit the QTL tables");
+                         std::to_string(max_individuals));
+  static_assert(max_qtl_loci >= max_model_loci, "every model locus must fit the QTL tables");
   return std::nullopt;
 }
 
@@ -63,11 +63,11 @@ outcome::Outcome read_genotype_line(QtlFile& qtl, const Locides& locides, Genoty
       for (int i = 0; i < 2; ++i) {
         std::int32_t allele = 0;
         reader(allele);
-        if (locides.nmatches[b] > 0 && (allele < 1 || allele > kMaxAlleles) && first_bad < 0) {
+        if (locides.nmatches[b] > 0 && (allele < 1 || allele > max_alleles) && first_bad < 0) {
           first_bad = b;
           bad_allele = allele;
         }
-        // Only matched alleles are ever used, and those are in 1..kMaxAlleles here.
+        // Only matched alleles are ever used, and those are in 1..max_alleles here.
         genotypes.alleles[b][i] = static_cast<std::int8_t>(allele);
       }
     }
@@ -76,7 +76,7 @@ outcome::Outcome read_genotype_line(QtlFile& qtl, const Locides& locides, Genoty
   ++qtl.line;
   if (first_bad >= 0)
     return outcome::stop("allele " + std::to_string(bad_allele) + " outside 1.." +
-                         std::to_string(kMaxAlleles) + " at locus " +
+                         std::to_string(max_alleles) + " at locus " +
                          std::string(locides.qtl_names[first_bad].trimmed()) + at_line(qtl));
   return std::nullopt;
 }

@@ -8,9 +8,9 @@
 #include <string>
 #include <string_view>
 
-#include "records.hpp"
-#include "outcome.hpp"
-#include "tables.hpp"
+#include "common/outcome/outcome.hpp"
+#include "common/records/records.hpp"
+#include "traitsim/tables.hpp"
 
 namespace traitsim {
 
@@ -27,7 +27,7 @@ QtlFile open_qtl_file(std::string_view name);
 
 // Reads the header line into genotypes.n and locides.nqtl. Returns nothing, or a stop with
 // the message "nloci.ne.nloci --- traitsim" when the file has more loci than the model, or a
-// message naming the file when N or M is negative or N exceeds kMaxIndividuals. The readers
+// message naming the file when N or M is negative or N exceeds max_individuals. The readers
 // leave the file open after a refusal: the run ends there.
 outcome::Outcome read_qtl_header(QtlFile& qtl, Locides& locides, Genotypes& genotypes);
 
@@ -37,7 +37,7 @@ void read_qtl_names(QtlFile& qtl, Locides& locides);
 
 // Reads the next genotype line into genotypes.alleles. Returns nothing, or a stop with a
 // message naming the file, line and locus when an allele at a locus that the model names lies outside
-// 1..kMaxAlleles; alleles of loci the model does not name are not used and not checked.
+// 1..max_alleles; alleles of loci the model does not name are not used and not checked.
 outcome::Outcome read_genotype_line(QtlFile& qtl, const Locides& locides, Genotypes& genotypes);
 
 // Closes the file.

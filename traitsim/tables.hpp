@@ -7,42 +7,42 @@
 #include <array>
 #include <cstdint>
 
-#include "records.hpp"
+#include "common/records/records.hpp"
 
 namespace traitsim {
 
 using Name = records::Text<12>;
 
-constexpr std::int32_t kMaxModelLoci = 100;    // loci of the model file
-constexpr std::int32_t kMaxAlleles = 10;       // alleles of one model locus
-constexpr std::int32_t kMaxQtlLoci = 100;      // loci of the QTL genotype file
-constexpr std::int32_t kMaxIndividuals = 5000; // individuals of the QTL genotype file
+constexpr std::int32_t max_model_loci = 100;    // loci of the model file
+constexpr std::int32_t max_alleles = 10;       // alleles of one model locus
+constexpr std::int32_t max_qtl_loci = 100;      // loci of the QTL genotype file
+constexpr std::int32_t max_individuals = 5000; // individuals of the QTL genotype file
 
 struct Locides {
   // The model, from the model file.
   std::int32_t nloci = 0;
-  std::array<Name, kMaxModelLoci> model_names{};
-  std::array<std::int32_t, kMaxModelLoci> nalleles{};
+  std::array<Name, max_model_loci> model_names{};
+  std::array<std::int32_t, max_model_loci> nalleles{};
   // values[p][j-1][k-1] is the genotypic value of first allele j and second allele k at model
   // locus p; entries beyond the locus's allele count stay 0.
-  std::array<std::array<std::array<float, kMaxAlleles>, kMaxAlleles>, kMaxModelLoci> values{};
+  std::array<std::array<std::array<float, max_alleles>, max_alleles>, max_model_loci> values{};
   float sigma = 0.0f;
 
   // The loci of the QTL genotype file.
   std::int32_t nqtl = 0;  // M
-  std::array<Name, kMaxQtlLoci> qtl_names{};
+  std::array<Name, max_qtl_loci> qtl_names{};
   // For QTL locus b, the model loci that name it, in model order: matches[b][0..nmatches[b]).
   // A name that stands twice in the model is matched twice.
-  std::array<std::int32_t, kMaxQtlLoci> nmatches{};
-  std::array<std::array<std::uint8_t, kMaxModelLoci>, kMaxQtlLoci> matches{};
+  std::array<std::int32_t, max_qtl_loci> nmatches{};
+  std::array<std::array<std::uint8_t, max_model_loci>, max_qtl_loci> matches{};
 };
 
 struct Genotypes {
   // First and second allele at each locus of the QTL genotype file, for the individual being
-  // read. At a locus the model names, both lie in 1..kMaxAlleles.
-  std::array<std::array<std::int8_t, 2>, kMaxQtlLoci> alleles{};
+  // read. At a locus the model names, both lie in 1..max_alleles.
+  std::array<std::array<std::int8_t, 2>, max_qtl_loci> alleles{};
   std::int32_t n = 0;  // N
-  std::array<float, kMaxIndividuals> phenotypes{};
+  std::array<float, max_individuals> phenotypes{};
 };
 
 }  // namespace traitsim

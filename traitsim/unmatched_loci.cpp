@@ -1,4 +1,4 @@
-#include "unmatched_loci.hpp"
+#include "traitsim/unmatched_loci.hpp"
 
 #include <cstdio>
 #include <string>

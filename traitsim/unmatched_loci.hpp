@@ -4,7 +4,7 @@
 
 #include <string_view>
 
-#include "tables.hpp"
+#include "traitsim/tables.hpp"
 
 namespace traitsim {
 

@@ -1,4 +1,4 @@
-#include "convert.hpp"
+#include "xp-fam/convert.hpp"
 
 #include <charconv>
 #include <cstdint>
@@ -6,8 +6,8 @@
 #include <unordered_map>
 #include <vector>
 
-#include "missing_id.hpp"
-#include "same_file.hpp"
+#include "common/files/same_file.hpp"
+#include "common/rawped/missing_id.hpp"
 
 namespace xpfam {
 

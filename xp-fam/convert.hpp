@@ -4,9 +4,9 @@
 
 #include <string>
 
-#include "outcome.hpp"
-#include "output_file.hpp"
-#include "reader.hpp"
+#include "common/files/output_file.hpp"
+#include "common/outcome/outcome.hpp"
+#include "common/rawped/reader.hpp"
 
 namespace xpfam {
 

@@ -7,9 +7,9 @@
 #include <cstdio>
 #include <string>
 
-#include "convert.hpp"
-#include "numbered_input.hpp"
-#include "same_file.hpp"
+#include "common/files/same_file.hpp"
+#include "xp-fam/convert.hpp"
+#include "xp-fam/numbered_input.hpp"
 
 namespace {
 

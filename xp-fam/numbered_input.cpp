@@ -1,4 +1,4 @@
-#include "numbered_input.hpp"
+#include "xp-fam/numbered_input.hpp"
 
 #include <sys/stat.h>
 

@@ -4,9 +4,9 @@
 //
 // Exit status 0 when the file is written; 1 for the usage text, a file that cannot be opened,
 // or a fault in an input (the incomplete output is then removed).
-#include "join_run.hpp"
-#include "solar_markers.hpp"
-#include "usage.hpp"
+#include "common/freeform/join_run.hpp"
+#include "xp-geno/solar_markers.hpp"
+#include "xp-geno/usage.hpp"
 
 int main(int argc, char** argv) {
   if (argc != 4) {

@@ -1,8 +1,8 @@
-#include "marker_file.hpp"
+#include "xp-geno/marker_file.hpp"
 
 #include <string>
 
-#include "number.hpp"
+#include "common/rawped/number.hpp"
 
 namespace xpgeno {
 

@@ -9,8 +9,8 @@
 #include <string>
 #include <string_view>
 
-#include "item_stream.hpp"
-#include "outcome.hpp"
+#include "common/freeform/item_stream.hpp"
+#include "common/outcome/outcome.hpp"
 
 namespace xpgeno {
 

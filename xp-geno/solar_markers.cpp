@@ -1,9 +1,9 @@
-#include "solar_markers.hpp"
+#include "xp-geno/solar_markers.hpp"
 
 #include <cstdint>
 
-#include "marker_file.hpp"
-#include "numbered_ids.hpp"
+#include "common/freeform/numbered_ids.hpp"
+#include "xp-geno/marker_file.hpp"
 
 namespace xpgeno {
 

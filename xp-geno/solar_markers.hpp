@@ -5,9 +5,9 @@
 
 #include <string_view>
 
-#include "item_stream.hpp"
-#include "outcome.hpp"
-#include "output_file.hpp"
+#include "common/files/output_file.hpp"
+#include "common/freeform/item_stream.hpp"
+#include "common/outcome/outcome.hpp"
 
 namespace xpgeno {
 

@@ -1,4 +1,4 @@
-#include "usage.hpp"
+#include "xp-geno/usage.hpp"
 
 #include <cstdio>
 

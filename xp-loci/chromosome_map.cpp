@@ -1,6 +1,6 @@
-#include "chromosome_map.hpp"
+#include "xp-loci/chromosome_map.hpp"
 
-#include "layout_check.hpp"
+#include "common/records/layout_check.hpp"
 
 namespace xploci {
 

@@ -2,9 +2,9 @@
 // itself carries on lines 9 and 10.
 #pragma once
 
-#include "locides.hpp"
-#include "outcome.hpp"
-#include "records.hpp"
+#include "common/outcome/outcome.hpp"
+#include "common/records/records.hpp"
+#include "xp-loci/locides.hpp"
 
 namespace xploci {
 

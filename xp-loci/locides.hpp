@@ -5,7 +5,7 @@
 #include <array>
 #include <cstdint>
 
-#include "records.hpp"
+#include "common/records/records.hpp"
 
 namespace xploci {
 

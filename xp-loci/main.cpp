@@ -5,14 +5,14 @@
 // The map is opened only after the chromosome file has been read whole, so a run that stops
 // leaves an existing map untouched. Exit status 0 at a normal end and for the usage text; 1
 // at a fatal stop; the read diagnostic ends by the abort signal.
-#include "chromosome_map.hpp"
-#include "file_name.hpp"
-#include "locides.hpp"
-#include "map_order.hpp"
-#include "records.hpp"
-#include "solar_map.hpp"
-#include "sstop.hpp"
-#include "usage.hpp"
+#include "common/records/file_name.hpp"
+#include "common/records/records.hpp"
+#include "common/records/sstop.hpp"
+#include "xp-loci/chromosome_map.hpp"
+#include "xp-loci/locides.hpp"
+#include "xp-loci/map_order.hpp"
+#include "xp-loci/solar_map.hpp"
+#include "xp-loci/usage.hpp"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "map_order.hpp"
+#include "xp-loci/map_order.hpp"
 
 #include <cstdio>
 #include <string>

@@ -2,7 +2,7 @@
 // xp-loci writes from the same file is taken by SOLAR as it stands.
 #pragma once
 
-#include "locides.hpp"
+#include "xp-loci/locides.hpp"
 
 namespace xploci {
 

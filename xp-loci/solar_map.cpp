@@ -1,4 +1,4 @@
-#include "solar_map.hpp"
+#include "xp-loci/solar_map.hpp"
 
 namespace xploci {
 

@@ -1,8 +1,8 @@
 // Writes the SOLAR map file: the number 10, then name and position of every marker locus.
 #pragma once
 
-#include "locides.hpp"
-#include "records.hpp"
+#include "common/records/records.hpp"
+#include "xp-loci/locides.hpp"
 
 namespace xploci {
 

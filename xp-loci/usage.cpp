@@ -1,6 +1,6 @@
-#include "usage.hpp"
+#include "xp-loci/usage.hpp"
 
-#include "records.hpp"
+#include "common/records/records.hpp"
 
 namespace xploci {
 

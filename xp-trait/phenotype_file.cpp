@@ -1,10 +1,10 @@
-#include "phenotype_file.hpp"
+#include "xp-trait/phenotype_file.hpp"
 
 #include <cmath>
 #include <cstdlib>
 #include <string>
 
-#include "number.hpp"
+#include "common/rawped/number.hpp"
 
 namespace xptrait {
 

@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <string_view>
 
-#include "item_stream.hpp"
-#include "outcome.hpp"
+#include "common/freeform/item_stream.hpp"
+#include "common/outcome/outcome.hpp"
 
 namespace xptrait {
 

@@ -1,9 +1,9 @@
-#include "solar_phenotypes.hpp"
+#include "xp-trait/solar_phenotypes.hpp"
 
 #include <cstdint>
 
-#include "numbered_ids.hpp"
-#include "phenotype_file.hpp"
+#include "common/freeform/numbered_ids.hpp"
+#include "xp-trait/phenotype_file.hpp"
 
 namespace xptrait {
 

@@ -1,4 +1,4 @@
-#include "usage.hpp"
+#include "xp-trait/usage.hpp"
 
 #include <cstdio>
 

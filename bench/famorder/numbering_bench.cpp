@@ -9,9 +9,9 @@
 #include <cstring>
 #include <string>
 
-#include "literal.hpp"
-#include "orpd.hpp"
-#include "shapes.hpp"
+#include "bench/famorder/shapes.hpp"
+#include "famorder/orpd.hpp"
+#include "tests/famorder/literal.hpp"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <random>
 #include <vector>
 
-#include "record.hpp"
+#include "common/rawped/record.hpp"
 
 namespace bench {
 

@@ -9,7 +9,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "random.hpp"
+#include "common/random/random.hpp"
 
 int main(int argc, char** argv) {
   if (argc < 4) {

@@ -13,21 +13,21 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "random.hpp"
+#include "common/random/random.hpp"
 
 namespace {
 
-constexpr std::size_t kPiece = 64 * 1024;
+constexpr std::size_t piece_bytes = 64 * 1024;
 
 bool write_file(const char* name, std::size_t bytes) {
-  static char buffer[kPiece];
-  std::memset(buffer, ' ', kPiece);
-  for (std::size_t i = 119; i < kPiece; i += 120) buffer[i] = '\n';
+  static char buffer[piece_bytes];
+  std::memset(buffer, ' ', piece_bytes);
+  for (std::size_t i = 119; i < piece_bytes; i += 120) buffer[i] = '\n';
   int fd = ::open(name, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
   if (fd < 0) return false;
   std::size_t done = 0;
   while (done < bytes) {
-    const std::size_t piece = bytes - done < kPiece ? bytes - done : kPiece;
+    const std::size_t piece = bytes - done < piece_bytes ? bytes - done : piece_bytes;
     ssize_t n = ::write(fd, buffer, piece);
     if (n <= 0) return false;
     done += static_cast<std::size_t>(n);

@@ -19,9 +19,9 @@
 #include <string>
 #include <vector>
 
-#include "random.hpp"
-#include "replicate.hpp"
-#include "solar_text.hpp"
+#include "common/random/random.hpp"
+#include "simreps/replicate.hpp"
+#include "simreps/solar_text.hpp"
 
 namespace {
 

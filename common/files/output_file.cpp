@@ -1,4 +1,4 @@
-#include "output_file.hpp"
+#include "common/files/output_file.hpp"
 
 #include <sys/stat.h>
 

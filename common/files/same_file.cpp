@@ -1,4 +1,4 @@
-#include "same_file.hpp"
+#include "common/files/same_file.hpp"
 
 #include <sys/stat.h>
 

@@ -1,11 +1,11 @@
-#include "item_stream.hpp"
+#include "common/freeform/item_stream.hpp"
 
 #include <algorithm>
 #include <array>
 #include <cstring>
 #include <string>
 
-#include "number.hpp"
+#include "common/rawped/number.hpp"
 
 namespace freeform {
 

@@ -1,9 +1,9 @@
-#include "join_run.hpp"
+#include "common/freeform/join_run.hpp"
 
 #include <cstdio>
 #include <utility>
 
-#include "same_file.hpp"
+#include "common/files/same_file.hpp"
 
 namespace freeform {
 

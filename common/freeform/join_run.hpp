@@ -3,9 +3,9 @@
 
 #include <functional>
 
-#include "item_stream.hpp"
-#include "outcome.hpp"
-#include "output_file.hpp"
+#include "common/files/output_file.hpp"
+#include "common/freeform/item_stream.hpp"
+#include "common/outcome/outcome.hpp"
 
 namespace freeform {
 

@@ -1,4 +1,4 @@
-#include "numbered_ids.hpp"
+#include "common/freeform/numbered_ids.hpp"
 
 #include <string>
 

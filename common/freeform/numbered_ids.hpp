@@ -8,8 +8,8 @@
 #include <span>
 #include <string_view>
 
-#include "item_stream.hpp"
-#include "outcome.hpp"
+#include "common/freeform/item_stream.hpp"
+#include "common/outcome/outcome.hpp"
 
 namespace freeform {
 

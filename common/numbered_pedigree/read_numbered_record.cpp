@@ -1,4 +1,4 @@
-#include "read_numbered_record.hpp"
+#include "common/numbered_pedigree/read_numbered_record.hpp"
 
 namespace numbered_pedigree {
 

@@ -4,8 +4,8 @@
 #include <span>
 #include <string_view>
 
-#include "numbered_record.hpp"
-#include "records.hpp"
+#include "common/numbered_pedigree/numbered_record.hpp"
+#include "common/records/records.hpp"
 
 namespace numbered_pedigree {
 

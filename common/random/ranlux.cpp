@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "random.hpp"
+#include "common/random/random.hpp"
 
 namespace ranlux {
 

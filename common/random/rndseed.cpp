@@ -1,7 +1,7 @@
 // The two operations the programs use: seeding from the clock and one deviate at a time.
 #include <ctime>
 
-#include "random.hpp"
+#include "common/random/random.hpp"
 
 namespace ranlux {
 

@@ -1,4 +1,4 @@
-#include "missing_id.hpp"
+#include "common/rawped/missing_id.hpp"
 
 namespace rawped {
 

@@ -1,4 +1,4 @@
-#include "number.hpp"
+#include "common/rawped/number.hpp"
 
 #include <cstdint>
 

@@ -1,10 +1,10 @@
-#include "reader.hpp"
+#include "common/rawped/reader.hpp"
 
 #include <sys/stat.h>
 
 #include <cstring>
 
-#include "number.hpp"
+#include "common/rawped/number.hpp"
 
 namespace rawped {
 
@@ -50,7 +50,7 @@ LineParse parse_record(const char* text, PedRecord& rec) {
   p = skip_space(p);
   int n = 0;
   for (; *p != '\0' && !is_space(*p); ++p) {
-    if (n < kLabelChars) rec.label[n++] = *p;
+    if (n < label_chars) rec.label[n++] = *p;
   }
   rec.label[n] = '\0';
   return LineParse::read;
@@ -92,7 +92,7 @@ bool RawReader::next_piece() {
   // would; the line count goes on by line ends, so messages still name the right line.
   int n = 0;
   int c = 0;
-  while (n < kLineChars && (c = getc_unlocked(in_)) != EOF) {
+  while (n < line_chars && (c = getc_unlocked(in_)) != EOF) {
     text_[n++] = static_cast<char>(c);
     if (c == '\n') break;
   }

@@ -1,6 +1,6 @@
 // Reading a raw pedigree file: the descriptive line, the count line and the record lines.
 //
-// Every read takes at most kLineChars characters, line end included, so a longer line is split
+// Every read takes at most line_chars characters, line end included, so a longer line is split
 // and its remainder is read as the next line (for a record line: as the next record). Numbers
 // follow scan_int's syntax; fields are separated by white space only.
 #pragma once
@@ -9,12 +9,12 @@
 #include <cstdio>
 #include <string>
 
-#include "record.hpp"
+#include "common/rawped/record.hpp"
 
 namespace rawped {
 
 // Characters one read takes at most, its line end included.
-constexpr int kLineChars = 99;
+constexpr int line_chars = 99;
 
 // How the text of one read line parsed.
 enum class LineParse {
@@ -32,7 +32,7 @@ LineParse parse_count(const char* text, std::int32_t& numax);
 // Reads id, nfat, nmat, race, sex and the label token from `text` (NUL-terminated) into `rec`,
 // stopping at the first field that cannot be read; fields not read are left as they are (the
 // caller passes a zeroed record). A label is the next run of characters that are not white
-// space; its first kLabelChars characters are kept. Anything after the label is ignored.
+// space; its first label_chars characters are kept. Anything after the label is ignored.
 // Returns blank, read (id at least), not_a_number (rec untouched), or too_big when a field
 // read lies outside the 32-bit range (the fields before it are set).
 LineParse parse_record(const char* text, PedRecord& rec);
@@ -83,11 +83,11 @@ class RawReader {
   long line() const { return line_; }
 
  private:
-  // Reads the next piece of at most kLineChars characters into text_; false at end of file.
+  // Reads the next piece of at most line_chars characters into text_; false at end of file.
   bool next_piece();
 
   std::FILE* in_;
-  char text_[kLineChars + 1] = {};
+  char text_[line_chars + 1] = {};
   long line_ = 0;            // line on which the last piece began
   bool at_line_start_ = true;  // the next piece starts a new line of the file
 };

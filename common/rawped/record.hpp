@@ -6,7 +6,7 @@
 namespace rawped {
 
 // Room for a label: at most this many characters are kept, then the terminating NUL.
-constexpr int kLabelChars = 7;
+constexpr int label_chars = 7;
 
 // Field order follows the record table of the raw pedigree reader; the table is obtained
 // zero-filled, so a field that its line does not supply stays 0 and the label stays empty.
@@ -18,7 +18,7 @@ struct PedRecord {
   std::int32_t race;   // carried, never interpreted here
   std::int32_t sex;    // carried, never interpreted here
   std::int32_t oldid;  // the name kept for the identifier column (see missing_id.hpp)
-  char label[kLabelChars + 1];
+  char label[label_chars + 1];
 };
 
 }  // namespace rawped

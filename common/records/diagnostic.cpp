@@ -1,10 +1,10 @@
-#include "diagnostic.hpp"
+#include "common/records/diagnostic.hpp"
 
 #include <cstdio>
 #include <string>
 
-#include "file.hpp"
-#include "run_end.hpp"
+#include "common/records/file.hpp"
+#include "common/records/run_end.hpp"
 
 namespace records {
 

@@ -3,7 +3,7 @@
 
 #include <string_view>
 
-#include "records.hpp"
+#include "common/records/records.hpp"
 
 namespace records {
 
@@ -25,12 +25,12 @@ class File;
 [[noreturn]] void fail(const File& file, std::string_view reason);
 
 // Reasons the layer gives.
-inline constexpr std::string_view kEndOfFile = "end of file";
-inline constexpr std::string_view kUnexpectedCharacter = "read unexpected character";
-inline constexpr std::string_view kErrorInFormat = "error in format";
-inline constexpr std::string_view kWrongKind = "layout item of the wrong kind for the list item";
-inline constexpr std::string_view kIntegerOverflow = "integer too large for its variable";
-inline constexpr std::string_view kRealOverflow = "real too large for its variable";
-inline constexpr std::string_view kLineTooLong = "line longer than 16777216 columns";
+inline constexpr std::string_view end_of_file = "end of file";
+inline constexpr std::string_view unexpected_character = "read unexpected character";
+inline constexpr std::string_view error_in_format = "error in format";
+inline constexpr std::string_view wrong_kind = "layout item of the wrong kind for the list item";
+inline constexpr std::string_view integer_overflow = "integer too large for its variable";
+inline constexpr std::string_view real_overflow = "real too large for its variable";
+inline constexpr std::string_view line_too_long = "line longer than 16777216 columns";
 
 }  // namespace records

@@ -77,10 +77,10 @@ void write_fixeds(char* out, int width, int decimals, bool plus, std::span<const
 // The exact shortcut for the fields of the suite's files (F6.3 of a deviate, F9.3, F8.2):
 // a binary value is an exact binary fraction, so its rounding to `decimals` places is done in
 // integers, half to even as printf rounds the exact value. Returns false, writing nothing,
-// outside its range: `width` above kMaxExactWidth, `decimals` not in 1..kMaxExactDecimals,
+// outside its range: `width` above max_exact_width, `decimals` not in 1..max_exact_decimals,
 // a magnitude from 2^53 on, infinity or NaN.
-inline constexpr int kMaxExactWidth = 40;
-inline constexpr int kMaxExactDecimals = 9;
+inline constexpr int max_exact_width = 40;
+inline constexpr int max_exact_decimals = 9;
 bool write_fixed_exact(char* out, int width, int decimals, bool plus, double value);
 // The general path, through the library's conversion, for every field.
 void write_fixed_general(char* out, int width, int decimals, bool plus, double value,

@@ -5,7 +5,7 @@
 #include <string_view>
 #include <type_traits>
 
-#include "fields.hpp"
+#include "common/records/fields.hpp"
 
 namespace records {
 namespace {
@@ -40,7 +40,7 @@ class FieldChars {
 
 // Exponents (and counts of fraction digits) stop growing here: far beyond any double, so the
 // conversion still sees an infinity or a zero, and no sum of them can overflow a long.
-constexpr long kExponentCap = 100'000'000;
+constexpr long exponent_cap = 100'000'000;
 
 // The common field, a few digits and a small power of ten such as the frequencies "0.050" of
 // a chromosome file, without the library's conversion: when the digits and the power of ten
@@ -70,7 +70,7 @@ bool exact_shortcut(std::string_view digits, long exponent, bool negative, T& va
 template <typename T>
 bool plain_decimal(std::string_view field, T& value) {
   constexpr int max_digits = std::is_same_v<T, float> ? 7 : 15;
-  constexpr T kPowers[16] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7,
+  constexpr T powers[16] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7,
                              1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
   std::size_t i = 0;
   while (i < field.size() && field[i] == ' ') ++i;
@@ -89,7 +89,7 @@ bool plain_decimal(std::string_view field, T& value) {
     }
   }
   if (fraction < 0 || digits == 0 || digits > max_digits) return false;
-  value = static_cast<T>(whole) / kPowers[fraction];
+  value = static_cast<T>(whole) / powers[fraction];
   return true;
 }
 
@@ -115,7 +115,7 @@ FieldStatus read_real_as(std::string_view field, int decimals, int scale, bool b
       continue;
     }
     any_digit = true;
-    if (point && fraction_digits < kExponentCap) ++fraction_digits;
+    if (point && fraction_digits < exponent_cap) ++fraction_digits;
     // Leading zeros carry no value; dropping them keeps the digit string short.
     if (c != '0' || !digits.empty()) digits.push_back(c);
   }
@@ -136,7 +136,7 @@ FieldStatus read_real_as(std::string_view field, int decimals, int scale, bool b
     if (!is_digit(c)) return FieldStatus::unexpected_character;
     for (; is_digit(c); c = chars.peek()) {
       chars.take();
-      if (exponent < kExponentCap) exponent = exponent * 10 + (c - '0');
+      if (exponent < exponent_cap) exponent = exponent * 10 + (c - '0');
     }
     if (c != '\0') return FieldStatus::unexpected_character;
     if (exponent_negative) exponent = -exponent;

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstring>
 
-#include "fields.hpp"
+#include "common/records/fields.hpp"
 
 namespace records {
 namespace {
@@ -46,10 +46,10 @@ constexpr Triples make_triples() {
   }
   return t;
 }
-constexpr Triples kTriples = make_triples();
+constexpr Triples triples = make_triples();
 
 // Widest Iw field written column by column; wider ones count their digits first.
-constexpr int kShortInteger = 12;
+constexpr int short_integer = 12;
 
 // The number of decimal digits of `value`, at least one.
 inline int digit_count(std::uint64_t value) {
@@ -100,7 +100,7 @@ bool write_special(char* out, int width, bool plus, double value) {
   return true;
 }
 
-constexpr std::uint64_t kPowersOfTen[20] = {
+constexpr std::uint64_t powers_of_ten[20] = {
     1ull, 10ull, 100ull, 1000ull, 10000ull, 100000ull, 1000000ull, 10000000ull, 100000000ull,
     1000000000ull, 10000000000ull, 100000000000ull, 1000000000000ull, 10000000000000ull,
     100000000000000ull, 1000000000000000ull, 10000000000000000ull, 100000000000000000ull,
@@ -121,10 +121,10 @@ void write_integer(char* out, int width, int min_digits, bool plus, std::int32_t
   const char sign = value < 0 ? '-' : (plus ? '+' : 0);
   if (min_digits < 0 && sign == 0 && magnitude < 1000 && width >= 3) {
     blanks(out, static_cast<std::size_t>(width - 3));
-    std::memcpy(out + width - 3, kTriples.blank[magnitude], 3);
+    std::memcpy(out + width - 3, triples.blank[magnitude], 3);
     return;
   }
-  if (min_digits < 0 && width <= kShortInteger) {
+  if (min_digits < 0 && width <= short_integer) {
     // Iw of a narrow field, the common case: every column is worked out the same way, a
     // digit while digits remain, then the sign, then blanks, so that the loop runs `width`
     // times whatever the value and no branch depends on how many digits it has (alleles of
@@ -186,7 +186,7 @@ namespace {
 template <int kDecimals>
 inline bool fixed_exact(char* out, int width, int decimals_given, bool plus, double value) {
   const int decimals = kDecimals > 0 ? kDecimals : decimals_given;
-  if (decimals < 1 || decimals > kMaxExactDecimals || width > kMaxExactWidth) return false;
+  if (decimals < 1 || decimals > max_exact_decimals || width > max_exact_width) return false;
   const std::uint64_t pattern = std::bit_cast<std::uint64_t>(value);
   const bool negative = (pattern >> 63) != 0;
   const int biased = static_cast<int>((pattern >> 52) & 0x7ff);
@@ -210,7 +210,7 @@ inline bool fixed_exact(char* out, int width, int decimals_given, bool plus, dou
       // Half to even without a branch, which random deviates would mispredict half the time:
       // adding half a unit less one, plus the lowest bit kept, carries exactly when the rest
       // is above half, or half with an odd unit. Below 2^33 * 10^9 < 2^63 it cannot overflow.
-      const std::uint64_t scaled = bits * kPowersOfTen[decimals];
+      const std::uint64_t scaled = bits * powers_of_ten[decimals];
       if (shift == 0) {
         rounded = scaled;
       } else {
@@ -219,9 +219,9 @@ inline bool fixed_exact(char* out, int width, int decimals_given, bool plus, dou
       }
     } else if (shift < 100) {
       // Up to 53 bits times 10^9: below 2^83, exact in 128 bits.
-      const unsigned __int128 scaled = static_cast<unsigned __int128>(bits) * kPowersOfTen[decimals];
+      const unsigned __int128 scaled = static_cast<unsigned __int128>(bits) * powers_of_ten[decimals];
       const unsigned __int128 whole = scaled >> shift;
-      if (whole >= kPowersOfTen[19]) return false;
+      if (whole >= powers_of_ten[19]) return false;
       rounded = static_cast<std::uint64_t>(whole);
       if (shift > 0) {
         const unsigned __int128 rest = scaled - (whole << shift);
@@ -230,9 +230,9 @@ inline bool fixed_exact(char* out, int width, int decimals_given, bool plus, dou
       }
     }  // else the value lies below 2^-16 of a unit of the last decimal: it rounds to 0
   }
-  if (rounded >= kPowersOfTen[19]) return false;
+  if (rounded >= powers_of_ten[19]) return false;
 
-  const std::uint64_t whole = kDecimals > 0 ? rounded / kPowersOfTen[kDecimals]
+  const std::uint64_t whole = kDecimals > 0 ? rounded / powers_of_ten[kDecimals]
                                             : divide_by_power_of_ten(rounded, decimals);
   const char sign = (negative && rounded != 0) ? '-' : (plus ? '+' : 0);
   int whole_digits = digit_count(whole);
@@ -249,7 +249,7 @@ inline bool fixed_exact(char* out, int width, int decimals_given, bool plus, dou
   char* at = out + width;
   if (decimals == 3) {
     at -= 3;
-    std::memcpy(at, kTriples.zero[rounded - whole * 1000], 3);
+    std::memcpy(at, triples.zero[rounded - whole * 1000], 3);
   } else {
     at = put_digits(at, rounded, decimals);
   }
@@ -380,7 +380,7 @@ void write_integers(char* out, int width, int min_digits, bool plus,
     for (std::int32_t value : values) {
       if (static_cast<std::uint32_t>(value) < 1000) {
         blanks(out, static_cast<std::size_t>(width - 3));
-        std::memcpy(out + width - 3, kTriples.blank[value], 3);
+        std::memcpy(out + width - 3, triples.blank[value], 3);
       } else {
         write_integer(out, width, min_digits, plus, value);
       }
@@ -396,7 +396,7 @@ void write_integers(char* out, int width, int min_digits, bool plus,
 
 void write_fixeds(char* out, int width, int decimals, bool plus, std::span<const float> values,
                   std::string& scratch) {
-  if (decimals == 3 && !plus && width >= 5 && width <= kMaxExactWidth) {
+  if (decimals == 3 && !plus && width >= 5 && width <= max_exact_width) {
     // The deviates of the trace file: three decimals, known here once for the whole run, and
     // values from 0 to below 10, one digit before the point. Worked out from the single-
     // precision bits: value = mantissa * 2^-shift with a mantissa below 2^24, so the value in
@@ -421,7 +421,7 @@ void write_fixeds(char* out, int width, int decimals, bool plus, std::span<const
           char* at = out + width - 5;
           at[0] = static_cast<char>('0' + whole);
           at[1] = '.';
-          std::memcpy(at + 2, kTriples.zero[rounded - whole * 1000], 3);
+          std::memcpy(at + 2, triples.zero[rounded - whole * 1000], 3);
           out += width;
           continue;
         }

@@ -7,16 +7,16 @@
 #include <string_view>
 #include <vector>
 
-#include "fields.hpp"
-#include "layout.hpp"
-#include "records.hpp"
+#include "common/records/fields.hpp"
+#include "common/records/layout.hpp"
+#include "common/records/records.hpp"
 
 namespace records {
 
 // Longest line the layer reads or writes. Lines of the suite are at most a few thousand
 // columns; a longer one (a binary file given by mistake, say) ends the run with a
 // diagnostic instead of taking all memory.
-inline constexpr std::size_t kMaxLine = std::size_t{1} << 24;
+inline constexpr std::size_t max_line = std::size_t{1} << 24;
 
 class File {
  public:
@@ -37,7 +37,7 @@ class File {
 
   // Reading. Makes the next line of the file current and returns true, or returns false at
   // the end of the file. Ends the run with the diagnostic when the file cannot be read or a
-  // line is longer than kMaxLine.
+  // line is longer than max_line.
   bool next_line();
   std::string_view line() const { return line_; }
 

@@ -1,4 +1,4 @@
-#include "file_name.hpp"
+#include "common/records/file_name.hpp"
 
 namespace records {
 

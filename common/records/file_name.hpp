@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "records.hpp"
+#include "common/records/records.hpp"
 
 namespace records {
 

@@ -5,17 +5,17 @@
 #include <cerrno>
 #include <cstring>
 
-#include "diagnostic.hpp"
-#include "file.hpp"
+#include "common/records/diagnostic.hpp"
+#include "common/records/file.hpp"
 
 namespace records {
 namespace {
 
-constexpr std::size_t kReadChunk = 64 * 1024;
-constexpr std::size_t kWriteChunk = 64 * 1024;
+constexpr std::size_t read_chunk = 64 * 1024;
+constexpr std::size_t write_chunk = 64 * 1024;
 // A program uses a handful of layouts per file; a caller that builds a new one for every
 // record must not make the cache grow without end.
-constexpr std::size_t kMaxCachedLayouts = 32;
+constexpr std::size_t max_cached_layouts = 32;
 
 std::string reason_with_errno(std::string_view reason, int error) {
   std::string text(reason);
@@ -37,7 +37,7 @@ std::shared_ptr<const Layout> File::layout(std::string_view text) {
       return cached->layout;
     }
   }
-  if (layouts_.size() >= kMaxCachedLayouts) layouts_.erase(layouts_.begin());
+  if (layouts_.size() >= max_cached_layouts) layouts_.erase(layouts_.begin());
   auto cached = std::make_shared<CachedLayout>();
   cached->text = std::string(text);
   cached->layout = std::make_shared<const Layout>(parse_layout(text));
@@ -59,7 +59,7 @@ bool File::next_line() {
       const char* newline =
           static_cast<const char*>(std::memchr(begin, '\n', in_end_ - in_begin_));
       std::size_t take = newline ? static_cast<std::size_t>(newline - begin) : in_end_ - in_begin_;
-      if (line_.size() + take > kMaxLine) fail(*this, kLineTooLong);
+      if (line_.size() + take > max_line) fail(*this, line_too_long);
       line_.append(begin, take);
       in_begin_ += take;
       if (newline) {
@@ -71,7 +71,7 @@ bool File::next_line() {
       if (!any) return false;
       break;
     }
-    if (in_.size() < kReadChunk) in_.resize(kReadChunk);
+    if (in_.size() < read_chunk) in_.resize(read_chunk);
     ssize_t got;
     do {
       got = ::read(fd_, in_.data(), in_.size());
@@ -89,7 +89,7 @@ bool File::next_line() {
 }
 
 void File::grow(std::size_t size) {
-  std::size_t capacity = std::max({size, 2 * out_capacity_, kWriteChunk + 4096});
+  std::size_t capacity = std::max({size, 2 * out_capacity_, write_chunk + 4096});
   std::unique_ptr<char[]> bigger(new char[capacity]);
   if (out_size_ > 0) std::memcpy(bigger.get(), out_.get(), out_size_);
   out_ = std::move(bigger);
@@ -101,7 +101,7 @@ void File::end_line() {
   out_[out_size_++] = '\n';
   queued_ = out_size_;
   ++line_number_;
-  if (queued_ >= kWriteChunk && !flush(queued_ - queued_ % kWriteChunk)) {
+  if (queued_ >= write_chunk && !flush(queued_ - queued_ % write_chunk)) {
     fail(*this, reason_with_errno("can't write file", errno));
   }
 }

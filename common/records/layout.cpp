@@ -1,4 +1,4 @@
-#include "layout.hpp"
+#include "common/records/layout.hpp"
 
 #include <optional>
 
@@ -71,7 +71,7 @@ class Parser {
   }
   bool width(std::int32_t& out) {
     bool too_large = false;
-    auto w = number(kMaxWidth, too_large);
+    auto w = number(max_width, too_large);
     if (!w || *w == 0) return false;
     out = static_cast<std::int32_t>(*w);
     return true;
@@ -81,7 +81,7 @@ class Parser {
     if (peek() != '.') return false;
     ++pos_;
     bool too_large = false;
-    auto d = number(kMaxWidth, too_large);
+    auto d = number(max_width, too_large);
     if (!d) return false;
     out = static_cast<std::int32_t>(*d);
     return true;
@@ -135,7 +135,7 @@ bool Parser::item(Layout& layout, bool& is_scale, bool after_scale) {
     if (!is_digit(c)) return false;
   }
   bool too_large = false;
-  std::optional<std::int64_t> count = number(kMaxRepeat, too_large);
+  std::optional<std::int64_t> count = number(max_repeat, too_large);
   if (too_large) return false;
   c = peek();
   if (c == '\0') return false;
@@ -206,7 +206,7 @@ bool Parser::counted_text(Layout& layout, std::optional<std::int64_t> count) {
 bool Parser::position_item(Layout& layout, char c, std::optional<std::int64_t> count) {
   Item it{ItemKind::skip};
   if (c == 'X') {
-    if (count && *count > kMaxWidth) return false;
+    if (count && *count > max_width) return false;
     it.width = count ? static_cast<std::int32_t>(*count) : 1;
     layout.items.push_back(it);
     return true;
@@ -226,7 +226,7 @@ bool Parser::position_item(Layout& layout, char c, std::optional<std::int64_t> c
 bool Parser::mode_item(Layout& layout, char c, std::optional<std::int64_t> count, bool negative) {
   Item it{ItemKind::scale};
   if (c == 'P') {
-    if (!count || *count > kMaxWidth) return false;
+    if (!count || *count > max_width) return false;
     it.scale = static_cast<std::int32_t>(negative ? -*count : *count);
     layout.items.push_back(it);
     return true;
@@ -257,7 +257,7 @@ bool Parser::data_item(Layout& layout, char c, std::optional<std::int64_t> count
       if (peek() == '.') {
         ++pos_;
         bool too_large = false;
-        auto m = number(kMaxWidth, too_large);
+        auto m = number(max_width, too_large);
         if (!m) return false;
         it.digits = static_cast<std::int32_t>(*m);
       }
@@ -356,12 +356,12 @@ Cursor::Event Cursor::step() {
   const std::vector<Item>& items = layout_->items;
   if (repeat_left_ > 0) {
     --repeat_left_;
-    if (!is_data(items[current_].kind) && ++idle_ > kMaxIdleSteps) return Event::overrun;
+    if (!is_data(items[current_].kind) && ++idle_ > max_idle_steps) return Event::overrun;
     return Event::item;
   }
   for (;;) {
     if (pc_ >= items.size()) return Event::end;
-    if (++idle_ > kMaxIdleSteps) return Event::overrun;
+    if (++idle_ > max_idle_steps) return Event::overrun;
     const Item& it = items[pc_];
     if (it.kind == ItemKind::group_open) {
       frames_.push_back({pc_, it.repeat});

@@ -14,13 +14,13 @@ namespace records {
 
 // Largest field width, skip count, decimal count or tab column a layout may carry; anything
 // larger is refused as "error in format". No record of the suite comes near it.
-inline constexpr std::int64_t kMaxWidth = 1'000'000;
+inline constexpr std::int64_t max_width = 1'000'000;
 // Largest repeat count; counts such as 1000 in "(1000a12)" mean "as many as the list holds".
-inline constexpr std::int64_t kMaxRepeat = 2'147'483'647;
+inline constexpr std::int64_t max_repeat = 2'147'483'647;
 // Largest number of items a read or write may pass without reaching a data item. A layout that
 // skips further (say "(i5,2000000000(x),i5)") is refused as "error in format" instead of
 // spinning for minutes.
-inline constexpr std::int64_t kMaxIdleSteps = 1'000'000;
+inline constexpr std::int64_t max_idle_steps = 1'000'000;
 
 enum class ItemKind : std::uint8_t {
   integer,     // Iw or Iw.m
@@ -114,7 +114,7 @@ class Cursor {
 
   // Moves to the next item to act on. Returns Event::item with current() set to it (once for
   // each repetition of a repeated item), Event::end when the layout's closing parenthesis is
-  // reached, or Event::overrun when more than kMaxIdleSteps items pass since the last data
+  // reached, or Event::overrun when more than max_idle_steps items pass since the last data
   // item.
   Event next() {
     // The common step, the next repetition of a data item such as the i6 of "(1000i6)", stays

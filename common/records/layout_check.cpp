@@ -1,10 +1,10 @@
-#include "layout_check.hpp"
+#include "common/records/layout_check.hpp"
 
 #include <algorithm>
 #include <cstdio>
 #include <string>
 
-#include "layout.hpp"
+#include "common/records/layout.hpp"
 
 namespace records {
 

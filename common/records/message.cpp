@@ -2,13 +2,13 @@
 #include <cstdio>
 #include <string>
 
-#include "records.hpp"
+#include "common/records/records.hpp"
 
 namespace records {
 namespace {
 
 // Console lines end before column 80.
-constexpr std::size_t kLastColumn = 80;
+constexpr std::size_t last_column = 80;
 
 }  // namespace
 
@@ -38,7 +38,7 @@ void message(std::initializer_list<MessageItem> items) {
     }
     std::size_t column = out.size() - line_start;  // columns used on this line
     bool line_has_items = column > 1;
-    if (line_has_items && column + text.size() >= kLastColumn) {
+    if (line_has_items && column + text.size() >= last_column) {
       out.push_back('\n');
       line_start = out.size();
       out.push_back(' ');

@@ -1,9 +1,9 @@
 #include <algorithm>
 #include <cstring>
 
-#include "diagnostic.hpp"
-#include "fields.hpp"
-#include "file.hpp"
+#include "common/records/diagnostic.hpp"
+#include "common/records/fields.hpp"
+#include "common/records/file.hpp"
 
 namespace records {
 
@@ -21,7 +21,7 @@ struct Reader::State {
       : file(f), layout(std::move(l)), cursor(*layout) {}
 
   void next_line() {
-    if (!file.next_line()) fail(file, kEndOfFile);
+    if (!file.next_line()) fail(file, end_of_file);
     column = 0;
   }
 
@@ -41,7 +41,7 @@ struct Reader::State {
         break;
       case ItemKind::literal:
         // Quoted text has nothing to match on input.
-        fail(file, kErrorInFormat);
+        fail(file, error_in_format);
       default:
         break;
     }
@@ -51,7 +51,7 @@ struct Reader::State {
   const Item& next_data() {
     if (cursor.to_data(false, [this](const Item& item) { control(item); },
                        [this] { next_line(); }) == Cursor::Stop::malformed) {
-      fail(file, kErrorInFormat);
+      fail(file, error_in_format);
     }
     return cursor.current();
   }
@@ -77,7 +77,7 @@ struct Reader::State {
 
   // Ends the run on a field that did not convert; `overflow` names the variable's kind.
   void check(FieldStatus status, std::string_view overflow) {
-    if (status == FieldStatus::unexpected_character) fail(file, kUnexpectedCharacter);
+    if (status == FieldStatus::unexpected_character) fail(file, unexpected_character);
     if (status == FieldStatus::overflow) fail(file, overflow);
   }
 
@@ -86,16 +86,16 @@ struct Reader::State {
     const Item& item = next_data();
     if (item.kind != ItemKind::real_fixed && item.kind != ItemKind::real_exp &&
         item.kind != ItemKind::real_general) {
-      fail(file, kWrongKind);
+      fail(file, wrong_kind);
     }
     check(read_real(field(item.width, true), item.digits, scale, blanks_are_zeros, scratch, value),
-          kRealOverflow);
+          real_overflow);
   }
 };
 
 Reader::Reader(File& file, std::string_view layout)
     : state_(std::make_unique<State>(file, file.layout(layout))) {
-  if (!state_->layout->valid) fail(file, kErrorInFormat);
+  if (!state_->layout->valid) fail(file, error_in_format);
   state_->next_line();
 }
 
@@ -104,10 +104,10 @@ Reader::~Reader() = default;
 Reader& Reader::operator()(std::int32_t& value) {
   const Item& item = state_->next_data();
   if (item.kind != ItemKind::integer && item.kind != ItemKind::real_general) {
-    fail(state_->file, kWrongKind);
+    fail(state_->file, wrong_kind);
   }
   state_->check(read_integer(state_->field(item.width, true), state_->blanks_are_zeros, value),
-                kIntegerOverflow);
+                integer_overflow);
   return *this;
 }
 
@@ -123,7 +123,7 @@ Reader& Reader::operator()(double& value) {
 
 Reader& Reader::operator()(std::span<char> text) {
   const Item& item = state_->next_data();
-  if (item.kind != ItemKind::text) fail(state_->file, kWrongKind);
+  if (item.kind != ItemKind::text) fail(state_->file, wrong_kind);
   const std::int64_t length = static_cast<std::int64_t>(text.size());
   const std::int64_t width = item.width > 0 ? item.width : length;
   std::string_view columns = state_->field(width, false);
@@ -145,7 +145,7 @@ void Reader::end() {
   // Slashes and skips up to the next data item, a colon or the end of the layout still act.
   if (s.cursor.to_data(true, [&s](const Item& item) { s.control(item); }, [] {}) ==
       Cursor::Stop::malformed) {
-    fail(s.file, kErrorInFormat);
+    fail(s.file, error_in_format);
   }
 }
 

@@ -1,4 +1,4 @@
-#include "run_end.hpp"
+#include "common/records/run_end.hpp"
 
 #include <cstdlib>
 

@@ -1,9 +1,9 @@
-#include "sstop.hpp"
+#include "common/records/sstop.hpp"
 
 #include <cstdio>
 #include <string>
 
-#include "run_end.hpp"
+#include "common/records/run_end.hpp"
 
 namespace records {
 

@@ -3,7 +3,7 @@
 
 #include <string_view>
 
-#include "records.hpp"
+#include "common/records/records.hpp"
 
 namespace records {
 

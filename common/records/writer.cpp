@@ -1,9 +1,9 @@
 #include <algorithm>
 #include <cstring>
 
-#include "diagnostic.hpp"
-#include "fields.hpp"
-#include "file.hpp"
+#include "common/records/diagnostic.hpp"
+#include "common/records/fields.hpp"
+#include "common/records/file.hpp"
 
 namespace records {
 
@@ -29,7 +29,7 @@ struct Writer::State {
 
   // The `width` columns at the write position, blank-filled up to it; moves past them.
   char* field(std::int64_t width) {
-    if (column + width > static_cast<std::int64_t>(kMaxLine)) fail(file, kLineTooLong);
+    if (column + width > static_cast<std::int64_t>(max_line)) fail(file, line_too_long);
     char* at = file.line_columns(static_cast<std::size_t>(column), static_cast<std::size_t>(width));
     column += width;
     return at;
@@ -53,7 +53,7 @@ struct Writer::State {
       case ItemKind::scale:
         // Scaled output is not supported; only a layout read from a data file, and used for
         // reading, would carry a scale factor.
-        if (item.scale != 0) fail(file, kErrorInFormat);
+        if (item.scale != 0) fail(file, error_in_format);
         break;
       default:
         break;
@@ -63,7 +63,7 @@ struct Writer::State {
   const Item& next_data() {
     if (cursor.to_data(false, [this](const Item& item) { control(item); },
                        [this] { finish_line(); }) == Cursor::Stop::malformed) {
-      fail(file, kErrorInFormat);
+      fail(file, error_in_format);
     }
     return cursor.current();
   }
@@ -118,7 +118,7 @@ struct Writer::State {
 
   void check_integer(const Item& item) {
     if (item.kind != ItemKind::integer && item.kind != ItemKind::real_general) {
-      fail(file, kWrongKind);
+      fail(file, wrong_kind);
     }
   }
 
@@ -131,16 +131,16 @@ struct Writer::State {
       write_exponent(field(item.width), item.width, item.digits, item.exponent_digits,
                      item.exponent_letter, plus, value, scratch);
     } else if (item.kind == ItemKind::real_general) {
-      fail(file, kErrorInFormat);  // G on output is not supported for reals
+      fail(file, error_in_format);  // G on output is not supported for reals
     } else {
-      fail(file, kWrongKind);
+      fail(file, wrong_kind);
     }
   }
 };
 
 Writer::Writer(File& file, std::string_view layout)
     : state_(std::make_unique<State>(file, file.layout(layout))) {
-  if (!state_->layout->valid) fail(file, kErrorInFormat);
+  if (!state_->layout->valid) fail(file, error_in_format);
   if (file.mode() != Mode::write) fail(file, "can't write file (opened for reading)");
   // A line left unended by a Writer that met a fault is not part of the file.
   file.drop_line();
@@ -203,7 +203,7 @@ Writer& Writer::operator()(double value) {
 
 Writer& Writer::operator()(std::string_view text) {
   const Item& item = state_->next_data();
-  if (item.kind != ItemKind::text) fail(state_->file, kWrongKind);
+  if (item.kind != ItemKind::text) fail(state_->file, wrong_kind);
   const std::int64_t length = static_cast<std::int64_t>(text.size());
   const std::int64_t width = item.width > 0 ? item.width : length;
   if (width == 0) return *this;
@@ -224,7 +224,7 @@ void Writer::end() {
   // Quoted texts and slashes before the next data item are still written.
   if (s.cursor.to_data(true, [&s](const Item& item) { s.control(item); }, [] {}) ==
       Cursor::Stop::malformed) {
-    fail(s.file, kErrorInFormat);
+    fail(s.file, error_in_format);
   }
   s.finish_line();
 }

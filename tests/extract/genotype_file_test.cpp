@@ -1,4 +1,4 @@
-#include "genotype_file.hpp"
+#include "extract/genotype_file.hpp"
 
 #include <gtest/gtest.h>
 
@@ -133,7 +133,7 @@ TEST(ExtractSplit, LocusLimitIsTheThousandOfTheLayout) {
     const std::string text = header + names + "\n" + genotypes + "\n";
     extract::GenotypeFile parsed;
     const outcome::Outcome refused = parse_genotype_file("g.wrk", text, parsed);
-    if (loci <= extract::kMaxLoci) {
+    if (loci <= extract::max_loci) {
       ASSERT_FALSE(refused);
       EXPECT_EQ(trait_loci(parsed).size(), 334u);
       EXPECT_EQ(marker_loci(parsed).size(), 666u);

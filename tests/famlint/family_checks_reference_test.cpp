@@ -5,10 +5,10 @@
 #include <random>
 #include <string>
 
-#include "family_checks.hpp"
-#include "family_index.hpp"
-#include "messages.hpp"
-#include "pedigree_builder.hpp"
+#include "famlint/family_checks.hpp"
+#include "famlint/family_index.hpp"
+#include "famlint/messages.hpp"
+#include "tests/famlint/pedigree_builder.hpp"
 
 namespace famlint {
 namespace {

@@ -1,10 +1,10 @@
-#include "family_checks.hpp"
+#include "famlint/family_checks.hpp"
 
 #include <gtest/gtest.h>
 
-#include "family_index.hpp"
-#include "messages.hpp"
-#include "pedigree_builder.hpp"
+#include "famlint/family_index.hpp"
+#include "famlint/messages.hpp"
+#include "tests/famlint/pedigree_builder.hpp"
 
 namespace famlint {
 namespace {

@@ -5,7 +5,7 @@
 #include <memory>
 #include <vector>
 
-#include "pedigree_table.hpp"
+#include "famlint/pedigree_table.hpp"
 
 namespace famlint::testing {
 

@@ -1,12 +1,12 @@
-#include "record_checks.hpp"
+#include "famlint/record_checks.hpp"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "messages.hpp"
-#include "pedigree_builder.hpp"
+#include "famlint/messages.hpp"
+#include "tests/famlint/pedigree_builder.hpp"
 
 namespace famlint {
 namespace {

@@ -1,4 +1,4 @@
-#include "literal.hpp"
+#include "tests/famorder/literal.hpp"
 
 #include <cstring>
 #include <utility>

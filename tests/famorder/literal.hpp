@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "record.hpp"
+#include "common/rawped/record.hpp"
 
 namespace literal {
 

@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "literal.hpp"
-#include "orpd.hpp"
-#include "reader.hpp"
-#include "write_table.hpp"
+#include "common/rawped/reader.hpp"
+#include "famorder/orpd.hpp"
+#include "famorder/write_table.hpp"
+#include "tests/famorder/literal.hpp"
 
 namespace {
 

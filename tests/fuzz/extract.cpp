@@ -3,15 +3,15 @@
 #include <string>
 #include <string_view>
 
-#include "genotype_file.hpp"
-#include "refusal.hpp"
-#include "scratch.hpp"
+#include "extract/genotype_file.hpp"
+#include "tests/fuzz/refusal.hpp"
+#include "tests/fuzz/scratch.hpp"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view text = fuzz::as_text(data, size);
   extract::GenotypeFile file;
   if (extract::parse_genotype_file("gntp.wrk", text, file)) return 0;
-  fuzz::expect(file.loci >= 0 && file.loci <= extract::kMaxLoci, "locus count out of range");
+  fuzz::expect(file.loci >= 0 && file.loci <= extract::max_loci, "locus count out of range");
   fuzz::expect(file.individuals >= 0 && file.rows.size() == static_cast<std::size_t>(file.individuals),
                "rows and individual count disagree");
   const auto traits = extract::trait_loci(file);

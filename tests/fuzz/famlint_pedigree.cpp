@@ -3,13 +3,13 @@
 #include <memory>
 #include <string>
 
-#include "family_checks.hpp"
-#include "family_index.hpp"
-#include "pedigree_table.hpp"
-#include "read_pedigree.hpp"
-#include "record_checks.hpp"
-#include "refusal.hpp"
-#include "scratch.hpp"
+#include "famlint/family_checks.hpp"
+#include "famlint/family_index.hpp"
+#include "famlint/pedigree_table.hpp"
+#include "famlint/read_pedigree.hpp"
+#include "famlint/record_checks.hpp"
+#include "tests/fuzz/refusal.hpp"
+#include "tests/fuzz/scratch.hpp"
 
 namespace {
 

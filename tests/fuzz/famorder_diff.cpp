@@ -7,19 +7,19 @@
 #include <limits>
 #include <string>
 
-#include "literal.hpp"
-#include "messages.hpp"
-#include "orpd.hpp"
-#include "read_table.hpp"
-#include "refusal.hpp"
-#include "scratch.hpp"
-#include "write_table.hpp"
+#include "famorder/messages.hpp"
+#include "famorder/orpd.hpp"
+#include "famorder/read_table.hpp"
+#include "famorder/write_table.hpp"
+#include "tests/famorder/literal.hpp"
+#include "tests/fuzz/refusal.hpp"
+#include "tests/fuzz/scratch.hpp"
 
 namespace {
 
 // The literal method rescans the whole table for every relative and recurses per generation;
 // beyond a few hundred records one input would take seconds.
-constexpr std::size_t kMaxLiteralRecords = 300;
+constexpr std::size_t max_literal_records = 300;
 
 void compare(const famorder::PedTable& read) {
   using famorder::OrpdOutcome;
@@ -89,6 +89,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     return 0;
   }
   fuzz::expect(table.line.size() == table.oldped.size(), "lines and records disagree");
-  if (table.oldped.size() <= kMaxLiteralRecords) compare(table);
+  if (table.oldped.size() <= max_literal_records) compare(table);
   return 0;
 }

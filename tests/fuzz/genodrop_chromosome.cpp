@@ -3,11 +3,11 @@
 #include <cstdint>
 #include <string>
 
-#include "chromosome.hpp"
-#include "genodrop_fixtures.hpp"
-#include "pedigree.hpp"
-#include "refusal.hpp"
-#include "scratch.hpp"
+#include "genodrop/chromosome.hpp"
+#include "genodrop/pedigree.hpp"
+#include "tests/fuzz/genodrop_fixtures.hpp"
+#include "tests/fuzz/refusal.hpp"
+#include "tests/fuzz/scratch.hpp"
 
 namespace {
 
@@ -19,7 +19,7 @@ genodrop::Gent gent;
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  static const std::string pedigree_name = fuzz::write_scratch("pe2.wrk", fuzz::kPedigree);
+  static const std::string pedigree_name = fuzz::write_scratch("pe2.wrk", fuzz::pedigree_file);
   const std::string chromosome_name = fuzz::write_scratch("chr.wrk", fuzz::as_text(data, size));
   locides = {};
   try {

@@ -6,13 +6,13 @@
 #include <string>
 #include <string_view>
 
-#include "completion.hpp"
-#include "founders.hpp"
-#include "refusal.hpp"
+#include "genodrop/completion.hpp"
+#include "genodrop/founders.hpp"
+#include "tests/fuzz/refusal.hpp"
 
 namespace fuzz {
 
-inline constexpr std::string_view kChromosome =
+inline constexpr std::string_view chromosome_file =
     "1\n2\n3\n4\n5\n6\n7\n8\n(i5)\n(a12,i4,f8.2,20f6.3)\n(24x,20f6.3)\nname\n    3\n"
     "D1S1           2    0.00 0.300\n"
     "                         0.800\n"
@@ -23,7 +23,7 @@ inline constexpr std::string_view kChromosome =
 
 // Two founders of each population, their children and a grandchild listed before its parents,
 // in two families.
-inline constexpr std::string_view kPedigree =
+inline constexpr std::string_view pedigree_file =
     "    8    2\n"
     "    1    1    0    0    1    1          a1\n"
     "    1    2    0    0    2    2          a2\n"

@@ -3,11 +3,11 @@
 #include <cstdint>
 #include <string>
 
-#include "chromosome.hpp"
-#include "genodrop_fixtures.hpp"
-#include "pedigree.hpp"
-#include "refusal.hpp"
-#include "scratch.hpp"
+#include "genodrop/chromosome.hpp"
+#include "genodrop/pedigree.hpp"
+#include "tests/fuzz/genodrop_fixtures.hpp"
+#include "tests/fuzz/refusal.hpp"
+#include "tests/fuzz/scratch.hpp"
 
 namespace {
 
@@ -20,7 +20,7 @@ genodrop::Gent gent;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   static const bool chromosome_read = [] {
-    const std::string name = fuzz::write_scratch("chr.wrk", fuzz::kChromosome);
+    const std::string name = fuzz::write_scratch("chr.wrk", fuzz::chromosome_file);
     return !genodrop::read_chromosome(name, locides);
   }();
   fuzz::expect(chromosome_read, "the fixed chromosome file refused");

@@ -5,14 +5,14 @@
 #include <cstdint>
 #include <string>
 
-#include "chromosome_file.hpp"
-#include "fam_table.hpp"
-#include "marker_checks.hpp"
-#include "marker_table.hpp"
-#include "output_files.hpp"
-#include "raw_pedigree.hpp"
-#include "refusal.hpp"
-#include "scratch.hpp"
+#include "fam2raw/fam_table.hpp"
+#include "fam2raw/output_files.hpp"
+#include "fam2raw/raw_pedigree.hpp"
+#include "map2chrom/chromosome_file.hpp"
+#include "map2chrom/marker_checks.hpp"
+#include "map2chrom/marker_table.hpp"
+#include "tests/fuzz/refusal.hpp"
+#include "tests/fuzz/scratch.hpp"
 
 namespace {
 

@@ -5,11 +5,11 @@
 #include <cstdio>
 #include <string>
 
-#include "convert.hpp"
-#include "output_file.hpp"
-#include "reader.hpp"
-#include "refusal.hpp"
-#include "scratch.hpp"
+#include "common/files/output_file.hpp"
+#include "common/rawped/reader.hpp"
+#include "tests/fuzz/refusal.hpp"
+#include "tests/fuzz/scratch.hpp"
+#include "xp-fam/convert.hpp"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string name = fuzz::write_scratch("pe0.wrk", fuzz::as_text(data, size));
@@ -27,7 +27,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     rawped::PedRecord record{};
     status = reader.read_record(record);
     fuzz::expect(++reads <= size + 1, "more record reads than the file has characters");
-    fuzz::expect(record.label[rawped::kLabelChars] == '\0', "a label without its end");
+    fuzz::expect(record.label[rawped::label_chars] == '\0', "a label without its end");
   }
   fuzz::expect(reader.line() >= 0, "a negative line number");
   // The end of the file ends the records of xp-fam and famorder too: every status has its text.

@@ -7,16 +7,16 @@
 #include <string_view>
 #include <vector>
 
-#include "file.hpp"
-#include "layout.hpp"
-#include "records.hpp"
-#include "refusal.hpp"
-#include "scratch.hpp"
+#include "common/records/file.hpp"
+#include "common/records/layout.hpp"
+#include "common/records/records.hpp"
+#include "tests/fuzz/refusal.hpp"
+#include "tests/fuzz/scratch.hpp"
 
 namespace {
 
 // A few list items cover every transition of the cursor; many would only make writes long.
-constexpr std::size_t kMaxItems = 16;
+constexpr std::size_t max_items = 16;
 
 struct Values {
   std::vector<std::int32_t> ints;
@@ -71,7 +71,7 @@ void write_record(records::File& file, std::string_view layout, std::string_view
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   std::string_view text = fuzz::as_text(data, size);
   const std::string layout(take_line(text));
-  std::string kinds(take_line(text).substr(0, kMaxItems));
+  std::string kinds(take_line(text).substr(0, max_items));
 
   // The parser on its own: it must never read outside the text, whatever it holds.
   const records::Layout parsed = records::parse_layout(layout);

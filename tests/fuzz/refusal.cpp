@@ -1,12 +1,12 @@
 // Replacements for common/records/run_end.cpp. Linked as an object file, they take the place of
 // the library's definitions, which the linker then never pulls from the archive.
-#include "refusal.hpp"
+#include "tests/fuzz/refusal.hpp"
 
 #include <cstdio>
 #include <cstdlib>
 
-#include "records.hpp"
-#include "run_end.hpp"
+#include "common/records/records.hpp"
+#include "common/records/run_end.hpp"
 
 namespace records {
 

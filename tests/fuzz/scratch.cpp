@@ -1,4 +1,4 @@
-#include "scratch.hpp"
+#include "tests/fuzz/scratch.hpp"
 
 #include <unistd.h>
 
@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "refusal.hpp"
+#include "tests/fuzz/refusal.hpp"
 
 namespace fuzz {
 namespace {

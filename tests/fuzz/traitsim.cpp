@@ -3,12 +3,12 @@
 #include <cstdint>
 #include <string>
 
-#include "model.hpp"
-#include "model_file.hpp"
-#include "qtl_file.hpp"
-#include "refusal.hpp"
-#include "scratch.hpp"
-#include "tables.hpp"
+#include "tests/fuzz/refusal.hpp"
+#include "tests/fuzz/scratch.hpp"
+#include "traitsim/model.hpp"
+#include "traitsim/model_file.hpp"
+#include "traitsim/qtl_file.hpp"
+#include "traitsim/tables.hpp"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace traitsim;
@@ -27,8 +27,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       fuzz::after_refusal();
       return 0;
     }
-    fuzz::expect(genotypes.n >= 0 && genotypes.n <= kMaxIndividuals, "individual count out of range");
-    fuzz::expect(locides.nqtl >= 0 && locides.nqtl <= kMaxQtlLoci, "QTL count out of range");
+    fuzz::expect(genotypes.n >= 0 && genotypes.n <= max_individuals, "individual count out of range");
+    fuzz::expect(locides.nqtl >= 0 && locides.nqtl <= max_qtl_loci, "QTL count out of range");
     read_qtl_names(qtl, locides);
     for (std::int32_t k = 0; k < genotypes.n; ++k) {
       if (read_genotype_line(qtl, locides, genotypes)) {

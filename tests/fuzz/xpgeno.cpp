@@ -4,11 +4,11 @@
 #include <cstdio>
 #include <string>
 
-#include "item_stream.hpp"
-#include "output_file.hpp"
-#include "refusal.hpp"
-#include "scratch.hpp"
-#include "solar_markers.hpp"
+#include "common/files/output_file.hpp"
+#include "common/freeform/item_stream.hpp"
+#include "tests/fuzz/refusal.hpp"
+#include "tests/fuzz/scratch.hpp"
+#include "xp-geno/solar_markers.hpp"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const fuzz::TwoFiles files = fuzz::split_two(fuzz::as_text(data, size));

@@ -3,11 +3,11 @@
 #include <cstdint>
 #include <string>
 
-#include "chromosome_map.hpp"
-#include "locides.hpp"
-#include "refusal.hpp"
-#include "scratch.hpp"
-#include "solar_map.hpp"
+#include "tests/fuzz/refusal.hpp"
+#include "tests/fuzz/scratch.hpp"
+#include "xp-loci/chromosome_map.hpp"
+#include "xp-loci/locides.hpp"
+#include "xp-loci/solar_map.hpp"
 
 namespace {
 

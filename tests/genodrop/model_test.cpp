@@ -8,11 +8,11 @@
 #include <random>
 #include <vector>
 
-#include "completion.hpp"
-#include "founders.hpp"
-#include "meiosis.hpp"
-#include "random.hpp"
-#include "scripted.hpp"
+#include "common/random/random.hpp"
+#include "genodrop/completion.hpp"
+#include "genodrop/founders.hpp"
+#include "genodrop/meiosis.hpp"
+#include "tests/genodrop/scripted.hpp"
 
 namespace genodrop {
 namespace {

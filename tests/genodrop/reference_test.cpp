@@ -18,7 +18,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "random.hpp"
+#include "common/random/random.hpp"
 
 namespace {
 

@@ -1,9 +1,9 @@
-#include "scripted.hpp"
+#include "tests/genodrop/scripted.hpp"
 
 #include <cmath>
 #include <stdexcept>
 
-#include "random.hpp"
+#include "common/random/random.hpp"
 
 namespace scripted {
 

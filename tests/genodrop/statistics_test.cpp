@@ -8,10 +8,10 @@
 #include <memory>
 #include <vector>
 
-#include "completion.hpp"
-#include "founders.hpp"
-#include "meiosis.hpp"
-#include "random.hpp"
+#include "common/random/random.hpp"
+#include "genodrop/completion.hpp"
+#include "genodrop/founders.hpp"
+#include "genodrop/meiosis.hpp"
 
 namespace genodrop {
 namespace {

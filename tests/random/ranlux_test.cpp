@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "random.hpp"
+#include "common/random/random.hpp"
 
 namespace {
 

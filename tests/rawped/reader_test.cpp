@@ -7,9 +7,9 @@
 #include <random>
 #include <string>
 
-#include "missing_id.hpp"
-#include "number.hpp"
-#include "reader.hpp"
+#include "common/rawped/missing_id.hpp"
+#include "common/rawped/number.hpp"
+#include "common/rawped/reader.hpp"
 
 namespace {
 

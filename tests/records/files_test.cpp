@@ -1,7 +1,7 @@
 // Opening and closing files, and what the diagnostic leaves behind.
 #include <csignal>
 
-#include "scratch.hpp"
+#include "tests/records/scratch.hpp"
 
 namespace records_test {
 namespace {

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "fields.hpp"
+#include "common/records/fields.hpp"
 
 namespace records_test {
 namespace {
@@ -78,8 +78,8 @@ TEST(FixedShortcut, EveryTwentyFourBitFractionUnderF6_3) {
 
 TEST(FixedShortcut, RandomValuesUnderOtherWidths) {
   std::mt19937_64 random(20261207);
-  std::uniform_int_distribution<int> width_of(1, records::kMaxExactWidth);
-  std::uniform_int_distribution<int> decimals_of(1, records::kMaxExactDecimals);
+  std::uniform_int_distribution<int> width_of(1, records::max_exact_width);
+  std::uniform_int_distribution<int> decimals_of(1, records::max_exact_decimals);
   std::uniform_int_distribution<int> kind_of(0, 3);
   std::uniform_int_distribution<std::int64_t> integer(-(std::int64_t{1} << 40), std::int64_t{1} << 40);
   std::uniform_int_distribution<int> exponent(-60, 12);  // below 2^53, the shortcut's range
@@ -137,7 +137,7 @@ TEST(FixedShortcut, DeclinesWhatItDoesNotCover) {
   char out[64];
   EXPECT_FALSE(records::write_fixed_exact(out, 6, 0, false, 1.0));
   EXPECT_FALSE(records::write_fixed_exact(out, 20, 10, false, 1.0));
-  EXPECT_FALSE(records::write_fixed_exact(out, records::kMaxExactWidth + 1, 3, false, 1.0));
+  EXPECT_FALSE(records::write_fixed_exact(out, records::max_exact_width + 1, 3, false, 1.0));
   EXPECT_FALSE(records::write_fixed_exact(out, 30, 3, false, 0x1p53));
   EXPECT_FALSE(records::write_fixed_exact(out, 30, 3, false, INFINITY));
   EXPECT_FALSE(records::write_fixed_exact(out, 30, 3, false, NAN));

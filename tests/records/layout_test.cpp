@@ -1,7 +1,7 @@
 // The layout parser: what it takes, what it refuses, and the restart point it finds.
 #include <gtest/gtest.h>
 
-#include "layout.hpp"
+#include "common/records/layout.hpp"
 
 namespace records {
 namespace {

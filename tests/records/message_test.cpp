@@ -5,9 +5,9 @@
 
 #include <csignal>
 
-#include "records.hpp"
-#include "scratch.hpp"
-#include "sstop.hpp"
+#include "common/records/records.hpp"
+#include "common/records/sstop.hpp"
+#include "tests/records/scratch.hpp"
 
 namespace records {
 namespace {

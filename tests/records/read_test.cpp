@@ -2,7 +2,7 @@
 #include <cmath>
 #include <csignal>
 
-#include "scratch.hpp"
+#include "tests/records/scratch.hpp"
 
 namespace records_test {
 namespace {

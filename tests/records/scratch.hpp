@@ -9,7 +9,7 @@
 
 #include <gtest/gtest.h>
 
-#include "records.hpp"
+#include "common/records/records.hpp"
 
 namespace records_test {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "scratch.hpp"
+#include "tests/records/scratch.hpp"
 
 namespace records_test {
 namespace {

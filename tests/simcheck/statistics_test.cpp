@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "statistics.hpp"
+#include "simcheck/statistics.hpp"
 
 using namespace simcheck;
 

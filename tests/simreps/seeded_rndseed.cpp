@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "random.hpp"
+#include "common/random/random.hpp"
 
 namespace ranlux {
 

@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "random.hpp"
-#include "replicate.hpp"
+#include "common/random/random.hpp"
+#include "simreps/replicate.hpp"
 
 namespace {
 

@@ -11,11 +11,11 @@
 #include <string>
 #include <vector>
 
-#include "random.hpp"
+#include "common/random/random.hpp"
 
 namespace {
 
-constexpr std::int32_t kCaseClock = 1000000000;  // TZ=UTC faketime -f '@2001-09-09 01:46:40' in every case's cmd
+constexpr std::int32_t case_clock = 1000000000;  // TZ=UTC faketime -f '@2001-09-09 01:46:40' in every case's cmd
 
 struct Case {
   const char* folder;
@@ -61,7 +61,7 @@ std::string field(float value) {
 }
 
 std::string expected_file(const Case& c) {
-  ranlux::rluxgo(4, kCaseClock, 0, 0);
+  ranlux::rluxgo(4, case_clock, 0, 0);
   char header[16];
   std::snprintf(header, sizeof header, "%5d\n", static_cast<int>(c.sums.size()));
   std::string text = header;

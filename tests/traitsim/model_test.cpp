@@ -1,4 +1,4 @@
-#include "model.hpp"
+#include "traitsim/model.hpp"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "random.hpp"
+#include "common/random/random.hpp"
 
 namespace {
 
@@ -141,7 +141,7 @@ TEST(Environment, WithoutGeneticEffectMeanZeroSpreadSigma) {
     Locides l;
     l.sigma = sigma;
     Genotypes g;
-    g.n = kMaxIndividuals;
+    g.n = max_individuals;
     add_environment(l, g);
     double sum = 0, squares = 0;
     for (int q = 0; q < g.n; ++q) {

@@ -1,4 +1,4 @@
-#include "item_stream.hpp"
+#include "common/freeform/item_stream.hpp"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "temp_file.hpp"
+#include "tests/xp-geno/temp_file.hpp"
 
 namespace {
 

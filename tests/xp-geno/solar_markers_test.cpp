@@ -1,4 +1,4 @@
-#include "solar_markers.hpp"
+#include "xp-geno/solar_markers.hpp"
 
 #include <gtest/gtest.h>
 
@@ -7,8 +7,8 @@
 #include <sstream>
 #include <string>
 
-#include "output_file.hpp"
-#include "temp_file.hpp"
+#include "common/files/output_file.hpp"
+#include "tests/xp-geno/temp_file.hpp"
 
 namespace {
 

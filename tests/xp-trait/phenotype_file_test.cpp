@@ -1,4 +1,4 @@
-#include "phenotype_file.hpp"
+#include "xp-trait/phenotype_file.hpp"
 
 #include <gtest/gtest.h>
 
