@@ -12,7 +12,7 @@
 #include "common/files/same_file.hpp"
 #include "extract/genotype_file.hpp"
 #include "extract/marker_names.hpp"
-#include "extract/text_files.hpp"
+#include "common/files/whole_file.hpp"
 #include "extract/usage.hpp"
 
 namespace {
@@ -40,7 +40,7 @@ int main(int argc, char** argv) {
     return fail("extract: an output file would replace the genotype file " + input);
 
   std::string text;
-  if (!read_file(input, text)) return fail("error opening file " + input);
+  if (!files::read_file(input, text)) return fail("error opening file " + input);
   GenotypeFile genotypes;
   if (const outcome::Outcome refused = parse_genotype_file(input, text, genotypes)) {
     return fail("extract: " + refused->text);

@@ -13,6 +13,8 @@
 #include <cstdio>
 #include <string>
 
+#include "common/files/same_file.hpp"
+#include "common/files/whole_file.hpp"
 #include "fam2raw/command_line.hpp"
 #include "fam2raw/fam_table.hpp"
 #include "fam2raw/output_files.hpp"
@@ -36,22 +38,23 @@ int main(int argc, char** argv) {
   }
   const std::string ids = options.raw + ".ids";
   // Replacing the table by its own conversion would lose the original ids for good.
-  if (same_file(options.fam, options.raw) || same_file(options.fam, ids))
+  if (files::same_file(options.fam.c_str(), options.raw.c_str()) ||
+      files::same_file(options.fam.c_str(), ids.c_str()))
     return fail("fam2raw: an output file would replace the pedigree table " + options.fam);
 
   std::string text;
-  if (!read_file(options.fam, text)) return fail("fam2raw: cannot read " + options.fam);
+  if (!files::read_file(options.fam, text)) return fail("fam2raw: cannot read " + options.fam);
 
   const FamTable table = read_fam_table(text, options.fam, options);
   if (!table.error.empty()) return fail(table.error);
   const RawPedigree pedigree = to_raw_pedigree(table.rows, options.fam);
   if (!pedigree.error.empty()) return fail(pedigree.error);
 
-  if (!write_file(options.raw, raw_pedigree_text(pedigree.records)))
+  if (!files::write_file(options.raw, raw_pedigree_text(pedigree.records)))
     return fail("fam2raw: cannot write " + options.raw);
-  if (!write_file(ids, id_map_text(table.rows, pedigree.records))) {
+  if (!files::write_file(ids, id_map_text(table.rows, pedigree.records))) {
     // A raw pedigree without its id map cannot be traced back to the table.
-    remove_output(options.raw);
+    files::remove_output(options.raw);
     return fail("fam2raw: cannot write " + ids);
   }
   return 0;

@@ -1,8 +1,6 @@
 #include "map2chrom/chromosome_file.hpp"
 
 #include <cstdio>
-#include <filesystem>
-#include <system_error>
 
 #include "map2chrom/frequencies.hpp"
 
@@ -54,45 +52,6 @@ std::string chromosome_text(const std::vector<Marker>& markers) {
     append_frequencies(text, m.population2);
   }
   return text;
-}
-
-bool read_file(const std::string& name, std::string& text) {
-  std::FILE* in = std::fopen(name.c_str(), "rb");
-  if (in == nullptr) return false;
-  text.clear();
-  char buffer[1 << 16];
-  std::size_t got;
-  while ((got = std::fread(buffer, 1, sizeof buffer, in)) > 0) text.append(buffer, got);
-  // A folder opens, and fails only at the first read.
-  const bool ok = !std::ferror(in);
-  std::fclose(in);
-  return ok;
-}
-
-void remove_output(const std::string& name) {
-  // Only a file of our own making goes: an output named /dev/full must survive a full disk.
-  std::error_code ec;
-  if (std::filesystem::is_regular_file(name, ec)) std::filesystem::remove(name, ec);
-}
-
-bool write_file(const std::string& name, const std::string& text) {
-  std::FILE* out = std::fopen(name.c_str(), "wb");
-  if (out == nullptr) return false;
-  const bool written = std::fwrite(text.data(), 1, text.size(), out) == text.size();
-  // fclose reports a full disk that the buffered fwrite did not see.
-  if (std::fclose(out) == 0 && written) return true;
-  remove_output(name);
-  return false;
-}
-
-bool same_file(const std::string& a, const std::string& b) {
-  namespace fs = std::filesystem;
-  std::error_code ea, eb;
-  if (fs::exists(a, ea) && fs::exists(b, eb)) return fs::equivalent(a, b, ea) && !ea;
-  const fs::path pa = fs::weakly_canonical(fs::absolute(a, ea), ea);
-  const fs::path pb = fs::weakly_canonical(fs::absolute(b, eb), eb);
-  if (ea || eb) return a == b;
-  return pa == pb;
 }
 
 }  // namespace map2chrom

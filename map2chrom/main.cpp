@@ -11,6 +11,8 @@
 #include <cstdio>
 #include <string>
 
+#include "common/files/same_file.hpp"
+#include "common/files/whole_file.hpp"
 #include "map2chrom/chromosome_file.hpp"
 #include "map2chrom/command_line.hpp"
 #include "map2chrom/marker_checks.hpp"
@@ -32,18 +34,19 @@ int main(int argc, char** argv) {
     print_usage();
     return 1;
   }
-  if (same_file(options.table, options.chromosome) ||
-      (!options.table2.empty() && same_file(options.table2, options.chromosome)))
+  if (files::same_file(options.table.c_str(), options.chromosome.c_str()) ||
+      (!options.table2.empty() &&
+       files::same_file(options.table2.c_str(), options.chromosome.c_str())))
     return fail("map2chrom: the chromosome file " + options.chromosome +
                 " would replace a marker table");
 
   std::string text;
-  if (!read_file(options.table, text)) return fail("map2chrom: cannot read " + options.table);
+  if (!files::read_file(options.table, text)) return fail("map2chrom: cannot read " + options.table);
   MarkerTable table = read_marker_table(text, options.table);
   if (!table.error.empty()) return fail(table.error);
   MarkerTable table2;
   if (!options.table2.empty()) {
-    if (!read_file(options.table2, text)) return fail("map2chrom: cannot read " + options.table2);
+    if (!files::read_file(options.table2, text)) return fail("map2chrom: cannot read " + options.table2);
     table2 = read_marker_table(text, options.table2);
     if (!table2.error.empty()) return fail(table2.error);
   }
@@ -52,7 +55,7 @@ int main(int argc, char** argv) {
       options.table2);
   if (!refusal.empty()) return fail(refusal);
 
-  if (!write_file(options.chromosome, chromosome_text(table.markers)))
+  if (!files::write_file(options.chromosome, chromosome_text(table.markers)))
     return fail("map2chrom: cannot write " + options.chromosome);
   return 0;
 }

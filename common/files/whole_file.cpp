@@ -1,10 +1,12 @@
-#include "extract/text_files.hpp"
+#include "common/files/whole_file.hpp"
 
 #include <sys/stat.h>
 
 #include <cstdio>
+#include <filesystem>
+#include <system_error>
 
-namespace extract {
+namespace files {
 
 bool read_file(const std::string& name, std::string& text) {
   std::FILE* in = std::fopen(name.c_str(), "rb");
@@ -30,4 +32,19 @@ bool read_file(const std::string& name, std::string& text) {
   return ok;
 }
 
-}  // namespace extract
+void remove_output(const std::string& name) {
+  std::error_code ec;
+  if (std::filesystem::is_regular_file(name, ec)) std::filesystem::remove(name, ec);
+}
+
+bool write_file(const std::string& name, const std::string& text) {
+  std::FILE* out = std::fopen(name.c_str(), "wb");
+  if (out == nullptr) return false;
+  const bool written = std::fwrite(text.data(), 1, text.size(), out) == text.size();
+  // fclose reports a full disk that the buffered fwrite did not see.
+  if (std::fclose(out) == 0 && written) return true;
+  remove_output(name);
+  return false;
+}
+
+}  // namespace files
