@@ -1,6 +1,5 @@
 #include "simreps/replicate_folder.hpp"
 
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -9,6 +8,7 @@
 #include <cstring>
 #include <filesystem>
 
+#include "common/files/whole_file.hpp"
 #include "genodrop/output.hpp"
 #include "simreps/chain_steps.hpp"
 #include "simreps/outdir.hpp"
@@ -17,24 +17,6 @@
 
 namespace simreps {
 namespace {
-
-bool write_file(const std::string& name, const std::string& bytes) {
-  const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-  if (fd < 0) return false;
-  const char* p = bytes.data();
-  std::size_t left = bytes.size();
-  while (left > 0) {
-    const ssize_t n = ::write(fd, p, left);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) {
-      ::close(fd);
-      return false;
-    }
-    p += n;
-    left -= static_cast<std::size_t>(n);
-  }
-  return ::close(fd) == 0;
-}
 
 std::string number_text(double value) {
   if (std::isnan(value)) return "NA";
@@ -70,10 +52,10 @@ std::string make_folder(const Plan& plan, Replicate& replicate, std::int64_t r) 
 
   std::string text;
   render_markers(plan.inputs, replicate, text);
-  if (!write_file(partial + "/mark.sol", text)) return at + "cannot write " + partial + "/mark.sol";
+  if (!files::write_file(partial + "/mark.sol", text)) return at + "cannot write " + partial + "/mark.sol";
   text.clear();
   render_phenotypes(plan.inputs, replicate, text);
-  if (!write_file(partial + "/phen.sol", text)) return at + "cannot write " + partial + "/phen.sol";
+  if (!files::write_file(partial + "/phen.sol", text)) return at + "cannot write " + partial + "/phen.sol";
   if (plan.keep_working)
     if (auto refusal = write_working_files(plan, replicate, partial); !refusal.empty()) return at + refusal;
 
@@ -82,7 +64,7 @@ std::string make_folder(const Plan& plan, Replicate& replicate, std::int64_t r) 
                           std::to_string(seeds.genotypes) + '\t' + std::to_string(seeds.trait) +
                           '\t' + std::to_string(replicate.trait.n) + '\t' +
                           number_text(summary.mean) + '\t' + number_text(summary.sd) + '\n';
-  if (!write_file(partial + "/" + row_file, row)) return at + "cannot write " + partial + "/" + row_file;
+  if (!files::write_file(partial + "/" + row_file, row)) return at + "cannot write " + partial + "/" + row_file;
 
   const std::string name = replicate_name(r, plan.width);
   if (std::rename(partial.c_str(), name.c_str()) != 0) {
