@@ -13,14 +13,21 @@
 
 namespace {
 
-// Static storage: the tables are far too large for the stack. The two result tables, 6 MB
-// filled once, lie in whole large pages.
-genodrop::Locides locides;
-genodrop::Pedigree pedigree;
+// The tables are far too large for the stack, and all lie in large pages: the two result
+// tables, 6 MB filled once, in static storage; the two input tables, whose names are blanked
+// as they are built, in memory of their own.
 genodrop::HugePaged<genodrop::Genotypes> genotype_pages;
 genodrop::HugePaged<genodrop::Gent> gent_pages;
 genodrop::Genotypes& genotypes = genotype_pages.table;
 genodrop::Gent& gent = gent_pages.table;
+// Together they take one large page.
+struct InputTables {
+  genodrop::Locides locides;
+  genodrop::Pedigree pedigree;
+};
+InputTables& inputs = genodrop::new_in_huge_pages<InputTables>();
+genodrop::Locides& locides = inputs.locides;
+genodrop::Pedigree& pedigree = inputs.pedigree;
 
 void stop_if(const outcome::Outcome& result) {
   if (result) records::sstop(result->text);

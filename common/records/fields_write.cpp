@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "common/records/fields.hpp"
+#include "common/records/packed_fields.hpp"
 
 namespace records {
 namespace {
@@ -373,10 +374,24 @@ void write_exponent(char* out, int width, int decimals, int exponent_digits, cha
 }
 
 void write_integers(char* out, int width, int min_digits, bool plus,
-                    std::span<const std::int32_t> values) {
+                    std::span<const std::int32_t> values, const char* room_end) {
+  if (packed::available && min_digits < 0 && !plus && width >= 3 && width <= 8) {
+    // Alleles and the like, 0 to 999: a look-up and one store each, here in the loop rather
+    // than behind a call per value.
+    const char* const run_end = out + values.size() * static_cast<std::size_t>(width);
+    const packed::Fields fields(width, 3, room_end > run_end ? room_end : run_end);
+    for (std::int32_t value : values) {
+      if (static_cast<std::uint32_t>(value) < 1000) {
+        fields.put(out, packed::triples.blank[value]);
+      } else {
+        write_integer(out, width, min_digits, plus, value);
+        out += width;
+      }
+    }
+    return;
+  }
   if (min_digits < 0 && !plus && width >= 3) {
-    // Alleles and the like, 0 to 999: blanks and a look-up, here in the loop rather than
-    // behind a call per value.
+    // Wider fields of the same values: blanks and a look-up.
     for (std::int32_t value : values) {
       if (static_cast<std::uint32_t>(value) < 1000) {
         blanks(out, static_cast<std::size_t>(width - 3));
@@ -398,25 +413,26 @@ void write_fixeds(char* out, int width, int decimals, bool plus, std::span<const
                   std::string& scratch) {
   if (decimals == 3 && !plus && width >= 5 && width <= max_exact_width) {
     // The deviates of the trace file: three decimals, known here once for the whole run, and
-    // values from 0 to below 10, one digit before the point. Worked out from the single-
-    // precision bits: value = mantissa * 2^-shift with a mantissa below 2^24, so the value in
-    // thousandths, mantissa * 1000 below 2^34, is rounded half to even by a shift.
+    // values from 0 to below 10, one digit before the point. Fields of up to eight columns go
+    // in place by one store.
+    const bool one_store = packed::available && width <= 8;
+    const packed::Fields fields(one_store ? width : 8, 5,
+                                out + values.size() * static_cast<std::size_t>(width));
     for (float value : values) {
       const std::uint32_t pattern = std::bit_cast<std::uint32_t>(value);
       if (pattern < 0x41200000u) {  // +0 up to below 10.0f
-        const std::uint32_t biased = pattern >> 23;
-        const std::uint64_t mantissa =
-            biased == 0 ? pattern : (pattern & 0x7fffffu) | (std::uint32_t{1} << 23);
-        const int shift = biased == 0 ? 149 : 150 - static_cast<int>(biased);  // at least 20
-        std::uint64_t rounded = 0;
-        // From 2^40 on, mantissa * 1000 < 2^34 lies below half a thousandth: it rounds to 0.
-        if (shift < 40) {
-          const std::uint64_t scaled = mantissa * 1000;
-          const std::uint64_t half = std::uint64_t{1} << (shift - 1);
-          rounded = (scaled + (half - 1) + ((scaled >> shift) & 1)) >> shift;
-        }
+        // The value in thousandths is exact in double precision (24 bits times 10 bits), and
+        // adding 2^52 rounds it to an integer, half to even, in the low bits of the sum.
+        const double thousandths = static_cast<double>(value) * 1000.0 + 0x1p52;
+        const std::uint64_t rounded =
+            std::bit_cast<std::uint64_t>(thousandths) - std::bit_cast<std::uint64_t>(0x1p52);
         if (rounded < 10000) {  // 9.9995 and above round to 10.000, two digits: taken below
           const std::uint64_t whole = rounded / 1000;
+          if (one_store) {
+            fields.put(out, ('0' + whole) | (std::uint64_t{'.'} << 8) |
+                                (packed::triples.zero[rounded - whole * 1000] << 16));
+            continue;
+          }
           blanks(out, static_cast<std::size_t>(width - 5));
           char* at = out + width - 5;
           at[0] = static_cast<char>('0' + whole);

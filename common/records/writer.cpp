@@ -1,9 +1,11 @@
 #include <algorithm>
+#include <array>
 #include <cstring>
 
 #include "common/records/diagnostic.hpp"
 #include "common/records/fields.hpp"
 #include "common/records/file.hpp"
+#include "common/records/packed_fields.hpp"
 
 namespace records {
 
@@ -78,6 +80,52 @@ struct Writer::State {
     return {&item, n};
   }
 
+  // `count` repetitions of the skips and I fields from `first` to `last`, when each is a skip
+  // or a plain Iw field of at most eight columns (allele pairs "6x,2i3"): a word stored per
+  // field, the items' forms worked out once for all repetitions. Returns false, writing
+  // nothing, for any other group.
+  bool packed_repetitions(const Item* first, const Item* last, std::int64_t count, char*& out,
+                          const char* end, const std::int32_t*& value) const {
+    struct Part {
+      bool skip;
+      int width;
+      int repeat;
+      packed::Fields fields;
+    };
+    constexpr std::ptrdiff_t most_parts = 8;
+    if (!packed::available || plus || last - first > most_parts) return false;
+    std::array<Part, most_parts> parts{};
+    std::size_t n = 0;
+    for (const Item* item = first; item != last; ++item) {
+      const bool skip = item->kind == ItemKind::skip;
+      if (item->width > 8 || (!skip && (item->digits >= 0 || item->width < 3))) return false;
+      parts[n++] = Part{skip, item->width, skip ? 0 : item->repeat, packed::Fields(item->width, 3, end)};
+    }
+    for (std::int64_t k = 0; k < count; ++k) {
+      for (std::size_t p = 0; p < n; ++p) {
+        const Part& part = parts[p];
+        if (part.skip) {
+          if (end - out >= 8) {
+            std::memcpy(out, "        ", 8);
+          } else {
+            blanks(out, static_cast<std::size_t>(part.width));
+          }
+          out += part.width;
+          continue;
+        }
+        for (int r = 0; r < part.repeat; ++r, ++value) {
+          if (static_cast<std::uint32_t>(*value) < 1000) {
+            part.fields.put(out, packed::triples.blank[*value]);
+          } else {
+            write_integer(out, part.width, -1, false, *value);
+            out += part.width;
+          }
+        }
+      }
+    }
+    return true;
+  }
+
   // Writes as many whole repetitions of a flat group as the cursor stands before and
   // `values` fills, all at once; returns how many values they took (0 when none).
   // Only at the end of the line: each skip of the group then lies before a later field and
@@ -92,18 +140,23 @@ struct Writer::State {
         group.repetitions, static_cast<std::int64_t>(values.size()) / open.flat_values);
     if (count == 0) return 0;
     char* out = field(open.flat_columns * count);
+    // Every column up to the end of the repetitions is written, left to right: a field may
+    // spill whole words into the columns after it.
+    const char* const end = out + open.flat_columns * count;
     const std::int32_t* value = values.data();
-    for (std::int64_t k = 0; k < count; ++k) {
-      for (std::size_t i = group.open + 1; i < group.close; ++i) {
-        const Item& item = items[i];
-        if (item.kind == ItemKind::skip) {
-          blanks(out, static_cast<std::size_t>(item.width));
-          out += item.width;
-        } else {
-          write_integers(out, item.width, item.digits, plus,
-                         std::span<const std::int32_t>(value, static_cast<std::size_t>(item.repeat)));
-          out += std::int64_t{item.width} * item.repeat;
-          value += item.repeat;
+    if (!packed_repetitions(items + group.open + 1, items + group.close, count, out, end, value)) {
+      for (std::int64_t k = 0; k < count; ++k) {
+        for (std::size_t i = group.open + 1; i < group.close; ++i) {
+          const Item& item = items[i];
+          if (item.kind == ItemKind::skip) {
+            blanks(out, static_cast<std::size_t>(item.width));
+            out += item.width;
+          } else {
+            write_integers(out, item.width, item.digits, plus,
+                           std::span<const std::int32_t>(value, static_cast<std::size_t>(item.repeat)), end);
+            out += std::int64_t{item.width} * item.repeat;
+            value += item.repeat;
+          }
         }
       }
     }
