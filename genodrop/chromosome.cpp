@@ -33,9 +33,13 @@ outcome::Stop locus_stop(std::string_view prefix, const Name& name) {
 bool accumulate(std::span<float> cumulative) {
   const std::size_t m = cumulative.size();
   if (m > 1) {
+    // The running sum stays in a register: the same single-precision additions in the same
+    // order, without waiting on each sum to be stored and read back.
+    float sum = cumulative[0];
     for (std::size_t a = 1; a + 1 < m; ++a) {
-      if (cumulative[a - 1] < 0.0f) return false;
-      cumulative[a] = cumulative[a - 1] + cumulative[a];
+      if (sum < 0.0f) return false;
+      sum += cumulative[a];
+      cumulative[a] = sum;
     }
     if (cumulative[m - 2] > 1.0f) return false;
   }
@@ -85,13 +89,13 @@ outcome::Outcome read_loci(records::File& file, std::string_view name, Locides& 
                              std::string(locides.names[j].trimmed()) + ") has " + std::to_string(m) +
                              " alleles; a locus needs at least one"};
       }
-      for (std::int32_t a = 0; a < m - 1; ++a) read(frequencies[0][a]);
+      read(std::span(frequencies[0]).first(static_cast<std::size_t>(m - 1)));
       read.end();
     }
     if (j == 0) records::warn_unparsed_layout("genodrop", name, 11, second_layout.view());
     {
       records::Reader read(file, second_layout.view());
-      for (std::int32_t a = 0; a < m - 1; ++a) read(frequencies[1][a]);
+      read(std::span(frequencies[1]).first(static_cast<std::size_t>(m - 1)));
       read.end();
     }
     locides.alleles[j] = m;

@@ -83,7 +83,11 @@ struct Reader::State {
 
   template <typename T>
   void real(T& value) {
-    const Item& item = next_data();
+    real_at(next_data(), value);
+  }
+
+  template <typename T>
+  void real_at(const Item& item, T& value) {
     if (item.kind != ItemKind::real_fixed && item.kind != ItemKind::real_exp &&
         item.kind != ItemKind::real_general) {
       fail(file, wrong_kind);
@@ -118,6 +122,21 @@ Reader& Reader::operator()(float& value) {
 
 Reader& Reader::operator()(double& value) {
   state_->real(value);
+  return *this;
+}
+
+Reader& Reader::operator()(std::span<float> values) {
+  State& s = *state_;
+  while (!values.empty()) {
+    // The values that stand under one repeated item have no other item between them: the
+    // layout is walked once for all of them.
+    const Item& item = s.next_data();
+    const std::size_t n = static_cast<std::size_t>(
+        std::min<std::int64_t>(static_cast<std::int64_t>(values.size()), s.cursor.repeats_left() + 1));
+    s.cursor.take_repeats(static_cast<std::int64_t>(n) - 1);
+    for (float& value : values.first(n)) s.real_at(item, value);
+    values = values.subspan(n);
+  }
   return *this;
 }
 

@@ -104,6 +104,8 @@ class Reader {
   Reader& operator()(std::span<char> text); // under A; the span's size is the variable's length
   template <std::size_t N>
   Reader& operator()(Text<N>& text) { return (*this)(std::span<char>(text.chars)); }
+  // A list of reals: the same as reading them one by one, faster under a repeated item.
+  Reader& operator()(std::span<float> values);
   void end();
 
  private:
