@@ -1,6 +1,9 @@
 // Reading records: fields, blanks, short lines, restarts and the faults that end a run.
 #include <cmath>
 #include <csignal>
+#include <cstring>
+#include <random>
+#include <vector>
 
 #include "tests/records/scratch.hpp"
 
@@ -221,6 +224,57 @@ TEST_F(Read, LastLineWithoutLineEnd) {
   Reader(in, "(i5)")(a);
   EXPECT_EQ(a, 7);
   records::close(in);
+}
+
+// A list of reals read at once walks the layout once for each run of a repeated item; read
+// value by value it walks it item by item. Both must take the same columns of the same lines
+// on any layout: groups repeated and restarted, slashes, skips, blank modes, fields cut short
+// by commas or by the end of the line.
+TEST_F(Read, ListsOfRealsMatchValueByValueOnRandomLayouts) {
+  std::mt19937 random(1207);
+  const auto pick = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
+  const auto real_item = [&] {
+    const std::string repeat = pick(0, 1) ? std::to_string(pick(1, 12)) : "";
+    const std::string width = std::to_string(pick(1, 9));
+    return repeat + (pick(0, 3) ? "f" : "e") + width + "." + std::to_string(pick(0, 4));
+  };
+  const auto any_item = [&]() -> std::string {
+    switch (pick(0, 7)) {
+      case 0: return std::to_string(pick(1, 5)) + "x";
+      case 1: return "/";
+      case 2: return pick(0, 1) ? "bz" : "bn";
+      case 3: return std::to_string(pick(1, 3)) + "(" + real_item() + "," + real_item() + ")";
+      default: return real_item();
+    }
+  };
+  for (int trial = 0; trial < 500; ++trial) {
+    std::string layout = "(";
+    for (int k = pick(0, 3); k > 0; --k) layout += any_item() + ",";
+    layout += real_item() + ")";
+    // Digits, blanks and commas only: every field reads as a number.
+    std::string text;
+    for (int line = 0; line < 300; ++line) {
+      for (int c = pick(0, 60); c > 0; --c) text += "0123456789 ,"[pick(0, 11)];
+      text += '\n';
+    }
+    std::vector<float> by_value(static_cast<std::size_t>(pick(0, 40))), at_once(by_value.size());
+    {
+      records::File& in = input(text);
+      Reader read(in, layout);
+      for (float& value : by_value) read(value);
+      read.end();
+      records::close(in);
+    }
+    {
+      records::File& in = input(text);
+      Reader read(in, layout);
+      read(std::span<float>(at_once));
+      read.end();
+      records::close(in);
+    }
+    ASSERT_EQ(std::memcmp(by_value.data(), at_once.data(), by_value.size() * sizeof(float)), 0)
+        << layout << " with " << by_value.size() << " values";
+  }
 }
 
 // The faults end the run through the diagnostic; these run in a child process.
