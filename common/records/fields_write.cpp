@@ -27,27 +27,12 @@ void place(char* out, int width, char sign, std::string_view body) {
   std::memcpy(out + blanks, body.data(), body.size());
 }
 
-// The numbers 0 to 999 as three characters, right-justified over blanks ("  7") and filled
-// with zeros ("007"): most fields of the suite's files are a small allele number or the three
-// decimals of a deviate, and a look-up costs less than working out digits one by one.
-struct Triples {
-  char blank[1000][3];
-  char zero[1000][3];
-};
-constexpr Triples make_triples() {
-  Triples t{};
-  for (int v = 0; v < 1000; ++v) {
-    const char digits[3] = {static_cast<char>('0' + v / 100), static_cast<char>('0' + v / 10 % 10),
-                            static_cast<char>('0' + v % 10)};
-    for (int k = 0; k < 3; ++k) {
-      t.zero[v][k] = digits[k];
-      const bool shown = k == 2 || (k == 1 && v >= 10) || (k == 0 && v >= 100);
-      t.blank[v][k] = shown ? digits[k] : ' ';
-    }
-  }
-  return t;
+// The three characters of one of packed::triples, a byte at a time: right on any machine.
+inline void put_three(char* out, std::uint64_t word) {
+  out[0] = static_cast<char>(word & 0xff);
+  out[1] = static_cast<char>((word >> 8) & 0xff);
+  out[2] = static_cast<char>((word >> 16) & 0xff);
 }
-constexpr Triples triples = make_triples();
 
 // Widest Iw field written column by column; wider ones count their digits first.
 constexpr int short_integer = 12;
@@ -122,7 +107,7 @@ void write_integer(char* out, int width, int min_digits, bool plus, std::int32_t
   const char sign = value < 0 ? '-' : (plus ? '+' : 0);
   if (min_digits < 0 && sign == 0 && magnitude < 1000 && width >= 3) {
     blanks(out, static_cast<std::size_t>(width - 3));
-    std::memcpy(out + width - 3, triples.blank[magnitude], 3);
+    put_three(out + width - 3, packed::triples.blank[magnitude]);
     return;
   }
   if (min_digits < 0 && width <= short_integer) {
@@ -250,7 +235,7 @@ inline bool fixed_exact(char* out, int width, int decimals_given, bool plus, dou
   char* at = out + width;
   if (decimals == 3) {
     at -= 3;
-    std::memcpy(at, triples.zero[rounded - whole * 1000], 3);
+    put_three(at, packed::triples.zero[rounded - whole * 1000]);
   } else {
     at = put_digits(at, rounded, decimals);
   }
@@ -395,7 +380,7 @@ void write_integers(char* out, int width, int min_digits, bool plus,
     for (std::int32_t value : values) {
       if (static_cast<std::uint32_t>(value) < 1000) {
         blanks(out, static_cast<std::size_t>(width - 3));
-        std::memcpy(out + width - 3, triples.blank[value], 3);
+        put_three(out + width - 3, packed::triples.blank[value]);
       } else {
         write_integer(out, width, min_digits, plus, value);
       }
@@ -437,7 +422,7 @@ void write_fixeds(char* out, int width, int decimals, bool plus, std::span<const
           char* at = out + width - 5;
           at[0] = static_cast<char>('0' + whole);
           at[1] = '.';
-          std::memcpy(at + 2, triples.zero[rounded - whole * 1000], 3);
+          put_three(at + 2, packed::triples.zero[rounded - whole * 1000]);
           out += width;
           continue;
         }

@@ -12,8 +12,10 @@ namespace records::packed {
 // The words are laid out for a little-endian machine; elsewhere the writers go the long way.
 inline constexpr bool available = std::endian::native == std::endian::little;
 
-// The numbers 0 to 999 as three characters in the low three bytes of a word, right-justified
-// over blanks ("  7") and filled with zeros ("007").
+// The numbers 0 to 999 as three characters, right-justified over blanks ("  7") and filled
+// with zeros ("007"): a look-up costs less than working out digits one by one. Character k
+// stands in bits 8k to 8k+7, so that in a little-endian machine's memory the word begins with
+// the three characters.
 struct Triples {
   std::uint64_t blank[1000];
   std::uint64_t zero[1000];
