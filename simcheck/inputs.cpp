@@ -114,11 +114,11 @@ std::string number_pedigree(const std::string& raw, const std::string& numbered)
   std::FILE* file = std::fopen(raw.c_str(), "r");
   if (file == nullptr) return "cannot open the raw pedigree " + raw;
   PedTable table;
-  const ReadOutcome read = read_table(file, table);
+  const outcome::Outcome unread = read_table(file, raw, table);
   std::fclose(file);
-  if (read.kind != ReadOutcome::Kind::ok) return read_message(read, raw);
-  const OrpdOutcome ordered = orpd(table);
-  if (ordered.kind != OrpdOutcome::Kind::ok) return orpd_message(ordered, table, raw);
+  if (unread) return unread->text;
+  std::int32_t numped = 0;
+  if (const outcome::Outcome refused = orpd(table, raw, numped)) return refused->text;
   if (const auto wide = find_too_wide(table)) return too_wide_message(*wide, table, raw);
   std::FILE* out = std::fopen(numbered.c_str(), "w");
   if (out == nullptr) return "cannot write " + numbered;

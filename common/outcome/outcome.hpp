@@ -4,8 +4,10 @@
 // message and an exit status of its own).
 #pragma once
 
+#include <cstdio>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 
 namespace outcome {
@@ -20,5 +22,19 @@ using Outcome = std::optional<Stop>;
 
 // The result of a step that found a fault: `text` is the whole message.
 inline Outcome stop(std::string text) { return Stop{std::move(text)}; }
+
+// The end of a run that must stop, for the programs that tell the user on standard output
+// rather than through the fatal stop: prints `text` as it is and gives the exit status 1.
+inline int refuse(std::string_view text) {
+  std::fwrite(text.data(), 1, text.size(), stdout);
+  return 1;
+}
+
+// The same for the programs whose messages are single lines without their line end.
+inline int refuse_line(std::string_view text) {
+  refuse(text);
+  std::fputc('\n', stdout);
+  return 1;
+}
 
 }  // namespace outcome
