@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <string_view>
 
+#include "common/command_line/leading_options.hpp"
+
 namespace fam2raw {
 
 namespace {
@@ -22,29 +24,20 @@ bool parse_bounded(std::string_view text, int low, int high, int& value) {
 
 bool parse_command_line(int argc, char** argv, Options& options) {
   bool population_given = false, column_given = false;
-  int i = 1;
-  for (; i < argc; ++i) {
-    const std::string_view arg = argv[i];
-    if (arg == "--") {
-      ++i;
-      break;
-    }
-    if (arg.size() < 2 || arg[0] != '-') break;
-    if (i + 1 >= argc) return false;
-    const std::string_view value = argv[++i];
-    if (arg == "-p" && !population_given) {
-      if (!parse_bounded(value, 1, 2, options.population)) return false;
-      population_given = true;
-    } else if (arg == "-c" && !column_given) {
-      // Columns 1 to 5 are the family, the id, the parents and the sex.
-      if (!parse_bounded(value, 6, 1000000, options.population_column)) return false;
-      column_given = true;
-    } else {
-      return false;
-    }
-  }
-  if (population_given && column_given) return false;
-  if (argc - i != 2) return false;
+  const int i = command_line::read_leading_options(
+      argc, argv, [&](std::string_view name, std::string_view value) {
+        if (name == "-p" && !population_given) {
+          population_given = true;
+          return parse_bounded(value, 1, 2, options.population);
+        }
+        if (name == "-c" && !column_given) {
+          column_given = true;
+          // Columns 1 to 5 are the family, the id, the parents and the sex.
+          return parse_bounded(value, 6, 1000000, options.population_column);
+        }
+        return false;
+      });
+  if (i < 0 || (population_given && column_given) || argc - i != 2) return false;
   options.fam = argv[i];
   options.raw = argv[i + 1];
   return !options.fam.empty() && !options.raw.empty();

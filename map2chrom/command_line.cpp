@@ -3,22 +3,18 @@
 #include <cstdio>
 #include <string_view>
 
+#include "common/command_line/leading_options.hpp"
+
 namespace map2chrom {
 
 bool parse_command_line(int argc, char** argv, Options& options) {
-  int i = 1;
-  for (; i < argc; ++i) {
-    const std::string_view arg = argv[i];
-    if (arg == "--") {
-      ++i;
-      break;
-    }
-    if (arg.size() < 2 || arg[0] != '-') break;
-    if (arg != "-2" || !options.table2.empty() || i + 1 >= argc) return false;
-    options.table2 = argv[++i];
-    if (options.table2.empty()) return false;
-  }
-  if (argc - i != 2) return false;
+  const int i = command_line::read_leading_options(
+      argc, argv, [&](std::string_view name, std::string_view value) {
+        if (name != "-2" || !options.table2.empty() || value.empty()) return false;
+        options.table2 = value;
+        return true;
+      });
+  if (i < 0 || argc - i != 2) return false;
   options.table = argv[i];
   options.chromosome = argv[i + 1];
   return !options.table.empty() && !options.chromosome.empty();

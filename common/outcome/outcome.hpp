@@ -7,7 +7,6 @@
 #include <cstdio>
 #include <optional>
 #include <string>
-#include <string_view>
 #include <utility>
 
 namespace outcome {
@@ -24,14 +23,15 @@ using Outcome = std::optional<Stop>;
 inline Outcome stop(std::string text) { return Stop{std::move(text)}; }
 
 // The end of a run that must stop, for the programs that tell the user on standard output
-// rather than through the fatal stop: prints `text` as it is and gives the exit status 1.
-inline int refuse(std::string_view text) {
-  std::fwrite(text.data(), 1, text.size(), stdout);
+// rather than through the fatal stop: prints `text` up to any NUL byte that a read file may
+// have put in it, and gives the exit status 1.
+inline int refuse(const std::string& text) {
+  std::fputs(text.c_str(), stdout);
   return 1;
 }
 
 // The same for the programs whose messages are single lines without their line end.
-inline int refuse_line(std::string_view text) {
+inline int refuse_line(const std::string& text) {
   refuse(text);
   std::fputc('\n', stdout);
   return 1;
