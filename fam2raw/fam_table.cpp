@@ -38,12 +38,7 @@ outcome::Outcome read_fam_table(std::string_view text, const std::string& name,
                                 const Options& options, FamTable& table) {
   table.rows.clear();
   std::unordered_map<std::string, long> seen;  // family and id -> line
-  files::TextLines lines(text);
-  std::string_view whole;
-  while (lines.next(whole)) {
-    const long line = lines.number();
-    const std::vector<std::string_view> cols = columns(whole);
-    if (cols.empty() || cols[0].front() == '#') continue;
+  auto take = [&](long line, const std::vector<std::string_view>& cols) -> outcome::Outcome {
     const std::string at = where(name, line);
     if (cols.size() < 5) {
       return outcome::stop(at + "found " + std::to_string(cols.size()) +
@@ -89,7 +84,9 @@ outcome::Outcome read_fam_table(std::string_view text, const std::string& name,
                            " individuals; famorder numbers at most that many");
     }
     table.rows.push_back(std::move(row));
-  }
+    return std::nullopt;
+  };
+  if (outcome::Outcome refused = files::for_each_row(text, columns, take)) return refused;
   if (table.rows.empty()) return outcome::stop("fam2raw: " + name + ": no individual in the file");
   return std::nullopt;
 }

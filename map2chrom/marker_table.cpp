@@ -63,12 +63,7 @@ outcome::Outcome read_marker_table(std::string_view text, const std::string& nam
                                    MarkerTable& table) {
   table.markers.clear();
   bool first = true;
-  files::TextLines lines(text);
-  std::string_view whole;
-  while (lines.next(whole)) {
-    const long line = lines.number();
-    const std::vector<std::string_view> cols = columns(whole);
-    if (cols.empty() || cols[0].front() == '#') continue;
+  auto take = [&](long line, const std::vector<std::string_view>& cols) -> outcome::Outcome {
     const std::string at = "map2chrom: " + name + ", line " + std::to_string(line) + ": ";
     // A header names its columns; a first marker with a mistyped position still has numbers
     // for frequencies, so it is reported rather than skipped.
@@ -76,7 +71,7 @@ outcome::Outcome read_marker_table(std::string_view text, const std::string& nam
     if (first && cols.size() >= 2 && !parse_decimal(cols[1], number) &&
         (cols.size() < 3 || !parse_decimal(cols[2], number))) {
       first = false;
-      continue;
+      return std::nullopt;
     }
     first = false;
     if (cols.size() < 3) {
@@ -123,8 +118,9 @@ outcome::Outcome read_marker_table(std::string_view text, const std::string& nam
                            (marker.population1.empty() ? "1" : "2"));
     }
     table.markers.push_back(std::move(marker));
-  }
-  return std::nullopt;
+    return std::nullopt;
+  };
+  return files::for_each_row(text, columns, take);
 }
 
 }  // namespace map2chrom
