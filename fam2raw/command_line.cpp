@@ -24,23 +24,20 @@ bool parse_bounded(std::string_view text, int low, int high, int& value) {
 
 bool parse_command_line(int argc, char** argv, Options& options) {
   bool population_given = false, column_given = false;
-  const int i = command_line::read_leading_options(
-      argc, argv, [&](std::string_view name, std::string_view value) {
-        if (name == "-p" && !population_given) {
-          population_given = true;
-          return parse_bounded(value, 1, 2, options.population);
-        }
-        if (name == "-c" && !column_given) {
-          column_given = true;
-          // Columns 1 to 5 are the family, the id, the parents and the sex.
-          return parse_bounded(value, 6, 1000000, options.population_column);
-        }
-        return false;
-      });
-  if (i < 0 || (population_given && column_given) || argc - i != 2) return false;
-  options.fam = argv[i];
-  options.raw = argv[i + 1];
-  return !options.fam.empty() && !options.raw.empty();
+  auto take = [&](std::string_view name, std::string_view value) {
+    if (name == "-p" && !population_given) {
+      population_given = true;
+      return parse_bounded(value, 1, 2, options.population);
+    }
+    if (name == "-c" && !column_given) {
+      column_given = true;
+      // Columns 1 to 5 are the family, the id, the parents and the sex.
+      return parse_bounded(value, 6, 1000000, options.population_column);
+    }
+    return false;
+  };
+  return command_line::read_command_line(argc, argv, take, {&options.fam, &options.raw}) &&
+         !(population_given && column_given);
 }
 
 void print_usage() {

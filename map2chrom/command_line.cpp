@@ -8,16 +8,12 @@
 namespace map2chrom {
 
 bool parse_command_line(int argc, char** argv, Options& options) {
-  const int i = command_line::read_leading_options(
-      argc, argv, [&](std::string_view name, std::string_view value) {
-        if (name != "-2" || !options.table2.empty() || value.empty()) return false;
-        options.table2 = value;
-        return true;
-      });
-  if (i < 0 || argc - i != 2) return false;
-  options.table = argv[i];
-  options.chromosome = argv[i + 1];
-  return !options.table.empty() && !options.chromosome.empty();
+  auto take = [&](std::string_view name, std::string_view value) {
+    if (name != "-2" || !options.table2.empty() || value.empty()) return false;
+    options.table2 = value;
+    return true;
+  };
+  return command_line::read_command_line(argc, argv, take, {&options.table, &options.chromosome});
 }
 
 void print_usage() {

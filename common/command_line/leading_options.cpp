@@ -15,4 +15,16 @@ int read_leading_options(int argc, char** argv,
   return i;
 }
 
+bool read_command_line(int argc, char** argv,
+                       const std::function<bool(std::string_view, std::string_view)>& take,
+                       std::initializer_list<std::string*> operands) {
+  int i = read_leading_options(argc, argv, take);
+  if (i < 0 || argc - i != static_cast<int>(operands.size())) return false;
+  for (std::string* operand : operands) {
+    *operand = argv[i++];
+    if (operand->empty()) return false;
+  }
+  return true;
+}
+
 }  // namespace command_line
