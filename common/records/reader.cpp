@@ -4,6 +4,7 @@
 #include "common/records/diagnostic.hpp"
 #include "common/records/fields.hpp"
 #include "common/records/file.hpp"
+#include "common/records/walk.hpp"
 
 namespace records {
 
@@ -49,10 +50,7 @@ struct Reader::State {
 
   // Moves to the next data item, reading on across lines as the layout says.
   const Item& next_data() {
-    if (cursor.to_data(false, [this](const Item& item) { control(item); },
-                       [this] { next_line(); }) == Cursor::Stop::malformed) {
-      fail(file, error_in_format);
-    }
+    walk(cursor, file, false, [this](const Item& item) { control(item); }, [this] { next_line(); });
     return cursor.current();
   }
 
@@ -143,10 +141,7 @@ void Reader::end() {
   if (s.ended) return;
   s.ended = true;
   // Slashes and skips up to the next data item, a colon or the end of the layout still act.
-  if (s.cursor.to_data(true, [&s](const Item& item) { s.control(item); }, [] {}) ==
-      Cursor::Stop::malformed) {
-    fail(s.file, error_in_format);
-  }
+  walk(s.cursor, s.file, true, [&s](const Item& item) { s.control(item); }, [] {});
 }
 
 }  // namespace records

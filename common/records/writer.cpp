@@ -4,6 +4,7 @@
 #include "common/records/diagnostic.hpp"
 #include "common/records/fields.hpp"
 #include "common/records/file.hpp"
+#include "common/records/walk.hpp"
 
 namespace records {
 
@@ -61,10 +62,7 @@ struct Writer::State {
   }
 
   const Item& next_data() {
-    if (cursor.to_data(false, [this](const Item& item) { control(item); },
-                       [this] { finish_line(); }) == Cursor::Stop::malformed) {
-      fail(file, error_in_format);
-    }
+    walk(cursor, file, false, [this](const Item& item) { control(item); }, [this] { finish_line(); });
     return cursor.current();
   }
 
@@ -222,10 +220,7 @@ void Writer::end() {
   if (s.ended) return;
   s.ended = true;
   // Quoted texts and slashes before the next data item are still written.
-  if (s.cursor.to_data(true, [&s](const Item& item) { s.control(item); }, [] {}) ==
-      Cursor::Stop::malformed) {
-    fail(s.file, error_in_format);
-  }
+  walk(s.cursor, s.file, true, [&s](const Item& item) { s.control(item); }, [] {});
   s.finish_line();
 }
 
