@@ -1,7 +1,6 @@
 #include "fam2raw/command_line.hpp"
 
 #include <charconv>
-#include <cstdio>
 #include <string_view>
 
 #include "common/command_line/leading_options.hpp"
@@ -40,16 +39,14 @@ bool parse_command_line(int argc, char** argv, Options& options) {
          !(population_given && column_given);
 }
 
-void print_usage() {
-  std::fputs(
-      "USAGE: fam2raw [-p population | -c column] FAM RAW\n"
-      "       FAM --- pedigree table: family, id, father, mother, sex, ... per line\n"
-      "               (a PLINK .fam file or a LINKAGE pre-makeped pedigree)\n"
-      "       RAW --- raw pedigree to write (for \"famorder\" and \"xp-fam\");\n"
-      "               RAW.ids maps its ids back to the family and id of FAM\n"
-      "       -p population --- population of every founder, 1 or 2 (default 1)\n"
-      "       -c column --- read each founder's population (1 or 2) from this column of FAM\n",
-      stdout);
+const char* usage() {
+  return "USAGE: fam2raw [-p population | -c column] FAM RAW\n"
+         "       FAM --- pedigree table: family, id, father, mother, sex, ... per line\n"
+         "               (a PLINK .fam file or a LINKAGE pre-makeped pedigree)\n"
+         "       RAW --- raw pedigree to write (for \"famorder\" and \"xp-fam\");\n"
+         "               RAW.ids maps its ids back to the family and id of FAM\n"
+         "       -p population --- population of every founder, 1 or 2 (default 1)\n"
+         "       -c column --- read each founder's population (1 or 2) from this column of FAM\n";
 }
 
 }  // namespace fam2raw

@@ -10,7 +10,6 @@
 // The whole table is read and checked before either output is opened, so a refused table
 // leaves existing files untouched. Exit status 0 when both files are written, 1 otherwise,
 // with a message on standard output.
-#include <cstdio>
 #include <string>
 
 #include "common/files/same_file.hpp"
@@ -25,10 +24,7 @@ int main(int argc, char** argv) {
   using namespace fam2raw;
   using outcome::refuse_line;
   Options options;
-  if (!parse_command_line(argc, argv, options)) {
-    print_usage();
-    return 1;
-  }
+  if (!parse_command_line(argc, argv, options)) return outcome::refuse(usage());
   const std::string ids = options.raw + ".ids";
   // Replacing the table by its own conversion would lose the original ids for good.
   if (files::same_file(options.fam.c_str(), options.raw.c_str()) ||

@@ -1,6 +1,5 @@
 #include "map2chrom/command_line.hpp"
 
-#include <cstdio>
 #include <string_view>
 
 #include "common/command_line/leading_options.hpp"
@@ -16,15 +15,13 @@ bool parse_command_line(int argc, char** argv, Options& options) {
   return command_line::read_command_line(argc, argv, take, {&options.table, &options.chromosome});
 }
 
-void print_usage() {
-  std::fputs(
-      "USAGE: map2chrom [-2 TABLE2] TABLE CHROMOSOME\n"
-      "       TABLE --- tab-separated marker table: name, position (cM), then the allele\n"
-      "                 frequencies of population 1, optionally a | column and those of\n"
-      "                 population 2\n"
-      "       -2 TABLE2 --- the population-2 frequencies in a second table of the same markers\n"
-      "       CHROMOSOME --- chromosome file to write (for \"genodrop\" and \"xp-loci\")\n",
-      stdout);
+const char* usage() {
+  return "USAGE: map2chrom [-2 TABLE2] TABLE CHROMOSOME\n"
+         "       TABLE --- tab-separated marker table: name, position (cM), then the allele\n"
+         "                 frequencies of population 1, optionally a | column and those of\n"
+         "                 population 2\n"
+         "       -2 TABLE2 --- the population-2 frequencies in a second table of the same markers\n"
+         "       CHROMOSOME --- chromosome file to write (for \"genodrop\" and \"xp-loci\")\n";
 }
 
 }  // namespace map2chrom

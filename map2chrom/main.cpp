@@ -8,7 +8,6 @@
 // Everything is read and checked before the output is opened, so a refused table leaves an
 // existing chromosome file untouched. Exit status 0 when the file is written, 1 otherwise,
 // with a message on standard output.
-#include <cstdio>
 #include <string>
 
 #include "common/files/same_file.hpp"
@@ -23,10 +22,7 @@ int main(int argc, char** argv) {
   using namespace map2chrom;
   using outcome::refuse_line;
   Options options;
-  if (!parse_command_line(argc, argv, options)) {
-    print_usage();
-    return 1;
-  }
+  if (!parse_command_line(argc, argv, options)) return outcome::refuse(usage());
   if (files::same_file(options.table.c_str(), options.chromosome.c_str()) ||
       (!options.table2.empty() &&
        files::same_file(options.table2.c_str(), options.chromosome.c_str())))

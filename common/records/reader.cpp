@@ -138,10 +138,8 @@ Reader& Reader::operator()(std::span<char> text) {
 
 void Reader::end() {
   State& s = *state_;
-  if (s.ended) return;
-  s.ended = true;
   // Slashes and skips up to the next data item, a colon or the end of the layout still act.
-  walk(s.cursor, s.file, true, [&s](const Item& item) { s.control(item); }, [] {});
+  end_walk(s.ended, s.cursor, s.file, [&s](const Item& item) { s.control(item); });
 }
 
 }  // namespace records

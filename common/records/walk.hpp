@@ -17,4 +17,14 @@ void walk(Cursor& cursor, const File& file, bool ending, Control&& control, NewL
   }
 }
 
+// Ends the record once: the items up to the next data item, a colon or the end of the layout
+// go to `control`. Returns false, doing nothing, when the record was ended before (`ended`).
+template <typename Control>
+bool end_walk(bool& ended, Cursor& cursor, const File& file, Control&& control) {
+  if (ended) return false;
+  ended = true;
+  walk(cursor, file, true, control, [] {});
+  return true;
+}
+
 }  // namespace records

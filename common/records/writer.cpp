@@ -217,11 +217,10 @@ Writer& Writer::operator()(std::string_view text) {
 
 void Writer::end() {
   State& s = *state_;
-  if (s.ended) return;
-  s.ended = true;
   // Quoted texts and slashes before the next data item are still written.
-  walk(s.cursor, s.file, true, [&s](const Item& item) { s.control(item); }, [] {});
-  s.finish_line();
+  if (end_walk(s.ended, s.cursor, s.file, [&s](const Item& item) { s.control(item); })) {
+    s.finish_line();
+  }
 }
 
 }  // namespace records
