@@ -26,13 +26,9 @@ struct Reader::State {
     column = 0;
   }
 
-  // Acts on an item that reads no list item.
+  // Acts on an item that reads no list item, other than a skip, a tab or a slash.
   void control(const Item& item) {
-    if (move_column(item, column)) return;
     switch (item.kind) {
-      case ItemKind::slash:
-        next_line();
-        break;
       case ItemKind::blank_null:
       case ItemKind::blank_zero:
         blanks_are_zeros = item.kind == ItemKind::blank_zero;
@@ -50,7 +46,8 @@ struct Reader::State {
 
   // Moves to the next data item, reading on across lines as the layout says.
   const Item& next_data() {
-    walk(cursor, file, false, [this](const Item& item) { control(item); }, [this] { next_line(); });
+    walk(cursor, file, false, column, [this] { next_line(); },
+         [this](const Item& item) { control(item); });
     return cursor.current();
   }
 
@@ -139,7 +136,8 @@ Reader& Reader::operator()(std::span<char> text) {
 void Reader::end() {
   State& s = *state_;
   // Slashes and skips up to the next data item, a colon or the end of the layout still act.
-  end_walk(s.ended, s.cursor, s.file, [&s](const Item& item) { s.control(item); });
+  end_walk(s.ended, s.cursor, s.file, s.column, [&s] { s.next_line(); },
+           [&s](const Item& item) { s.control(item); });
 }
 
 }  // namespace records

@@ -36,12 +36,9 @@ struct Writer::State {
     return at;
   }
 
+  // Acts on an item that writes no list item, other than a skip, a tab or a slash.
   void control(const Item& item) {
-    if (move_column(item, column)) return;
     switch (item.kind) {
-      case ItemKind::slash:
-        finish_line();
-        break;
       case ItemKind::literal: {
         std::string_view text = layout->literal(item);
         if (!text.empty()) std::memcpy(field(static_cast<std::int64_t>(text.size())), text.data(), text.size());
@@ -62,7 +59,8 @@ struct Writer::State {
   }
 
   const Item& next_data() {
-    walk(cursor, file, false, [this](const Item& item) { control(item); }, [this] { finish_line(); });
+    walk(cursor, file, false, column, [this] { finish_line(); },
+         [this](const Item& item) { control(item); });
     return cursor.current();
   }
 
@@ -218,7 +216,8 @@ Writer& Writer::operator()(std::string_view text) {
 void Writer::end() {
   State& s = *state_;
   // Quoted texts and slashes before the next data item are still written.
-  if (end_walk(s.ended, s.cursor, s.file, [&s](const Item& item) { s.control(item); })) {
+  if (end_walk(s.ended, s.cursor, s.file, s.column, [&s] { s.finish_line(); },
+               [&s](const Item& item) { s.control(item); })) {
     s.finish_line();
   }
 }
