@@ -46,9 +46,8 @@ struct Reader::State {
 
   // Moves to the next data item, reading on across lines as the layout says.
   const Item& next_data() {
-    walk(cursor, file, false, column, [this] { next_line(); },
-         [this](const Item& item) { control(item); });
-    return cursor.current();
+    return walk(cursor, file, false, column, [this] { next_line(); },
+                [this](const Item& item) { control(item); });
   }
 
   // The columns of a field of `width` that stand in the line; a numeric field also ends at a

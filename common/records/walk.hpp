@@ -14,9 +14,9 @@ namespace records {
 // being ended stops (Cursor::to_data). On the way, skips and tabs move `column`, a slash goes
 // on to a new line (`new_line`) as the end of the layout does, and `control` acts on the other
 // items (quoted texts, edit modes). A layout that can reach no data item there ends the run
-// with "error in format".
+// with "error in format". Returns the item the cursor stands at.
 template <typename NewLine, typename Control>
-void walk(Cursor& cursor, const File& file, bool ending, std::int64_t& column,
+const Item& walk(Cursor& cursor, const File& file, bool ending, std::int64_t& column,
           NewLine&& new_line, Control&& control) {
   auto act = [&](const Item& item) {
     if (move_column(item, column)) return;
@@ -29,6 +29,7 @@ void walk(Cursor& cursor, const File& file, bool ending, std::int64_t& column,
   if (cursor.to_data(ending, act, new_line) == Cursor::Stop::malformed) {
     fail(file, error_in_format);
   }
+  return cursor.current();
 }
 
 // Ends the record once, walking as `walk` does with `ending`. Returns false, doing nothing,

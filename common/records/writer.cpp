@@ -59,9 +59,8 @@ struct Writer::State {
   }
 
   const Item& next_data() {
-    walk(cursor, file, false, column, [this] { finish_line(); },
-         [this](const Item& item) { control(item); });
-    return cursor.current();
+    return walk(cursor, file, false, column, [this] { finish_line(); },
+                [this](const Item& item) { control(item); });
   }
 
   // The next run of `values` that stand under one repeated item: that item, and how many
