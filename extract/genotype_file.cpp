@@ -4,33 +4,10 @@
 #include <cstdio>
 #include <string>
 
+#include "common/files/text_lines.hpp"
+
 namespace extract {
 namespace {
-
-// Hands out the lines of a text one at a time, counting them for messages.
-class Lines {
- public:
-  explicit Lines(std::string_view text) : text_(text) {}
-
-  // Sets `line` to the next line without its line end; false at the end of the text.
-  bool next(std::string_view& line) {
-    if (pos_ >= text_.size()) return false;
-    std::size_t end = text_.find('\n', pos_);
-    if (end == std::string_view::npos) end = text_.size();
-    line = text_.substr(pos_, end - pos_);
-    pos_ = end + 1;
-    ++number_;
-    // Files that passed through a DOS editor keep their columns; only the line end differs.
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    return true;
-  }
-  std::size_t number() const { return number_; }
-
- private:
-  std::string_view text_;
-  std::size_t pos_ = 0;
-  std::size_t number_ = 0;
-};
 
 // Reads an integer field under the record layer's rules, so that extract accepts exactly what
 // traitsim and genodrop read: blanks anywhere are ignored, an all-blank field is 0, a sign may
@@ -80,7 +57,8 @@ std::string at_line(std::string_view name, std::size_t line) {
 outcome::Outcome parse_genotype_file(std::string_view name, std::string_view text,
                                      GenotypeFile& file) {
   file = GenotypeFile{};
-  Lines lines(text);
+  // Files that passed through a DOS editor keep their columns; only the line end differs.
+  files::TextLines lines(text, true);
   std::string_view line;
 
   if (!lines.next(line)) {

@@ -10,22 +10,15 @@
 
 #include "common/files/output_file.hpp"
 #include "common/files/same_file.hpp"
+#include "common/files/whole_file.hpp"
+#include "common/outcome/outcome.hpp"
 #include "extract/genotype_file.hpp"
 #include "extract/marker_names.hpp"
-#include "common/files/whole_file.hpp"
 #include "extract/usage.hpp"
-
-namespace {
-
-int fail(const std::string& text) {
-  std::printf("%s\n", text.c_str());
-  return 1;
-}
-
-}  // namespace
 
 int main(int argc, char** argv) {
   using namespace extract;
+  using outcome::refuse_line;
   if (argc != 4) {
     print_usage();
     return 1;
@@ -34,29 +27,30 @@ int main(int argc, char** argv) {
   // Overwriting the genotype file with a part of it, or one output with the other, would lose
   // data that only a new simulation could bring back.
   if (files::same_file(qtl_name.c_str(), marker_name.c_str()))
-    return fail("extract: qtlfile and markerfile are the same file: " + qtl_name);
+    return refuse_line("extract: qtlfile and markerfile are the same file: " + qtl_name);
   if (files::same_file(input.c_str(), qtl_name.c_str()) ||
       files::same_file(input.c_str(), marker_name.c_str()))
-    return fail("extract: an output file would replace the genotype file " + input);
+    return refuse_line("extract: an output file would replace the genotype file " + input);
 
   std::string text;
-  if (!files::read_file(input, text)) return fail("error opening file " + input);
+  if (!files::read_file(input, text)) return refuse_line("error opening file " + input);
   GenotypeFile genotypes;
   if (const outcome::Outcome refused = parse_genotype_file(input, text, genotypes)) {
-    return fail("extract: " + refused->text);
+    return refuse_line("extract: " + refused->text);
   }
 
   // Both outputs are opened before either is written: a name that cannot be created stops
   // the run before any genotype is written.
   files::OutputFile qtl_file, marker_file;
-  if (!qtl_file.open(qtl_name.c_str())) return fail("error opening file " + qtl_name);
-  if (!marker_file.open(marker_name.c_str())) return fail("error opening file " + marker_name);
+  if (!qtl_file.open(qtl_name.c_str())) return refuse_line("error opening file " + qtl_name);
+  if (!marker_file.open(marker_name.c_str()))
+    return refuse_line("error opening file " + marker_name);
   render_subset(genotypes, trait_loci(genotypes),
                 [&](std::string_view piece) { qtl_file.text(piece); });
-  if (!qtl_file.close()) return fail("error writing file " + qtl_name);
+  if (!qtl_file.close()) return refuse_line("error writing file " + qtl_name);
   const std::vector<std::int32_t> markers = marker_loci(genotypes);
   render_subset(genotypes, markers, [&](std::string_view piece) { marker_file.text(piece); });
-  if (!marker_file.close()) return fail("error writing file " + marker_name);
+  if (!marker_file.close()) return refuse_line("error writing file " + marker_name);
   // The marker file is kept as it is, the genotype layout allowing such names; the warning
   // comes at the step that made the file, rather than at xp-geno's.
   for (const std::string& warning : marker_name_warnings(genotypes, markers, marker_name))

@@ -16,7 +16,7 @@ struct Options {
 // forms; the caller then prints the usage text.
 bool parse_command_line(int argc, char** argv, Options& options);
 
-// Prints the usage text on standard output.
-void print_usage();
+// The usage text.
+const char* usage();
 
 }  // namespace fam2raw

@@ -2,6 +2,8 @@
 
 #include <unordered_map>
 
+#include "common/files/text_lines.hpp"
+
 namespace fam2raw {
 
 namespace {
@@ -32,24 +34,15 @@ std::string key(std::string_view family, std::string_view id) {
 
 }  // namespace
 
-FamTable read_fam_table(std::string_view text, const std::string& name, const Options& options) {
-  FamTable table;
+outcome::Outcome read_fam_table(std::string_view text, const std::string& name,
+                                const Options& options, FamTable& table) {
+  table.rows.clear();
   std::unordered_map<std::string, long> seen;  // family and id -> line
-  long line = 0;
-  std::size_t pos = 0;
-  while (pos < text.size()) {
-    std::size_t end = text.find('\n', pos);
-    if (end == std::string_view::npos) end = text.size();
-    const std::string_view whole = text.substr(pos, end - pos);
-    pos = end + 1;
-    ++line;
-    const std::vector<std::string_view> cols = columns(whole);
-    if (cols.empty() || cols[0].front() == '#') continue;
+  auto take = [&](long line, const std::vector<std::string_view>& cols) -> outcome::Outcome {
     const std::string at = where(name, line);
     if (cols.size() < 5) {
-      table.error = at + "found " + std::to_string(cols.size()) +
-                    " column(s); a line needs family, id, father, mother and sex";
-      return table;
+      return outcome::stop(at + "found " + std::to_string(cols.size()) +
+                           " column(s); a line needs family, id, father, mother and sex");
     }
     FamRow row;
     row.line = line;
@@ -58,15 +51,14 @@ FamTable read_fam_table(std::string_view text, const std::string& name, const Op
     row.father = cols[2];
     row.mother = cols[3];
     if (row.id == "0") {
-      table.error = at + "the id of an individual cannot be 0 (0 means a missing parent)";
-      return table;
+      return outcome::stop(at + "the id of an individual cannot be 0 (0 means a missing parent)");
     }
     if (cols[4] == "1" || cols[4] == "2" || cols[4] == "0") {
       row.sex = cols[4][0] - '0';
     } else {
-      table.error = at + "individual " + row.id + " of family " + row.family + " has sex code " +
-                    std::string(cols[4]) + "; the codes are 1 (male), 2 (female), 0 (unknown)";
-      return table;
+      return outcome::stop(at + "individual " + row.id + " of family " + row.family +
+                           " has sex code " + std::string(cols[4]) +
+                           "; the codes are 1 (male), 2 (female), 0 (unknown)");
     }
     if (row.founder()) {
       row.population = options.population;
@@ -74,30 +66,29 @@ FamTable read_fam_table(std::string_view text, const std::string& name, const Op
         const auto c = static_cast<std::size_t>(options.population_column);
         const std::string_view value = c <= cols.size() ? cols[c - 1] : std::string_view();
         if (value != "1" && value != "2") {
-          table.error = at + "founder " + row.id + " of family " + row.family + " has " +
-                        (value.empty() ? std::string("no population") :
-                                         "population " + std::string(value)) +
-                        " in column " + std::to_string(c) + "; a founder's population is 1 or 2";
-          return table;
+          return outcome::stop(
+              at + "founder " + row.id + " of family " + row.family + " has " +
+              (value.empty() ? std::string("no population") : "population " + std::string(value)) +
+              " in column " + std::to_string(c) + "; a founder's population is 1 or 2");
         }
         row.population = value[0] - '0';
       }
     }
     const auto [it, fresh] = seen.emplace(key(row.family, row.id), line);
     if (!fresh) {
-      table.error = at + "individual " + row.id + " of family " + row.family +
-                    " is listed twice (also on line " + std::to_string(it->second) + ")";
-      return table;
+      return outcome::stop(at + "individual " + row.id + " of family " + row.family +
+                           " is listed twice (also on line " + std::to_string(it->second) + ")");
     }
     if (table.rows.size() == max_rows) {
-      table.error = at + "more than " + std::to_string(max_rows) +
-                    " individuals; famorder numbers at most that many";
-      return table;
+      return outcome::stop(at + "more than " + std::to_string(max_rows) +
+                           " individuals; famorder numbers at most that many");
     }
     table.rows.push_back(std::move(row));
-  }
-  if (table.rows.empty()) table.error = "fam2raw: " + name + ": no individual in the file";
-  return table;
+    return std::nullopt;
+  };
+  if (outcome::Outcome refused = files::for_each_row(text, columns, take)) return refused;
+  if (table.rows.empty()) return outcome::stop("fam2raw: " + name + ": no individual in the file");
+  return std::nullopt;
 }
 
 }  // namespace fam2raw

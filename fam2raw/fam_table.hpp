@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "common/outcome/outcome.hpp"
 #include "fam2raw/command_line.hpp"
 
 namespace fam2raw {
@@ -24,13 +25,14 @@ constexpr std::size_t max_rows = 99999;
 
 struct FamTable {
   std::vector<FamRow> rows;  // in file order, blank and '#' lines left out
-  std::string error;         // empty when the table was read; else the whole message
 };
 
 // Reads the table held in `text`, read from the file `name` (for messages). Founders get
 // options.population, or the population in options.population_column. Refuses a line with
 // fewer than five columns, a sex code other than 0, 1 and 2, a founder population other than
-// 1 and 2, an id 0, an individual (family and id) listed twice, and more than max_rows rows.
-FamTable read_fam_table(std::string_view text, const std::string& name, const Options& options);
+// 1 and 2, an id 0, an individual (family and id) listed twice, more than max_rows rows, and a
+// table without rows: the refusal is the whole message.
+outcome::Outcome read_fam_table(std::string_view text, const std::string& name,
+                                const Options& options, FamTable& table);
 
 }  // namespace fam2raw

@@ -10,52 +10,44 @@
 // The whole table is read and checked before either output is opened, so a refused table
 // leaves existing files untouched. Exit status 0 when both files are written, 1 otherwise,
 // with a message on standard output.
-#include <cstdio>
 #include <string>
 
 #include "common/files/same_file.hpp"
 #include "common/files/whole_file.hpp"
+#include "common/outcome/outcome.hpp"
 #include "fam2raw/command_line.hpp"
 #include "fam2raw/fam_table.hpp"
 #include "fam2raw/output_files.hpp"
 #include "fam2raw/raw_pedigree.hpp"
 
-namespace {
-
-int fail(const std::string& text) {
-  std::printf("%s\n", text.c_str());
-  return 1;
-}
-
-}  // namespace
-
 int main(int argc, char** argv) {
   using namespace fam2raw;
+  using outcome::refuse_line;
   Options options;
-  if (!parse_command_line(argc, argv, options)) {
-    print_usage();
-    return 1;
-  }
+  if (!parse_command_line(argc, argv, options)) return outcome::refuse(usage());
   const std::string ids = options.raw + ".ids";
   // Replacing the table by its own conversion would lose the original ids for good.
   if (files::same_file(options.fam.c_str(), options.raw.c_str()) ||
       files::same_file(options.fam.c_str(), ids.c_str()))
-    return fail("fam2raw: an output file would replace the pedigree table " + options.fam);
+    return refuse_line("fam2raw: an output file would replace the pedigree table " + options.fam);
 
   std::string text;
-  if (!files::read_file(options.fam, text)) return fail("fam2raw: cannot read " + options.fam);
+  if (!files::read_file(options.fam, text))
+    return refuse_line("fam2raw: cannot read " + options.fam);
 
-  const FamTable table = read_fam_table(text, options.fam, options);
-  if (!table.error.empty()) return fail(table.error);
-  const RawPedigree pedigree = to_raw_pedigree(table.rows, options.fam);
-  if (!pedigree.error.empty()) return fail(pedigree.error);
+  FamTable table;
+  if (const outcome::Outcome refused = read_fam_table(text, options.fam, options, table))
+    return refuse_line(refused->text);
+  RawPedigree pedigree;
+  if (const outcome::Outcome refused = to_raw_pedigree(table.rows, options.fam, pedigree))
+    return refuse_line(refused->text);
 
   if (!files::write_file(options.raw, raw_pedigree_text(pedigree.records)))
-    return fail("fam2raw: cannot write " + options.raw);
+    return refuse_line("fam2raw: cannot write " + options.raw);
   if (!files::write_file(ids, id_map_text(table.rows, pedigree.records))) {
     // A raw pedigree without its id map cannot be traced back to the table.
     files::remove_output(options.raw);
-    return fail("fam2raw: cannot write " + ids);
+    return refuse_line("fam2raw: cannot write " + ids);
   }
   return 0;
 }

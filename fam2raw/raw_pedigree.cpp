@@ -18,8 +18,8 @@ const char* role_name(int role) { return role == 1 ? "father" : "mother"; }
 
 }  // namespace
 
-RawPedigree to_raw_pedigree(const std::vector<FamRow>& rows, const std::string& name) {
-  RawPedigree out;
+outcome::Outcome to_raw_pedigree(const std::vector<FamRow>& rows, const std::string& name,
+                                 RawPedigree& out) {
   std::unordered_map<std::string, std::size_t> index;
   index.reserve(rows.size());
   for (std::size_t k = 0; k < rows.size(); ++k) index.emplace(key(rows[k].family, rows[k].id), k);
@@ -40,36 +40,33 @@ RawPedigree to_raw_pedigree(const std::vector<FamRow>& rows, const std::string& 
     const std::string at = where(name, row.line);
     const std::string who = "individual " + row.id + " of family " + row.family;
     if (row.father == "0" || row.mother == "0") {
-      out.error = at + who + " has a " + (row.father == "0" ? "mother" : "father") +
-                  " but no " + (row.father == "0" ? "father" : "mother") +
-                  "; the suite needs both parents or none (add the missing one as a founder)";
-      return out;
+      return outcome::stop(
+          at + who + " has a " + (row.father == "0" ? "mother" : "father") + " but no " +
+          (row.father == "0" ? "father" : "mother") +
+          "; the suite needs both parents or none (add the missing one as a founder)");
     }
     for (int r = 1; r <= 2; ++r) {
       const std::string& parent = r == 1 ? row.father : row.mother;
       const auto it = index.find(key(row.family, parent));
       if (it == index.end()) {
-        out.error = at + "the " + role_name(r) + " " + parent + " of " + who +
-                    " is not listed in family " + row.family +
-                    " (parents are looked up in their child's family)";
-        return out;
+        return outcome::stop(at + "the " + role_name(r) + " " + parent + " of " + who +
+                             " is not listed in family " + row.family +
+                             " (parents are looked up in their child's family)");
       }
       const std::size_t p = it->second;
       if (p == k) {
-        out.error = at + who + " is named as its own " + role_name(r);
-        return out;
+        return outcome::stop(at + who + " is named as its own " + role_name(r));
       }
       const FamRow& pr = rows[p];
       const std::string parent_who = "individual " + parent + " of family " + row.family;
       if (role[p] != 0 && role[p] != r) {
-        out.error = at + parent_who + " is named as " + role_name(r) + ", but line " +
-                    std::to_string(role_line[p]) + " names it as " + role_name(role[p]);
-        return out;
+        return outcome::stop(at + parent_who + " is named as " + role_name(r) + ", but line " +
+                             std::to_string(role_line[p]) + " names it as " + role_name(role[p]));
       }
       if (pr.sex != 0 && pr.sex != r) {
-        out.error = at + parent_who + " is named as " + role_name(r) + ", but its own line " +
-                    std::to_string(pr.line) + " gives sex " + std::to_string(pr.sex);
-        return out;
+        return outcome::stop(at + parent_who + " is named as " + role_name(r) +
+                             ", but its own line " + std::to_string(pr.line) + " gives sex " +
+                             std::to_string(pr.sex));
       }
       if (role[p] == 0) {
         role[p] = r;
@@ -79,7 +76,7 @@ RawPedigree to_raw_pedigree(const std::vector<FamRow>& rows, const std::string& 
       (r == 1 ? out.records[k].father : out.records[k].mother) = static_cast<int>(p + 1);
     }
   }
-  return out;
+  return std::nullopt;
 }
 
 }  // namespace fam2raw

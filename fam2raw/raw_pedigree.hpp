@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "common/outcome/outcome.hpp"
 #include "fam2raw/fam_table.hpp"
 
 namespace fam2raw {
@@ -15,7 +16,6 @@ struct RawRecord {
 
 struct RawPedigree {
   std::vector<RawRecord> records;  // record k belongs to rows[k]
-  std::string error;               // empty when every row could be turned into a record
 };
 
 // Gives row k the suite id k + 1 and looks its parents up among the rows of its own family.
@@ -23,6 +23,8 @@ struct RawPedigree {
 // one parent only, a row that is its own parent, and an individual whose sex contradicts its
 // parenthood (a father of sex 2, a mother of sex 1, or one id named both father and mother).
 // A parent of unknown sex (0) is given the sex its parenthood shows.
-RawPedigree to_raw_pedigree(const std::vector<FamRow>& rows, const std::string& name);
+// `pedigree` is to be empty; the refusal is the whole message.
+outcome::Outcome to_raw_pedigree(const std::vector<FamRow>& rows, const std::string& name,
+                                 RawPedigree& pedigree);
 
 }  // namespace fam2raw

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "famorder/disjoint_sets.hpp"
+#include "famorder/messages.hpp"
 #include "famorder/values.hpp"
 
 namespace famorder {
@@ -106,27 +107,26 @@ class Grouper {
     index_[by_nmat].build(keys_, key_nmat, n, all);
   }
 
-  GroupOutcome run() {
-    GroupOutcome out;
+  outcome::Outcome run(std::int32_t& numped) {
+    numped = 0;
+    outcome::Outcome out;
     for (std::uint32_t i = 0; i < records_.size(); ++i) {
       if (records_[i].ped != 0) continue;
-      ++out.numped;
-      if (!enter(i, out)) return out;
-      if (!gather(out)) return out;
+      ++numped;
+      if (!enter(i, numped, out) || !gather(numped, out)) return out;
     }
     return out;
   }
 
  private:
   // ofre's first steps for record k: the one-parent check, then its frame on the stack.
-  bool enter(std::uint32_t k, GroupOutcome& out) {
+  bool enter(std::uint32_t k, std::int32_t numped, outcome::Outcome& out) {
     const PedRecord& rec = records_[k];
     if ((rec.nfat == 0) != (rec.nmat == 0)) {
-      out.kind = GroupOutcome::Kind::one_parent;
-      out.position = static_cast<std::int32_t>(k);
+      out = outcome::stop(one_parent_message(static_cast<std::int32_t>(k)));
       return false;
     }
-    records_[k].ped = out.numped;
+    records_[k].ped = numped;
     Frame frame{k, none, 6, {}};
     for (std::size_t j = 0; j < lookups.size(); ++j) frame.cursor[j] = range(k, j).first;
     stack_.push_back(frame);
@@ -146,7 +146,7 @@ class Grouper {
 
   // Runs the frames on the stack to the end: ofre's scan, visiting only the records that
   // one of its steps can act on, in table order.
-  bool gather(GroupOutcome& out) {
+  bool gather(std::int32_t numped, outcome::Outcome& out) {
     while (!stack_.empty()) {
       Frame& fr = stack_.back();
       if (fr.k == none) {
@@ -188,8 +188,7 @@ class Grouper {
           fr.step = 6;
           if (b == 0) break;
           if (k.id == b) {
-            out.kind = GroupOutcome::Kind::same_id;
-            out.id = b;
+            out = outcome::stop(same_id_message(b));
             return false;
           }
           take = k.nfat == b || k.nmat == b;
@@ -199,7 +198,7 @@ class Grouper {
       }
       if (fr.step == 6 && !take) fr.k = none;
       // fr is not used past here: entering k may move the stack.
-      if (take && !enter(kpos, out)) return false;
+      if (take && !enter(kpos, numped, out)) return false;
     }
     return true;
   }
@@ -229,7 +228,7 @@ bool may_fail(std::span<const PedRecord> records, const ValueNumbers& values) {
 // the mother, siblings by the father among records with a mother given, parent and child),
 // which is symmetric; and pedigrees are numbered by their first record. Union-find gives that
 // without following ofre's order.
-GroupOutcome group_parts(std::span<PedRecord> records, const ValueNumbers& values) {
+std::int32_t group_parts(std::span<PedRecord> records, const ValueNumbers& values) {
   const std::size_t n = records.size();
   DisjointSets parts;
   parts.reset(static_cast<std::uint32_t>(n));
@@ -253,21 +252,23 @@ GroupOutcome group_parts(std::span<PedRecord> records, const ValueNumbers& value
     }
   }
 
-  GroupOutcome out;
+  std::int32_t numped = 0;
   std::vector<std::int32_t> number(n, 0);
   for (std::uint32_t r = 0; r < n; ++r) {
     std::int32_t& p = number[parts.find(r)];
-    if (p == 0) p = ++out.numped;
+    if (p == 0) p = ++numped;
     records[r].ped = p;
   }
-  return out;
+  return numped;
 }
 
 }  // namespace
 
-GroupOutcome group_pedigrees(std::span<PedRecord> records, const ValueNumbers& values) {
-  if (may_fail(records, values)) return Grouper(records, values).run();
-  return group_parts(records, values);
+outcome::Outcome group_pedigrees(std::span<PedRecord> records, const ValueNumbers& values,
+                                 std::int32_t& numped) {
+  if (may_fail(records, values)) return Grouper(records, values).run(numped);
+  numped = group_parts(records, values);
+  return std::nullopt;
 }
 
 }  // namespace famorder

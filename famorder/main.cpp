@@ -5,9 +5,12 @@
 //
 // Everything is read and numbered before the output is opened, so a refused input leaves an
 // existing output file as it was. Exit status 0 when the file is written, 1 otherwise.
+#include <cstdint>
 #include <cstdio>
 #include <string>
 
+#include "common/outcome/outcome.hpp"
+#include "common/rawped/reader.hpp"
 #include "famorder/input_warnings.hpp"
 #include "famorder/messages.hpp"
 #include "famorder/orpd.hpp"
@@ -15,17 +18,9 @@
 #include "famorder/same_identifier.hpp"
 #include "famorder/write_table.hpp"
 
-namespace {
-
-int refuse(const std::string& text) {
-  std::fputs(text.c_str(), stdout);
-  return 1;
-}
-
-}  // namespace
-
 int main(int argc, char** argv) {
   using namespace famorder;
+  using outcome::refuse;
   if (argc != 3) return refuse(usage());
   const std::string infile = argv[1];
   const std::string outfile = argv[2];
@@ -33,16 +28,14 @@ int main(int argc, char** argv) {
   std::FILE* in = rawped::open_input(infile);
   if (in == nullptr) return refuse("cannot open input data file '" + infile + "'\n");
   PedTable table;
-  const ReadOutcome read = read_table(in, table);
+  const outcome::Outcome unread = read_table(in, infile, table);
   std::fclose(in);
-  if (read.kind != ReadOutcome::Kind::ok) return refuse(read_message(read, infile));
+  if (unread) return refuse(unread->text);
   warn_leading_zeros(table, infile);
   warn_unknown_parents(table, infile);
 
-  const OrpdOutcome numbered = orpd(table);
-  if (numbered.kind != OrpdOutcome::Kind::ok) {
-    return refuse(orpd_message(numbered, table, infile));
-  }
+  std::int32_t numped = 0;
+  if (const outcome::Outcome refused = orpd(table, infile, numped)) return refuse(refused->text);
   if (const auto wide = find_too_wide(table)) {
     return refuse(too_wide_message(*wide, table, infile));
   }

@@ -5,6 +5,7 @@
 #include "common/rawped/missing_id.hpp"
 #include "famorder/exchange.hpp"
 #include "famorder/group.hpp"
+#include "famorder/messages.hpp"
 #include "famorder/renumber.hpp"
 #include "famorder/values.hpp"
 
@@ -37,8 +38,7 @@ void apply_order(std::vector<std::uint32_t>& order, Vectors&... vectors) {
 
 }  // namespace
 
-OrpdOutcome orpd(PedTable& table) {
-  OrpdOutcome out;
+outcome::Outcome orpd(PedTable& table, const std::string& infile, std::int32_t& numped) {
   auto& records = table.oldped;
 
   rawped::MissingIdNamer namer;
@@ -49,35 +49,19 @@ OrpdOutcome orpd(PedTable& table) {
   const std::int64_t spare = first_spare(records);
 
   ValueNumbers values = number_values(records);
-  const GroupOutcome grouped = group_pedigrees(records, values);
-  out.numped = grouped.numped;
-  if (grouped.kind == GroupOutcome::Kind::one_parent) {
-    out.kind = OrpdOutcome::Kind::one_parent;
-    out.position = grouped.position;
-    return out;
-  }
-  if (grouped.kind == GroupOutcome::Kind::same_id) {
-    out.kind = OrpdOutcome::Kind::same_id;
-    out.id = grouped.id;
-    return out;
-  }
-  if (out.numped > max_pedigrees) {
-    out.kind = OrpdOutcome::Kind::too_many_pedigrees;
-    return out;
-  }
+  if (auto refused = group_pedigrees(records, values, numped)) return refused;
+  if (numped > max_pedigrees) return outcome::stop(too_many_pedigrees_message());
 
-  std::vector<std::uint32_t> order = exchange_order(records, out.numped);
+  std::vector<std::uint32_t> order = exchange_order(records, numped);
   if (table.line.size() != records.size()) table.line.assign(records.size(), 0);
   apply_order(order, records, table.line, values.key);
 
   Unfit unfit;
   if (!renumber(records, values.key, values.value, spare, unfit)) {
-    out.kind = OrpdOutcome::Kind::unfit;
-    out.row = unfit.row;
-    out.column = unfit.mother ? Column::nmat : Column::nfat;
-    out.value = unfit.value;
+    return outcome::stop(unfit_message(unfit.row, unfit.mother ? Column::nmat : Column::nfat,
+                                       unfit.value, table, infile));
   }
-  return out;
+  return std::nullopt;
 }
 
 }  // namespace famorder

@@ -1,42 +1,39 @@
 #include "famorder/read_table.hpp"
 
+#include <cstdint>
 #include <new>
+
+#include "common/rawped/reader.hpp"
+#include "famorder/messages.hpp"
 
 namespace famorder {
 
-ReadOutcome read_table(std::FILE* in, PedTable& table) {
+outcome::Outcome read_table(std::FILE* in, const std::string& infile, PedTable& table) {
   rawped::RawReader reader(in);
-  ReadOutcome out;
-  auto failed = [&](ReadOutcome::Kind kind, rawped::ReadStatus status) {
-    out.kind = kind;
-    out.status = status;
-    out.line = reader.line();
-    return out;
+  auto failed = [&](rawped::ReadStatus status) {
+    return outcome::stop(rawped::failure_text(status, infile, reader.line()));
   };
 
-  if (auto s = reader.skip_lines(1); s != rawped::ReadStatus::ok) {
-    return failed(ReadOutcome::Kind::read_failed, s);
+  if (auto s = reader.skip_lines(1); s != rawped::ReadStatus::ok) return failed(s);
+  std::int32_t numax = 0;
+  if (auto s = reader.read_count(numax); s != rawped::ReadStatus::ok) return failed(s);
+  if (numax < 0) return outcome::stop(rawped::no_memory_message(numax));
+  if (numax == 0) return outcome::stop(no_records_message(infile, reader.line()));
+  if (numax > max_records) {
+    return outcome::stop(too_many_records_message(infile, reader.line(), numax));
   }
-  if (auto s = reader.read_count(out.numax); s != rawped::ReadStatus::ok) {
-    return failed(ReadOutcome::Kind::read_failed, s);
-  }
-  if (out.numax < 0) return failed(ReadOutcome::Kind::no_memory, rawped::ReadStatus::ok);
-  if (out.numax == 0) return failed(ReadOutcome::Kind::no_records, rawped::ReadStatus::ok);
-  if (out.numax > max_records) return failed(ReadOutcome::Kind::too_many, rawped::ReadStatus::ok);
 
   try {
-    table.oldped.assign(static_cast<std::size_t>(out.numax), rawped::PedRecord{});
-    table.line.assign(static_cast<std::size_t>(out.numax), 0);
+    table.oldped.assign(static_cast<std::size_t>(numax), rawped::PedRecord{});
+    table.line.assign(static_cast<std::size_t>(numax), 0);
   } catch (const std::bad_alloc&) {
-    return failed(ReadOutcome::Kind::no_memory, rawped::ReadStatus::ok);
+    return outcome::stop(rawped::no_memory_message(numax));
   }
   for (std::size_t i = 0; i < table.oldped.size(); ++i) {
-    if (auto s = reader.read_record(table.oldped[i]); s != rawped::ReadStatus::ok) {
-      return failed(ReadOutcome::Kind::read_failed, s);
-    }
+    if (auto s = reader.read_record(table.oldped[i]); s != rawped::ReadStatus::ok) return failed(s);
     table.line[i] = static_cast<std::int32_t>(reader.line());
   }
-  return out;
+  return std::nullopt;
 }
 
 }  // namespace famorder

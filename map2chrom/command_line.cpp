@@ -1,38 +1,27 @@
 #include "map2chrom/command_line.hpp"
 
-#include <cstdio>
 #include <string_view>
+
+#include "common/command_line/leading_options.hpp"
 
 namespace map2chrom {
 
 bool parse_command_line(int argc, char** argv, Options& options) {
-  int i = 1;
-  for (; i < argc; ++i) {
-    const std::string_view arg = argv[i];
-    if (arg == "--") {
-      ++i;
-      break;
-    }
-    if (arg.size() < 2 || arg[0] != '-') break;
-    if (arg != "-2" || !options.table2.empty() || i + 1 >= argc) return false;
-    options.table2 = argv[++i];
-    if (options.table2.empty()) return false;
-  }
-  if (argc - i != 2) return false;
-  options.table = argv[i];
-  options.chromosome = argv[i + 1];
-  return !options.table.empty() && !options.chromosome.empty();
+  auto take = [&](std::string_view name, std::string_view value) {
+    if (name != "-2" || !options.table2.empty() || value.empty()) return false;
+    options.table2 = value;
+    return true;
+  };
+  return command_line::read_command_line(argc, argv, take, {&options.table, &options.chromosome});
 }
 
-void print_usage() {
-  std::fputs(
-      "USAGE: map2chrom [-2 TABLE2] TABLE CHROMOSOME\n"
-      "       TABLE --- tab-separated marker table: name, position (cM), then the allele\n"
-      "                 frequencies of population 1, optionally a | column and those of\n"
-      "                 population 2\n"
-      "       -2 TABLE2 --- the population-2 frequencies in a second table of the same markers\n"
-      "       CHROMOSOME --- chromosome file to write (for \"genodrop\" and \"xp-loci\")\n",
-      stdout);
+const char* usage() {
+  return "USAGE: map2chrom [-2 TABLE2] TABLE CHROMOSOME\n"
+         "       TABLE --- tab-separated marker table: name, position (cM), then the allele\n"
+         "                 frequencies of population 1, optionally a | column and those of\n"
+         "                 population 2\n"
+         "       -2 TABLE2 --- the population-2 frequencies in a second table of the same markers\n"
+         "       CHROMOSOME --- chromosome file to write (for \"genodrop\" and \"xp-loci\")\n";
 }
 
 }  // namespace map2chrom

@@ -8,54 +8,46 @@
 // Everything is read and checked before the output is opened, so a refused table leaves an
 // existing chromosome file untouched. Exit status 0 when the file is written, 1 otherwise,
 // with a message on standard output.
-#include <cstdio>
 #include <string>
 
 #include "common/files/same_file.hpp"
 #include "common/files/whole_file.hpp"
+#include "common/outcome/outcome.hpp"
 #include "map2chrom/chromosome_file.hpp"
 #include "map2chrom/command_line.hpp"
 #include "map2chrom/marker_checks.hpp"
 #include "map2chrom/marker_table.hpp"
 
-namespace {
-
-int fail(const std::string& text) {
-  std::printf("%s\n", text.c_str());
-  return 1;
-}
-
-}  // namespace
-
 int main(int argc, char** argv) {
   using namespace map2chrom;
+  using outcome::refuse_line;
   Options options;
-  if (!parse_command_line(argc, argv, options)) {
-    print_usage();
-    return 1;
-  }
+  if (!parse_command_line(argc, argv, options)) return outcome::refuse(usage());
   if (files::same_file(options.table.c_str(), options.chromosome.c_str()) ||
       (!options.table2.empty() &&
        files::same_file(options.table2.c_str(), options.chromosome.c_str())))
-    return fail("map2chrom: the chromosome file " + options.chromosome +
-                " would replace a marker table");
+    return refuse_line("map2chrom: the chromosome file " + options.chromosome +
+                       " would replace a marker table");
 
   std::string text;
-  if (!files::read_file(options.table, text)) return fail("map2chrom: cannot read " + options.table);
-  MarkerTable table = read_marker_table(text, options.table);
-  if (!table.error.empty()) return fail(table.error);
+  if (!files::read_file(options.table, text))
+    return refuse_line("map2chrom: cannot read " + options.table);
+  MarkerTable table;
+  if (const outcome::Outcome refused = read_marker_table(text, options.table, table))
+    return refuse_line(refused->text);
   MarkerTable table2;
   if (!options.table2.empty()) {
-    if (!files::read_file(options.table2, text)) return fail("map2chrom: cannot read " + options.table2);
-    table2 = read_marker_table(text, options.table2);
-    if (!table2.error.empty()) return fail(table2.error);
+    if (!files::read_file(options.table2, text))
+      return refuse_line("map2chrom: cannot read " + options.table2);
+    if (const outcome::Outcome refused = read_marker_table(text, options.table2, table2))
+      return refuse_line(refused->text);
   }
-  const std::string refusal = check_markers(
-      table.markers, options.table, options.table2.empty() ? nullptr : &table2.markers,
-      options.table2);
-  if (!refusal.empty()) return fail(refusal);
+  if (const outcome::Outcome refused =
+          check_markers(table.markers, options.table,
+                        options.table2.empty() ? nullptr : &table2.markers, options.table2))
+    return refuse_line(refused->text);
 
   if (!files::write_file(options.chromosome, chromosome_text(table.markers)))
-    return fail("map2chrom: cannot write " + options.chromosome);
+    return refuse_line("map2chrom: cannot write " + options.chromosome);
   return 0;
 }

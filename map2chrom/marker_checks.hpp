@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "common/outcome/outcome.hpp"
 #include "map2chrom/marker_table.hpp"
 
 namespace map2chrom {
@@ -27,8 +28,8 @@ bool reserved_field_name(std::string_view name);
 // Checks the markers of `table` (read from `name`) and, when `table2` (read from `name2`) is
 // given, takes their population-2 frequencies from it; a marker without them gets its
 // population-1 frequencies. Returns the first refusal as a whole message naming the file and
-// line, or an empty text when the markers can be written.
-std::string check_markers(std::vector<Marker>& table, const std::string& name,
-                          const std::vector<Marker>* table2, const std::string& name2);
+// line, or nothing when the markers can be written.
+outcome::Outcome check_markers(std::vector<Marker>& table, const std::string& name,
+                               const std::vector<Marker>* table2, const std::string& name2);
 
 }  // namespace map2chrom

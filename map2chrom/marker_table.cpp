@@ -3,6 +3,8 @@
 #include <charconv>
 #include <cmath>
 
+#include "common/files/text_lines.hpp"
+
 namespace map2chrom {
 
 namespace {
@@ -57,19 +59,11 @@ bool parse_decimal(std::string_view text, double& value) {
   return true;
 }
 
-MarkerTable read_marker_table(std::string_view text, const std::string& name) {
-  MarkerTable table;
-  long line = 0;
+outcome::Outcome read_marker_table(std::string_view text, const std::string& name,
+                                   MarkerTable& table) {
+  table.markers.clear();
   bool first = true;
-  std::size_t pos = 0;
-  while (pos < text.size()) {
-    std::size_t end = text.find('\n', pos);
-    if (end == std::string_view::npos) end = text.size();
-    const std::string_view whole = text.substr(pos, end - pos);
-    pos = end + 1;
-    ++line;
-    const std::vector<std::string_view> cols = columns(whole);
-    if (cols.empty() || cols[0].front() == '#') continue;
+  auto take = [&](long line, const std::vector<std::string_view>& cols) -> outcome::Outcome {
     const std::string at = "map2chrom: " + name + ", line " + std::to_string(line) + ": ";
     // A header names its columns; a first marker with a mistyped position still has numbers
     // for frequencies, so it is reported rather than skipped.
@@ -77,61 +71,56 @@ MarkerTable read_marker_table(std::string_view text, const std::string& name) {
     if (first && cols.size() >= 2 && !parse_decimal(cols[1], number) &&
         (cols.size() < 3 || !parse_decimal(cols[2], number))) {
       first = false;
-      continue;
+      return std::nullopt;
     }
     first = false;
     if (cols.size() < 3) {
-      table.error = at + "found " + std::to_string(cols.size()) +
-                    " column(s); a marker needs a name, a position and its allele frequencies"
-                    " (columns separated by tabs)";
-      return table;
+      return outcome::stop(
+          at + "found " + std::to_string(cols.size()) +
+          " column(s); a marker needs a name, a position and its allele frequencies"
+          " (columns separated by tabs)");
     }
     for (std::size_t c = 0; c < cols.size(); ++c) {
       if (cols[c].empty()) {
-        table.error = at + "column " + std::to_string(c + 1) + " is empty";
-        return table;
+        return outcome::stop(at + "column " + std::to_string(c + 1) + " is empty");
       }
       if (cols[c].find_first_of(" ") != std::string_view::npos) {
-        table.error = at + "column " + std::to_string(c + 1) + " (" + std::string(cols[c]) +
-                      ") holds a blank; columns are separated by tabs";
-        return table;
+        return outcome::stop(at + "column " + std::to_string(c + 1) + " (" + std::string(cols[c]) +
+                             ") holds a blank; columns are separated by tabs");
       }
     }
     Marker marker;
     marker.line = line;
     marker.name = cols[0];
     if (!parse_decimal(cols[1], marker.position)) {
-      table.error = at + "the position of " + marker.name + " (" + std::string(cols[1]) +
-                    ") is not a number";
-      return table;
+      return outcome::stop(at + "the position of " + marker.name + " (" + std::string(cols[1]) +
+                           ") is not a number");
     }
     bool second = false;
     for (std::size_t c = 2; c < cols.size(); ++c) {
       if (cols[c] == "|") {
         if (second) {
-          table.error = at + "more than one | column";
-          return table;
+          return outcome::stop(at + "more than one | column");
         }
         second = true;
         continue;
       }
       double f = 0;
       if (!parse_decimal(cols[c], f) || f < 0 || f > 1) {
-        table.error = at + "the frequency in column " + std::to_string(c + 1) + " of " +
-                      marker.name + " (" + std::string(cols[c]) +
-                      ") is not a number from 0 to 1";
-        return table;
+        return outcome::stop(at + "the frequency in column " + std::to_string(c + 1) + " of " +
+                             marker.name + " (" + std::string(cols[c]) +
+                             ") is not a number from 0 to 1");
       }
       (second ? marker.population2 : marker.population1).push_back(f);
     }
     if (marker.population1.empty() || (second && marker.population2.empty())) {
-      table.error = at + marker.name + " has no frequency for population " +
-                    (marker.population1.empty() ? "1" : "2");
-      return table;
+      return outcome::stop(at + marker.name + " has no frequency for population " +
+                           (marker.population1.empty() ? "1" : "2"));
     }
     table.markers.push_back(std::move(marker));
-  }
-  return table;
+    return std::nullopt;
+  };
+  return files::for_each_row(text, columns, take);
 }
 
 }  // namespace map2chrom

@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "common/outcome/outcome.hpp"
+
 namespace map2chrom {
 
 struct Marker {
@@ -20,15 +22,15 @@ struct Marker {
 
 struct MarkerTable {
   std::vector<Marker> markers;  // in file order
-  std::string error;            // empty when the table was read; else the whole message
 };
 
 // Reads the table held in `text`, read from the file `name` (for messages). Refuses, naming
 // the line: fewer than three columns, an empty column, a column with a blank inside, a
 // position or frequency that is not a decimal number, a frequency below 0 or above 1, a
 // second "|" column, and a "|" column with no frequency on one of its sides. It checks no
-// sums, names or order (marker_checks.hpp does).
-MarkerTable read_marker_table(std::string_view text, const std::string& name);
+// sums, names or order (marker_checks.hpp does). The refusal is the whole message.
+outcome::Outcome read_marker_table(std::string_view text, const std::string& name,
+                                   MarkerTable& table);
 
 // Reads a whole decimal number (optional sign, digits with an optional point, optional
 // exponent) from `text` into `value`. Returns false for anything else, "inf" and "nan"

@@ -232,18 +232,18 @@ void start_counts(const Inputs& in, Counts& c) {
   c.founders_expected_variance.assign(loci, 0.0);
 }
 
-std::string check_fit(const Inputs& in, const Genotypes& g, const std::string& file) {
+outcome::Outcome check_fit(const Inputs& in, const Genotypes& g, const std::string& file) {
   if (g.individuals != in.pedigree.count)
-    return file + " holds " + std::to_string(g.individuals) + " individuals, the pedigree " +
-           std::to_string(in.pedigree.count);
+    return outcome::stop(file + " holds " + std::to_string(g.individuals) + " individuals, the pedigree " +
+                         std::to_string(in.pedigree.count));
   if (g.loci != in.loci.count)
-    return file + " holds " + std::to_string(g.loci) + " loci, the chromosome file " +
-           std::to_string(in.loci.count);
+    return outcome::stop(file + " holds " + std::to_string(g.loci) + " loci, the chromosome file " +
+                         std::to_string(in.loci.count));
   for (int j = 0; j < g.loci; ++j)
     if (g.names[j] != std::string(in.loci.names[j].view()))
-      return file + ": locus " + std::to_string(j + 1) + " is named '" + g.names[j] +
-             "', in the chromosome file '" + std::string(in.loci.names[j].view()) + "'";
-  return "";
+      return outcome::stop(file + ": locus " + std::to_string(j + 1) + " is named '" + g.names[j] +
+                           "', in the chromosome file '" + std::string(in.loci.names[j].view()) + "'");
+  return std::nullopt;
 }
 
 void add_simulation(const Inputs& in, const Genotypes& g, const Trace& t, const Phenotypes& ph,

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "common/outcome/outcome.hpp"
+
 #include "simcheck/inputs.hpp"
 #include "simcheck/simulation.hpp"
 
@@ -60,9 +62,9 @@ constexpr std::size_t max_listed = 200;
 // Sets up `counts` for the loci of `inputs`.
 void start_counts(const Inputs& inputs, Counts& counts);
 
-// Checks that the genotype file fits the inputs (individuals and locus names). Returns an
-// empty text or a refusal.
-std::string check_fit(const Inputs& inputs, const Genotypes& genotypes, const std::string& file);
+// Checks that the genotype file fits the inputs (individuals and locus names). Returns the
+// refusal, if any.
+outcome::Outcome check_fit(const Inputs& inputs, const Genotypes& genotypes, const std::string& file);
 
 // Adds one simulation to `counts`: Mendel, founder alleles, recombination, heterozygosity,
 // and the trait when the model and the phenotypes are there. `replicate` labels its faults.

@@ -141,7 +141,7 @@ void phenotype_panel(std::string& out, const Counts& c, const Evaluation& ev) {
 
 }  // namespace
 
-std::string write_figure(const std::string& path, const Inputs&, const Counts& c, const Evaluation& ev) {
+outcome::Outcome write_figure(const std::string& path, const Inputs&, const Counts& c, const Evaluation& ev) {
   std::string out =
       "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
       "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"1200\" height=\"400\" viewBox=\"0 0 1200 400\">\n"
@@ -162,10 +162,10 @@ std::string write_figure(const std::string& path, const Inputs&, const Counts& c
          "over the number of tests of its kind. Dashed: seen equals expected.</text>\n";
   out += "</svg>\n";
   std::FILE* f = std::fopen(path.c_str(), "w");
-  if (f == nullptr) return "cannot write " + path;
+  if (f == nullptr) return outcome::stop("cannot write " + path);
   const bool written = std::fwrite(out.data(), 1, out.size(), f) == out.size();
-  if (std::fclose(f) != 0 || !written) return "cannot write " + path;
-  return "";
+  if (std::fclose(f) != 0 || !written) return outcome::stop("cannot write " + path);
+  return std::nullopt;
 }
 
 }  // namespace simcheck

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "common/outcome/outcome.hpp"
+
 #include "simcheck/options.hpp"
 
 namespace simcheck {
@@ -17,8 +19,8 @@ struct Layout {
   std::vector<std::string> labels;  // "" for a single simulation, else the folder's name
 };
 
-// Works out the files of `options.folder`. Returns an empty text or a refusal.
-std::string find_layout(const Options& options, Layout& layout);
+// Works out the files of `options.folder`. Returns the refusal, if any.
+outcome::Outcome find_layout(const Options& options, Layout& layout);
 
 // `name` within `folder` unless it is absolute.
 std::string within(const std::string& folder, const std::string& name);

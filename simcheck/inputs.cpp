@@ -27,7 +27,7 @@ double haldane_fraction(float from, float to) {
 }
 
 // genodrop's completion loop without its draws: the order in which haplotypes are made.
-std::string work_out_order(Inputs& in) {
+outcome::Outcome work_out_order(Inputs& in) {
   const auto& ped = in.pedigree;
   const int n = ped.count;
   std::vector<std::array<int, 2>> pending(n, {1, 1});
@@ -59,27 +59,27 @@ std::string work_out_order(Inputs& in) {
   }
   for (int i = 0; i < n; ++i)
     if (pending[i][0] != 0 || pending[i][1] != 0)
-      return "the pedigree's record " + std::to_string(i + 1) +
-             " is its own ancestor: genodrop could not have made its genotypes";
-  return "";
+      return outcome::stop("the pedigree's record " + std::to_string(i + 1) +
+                           " is its own ancestor: genodrop could not have made its genotypes");
+  return std::nullopt;
 }
 
 }  // namespace
 
-std::string read_inputs(const std::string& pedigree, const std::string& chromosome,
-                        const std::string& model, Inputs& in) {
+outcome::Outcome read_inputs(const std::string& pedigree, const std::string& chromosome,
+                             const std::string& model, Inputs& in) {
   // The record layer creates a missing input empty before it fails on it: a check must
   // leave the folder it checks as it was.
   for (const std::string* file : {&pedigree, &chromosome, &model}) {
     if (file->empty()) continue;
     std::error_code error;
     if (!std::filesystem::is_regular_file(*file, error) || ::access(file->c_str(), R_OK) != 0)
-      return "cannot read " + *file;
+      return outcome::stop("cannot read " + *file);
   }
-  if (auto stop = genodrop::read_chromosome(chromosome, in.loci)) return chromosome + ": " + stop->text;
-  if (auto stop = genodrop::read_pedigree(pedigree, in.pedigree)) return pedigree + ": " + stop->text;
+  if (auto stop = genodrop::read_chromosome(chromosome, in.loci)) return outcome::stop(chromosome + ": " + stop->text);
+  if (auto stop = genodrop::read_pedigree(pedigree, in.pedigree)) return outcome::stop(pedigree + ": " + stop->text);
   if (!model.empty()) {
-    if (auto stop = traitsim::read_model(model, in.model)) return stop->text;
+    if (auto stop = traitsim::read_model(model, in.model)) return stop;
     in.has_model = true;
   }
   const int loci = in.loci.count;
@@ -101,30 +101,30 @@ std::string read_inputs(const std::string& pedigree, const std::string& chromoso
     }
     if (j > 0) {
       if (in.loci.positions[j] < in.loci.positions[j - 1])
-        return chromosome + ": locus " + std::to_string(j + 1) +
-               " lies before the locus ahead of it on the map (illegal marker order)";
+        return outcome::stop(chromosome + ": locus " + std::to_string(j + 1) +
+                             " lies before the locus ahead of it on the map (illegal marker order)");
       in.haldane[j] = haldane_fraction(in.loci.positions[j - 1], in.loci.positions[j]);
     }
   }
   return work_out_order(in);
 }
 
-std::string number_pedigree(const std::string& raw, const std::string& numbered) {
+outcome::Outcome number_pedigree(const std::string& raw, const std::string& numbered) {
   using namespace famorder;
   std::FILE* file = std::fopen(raw.c_str(), "r");
-  if (file == nullptr) return "cannot open the raw pedigree " + raw;
+  if (file == nullptr) return outcome::stop("cannot open the raw pedigree " + raw);
   PedTable table;
-  const ReadOutcome read = read_table(file, table);
+  const outcome::Outcome unread = read_table(file, raw, table);
   std::fclose(file);
-  if (read.kind != ReadOutcome::Kind::ok) return read_message(read, raw);
-  const OrpdOutcome ordered = orpd(table);
-  if (ordered.kind != OrpdOutcome::Kind::ok) return orpd_message(ordered, table, raw);
-  if (const auto wide = find_too_wide(table)) return too_wide_message(*wide, table, raw);
+  if (unread) return unread;
+  std::int32_t numped = 0;
+  if (auto refused = orpd(table, raw, numped)) return refused;
+  if (const auto wide = find_too_wide(table)) return outcome::stop(too_wide_message(*wide, table, raw));
   std::FILE* out = std::fopen(numbered.c_str(), "w");
-  if (out == nullptr) return "cannot write " + numbered;
+  if (out == nullptr) return outcome::stop("cannot write " + numbered);
   const bool written = owif(out, table);
-  if (std::fclose(out) != 0 || !written) return "cannot write " + numbered;
-  return "";
+  if (std::fclose(out) != 0 || !written) return outcome::stop("cannot write " + numbered);
+  return std::nullopt;
 }
 
 }  // namespace simcheck

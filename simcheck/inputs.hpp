@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "common/outcome/outcome.hpp"
+
 #include <array>
 #include <utility>
 
@@ -31,13 +33,13 @@ struct Inputs {
 };
 
 // Reads the three inputs into `inputs` (the model only when `model` is not empty) and works
-// out the derived tables. Returns an empty text or a refusal. Faults of reading the pedigree,
+// out the derived tables. Returns the refusal, if any. Faults of reading the pedigree,
 // chromosome or model file end the run in the record layer, as they do in genodrop and
 // traitsim, which read them the same way.
-std::string read_inputs(const std::string& pedigree, const std::string& chromosome,
-                        const std::string& model, Inputs& inputs);
+outcome::Outcome read_inputs(const std::string& pedigree, const std::string& chromosome,
+                             const std::string& model, Inputs& inputs);
 
 // Numbers the raw pedigree `raw` into the numbered pedigree file `numbered`, as famorder does.
-std::string number_pedigree(const std::string& raw, const std::string& numbered);
+outcome::Outcome number_pedigree(const std::string& raw, const std::string& numbered);
 
 }  // namespace simcheck

@@ -22,41 +22,39 @@
 
 namespace {
 
-int refuse(const std::string& text) {
-  std::printf("simcheck: %s\n", text.c_str());
-  return 1;
-}
+// simcheck names itself before every refusal.
+int refuse(const std::string& text) { return outcome::refuse_line("simcheck: " + text); }
 
 }  // namespace
 
 int main(int argc, char** argv) {
   using namespace simcheck;
   Options options;
-  if (auto problem = read_options(argc, argv, options); !problem.empty() || options.help) {
-    if (!problem.empty()) std::printf("simcheck: %s\n", problem.c_str());
+  if (const outcome::Outcome problem = read_options(argc, argv, options); problem || options.help) {
+    if (problem) refuse(problem->text);
     std::fputs(usage(), stdout);
     return options.help ? 0 : 1;
   }
   Layout layout;
-  if (auto problem = find_layout(options, layout); !problem.empty()) return refuse(problem);
+  if (auto problem = find_layout(options, layout)) return refuse(problem->text);
   const std::string output = options.output.empty() ? options.folder + "/simcheck" : options.output;
   std::error_code error;
   // Made only once there is something to put in it, so that a refused check leaves no trace.
   auto make_output = [&]() {
     std::filesystem::create_directories(output, error);
-    return error ? "cannot create " + output + ": " + error.message() : std::string();
+    return error ? outcome::stop("cannot create " + output + ": " + error.message()) : std::nullopt;
   };
   if (layout.pedigree.empty()) {
-    if (auto problem = make_output(); !problem.empty()) return refuse(problem);
+    if (auto problem = make_output()) return refuse(problem->text);
     layout.pedigree = output + "/pe2.wrk";
-    if (auto problem = number_pedigree(layout.raw_pedigree, layout.pedigree); !problem.empty())
-      return refuse(problem);
+    if (auto problem = number_pedigree(layout.raw_pedigree, layout.pedigree))
+      return refuse(problem->text);
   }
 
   // The tables are large (genodrop's frequency table alone is 800 kB): on the heap.
   auto inputs = std::make_unique<Inputs>();
-  if (auto problem = read_inputs(layout.pedigree, layout.chromosome, layout.model, *inputs); !problem.empty())
-    return refuse(problem);
+  if (auto problem = read_inputs(layout.pedigree, layout.chromosome, layout.model, *inputs))
+    return refuse(problem->text);
   Counts counts;
   start_counts(*inputs, counts);
   for (std::size_t k = 0; k < layout.simulations.size(); ++k) {
@@ -65,15 +63,15 @@ int main(int argc, char** argv) {
     Trace trace;
     Phenotypes phenotypes;
     const std::string genotype_file = within(folder, options.genotypes);
-    if (auto problem = read_genotypes(genotype_file, genotypes); !problem.empty()) return refuse(problem);
-    if (auto problem = check_fit(*inputs, genotypes, genotype_file); !problem.empty()) return refuse(problem);
+    if (auto problem = read_genotypes(genotype_file, genotypes)) return refuse(problem->text);
+    if (auto problem = check_fit(*inputs, genotypes, genotype_file)) return refuse(problem->text);
     const std::string trace_file = within(folder, options.trace);
     if (std::filesystem::exists(trace_file, error))
-      if (auto problem = read_trace(trace_file, genotypes.individuals, genotypes.loci, trace); !problem.empty())
-        return refuse(problem);
+      if (auto problem = read_trace(trace_file, genotypes.individuals, genotypes.loci, trace))
+        return refuse(problem->text);
     const std::string phenotype_file = within(folder, options.phenotypes);
     if (inputs->has_model && std::filesystem::exists(phenotype_file, error)) {
-      if (auto problem = read_phenotypes(phenotype_file, phenotypes); !problem.empty()) return refuse(problem);
+      if (auto problem = read_phenotypes(phenotype_file, phenotypes)) return refuse(problem->text);
       if (static_cast<int>(phenotypes.values.size()) != genotypes.individuals)
         return refuse(phenotype_file + " holds " + std::to_string(phenotypes.values.size()) +
                       " phenotypes, " + genotype_file + " " + std::to_string(genotypes.individuals) + " individuals");
@@ -84,10 +82,10 @@ int main(int argc, char** argv) {
   const Evaluation evaluation = evaluate(*inputs, counts);
   const Subject subject{options.folder, layout.study ? static_cast<int>(layout.simulations.size()) : 0};
   print_summary(subject, *inputs, counts, evaluation);
-  if (auto problem = make_output(); !problem.empty()) return refuse(problem);
-  if (auto problem = write_tables(output, *inputs, counts, evaluation); !problem.empty()) return refuse(problem);
+  if (auto problem = make_output()) return refuse(problem->text);
+  if (auto problem = write_tables(output, *inputs, counts, evaluation)) return refuse(problem->text);
   const std::string figure = output + "/simcheck.svg";
-  if (auto problem = write_figure(figure, *inputs, counts, evaluation); !problem.empty()) return refuse(problem);
+  if (auto problem = write_figure(figure, *inputs, counts, evaluation)) return refuse(problem->text);
   std::printf("Tables: %s/{frequencies,recombination,heterozygosity,faults,trait}.tsv\n", output.c_str());
   std::printf("Figure: %s\n", figure.c_str());
   return evaluation.flags == 0 ? 0 : 1;

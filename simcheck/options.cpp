@@ -22,7 +22,7 @@ const char* usage() {
          "Exit status: 0 when no flag is raised, 1 when one is or an input is refused.\n";
 }
 
-std::string read_options(int argc, char** argv, Options& o) {
+outcome::Outcome read_options(int argc, char** argv, Options& o) {
   struct Valued {
     const char* name;
     std::string* target;
@@ -35,7 +35,7 @@ std::string read_options(int argc, char** argv, Options& o) {
     const std::string_view arg = argv[k];
     if (arg == "-h" || arg == "--help") {
       o.help = true;
-      return "";
+      return std::nullopt;
     }
     if (arg == "--no-trait") {
       o.no_trait = true;
@@ -45,7 +45,7 @@ std::string read_options(int argc, char** argv, Options& o) {
     for (const auto& v : valued) {
       const std::string_view name = v.name;
       if (arg == name) {
-        if (k + 1 >= argc) return std::string(name) + " needs a value";
+        if (k + 1 >= argc) return outcome::stop(std::string(name) + " needs a value");
         *v.target = argv[++k];
         taken = true;
       } else if (name.starts_with("--") && arg.starts_with(name) && arg.size() > name.size() &&
@@ -56,15 +56,15 @@ std::string read_options(int argc, char** argv, Options& o) {
       if (taken) break;
     }
     if (taken) continue;
-    if (arg.starts_with("-") && arg != "-") return "unknown option " + std::string(arg);
-    if (!o.folder.empty()) return "one folder only: " + o.folder + " and " + std::string(arg);
+    if (arg.starts_with("-") && arg != "-") return outcome::stop("unknown option " + std::string(arg));
+    if (!o.folder.empty()) return outcome::stop("one folder only: " + o.folder + " and " + std::string(arg));
     o.folder = arg;
   }
-  if (o.folder.empty()) return "no folder given";
+  if (o.folder.empty()) return outcome::stop("no folder given");
   if (o.trace.empty()) o.trace = o.genotypes + "_tmp";
   for (const std::string* name : {&o.genotypes, &o.trace, &o.phenotypes})
-    if (name->empty()) return "an empty file name";
-  return "";
+    if (name->empty()) return outcome::stop("an empty file name");
+  return std::nullopt;
 }
 
 }  // namespace simcheck

@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include "common/outcome/outcome.hpp"
+
 namespace simcheck {
 
 struct Options {
@@ -16,8 +18,8 @@ struct Options {
   bool help = false;
 };
 
-// Reads the arguments into `options`. Returns an empty text, or what is wrong with them.
-std::string read_options(int argc, char** argv, Options& options);
+// Reads the arguments into `options`. Returns what is wrong with them, if anything.
+outcome::Outcome read_options(int argc, char** argv, Options& options);
 
 // The usage text, line end included.
 const char* usage();

@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include "common/outcome/outcome.hpp"
+
 #include "simcheck/evaluation.hpp"
 
 namespace simcheck {
@@ -18,12 +20,12 @@ struct Subject {
 void print_summary(const Subject& subject, const Inputs& inputs, const Counts& counts,
                    const Evaluation& evaluation);
 
-// Writes the TSV tables into `folder`. Returns an empty text or what could not be written.
-std::string write_tables(const std::string& folder, const Inputs& inputs, const Counts& counts,
-                         const Evaluation& evaluation);
+// Writes the TSV tables into `folder`. Returns what could not be written, if anything.
+outcome::Outcome write_tables(const std::string& folder, const Inputs& inputs, const Counts& counts,
+                              const Evaluation& evaluation);
 
 // Writes the figure `path`: one self-contained SVG with three panels.
-std::string write_figure(const std::string& path, const Inputs& inputs, const Counts& counts,
-                         const Evaluation& evaluation);
+outcome::Outcome write_figure(const std::string& path, const Inputs& inputs, const Counts& counts,
+                              const Evaluation& evaluation);
 
 }  // namespace simcheck

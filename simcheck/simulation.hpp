@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "common/outcome/outcome.hpp"
+
 
 
 namespace simcheck {
@@ -35,13 +37,13 @@ struct Phenotypes {
   std::vector<double> values;
 };
 
-// Reads the genotype file `path`. Returns an empty text, or a refusal naming the file and line.
-std::string read_genotypes(const std::string& path, Genotypes& genotypes);
+// Reads the genotype file `path`. Returns the refusal, if any, naming the file and line.
+outcome::Outcome read_genotypes(const std::string& path, Genotypes& genotypes);
 
 // Reads the trace file `path` of a genotype file of `individuals` rows and `loci` loci.
-std::string read_trace(const std::string& path, int individuals, int loci, Trace& trace);
+outcome::Outcome read_trace(const std::string& path, int individuals, int loci, Trace& trace);
 
 // Reads the phenotype file `path`.
-std::string read_phenotypes(const std::string& path, Phenotypes& phenotypes);
+outcome::Outcome read_phenotypes(const std::string& path, Phenotypes& phenotypes);
 
 }  // namespace simcheck

@@ -61,18 +61,18 @@ constexpr int max_individuals = 5000, max_loci = 100;
 
 }  // namespace
 
-std::string read_genotypes(const std::string& path, Genotypes& g) {
+outcome::Outcome read_genotypes(const std::string& path, Genotypes& g) {
   Lines f{std::ifstream(path), path, "", 0};
-  if (!f.in) return "cannot read the genotype file " + path;
+  if (!f.in) return outcome::stop("cannot read the genotype file " + path);
   std::int32_t n = 0, l = 0;
   if (!f.next() || !integer_field(field(f.line, 1, 5), n) || !integer_field(field(f.line, 6, 5), l))
-    return f.path + " line 1: no count of individuals and loci in columns 1-10";
+    return outcome::stop(f.path + " line 1: no count of individuals and loci in columns 1-10");
   if (n < 0 || n > max_individuals || l < 0 || l > max_loci)
-    return f.path + " line 1: " + std::to_string(n) + " individuals and " + std::to_string(l) +
-           " loci; the suite's limits are 5000 and 100";
+    return outcome::stop(f.path + " line 1: " + std::to_string(n) + " individuals and " + std::to_string(l) +
+                         " loci; the suite's limits are 5000 and 100");
   g.individuals = n;
   g.loci = l;
-  if (!f.next()) return f.path + ": the file ends before the names line";
+  if (!f.next()) return outcome::stop(f.path + ": the file ends before the names line");
   g.names.clear();
   for (int j = 0; j < l; ++j) {
     std::string name(field(f.line, 12 * j + 1, 12));
@@ -81,60 +81,60 @@ std::string read_genotypes(const std::string& path, Genotypes& g) {
   }
   g.alleles.assign(static_cast<std::size_t>(n) * l * 2, 0);
   for (int i = 0; i < n; ++i) {
-    if (!f.next()) return f.path + ": the file ends after " + std::to_string(i) + " of " +
-                          std::to_string(n) + " genotype lines";
+    if (!f.next()) return outcome::stop(f.path + ": the file ends after " + std::to_string(i) + " of " +
+                                        std::to_string(n) + " genotype lines");
     for (int j = 0; j < l; ++j)
       for (int s = 0; s < 2; ++s) {
         std::int32_t a = 0;
         if (!integer_field(field(f.line, 12 * j + 7 + 3 * s, 3), a))
-          return f.where() + ": the " + (s == 0 ? "paternal" : "maternal") + " allele of locus " +
-                 std::to_string(j + 1) + " is not a number";
+          return outcome::stop(f.where() + ": the " + (s == 0 ? "paternal" : "maternal") + " allele of locus " +
+                               std::to_string(j + 1) + " is not a number");
         g.alleles[(static_cast<std::size_t>(i) * l + j) * 2 + s] = a;
       }
   }
-  return "";
+  return std::nullopt;
 }
 
-std::string read_trace(const std::string& path, int n, int l, Trace& t) {
+outcome::Outcome read_trace(const std::string& path, int n, int l, Trace& t) {
   Lines f{std::ifstream(path), path, "", 0};
-  if (!f.in) return "cannot read the trace file " + path;
+  if (!f.in) return outcome::stop("cannot read the trace file " + path);
   t.loci = l;
   t.deviates.assign(static_cast<std::size_t>(n) * l * 2, 0.0);
   for (int i = 0; i < n; ++i)
     for (int line = 0; line < 4; ++line) {
       if (!f.next())
-        return f.path + ": the file ends at individual " + std::to_string(i + 1) + " of " +
-               std::to_string(n) + " (four lines each)";
+        return outcome::stop(f.path + ": the file ends at individual " + std::to_string(i + 1) + " of " +
+                             std::to_string(n) + " (four lines each)");
       if (line % 2 == 0) continue;
       const int side = line / 2;
       for (int j = 0; j < l; ++j) {
         double u = 0;
         if (!real_field(field(f.line, 28 + 6 * j, 6), u) || u < 0 || u > 1)
-          return f.where() + ": the deviate of locus " + std::to_string(j + 1) +
-                 " is not a number between 0 and 1";
+          return outcome::stop(f.where() + ": the deviate of locus " + std::to_string(j + 1) +
+                               " is not a number between 0 and 1");
         t.deviates[(static_cast<std::size_t>(i) * l + j) * 2 + side] = u;
       }
     }
   t.present = true;
-  return "";
+  return std::nullopt;
 }
 
-std::string read_phenotypes(const std::string& path, Phenotypes& p) {
+outcome::Outcome read_phenotypes(const std::string& path, Phenotypes& p) {
   Lines f{std::ifstream(path), path, "", 0};
-  if (!f.in) return "cannot read the phenotype file " + path;
+  if (!f.in) return outcome::stop("cannot read the phenotype file " + path);
   std::int32_t n = 0;
   if (!f.next() || !integer_field(field(f.line, 1, 5), n) || n < 0 || n > max_individuals)
-    return f.path + " line 1: no count of individuals (0 to 5000) in columns 1-5";
+    return outcome::stop(f.path + " line 1: no count of individuals (0 to 5000) in columns 1-5");
   p.values.assign(n, 0.0);
   for (int i = 0; i < n; ++i) {
-    if (!f.next()) return f.path + ": the file ends after " + std::to_string(i) + " of " +
-                          std::to_string(n) + " phenotypes";
+    if (!f.next()) return outcome::stop(f.path + ": the file ends after " + std::to_string(i) + " of " +
+                                        std::to_string(n) + " phenotypes");
     if (!real_field(field(f.line, 1, 9), p.values[i]))
-      return f.where() + ": the phenotype in columns 1-9 is not a number" +
-             (f.line.find('*') != std::string::npos ? " (traitsim writes asterisks for a value too wide for its field)" : "");
+      return outcome::stop(f.where() + ": the phenotype in columns 1-9 is not a number" +
+                           (f.line.find('*') != std::string::npos ? " (traitsim writes asterisks for a value too wide for its field)" : ""));
   }
   p.present = true;
-  return "";
+  return std::nullopt;
 }
 
 }  // namespace simcheck

@@ -24,15 +24,15 @@ void trait_row(std::FILE* f, const TraitFigures& x, double sigma2) {
 
 }  // namespace
 
-std::string write_tables(const std::string& folder, const Inputs& in, const Counts& c,
-                         const Evaluation& ev) {
+outcome::Outcome write_tables(const std::string& folder, const Inputs& in, const Counts& c,
+                              const Evaluation& ev) {
   const std::string names[] = {"frequencies.tsv", "recombination.tsv", "heterozygosity.tsv",
                                "faults.tsv", "trait.tsv"};
   File files[] = {open_table(folder + "/" + names[0]), open_table(folder + "/" + names[1]),
                   open_table(folder + "/" + names[2]), open_table(folder + "/" + names[3]),
                   open_table(folder + "/" + names[4])};
   for (int k = 0; k < 5; ++k)
-    if (!files[k]) return "cannot write " + folder + "/" + names[k];
+    if (!files[k]) return outcome::stop("cannot write " + folder + "/" + names[k]);
 
   std::FILE* f = files[0].get();
   std::fprintf(f, "locus\tpopulation\tallele\texpected\tseen\tcount\tfounder_alleles\tchi_square\tdf\tp\tflagged\n");
@@ -77,9 +77,9 @@ std::string write_tables(const std::string& folder, const Inputs& in, const Coun
   }
   for (auto& file : files) {
     if (std::ferror(file.get()) || std::fclose(file.release()) != 0)
-      return "cannot write the tables in " + folder;
+      return outcome::stop("cannot write the tables in " + folder);
   }
-  return "";
+  return std::nullopt;
 }
 
 }  // namespace simcheck

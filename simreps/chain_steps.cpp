@@ -19,13 +19,13 @@ std::string own_folder() {
   return error ? std::string(".") : self.parent_path().string();
 }
 
-std::string run_step(const std::string& bin, const std::string& work, const std::string& program,
-                     const std::vector<std::string>& arguments, std::string& output) {
+outcome::Outcome run_step(const std::string& bin, const std::string& work, const std::string& program,
+                          const std::vector<std::string>& arguments, std::string& output) {
   const std::string path = bin + "/" + program;
   const std::string capture = work + "/" + program + ".out";
   std::fflush(nullptr);
   const pid_t pid = fork();
-  if (pid < 0) return program + ": cannot start it: " + std::strerror(errno);
+  if (pid < 0) return outcome::stop(program + ": cannot start it: " + std::strerror(errno));
   if (pid == 0) {
     const int fd = ::open(capture.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     if (fd < 0 || ::chdir(work.c_str()) != 0) _exit(127);
@@ -49,7 +49,7 @@ std::string run_step(const std::string& bin, const std::string& work, const std:
     output = text.str();
   }
   std::remove(capture.c_str());
-  if (WIFEXITED(status) && WEXITSTATUS(status) == 0) return {};
+  if (WIFEXITED(status) && WEXITSTATUS(status) == 0) return std::nullopt;
   std::string how = WIFEXITED(status) ? "status " + std::to_string(WEXITSTATUS(status))
                                       : std::string("signal ") + strsignal(WTERMSIG(status));
   std::string refusal = program + " stopped (" + how + ")";
@@ -57,10 +57,10 @@ std::string run_step(const std::string& bin, const std::string& work, const std:
     refusal += ":\n" + output;
     if (refusal.back() == '\n') refusal.pop_back();
   }
-  return refusal;
+  return outcome::stop(refusal);
 }
 
-std::string run_chain_once(const std::string& bin, const std::string& work, std::string& notes) {
+outcome::Outcome run_chain_once(const std::string& bin, const std::string& work, std::string& notes) {
   struct Step {
     const char* program;
     std::vector<std::string> arguments;
@@ -78,13 +78,13 @@ std::string run_chain_once(const std::string& bin, const std::string& work, std:
   };
   for (const Step& step : steps) {
     std::string output;
-    if (auto refusal = run_step(bin, work, step.program, step.arguments, output); !refusal.empty())
+    if (auto refusal = run_step(bin, work, step.program, step.arguments, output))
       return refusal;
     std::istringstream lines(output);
     for (std::string line; std::getline(lines, line);)
       notes += std::string(step.program) + ":" + line + "\n";
   }
-  return {};
+  return std::nullopt;
 }
 
 }  // namespace simreps

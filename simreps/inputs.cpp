@@ -33,9 +33,9 @@ std::vector<std::string> items_of(std::string_view name) {
 }
 
 // The identifiers exactly as xp-geno and xp-trait read them, with their reader.
-std::string read_ids(const std::string& name, std::int32_t count, std::vector<std::string>& ids) {
+outcome::Outcome read_ids(const std::string& name, std::int32_t count, std::vector<std::string>& ids) {
   std::FILE* file = std::fopen(name.c_str(), "r");
-  if (file == nullptr) return "cannot open " + name;
+  if (file == nullptr) return outcome::stop("cannot open " + name);
   freeform::ItemStream items(file);
   outcome::Outcome problem = freeform::skip_pedigree_header(items, name);
   char id[256];
@@ -45,13 +45,13 @@ std::string read_ids(const std::string& name, std::int32_t count, std::vector<st
     ids.emplace_back(id, length);
   }
   std::fclose(file);
-  return problem ? problem->text : std::string();
+  return problem;
 }
 
 // The meioses in the order of genodrop's completion loop: passes over the family blocks, each
 // haplotype made as soon as its parent is complete, a parent completed earlier in the same
 // pass counting at once.
-std::string schedule_meioses(Inputs& inputs) {
+outcome::Outcome schedule_meioses(Inputs& inputs) {
   const genodrop::Pedigree& pedigree = inputs.pedigree;
   std::vector<std::array<bool, 2>> pending(static_cast<std::size_t>(pedigree.count));
   std::size_t left = 0;
@@ -78,14 +78,14 @@ std::string schedule_meioses(Inputs& inputs) {
         }
       }
     }
-    if (made == 0) return "genodrop: pe2.wrk: some individual is its own ancestor";
+    if (made == 0) return outcome::stop("genodrop: pe2.wrk: some individual is its own ancestor");
     left -= made;
   }
   const genodrop::Locides& loci = inputs.loci;
   inputs.chances.assign(static_cast<std::size_t>(loci.count), 0.5f);
   for (std::int32_t j = 1; j < loci.count && !inputs.meioses.empty(); ++j) {
     const auto chance = genodrop::crossover_chance(loci.positions[j - 1], loci.positions[j]);
-    if (!chance) return "genodrop: illegal marker order";
+    if (!chance) return outcome::stop("genodrop: illegal marker order");
     inputs.chances[static_cast<std::size_t>(j)] = *chance;
   }
   inputs.bucket_alleles.resize(static_cast<std::size_t>(loci.count));
@@ -101,17 +101,17 @@ std::string schedule_meioses(Inputs& inputs) {
   inputs.genotype_numbers =
       static_cast<std::int64_t>(loci.count) *
       (2 * static_cast<std::int64_t>(inputs.founders.size()) + static_cast<std::int64_t>(inputs.meioses.size()));
-  return {};
+  return std::nullopt;
 }
 
 }  // namespace
 
-std::string read_inputs(const std::string& work, Inputs& inputs) {
+outcome::Outcome read_inputs(const std::string& work, Inputs& inputs) {
   const std::string chromosome = work + "/chromosome.wrk", pedigree = work + "/pe2.wrk",
                     model = work + "/model.wrk";
-  if (auto stop = genodrop::read_chromosome(chromosome, inputs.loci)) return stop->text;
-  if (auto stop = genodrop::read_pedigree(pedigree, inputs.pedigree)) return stop->text;
-  if (auto stop = traitsim::read_model(model, inputs.model)) return stop->text;
+  if (auto stop = genodrop::read_chromosome(chromosome, inputs.loci)) return stop;
+  if (auto stop = genodrop::read_pedigree(pedigree, inputs.pedigree)) return stop;
+  if (auto stop = traitsim::read_model(model, inputs.model)) return stop;
 
   const genodrop::Locides& loci = inputs.loci;
   for (std::int32_t j = 0; j < loci.count; ++j) {
@@ -123,14 +123,14 @@ std::string read_inputs(const std::string& work, Inputs& inputs) {
     inputs.marker_loci.push_back(j);
     const auto items = items_of(name);
     if (items.size() != 1)
-      return "the marker name \"" + std::string(name) + "\" (locus " + std::to_string(j + 1) +
-             " of chromosome.wrk) is not one item: xp-geno would take the names and alleles "
-             "after it in the wrong places";
+      return outcome::stop("the marker name \"" + std::string(name) + "\" (locus " + std::to_string(j + 1) +
+                           " of chromosome.wrk) is not one item: xp-geno would take the names and alleles "
+                           "after it in the wrong places");
     inputs.marker_names.push_back(items[0]);
     if (loci.alleles[j] > 99)
-      return "marker " + items[0] + " has " + std::to_string(loci.alleles[j]) +
-             " alleles: in the genotype file a second allele of three digits runs into the "
-             "first, and xp-geno would misread them (at most 99 alleles per marker)";
+      return outcome::stop("marker " + items[0] + " has " + std::to_string(loci.alleles[j]) +
+                           " alleles: in the genotype file a second allele of three digits runs into the "
+                           "first, and xp-geno would misread them (at most 99 alleles per marker)");
   }
   // The QTL genotype file names the trait loci in chromosome order; traitsim matches the model
   // to those names.
@@ -138,7 +138,7 @@ std::string read_inputs(const std::string& work, Inputs& inputs) {
   trait.nqtl = static_cast<std::int32_t>(inputs.trait_loci.size());
   for (std::int32_t b = 0; b < trait.nqtl; ++b) trait.qtl_names[b] = loci.names[inputs.trait_loci[b]];
   traitsim::match_loci(trait);
-  if (auto problem = schedule_meioses(inputs); !problem.empty()) return problem;
+  if (auto problem = schedule_meioses(inputs)) return problem;
   return read_ids(pedigree, inputs.pedigree.count, inputs.ids);
 }
 

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "common/outcome/outcome.hpp"
 #include "genodrop/tables.hpp"
 #include "traitsim/tables.hpp"
 
@@ -53,7 +54,7 @@ struct Inputs {
 // would not give what xp-geno makes of them: a marker name that is not one item, or a marker
 // with 100 alleles or more (a three-digit second allele runs into the first in the genotype
 // file), or a pedigree or map on which genodrop would refuse to make all genotypes (which the
-// trial run has already refused). Returns an empty text, or the refusal.
-std::string read_inputs(const std::string& work, Inputs& inputs);
+// trial run has already refused). Returns the refusal, if any.
+outcome::Outcome read_inputs(const std::string& work, Inputs& inputs);
 
 }  // namespace simreps

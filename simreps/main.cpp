@@ -33,10 +33,8 @@ using namespace simreps;
 
 constexpr std::int64_t max_seed = 2147483647;
 
-int refuse(const std::string& text) {
-  std::printf("simreps: %s\n", text.c_str());
-  return 1;
-}
+// simreps names itself before every refusal.
+int refuse(const std::string& text) { return outcome::refuse_line("simreps: " + text); }
 
 int digits(std::int64_t n) {
   int d = 1;
@@ -57,34 +55,33 @@ std::int32_t drawn_seed(std::int64_t count) {
 
 // Checks the study in OUTDIR (the current folder) against this run, and with `begin` writes
 // its record when there is none yet. Sets the first seed in `study`: the one given, else the
-// recorded one, else (when beginning) one drawn at random. Returns an empty text or the
-// refusal. Runs that begin slices of one study at once meet here under the lock, so all but
+// recorded one, else (when beginning) one drawn at random. Returns the refusal, if any.
+// Runs that begin slices of one study at once meet here under the lock, so all but
 // the first take the first one's record.
-std::string open_study(const Options& options, const std::string& outdir, bool begin, Study& study) {
+outcome::Outcome open_study(const Options& options, const std::string& outdir, bool begin, Study& study) {
   const Lock lock;
-  std::string problem;
-  const std::optional<Study> recorded = read_study(problem);
-  if (!problem.empty()) return outdir + "/" + problem;
+  std::optional<Study> recorded;
+  if (auto problem = read_study(recorded)) return outcome::stop(outdir + "/" + problem->text);
   if (recorded) {
     study.first_seed = options.first_seed.value_or(recorded->first_seed);
     if (auto differs = difference(*recorded, study); !differs.empty())
-      return outdir + " holds another study (" + differs + "); give another OUTDIR";
+      return outcome::stop(outdir + " holds another study (" + differs + "); give another OUTDIR");
     if (study.first_seed + 2 * options.count - 1 > max_seed)
-      return "the study's first seed is " + std::to_string(study.first_seed) + ": it has room for " +
-             std::to_string((max_seed - study.first_seed + 1) / 2) + " replicates, not " +
-             std::to_string(options.count);
-    return {};
+      return outcome::stop("the study's first seed is " + std::to_string(study.first_seed) + ": it has room for " +
+                           std::to_string((max_seed - study.first_seed + 1) / 2) + " replicates, not " +
+                           std::to_string(options.count));
+    return std::nullopt;
   }
   for (const auto& entry : fs::directory_iterator(".")) {
     const std::string name = entry.path().filename().string();
     // Left by this run: its lock and its trial of the chain.
     if (name != lock_file && name.rfind(".work.", 0) != 0)
-      return outdir + " is not empty and holds no study; give a new or an empty folder";
+      return outcome::stop(outdir + " is not empty and holds no study; give a new or an empty folder");
   }
-  if (!begin) return {};
+  if (!begin) return std::nullopt;
   study.first_seed = options.first_seed ? *options.first_seed : drawn_seed(options.count);
-  if (!write_study(study)) return "cannot write " + outdir + "/" + study_record;
-  return {};
+  if (!write_study(study)) return outcome::stop("cannot write " + outdir + "/" + study_record);
+  return std::nullopt;
 }
 
 // Removes the trial folders (named `prefix` and a process id) of runs on this host that were
@@ -101,20 +98,20 @@ void remove_lost_work(const std::string& prefix) {
 }
 
 // The copies of the inputs under the chain's names in `work`, and the chain once there.
-std::string prepare(const Options& options, const std::string& bin, const std::string& work,
-                    const std::array<std::string, 3>& inputs) {
+outcome::Outcome prepare(const Options& options, const std::string& bin, const std::string& work,
+                         const std::array<std::string, 3>& inputs) {
   std::error_code error;
   fs::create_directory(work, error);
-  if (error) return "cannot create " + work + ": " + error.message();
+  if (error) return outcome::stop("cannot create " + work + ": " + error.message());
   const char* copies[] = {"pe0.wrk", "chromosome.wrk", "model.wrk"};
   for (int i = 0; i < 3; ++i) {
     fs::copy_file(inputs[i], work + "/" + copies[i], error);
-    if (error) return "cannot copy " + inputs[i] + ": " + error.message();
+    if (error) return outcome::stop("cannot copy " + inputs[i] + ": " + error.message());
   }
   std::string notes;
-  if (auto refusal = run_chain_once(bin, work, notes); !refusal.empty()) return refusal;
+  if (auto refusal = run_chain_once(bin, work, notes)) return refusal;
   if (!options.quiet && !notes.empty()) std::printf("%s", notes.c_str());
-  return {};
+  return std::nullopt;
 }
 
 int run(const Options& options) {
@@ -139,8 +136,8 @@ int run(const Options& options) {
 
   // The study is checked before the chain's trial and begun only once the inputs are read, so
   // that refused inputs leave no record that would stand in the way of the mended ones.
-  if (auto refusal = open_study(options, options.outdir, false, study); !refusal.empty())
-    return refuse(refusal);
+  if (auto refusal = open_study(options, options.outdir, false, study))
+    return refuse(refusal->text);
 
   char host[256] = "host";
   ::gethostname(host, sizeof host - 1);
@@ -154,12 +151,12 @@ int run(const Options& options) {
       fs::remove_all(folder, ignored);
     }
   } cleanup{work};
-  if (auto refusal = prepare(options, bin, work, inputs); !refusal.empty()) return refuse(refusal);
+  if (auto refusal = prepare(options, bin, work, inputs)) return refuse(refusal->text);
   auto tables = std::make_unique<Inputs>();
-  if (auto refusal = read_inputs(work, *tables); !refusal.empty()) return refuse(refusal);
+  if (auto refusal = read_inputs(work, *tables)) return refuse(refusal->text);
 
-  if (auto refusal = open_study(options, options.outdir, true, study); !refusal.empty())
-    return refuse(refusal);
+  if (auto refusal = open_study(options, options.outdir, true, study))
+    return refuse(refusal->text);
   if (!options.quiet)
     std::printf("simreps: study in %s, first seed %d, replicates %lld-%lld of %lld\n",
                 options.outdir.c_str(), study.first_seed, static_cast<long long>(options.first),
@@ -174,8 +171,7 @@ int run(const Options& options) {
 
   const Found found = find_replicates();
   const int width = std::max(digits(options.count), found.width);
-  std::string problem;
-  if (!widen(found, width, problem)) return refuse(problem);
+  if (auto problem = widen(found, width)) return refuse(problem->text);
   remove_partials(options.first, options.last);
   std::vector<std::int64_t> todo;
   for (std::int64_t r = options.first; r <= options.last; ++r)
@@ -186,7 +182,7 @@ int run(const Options& options) {
   const int status = run_workers(plan, todo, options.jobs, progress);
   {
     const Lock lock;
-    if (!write_manifest(problem)) return refuse(problem);
+    if (auto problem = write_manifest()) return refuse(problem->text);
   }
   if (status != 0) return status;
   if (!options.quiet)

@@ -66,18 +66,17 @@ Found find_replicates() {
   return found;
 }
 
-bool widen(const Found& found, int width, std::string& problem) {
+outcome::Outcome widen(const Found& found, int width) {
   for (const auto& [r, name] : found.folders) {
     const std::string wide = replicate_name(r, width);
     if (wide == name) continue;
     std::error_code error;
     fs::rename(name, wide, error);
     if (error && !fs::exists(wide)) {
-      problem = "cannot rename " + name + " to " + wide + ": " + error.message();
-      return false;
+      return outcome::stop("cannot rename " + name + " to " + wide + ": " + error.message());
     }
   }
-  return true;
+  return std::nullopt;
 }
 
 void remove_partials(std::int64_t first, std::int64_t last) {
@@ -93,7 +92,7 @@ void remove_partials(std::int64_t first, std::int64_t last) {
   }
 }
 
-bool write_manifest(std::string& problem) {
+outcome::Outcome write_manifest() {
   const Found found = find_replicates();
   const std::string partial = std::string(manifest_file) + ".partial";
   {
@@ -105,16 +104,11 @@ bool write_manifest(std::string& problem) {
       if (std::getline(in, header) && std::getline(in, row)) out << row << '\n';
     }
     out.close();
-    if (!out) {
-      problem = "cannot write " + partial;
-      return false;
-    }
+    if (!out) return outcome::stop("cannot write " + partial);
   }
-  if (std::rename(partial.c_str(), manifest_file) != 0) {
-    problem = std::string("cannot rename ") + partial + " to " + manifest_file;
-    return false;
-  }
-  return true;
+  if (std::rename(partial.c_str(), manifest_file) != 0)
+    return outcome::stop(std::string("cannot rename ") + partial + " to " + manifest_file);
+  return std::nullopt;
 }
 
 Lock::Lock() {

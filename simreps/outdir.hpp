@@ -9,6 +9,8 @@
 #include <map>
 #include <string>
 
+#include "common/outcome/outcome.hpp"
+
 namespace simreps {
 
 // The manifest columns; each replicate folder keeps its own row under the same header in
@@ -34,14 +36,14 @@ Found find_replicates();
 
 // Renames complete replicate folders narrower than `width` to that width: a study extended to
 // a count with more digits keeps its folders in order.
-bool widen(const Found& found, int width, std::string& problem);
+outcome::Outcome widen(const Found& found, int width);
 
 // Removes the partial folders of replicates first..last left by runs that were lost.
 void remove_partials(std::int64_t first, std::int64_t last);
 
 // Writes manifest.tsv from the rows of all complete replicates, in order, under a partial
-// name that is then renamed. Returns false with `problem` set when it cannot.
-bool write_manifest(std::string& problem);
+// name that is then renamed. Returns what it could not do, if anything.
+outcome::Outcome write_manifest();
 
 // Holds the lock file of OUTDIR while it lives.
 class Lock {

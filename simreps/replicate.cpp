@@ -7,8 +7,8 @@
 namespace simreps {
 namespace {
 
-std::string step(const char* program, const std::string& text) {
-  return std::string(program) + ": " + text;
+outcome::Outcome step(const char* program, const std::string& text) {
+  return outcome::stop(std::string(program) + ": " + text);
 }
 
 // genodrop's draws, from the numbers of its stream in the order genodrop takes them: every
@@ -59,7 +59,7 @@ void drop_genes(const Inputs& inputs, const float* u, Replicate& replicate) {
 // The genotypic values as traitsim computes them from the QTL genotype file, whose lines
 // hold the trait loci of each individual in chromosome order. Checks the alleles as
 // traitsim's reader does, line by line.
-std::string add_genetic(const Inputs& inputs, Replicate& replicate) {
+outcome::Outcome add_genetic(const Inputs& inputs, Replicate& replicate) {
   const traitsim::Locides& model = inputs.model;
   traitsim::Genotypes& trait = replicate.trait;
   trait.n = inputs.pedigree.count;
@@ -78,15 +78,15 @@ std::string add_genetic(const Inputs& inputs, Replicate& replicate) {
     }
     // The names line is line 2 of qtl.wrk, so individual k stands on line k + 3.
     if (first_bad >= 0)
-      return "allele " + std::to_string(bad_allele) + " outside 1.." +
-             std::to_string(traitsim::max_alleles) + " at locus " +
-             std::string(model.qtl_names[first_bad].trimmed()) + " in qtl.wrk, line " +
-             std::to_string(k + 3);
+      return outcome::stop("allele " + std::to_string(bad_allele) + " outside 1.." +
+                           std::to_string(traitsim::max_alleles) + " at locus " +
+                           std::string(model.qtl_names[first_bad].trimmed()) + " in qtl.wrk, line " +
+                           std::to_string(k + 3));
     trait.phenotypes[k] = 0.0f;
     traitsim::add_genotypic_value(model, trait, k);
     replicate.genetic[k] = trait.phenotypes[k];
   }
-  return {};
+  return std::nullopt;
 }
 
 // traitsim's environment from the numbers of its stream: per individual twelve uniforms summed
@@ -117,7 +117,7 @@ void start_stream(std::int32_t seed) {
   ranlux::ranlux(thrown);
 }
 
-std::string make_replicate(const Inputs& inputs, Seeds seeds, Replicate& replicate) {
+outcome::Outcome make_replicate(const Inputs& inputs, Seeds seeds, Replicate& replicate) {
   // Each stream's numbers are drawn in one call, as many as the replicate takes: the same
   // numbers one call per number would give.
   replicate.numbers.resize(static_cast<std::size_t>(
@@ -128,14 +128,14 @@ std::string make_replicate(const Inputs& inputs, Seeds seeds, Replicate& replica
   ranlux::ranlux(numbers.first(static_cast<std::size_t>(inputs.genotype_numbers)));
   drop_genes(inputs, numbers.data(), replicate);
 
-  if (auto problem = add_genetic(inputs, replicate); !problem.empty()) return step("traitsim", problem);
+  if (auto problem = add_genetic(inputs, replicate)) return step("traitsim", problem->text);
   start_stream(seeds.trait);
   ranlux::ranlux(numbers.first(12 * static_cast<std::size_t>(inputs.pedigree.count)));
   add_environment(inputs, numbers.data(), replicate);
   if (const std::int32_t q = traitsim::first_non_finite(replicate.trait); q >= 0)
     return step("traitsim", "phenotype of individual " + std::to_string(q + 1) +
                                 " is not a finite number; see the values and sigma in model.wrk");
-  return {};
+  return std::nullopt;
 }
 
 }  // namespace simreps

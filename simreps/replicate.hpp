@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "common/outcome/outcome.hpp"
 #include "genodrop/tables.hpp"
 #include "simreps/inputs.hpp"
 #include "traitsim/tables.hpp"
@@ -42,11 +43,11 @@ struct Replicate {
   bool keep_deviates = true;
 };
 
-// Makes the replicate with seeds `seeds` from `inputs` into `replicate`. Returns an empty
-// text, or the refusal of traitsim, in its own words, after "traitsim: ": an allele of a model
+// Makes the replicate with seeds `seeds` from `inputs` into `replicate`. Returns the
+// refusal of traitsim, if any, in its own words, after "traitsim: ": an allele of a model
 // locus outside 1..10 (naming the line of qtl.wrk) or a phenotype that is not finite. The
 // steps are genodrop's and traitsim's, from the same numbers in the same order, with what
 // depends on the pedigree and the map alone worked out once in `inputs`.
-std::string make_replicate(const Inputs& inputs, Seeds seeds, Replicate& replicate);
+outcome::Outcome make_replicate(const Inputs& inputs, Seeds seeds, Replicate& replicate);
 
 }  // namespace simreps

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 
+#include "common/outcome/outcome.hpp"
 #include "simreps/inputs.hpp"
 #include "simreps/replicate.hpp"
 
@@ -19,8 +20,8 @@ struct Plan {
 
 // Makes replicate `r` with the tables of `replicate` and writes mark.sol, phen.sol and its
 // manifest row under its partial name, then renames the folder. A folder of that name made
-// meanwhile by another run is left as it is (it holds the same files). Returns an empty text,
-// or a refusal naming the replicate and the step.
-std::string make_folder(const Plan& plan, Replicate& replicate, std::int64_t r);
+// meanwhile by another run is left as it is (it holds the same files). Returns the refusal,
+// if any, naming the replicate and the step.
+outcome::Outcome make_folder(const Plan& plan, Replicate& replicate, std::int64_t r);
 
 }  // namespace simreps

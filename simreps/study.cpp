@@ -25,10 +25,11 @@ std::string cksum_text(const Checksum& sum) {
 
 }  // namespace
 
-std::optional<Study> read_study(std::string& problem) {
+outcome::Outcome read_study(std::optional<Study>& recorded) {
+  recorded.reset();
   std::ifstream in(study_record);
   if (!in) return std::nullopt;
-  Study study;
+  Study& study = recorded.emplace();
   int found = 0;
   std::string line;
   try {
@@ -53,8 +54,8 @@ std::optional<Study> read_study(std::string& problem) {
   } catch (const std::exception&) {
     found = -1;
   }
-  if (found != 5) problem = std::string(study_record) + " is not a study record of simreps";
-  return study;
+  if (found != 5) return outcome::stop(std::string(study_record) + " is not a study record of simreps");
+  return std::nullopt;
 }
 
 bool write_study(const Study& study) {

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "common/outcome/outcome.hpp"
 #include "simreps/checksum.hpp"
 
 namespace simreps {
@@ -22,9 +23,9 @@ struct Study {
   std::array<std::string, 3> paths{};  // as given; shown, not compared
 };
 
-// The record in the current folder: empty when there is none; `problem` is set when a file
-// of that name is there but does not read as a record.
-std::optional<Study> read_study(std::string& problem);
+// The record in the current folder into `recorded`, left empty when there is none. Refuses a
+// file of that name that is there but does not read as a record.
+outcome::Outcome read_study(std::optional<Study>& recorded);
 
 // Writes the record into the current folder under a temporary name, then renames it. Returns
 // false when it cannot be written.

@@ -38,9 +38,9 @@ struct Shared {
     const std::int64_t i = shared.next.fetch_add(1);
     if (i >= count) _exit(0);
     const std::int64_t r = todo[static_cast<std::size_t>(i)];
-    if (auto refusal = make_folder(plan, *replicate, r); !refusal.empty()) {
+    if (auto refusal = make_folder(plan, *replicate, r)) {
       if (!shared.stopped.exchange(true)) {
-        std::printf("simreps: %s\n", refusal.c_str());
+        std::printf("simreps: %s\n", refusal->text.c_str());
         std::fflush(stdout);
       }
       _exit(1);

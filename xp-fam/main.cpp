@@ -22,10 +22,7 @@ const char* usage() {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 3) {
-    std::fputs(usage(), stdout);
-    return 1;
-  }
+  if (argc != 3) return outcome::refuse(usage());
   const std::string infile = argv[1], outfile = argv[2];
   // Said before the run and not in place of it: xp-fam converts what it is given.
   if (xpfam::looks_numbered(infile) && !files::same_file(infile.c_str(), outfile.c_str())) {
@@ -35,8 +32,7 @@ int main(int argc, char** argv) {
                  infile.c_str());
   }
   if (const outcome::Outcome failed = xpfam::convert_file(infile, outfile)) {
-    std::fputs(failed->text.c_str(), stdout);
-    return 1;
+    return outcome::refuse(failed->text);
   }
   return 0;
 }

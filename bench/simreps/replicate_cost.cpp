@@ -55,8 +55,8 @@ int main(int argc, char** argv) {
   const std::string work = argv[1];
   const int replicates = std::atoi(argv[2]);
   auto inputs = std::make_unique<simreps::Inputs>();
-  if (auto problem = simreps::read_inputs(work, *inputs); !problem.empty()) {
-    std::printf("replicate_cost: %s\n", problem.c_str());
+  if (auto problem = simreps::read_inputs(work, *inputs)) {
+    std::printf("replicate_cost: %s\n", problem->text.c_str());
     return 1;
   }
   auto replicate = std::make_unique<simreps::Replicate>();
@@ -74,9 +74,8 @@ int main(int argc, char** argv) {
     double start = cpu_seconds();
     markers.clear();
     phenotypes.clear();
-    if (auto problem = simreps::make_replicate(*inputs, simreps::seeds_of(1000, r), *replicate);
-        !problem.empty()) {
-      std::printf("replicate_cost: %s\n", problem.c_str());
+    if (auto problem = simreps::make_replicate(*inputs, simreps::seeds_of(1000, r), *replicate)) {
+      std::printf("replicate_cost: %s\n", problem->text.c_str());
       return 1;
     }
     simreps::render_markers(*inputs, *replicate, markers);

@@ -4,6 +4,7 @@
 // message and an exit status of its own).
 #pragma once
 
+#include <cstdio>
 #include <optional>
 #include <string>
 #include <utility>
@@ -20,5 +21,20 @@ using Outcome = std::optional<Stop>;
 
 // The result of a step that found a fault: `text` is the whole message.
 inline Outcome stop(std::string text) { return Stop{std::move(text)}; }
+
+// The end of a run that must stop, for the programs that tell the user on standard output
+// rather than through the fatal stop: prints `text` up to any NUL byte that a read file may
+// have put in it, and gives the exit status 1.
+inline int refuse(const std::string& text) {
+  std::fputs(text.c_str(), stdout);
+  return 1;
+}
+
+// The same for the programs whose messages are single lines without their line end.
+inline int refuse_line(const std::string& text) {
+  refuse(text);
+  std::fputc('\n', stdout);
+  return 1;
+}
 
 }  // namespace outcome

@@ -4,6 +4,7 @@
 #include "common/records/diagnostic.hpp"
 #include "common/records/fields.hpp"
 #include "common/records/file.hpp"
+#include "common/records/walk.hpp"
 
 namespace records {
 
@@ -25,13 +26,9 @@ struct Reader::State {
     column = 0;
   }
 
-  // Acts on an item that reads no list item.
+  // Acts on an item that reads no list item, other than a skip, a tab or a slash.
   void control(const Item& item) {
-    if (move_column(item, column)) return;
     switch (item.kind) {
-      case ItemKind::slash:
-        next_line();
-        break;
       case ItemKind::blank_null:
       case ItemKind::blank_zero:
         blanks_are_zeros = item.kind == ItemKind::blank_zero;
@@ -49,11 +46,8 @@ struct Reader::State {
 
   // Moves to the next data item, reading on across lines as the layout says.
   const Item& next_data() {
-    if (cursor.to_data(false, [this](const Item& item) { control(item); },
-                       [this] { next_line(); }) == Cursor::Stop::malformed) {
-      fail(file, error_in_format);
-    }
-    return cursor.current();
+    return walk(cursor, file, false, column, [this] { next_line(); },
+                [this](const Item& item) { control(item); });
   }
 
   // The columns of a field of `width` that stand in the line; a numeric field also ends at a
@@ -159,13 +153,9 @@ Reader& Reader::operator()(std::span<char> text) {
 
 void Reader::end() {
   State& s = *state_;
-  if (s.ended) return;
-  s.ended = true;
   // Slashes and skips up to the next data item, a colon or the end of the layout still act.
-  if (s.cursor.to_data(true, [&s](const Item& item) { s.control(item); }, [] {}) ==
-      Cursor::Stop::malformed) {
-    fail(s.file, error_in_format);
-  }
+  end_walk(s.ended, s.cursor, s.file, s.column, [&s] { s.next_line(); },
+           [&s](const Item& item) { s.control(item); });
 }
 
 }  // namespace records

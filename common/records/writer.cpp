@@ -6,6 +6,7 @@
 #include "common/records/fields.hpp"
 #include "common/records/file.hpp"
 #include "common/records/packed_fields.hpp"
+#include "common/records/walk.hpp"
 
 namespace records {
 
@@ -37,12 +38,9 @@ struct Writer::State {
     return at;
   }
 
+  // Acts on an item that writes no list item, other than a skip, a tab or a slash.
   void control(const Item& item) {
-    if (move_column(item, column)) return;
     switch (item.kind) {
-      case ItemKind::slash:
-        finish_line();
-        break;
       case ItemKind::literal: {
         std::string_view text = layout->literal(item);
         if (!text.empty()) std::memcpy(field(static_cast<std::int64_t>(text.size())), text.data(), text.size());
@@ -63,11 +61,8 @@ struct Writer::State {
   }
 
   const Item& next_data() {
-    if (cursor.to_data(false, [this](const Item& item) { control(item); },
-                       [this] { finish_line(); }) == Cursor::Stop::malformed) {
-      fail(file, error_in_format);
-    }
-    return cursor.current();
+    return walk(cursor, file, false, column, [this] { finish_line(); },
+                [this](const Item& item) { control(item); });
   }
 
   // The next run of `values` that stand under one repeated item: that item, and how many
@@ -272,14 +267,11 @@ Writer& Writer::operator()(std::string_view text) {
 
 void Writer::end() {
   State& s = *state_;
-  if (s.ended) return;
-  s.ended = true;
   // Quoted texts and slashes before the next data item are still written.
-  if (s.cursor.to_data(true, [&s](const Item& item) { s.control(item); }, [] {}) ==
-      Cursor::Stop::malformed) {
-    fail(s.file, error_in_format);
+  if (end_walk(s.ended, s.cursor, s.file, s.column, [&s] { s.finish_line(); },
+               [&s](const Item& item) { s.control(item); })) {
+    s.finish_line();
   }
-  s.finish_line();
 }
 
 }  // namespace records

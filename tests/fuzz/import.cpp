@@ -20,11 +20,11 @@ void pedigree_table(std::string_view text) {
   for (int column : {0, 6}) {
     fam2raw::Options options;
     options.population_column = column;
-    const fam2raw::FamTable table = fam2raw::read_fam_table(text, "t.fam", options);
-    if (!table.error.empty()) continue;
+    fam2raw::FamTable table;
+    if (fam2raw::read_fam_table(text, "t.fam", options, table)) continue;
     fuzz::expect(!table.rows.empty(), "an accepted table without rows");
-    const fam2raw::RawPedigree pedigree = fam2raw::to_raw_pedigree(table.rows, "t.fam");
-    if (!pedigree.error.empty()) continue;
+    fam2raw::RawPedigree pedigree;
+    if (fam2raw::to_raw_pedigree(table.rows, "t.fam", pedigree)) continue;
     const std::string raw = fam2raw::raw_pedigree_text(pedigree.records);
     // famorder and xp-fam read at most 98 characters of a line.
     std::size_t start = 0;
@@ -42,14 +42,13 @@ void pedigree_table(std::string_view text) {
 }
 
 void marker_table(std::string_view text) {
-  map2chrom::MarkerTable table = map2chrom::read_marker_table(text, "t.tsv");
-  if (!table.error.empty()) return;
+  map2chrom::MarkerTable table;
+  if (map2chrom::read_marker_table(text, "t.tsv", table)) return;
   using Markers = std::vector<map2chrom::Marker>;
   const Markers second = table.markers;
   for (const Markers* table2 : {static_cast<const Markers*>(nullptr), &second}) {
     Markers markers = table.markers;
-    const std::string refusal = map2chrom::check_markers(markers, "t.tsv", table2, "t2.tsv");
-    if (!refusal.empty()) continue;
+    if (map2chrom::check_markers(markers, "t.tsv", table2, "t2.tsv")) continue;
     const std::string chromosome = map2chrom::chromosome_text(markers);
     // Two lines per locus after the header and the count, each within the layouts' columns.
     std::size_t lines = 0, start = 0;

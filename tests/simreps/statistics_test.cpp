@@ -18,6 +18,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// The refusal's text, "" when there is none: a failed step shows its message.
+std::string text_of(const outcome::Outcome& outcome) { return outcome ? outcome->text : ""; }
+
 double correlation(const std::vector<double>& x, const std::vector<double>& y) {
   const double n = static_cast<double>(x.size());
   double mx = 0, my = 0;
@@ -46,7 +49,7 @@ class ReplicateStatistics : public testing::Test {
     const std::string famorder = "cd '" + work_->string() + "' && '" SUITE_BIN "/famorder' pe0.wrk pe2.wrk >/dev/null";
     ASSERT_EQ(std::system(famorder.c_str()), 0);
     inputs_ = new simreps::Inputs;
-    ASSERT_EQ(simreps::read_inputs(work_->string(), *inputs_), "");
+    ASSERT_EQ(text_of(simreps::read_inputs(work_->string(), *inputs_)), "");
   }
   static void TearDownTestSuite() {
     fs::remove_all(*work_);
@@ -62,7 +65,7 @@ class ReplicateStatistics : public testing::Test {
     for (int r = 1; r <= replicates; ++r) {
       simreps::Seeds seeds = simreps::seeds_of(first_seed, r);
       if (shared_seed) seeds.trait = seeds.genotypes;
-      EXPECT_EQ(simreps::make_replicate(*inputs_, seeds, *replicate), "");
+      EXPECT_EQ(text_of(simreps::make_replicate(*inputs_, seeds, *replicate)), "");
       std::vector<double> genetic, environment;
       for (std::int32_t k = 0; k < replicate->trait.n; ++k) {
         genetic.push_back(replicate->genetic[k]);
@@ -101,7 +104,7 @@ TEST_F(ReplicateStatistics, FirstRecordsAreUnrelatedFromOneReplicateToTheNext) {
   auto replicate = std::make_unique<simreps::Replicate>();
   std::vector<double> deviate, allele, environment;
   for (int r = 1; r <= replicates; ++r) {
-    ASSERT_EQ(simreps::make_replicate(*inputs_, simreps::seeds_of(424243, r), *replicate), "");
+    ASSERT_EQ(text_of(simreps::make_replicate(*inputs_, simreps::seeds_of(424243, r), *replicate)), "");
     ASSERT_EQ(inputs_->pedigree.records[0].father, 0) << "the first record must be a founder";
     deviate.push_back(replicate->gent.deviates[0][0][0]);
     allele.push_back(replicate->genotypes.alleles[0][0][0]);
