@@ -64,39 +64,8 @@ bool exact_shortcut(std::string_view digits, long exponent, bool negative, T& va
   return true;
 }
 
-// The field of a chromosome file's frequency lists, "0.050" after blanks, read in one pass:
-// leading blanks, then digits around one point and nothing else, few enough digits for the
-// exact shortcut. Returns false, setting nothing, for any other field.
 template <typename T>
-bool plain_decimal(std::string_view field, T& value) {
-  constexpr int max_digits = std::is_same_v<T, float> ? 7 : 15;
-  static constexpr T powers[16] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7,
-                                    1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
-  std::size_t i = 0;
-  while (i < field.size() && field[i] == ' ') ++i;
-  std::uint64_t whole = 0;
-  int digits = 0, fraction = -1;
-  for (; i < field.size(); ++i) {
-    const char c = field[i];
-    if (is_digit(c)) {
-      whole = whole * 10 + static_cast<std::uint64_t>(c - '0');
-      ++digits;
-      if (fraction >= 0) ++fraction;
-    } else if (c == '.' && fraction < 0) {
-      fraction = 0;
-    } else {
-      return false;
-    }
-  }
-  if (fraction < 0 || digits == 0 || digits > max_digits) return false;
-  value = static_cast<T>(whole) / powers[fraction];
-  return true;
-}
-
-// Any field plain_decimal() does not take. Kept out of line, so that the plain fields, nearly
-// all the fields there are, pay for none of its setting up.
-template <typename T>
-[[gnu::noinline]] FieldStatus read_real_as(std::string_view field, int decimals, int scale,
+FieldStatus read_real_as(std::string_view field, int decimals, int scale,
                                            bool blanks_are_zeros, std::string& digits, T& value) {
   FieldChars chars(field, blanks_are_zeros);
   digits.clear();
@@ -189,15 +158,13 @@ FieldStatus read_integer(std::string_view field, bool blanks_are_zeros, std::int
   return FieldStatus::ok;
 }
 
-FieldStatus read_real(std::string_view field, int decimals, int scale, bool blanks_are_zeros,
-                      std::string& scratch, float& value) {
-  if (scale == 0 && plain_decimal(field, value)) return FieldStatus::ok;
+FieldStatus read_real_general(std::string_view field, int decimals, int scale,
+                              bool blanks_are_zeros, std::string& scratch, float& value) {
   return read_real_as(field, decimals, scale, blanks_are_zeros, scratch, value);
 }
 
-FieldStatus read_real(std::string_view field, int decimals, int scale, bool blanks_are_zeros,
-                      std::string& scratch, double& value) {
-  if (scale == 0 && plain_decimal(field, value)) return FieldStatus::ok;
+FieldStatus read_real_general(std::string_view field, int decimals, int scale,
+                              bool blanks_are_zeros, std::string& scratch, double& value) {
   return read_real_as(field, decimals, scale, blanks_are_zeros, scratch, value);
 }
 

@@ -403,34 +403,44 @@ void write_fixeds(char* out, int width, int decimals, bool plus, std::span<const
     const bool one_store = packed::available && width <= 8;
     const packed::Fields fields(one_store ? width : 8, 5,
                                 out + values.size() * static_cast<std::size_t>(width));
-    for (float value : values) {
-      const std::uint32_t pattern = std::bit_cast<std::uint32_t>(value);
-      if (pattern < 0x41200000u) {  // +0 up to below 10.0f
-        // The value in thousandths is exact in double precision (24 bits times 10 bits), and
-        // adding 2^52 rounds it to an integer, half to even, in the low bits of the sum.
-        const double thousandths = static_cast<double>(value) * 1000.0 + 0x1p52;
-        const std::uint64_t rounded =
-            std::bit_cast<std::uint64_t>(thousandths) - std::bit_cast<std::uint64_t>(0x1p52);
-        if (rounded < 10000) {  // 9.9995 and above round to 10.000, two digits: taken below
-          const std::uint64_t whole = rounded / 1000;
-          if (one_store) {
-            fields.put(out, ('0' + whole) | (std::uint64_t{'.'} << 8) |
-                                (packed::triples.zero[rounded - whole * 1000] << 16));
+    // The value in thousandths is exact in double precision (24 bits times 10 bits), and
+    // adding 2^52 rounds it to an integer, half to even, in the low bits of the sum. Worked
+    // out for a block of values at once, which the compiler does several to an instruction;
+    // the sum means nothing for the values the test below sends the long way.
+    constexpr std::size_t block = 64;
+    std::uint64_t thousandths[block];
+    for (std::size_t first = 0; first < values.size(); first += block) {
+      const std::span<const float> part = values.subspan(first, std::min(block, values.size() - first));
+      for (std::size_t k = 0; k < part.size(); ++k) {
+        thousandths[k] = std::bit_cast<std::uint64_t>(static_cast<double>(part[k]) * 1000.0 + 0x1p52) -
+                         std::bit_cast<std::uint64_t>(0x1p52);
+      }
+      for (std::size_t k = 0; k < part.size(); ++k) {
+        const float value = part[k];
+        const std::uint32_t pattern = std::bit_cast<std::uint32_t>(value);
+        if (pattern < 0x41200000u) {  // +0 up to below 10.0f
+          const std::uint64_t rounded = thousandths[k];
+          if (rounded < 10000) {  // 9.9995 and above round to 10.000, two digits: taken below
+            const std::uint64_t whole = rounded / 1000;
+            if (one_store) {
+              fields.put(out, ('0' + whole) | (std::uint64_t{'.'} << 8) |
+                                  (packed::triples.zero[rounded - whole * 1000] << 16));
+              continue;
+            }
+            blanks(out, static_cast<std::size_t>(width - 5));
+            char* at = out + width - 5;
+            at[0] = static_cast<char>('0' + whole);
+            at[1] = '.';
+            put_three(at + 2, packed::triples.zero[rounded - whole * 1000]);
+            out += width;
             continue;
           }
-          blanks(out, static_cast<std::size_t>(width - 5));
-          char* at = out + width - 5;
-          at[0] = static_cast<char>('0' + whole);
-          at[1] = '.';
-          put_three(at + 2, packed::triples.zero[rounded - whole * 1000]);
-          out += width;
-          continue;
         }
+        if (!fixed_exact<3>(out, width, 3, plus, static_cast<double>(value))) {
+          write_fixed_general(out, width, 3, plus, static_cast<double>(value), scratch);
+        }
+        out += width;
       }
-      if (!fixed_exact<3>(out, width, 3, plus, static_cast<double>(value))) {
-        write_fixed_general(out, width, 3, plus, static_cast<double>(value), scratch);
-      }
-      out += width;
     }
     return;
   }
