@@ -75,6 +75,30 @@ struct Reader::State {
     if (status == FieldStatus::overflow) fail(file, overflow);
   }
 
+  // `values` under one repeated item, each from its field in turn. Where no comma stands in
+  // the columns of the whole run, each field is just its columns, found without a search.
+  void real_run(const Item& item, std::span<float> values) {
+    const std::string_view line = file.line();
+    const auto size = static_cast<std::int64_t>(line.size());
+    const std::int64_t from = std::min(column, size);
+    const std::int64_t to = std::min(column + item.width * static_cast<std::int64_t>(values.size()), size);
+    if (std::memchr(line.data() + from, ',', static_cast<std::size_t>(to - from)) != nullptr) {
+      for (float& value : values) real_at(item, value);
+      return;
+    }
+    if (item.kind != ItemKind::real_fixed && item.kind != ItemKind::real_exp &&
+        item.kind != ItemKind::real_general) {
+      fail(file, wrong_kind);
+    }
+    for (float& value : values) {
+      const std::int64_t start = std::min(column, size);
+      const std::int64_t stop = std::min(column + item.width, size);
+      column += item.width;
+      const std::string_view text(line.data() + start, static_cast<std::size_t>(stop - start));
+      check(read_real(text, item.digits, scale, blanks_are_zeros, scratch, value), real_overflow);
+    }
+  }
+
   template <typename T>
   void real(T& value) {
     real_at(next_data(), value);
@@ -128,7 +152,7 @@ Reader& Reader::operator()(std::span<float> values) {
     const std::size_t n = static_cast<std::size_t>(
         std::min<std::int64_t>(static_cast<std::int64_t>(values.size()), s.cursor.repeats_left() + 1));
     s.cursor.take_repeats(static_cast<std::int64_t>(n) - 1);
-    for (float& value : values.first(n)) s.real_at(item, value);
+    s.real_run(item, values.first(n));
     values = values.subspan(n);
   }
   return *this;
