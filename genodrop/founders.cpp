@@ -61,6 +61,10 @@ void founder_haplotype(const Locides& locides, int population, std::span<const f
     while (longest > 1) {
       for (std::int32_t l = 0; l < width; ++l) {
         const std::size_t half = n[l] / 2;
+        // Either half may be next: both of its middles are fetched while this one compares.
+        const std::size_t next = (n[l] - half) / 2;
+        __builtin_prefetch(base[l] + next);
+        __builtin_prefetch(base[l] + half + next);
         base[l] = base[l][half] < deviates[first + l] ? base[l] + half : base[l];
         n[l] -= half;
       }
