@@ -420,6 +420,10 @@ void write_fixeds(char* out, int width, int decimals, bool plus, std::span<const
         const std::uint32_t pattern = std::bit_cast<std::uint32_t>(value);
         if (pattern < 0x41200000u) {  // +0 up to below 10.0f
           const std::uint64_t rounded = thousandths[k];
+          if (one_store && rounded <= 1000) {  // a deviate: the whole field in one look-up
+            fields.put(out, packed::thousandths.word[rounded]);
+            continue;
+          }
           if (rounded < 10000) {  // 9.9995 and above round to 10.000, two digits: taken below
             const std::uint64_t whole = rounded / 1000;
             if (one_store) {

@@ -35,6 +35,21 @@ constexpr Triples make_triples() {
 }
 inline constexpr Triples triples = make_triples();
 
+// The numbers 0.000 to 1.000 in thousandths, the deviates of the trace file, as the five
+// characters "d.ddd" in the same way: one look-up makes the whole field.
+struct Thousandths {
+  std::uint64_t word[1001];
+};
+constexpr Thousandths make_thousandths() {
+  Thousandths t{};
+  for (int v = 0; v <= 1000; ++v) {
+    t.word[v] = static_cast<std::uint64_t>('0' + v / 1000) | (std::uint64_t{'.'} << 8) |
+                (triples.zero[v % 1000] << 16);
+  }
+  return t;
+}
+inline constexpr Thousandths thousandths = make_thousandths();
+
 inline constexpr std::uint64_t eight_blanks = 0x2020202020202020ull;
 
 // Fields of `width` columns (at most 8) written left to right into columns that end at
