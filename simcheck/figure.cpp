@@ -10,7 +10,7 @@
 namespace simcheck {
 namespace {
 
-constexpr double panel_width = 400, panel_height = 400, left = 60, top = 40, plot = 300;
+constexpr double panel_width = 400, left = 60, top = 40, plot = 300;
 
 std::string escaped(const std::string& text) {
   std::string out;

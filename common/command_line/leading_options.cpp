@@ -4,13 +4,14 @@ namespace command_line {
 
 int read_leading_options(int argc, char** argv,
                          const std::function<bool(std::string_view, std::string_view)>& take) {
+  // Each option takes the argument after it: the walk goes two at a time.
   int i = 1;
-  for (; i < argc; ++i) {
+  while (i < argc) {
     const std::string_view arg = argv[i];
     if (arg == "--") return i + 1;
     if (arg.size() < 2 || arg[0] != '-') break;
     if (i + 1 >= argc || !take(arg, argv[i + 1])) return -1;
-    ++i;
+    i += 2;
   }
   return i;
 }

@@ -60,6 +60,7 @@ inline constexpr std::uint64_t eight_blanks = 0x2020202020202020ull;
 class Fields {
  public:
   Fields() = default;
+  // `width` from `value_bytes` (at least 2) to 8.
   Fields(int width, int value_bytes, const char* end)
       : width_(width),
         shift_(8 * (width - value_bytes)),

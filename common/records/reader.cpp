@@ -46,7 +46,7 @@ struct Reader::State {
 
   // Moves to the next data item, reading on across lines as the layout says.
   const Item& next_data() {
-    return walk(cursor, file, false, column, [this] { next_line(); },
+    return walk(cursor, file, column, [this] { next_line(); },
                 [this](const Item& item) { control(item); });
   }
 

@@ -61,7 +61,7 @@ struct Writer::State {
   }
 
   const Item& next_data() {
-    return walk(cursor, file, false, column, [this] { finish_line(); },
+    return walk(cursor, file, column, [this] { finish_line(); },
                 [this](const Item& item) { control(item); });
   }
 
@@ -94,7 +94,8 @@ struct Writer::State {
     for (const Item* item = first; item != last; ++item) {
       const bool skip = item->kind == ItemKind::skip;
       if (item->width > 8 || (!skip && (item->digits >= 0 || item->width < 3))) return false;
-      parts[n++] = Part{skip, item->width, skip ? 0 : item->repeat, packed::Fields(item->width, 3, end)};
+      parts[n++] = Part{skip, item->width, skip ? 0 : item->repeat,
+                        skip ? packed::Fields() : packed::Fields(item->width, 3, end)};
     }
     for (std::int64_t k = 0; k < count; ++k) {
       for (std::size_t p = 0; p < n; ++p) {

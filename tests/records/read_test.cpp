@@ -272,7 +272,8 @@ TEST_F(Read, ListsOfRealsMatchValueByValueOnRandomLayouts) {
       read.end();
       records::close(in);
     }
-    ASSERT_EQ(std::memcmp(by_value.data(), at_once.data(), by_value.size() * sizeof(float)), 0)
+    ASSERT_TRUE(by_value.empty() ||
+                std::memcmp(by_value.data(), at_once.data(), by_value.size() * sizeof(float)) == 0)
         << layout << " with " << by_value.size() << " values";
   }
 }
