@@ -2,8 +2,8 @@
 // draw, the crossover chances, one meiosis, and the order and completion of the passes.
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <algorithm>
+#include <cmath>
 #include <memory>
 #include <random>
 #include <vector>
@@ -159,6 +159,44 @@ TEST(ModelFounders, DrawsHaplotypeOneThenTwoInFileOrder) {
   EXPECT_EQ(t.pedigree->pending[1], (std::array<std::int32_t, 2>{1, 1}));
   EXPECT_EQ(t.pedigree->pending[0], (std::array<std::int32_t, 2>{0, 0}));
   EXPECT_EQ(t.pedigree->pending[2], (std::array<std::int32_t, 2>{0, 0}));
+}
+
+// The founders' bisections run side by side over loci of different lengths, lists with ties
+// and lists that fall among them; each allele must be the one its own deviate gives.
+TEST(ModelFounders, SideBySideBisectionsGiveEveryLocusItsOwnAllele) {
+  std::mt19937 gen(12);
+  Tables t;
+  t.locides->count = max_loci;
+  for (int j = 0; j < max_loci; ++j) {
+    const int m = 1 + static_cast<int>(gen() % (j % 7 == 0 ? max_alleles : 30));
+    t.locides->alleles[j] = m;
+    for (int q = 0; q < populations; ++q) {
+      auto& cumulative = t.locides->cumulative[j][q];
+      const bool falls = m > 2 && j % 5 == q;
+      float sum = 0.0f;
+      for (int a = 0; a + 1 < m; ++a) {
+        const float p = gen() % 3 == 0 ? 0.0f : static_cast<float>(gen() % 1000) / (40.0f * m);
+        cumulative[a] = sum = sum + (falls && a == 1 ? -cumulative[0] / 2 : p);
+      }
+      cumulative[m - 1] = 1.0f;
+      t.locides->ascending[j][q] = std::is_sorted(cumulative.begin(), cumulative.begin() + m);
+    }
+  }
+  t.rows({{0, 0, 1}, {0, 0, 2}, {0, 0, 2}, {0, 0, 1}});
+  ranlux::rluxgo(4, 99, 0, 0);
+  model_founders(*t.locides, *t.pedigree, *t.genotypes, *t.gent);
+  for (int i = 0; i < 4; ++i) {
+    const int q = t.pedigree->records[i].race - 1;
+    for (int side = 0; side < sides; ++side) {
+      for (int j = 0; j < max_loci; ++j) {
+        const std::span<const float> cumulative(t.locides->cumulative[j][q].data(),
+                                                static_cast<std::size_t>(t.locides->alleles[j]));
+        ASSERT_EQ(t.genotypes->alleles[i][side][j],
+                  founder_allele(cumulative, t.locides->ascending[j][q], t.gent->deviates[i][side][j]))
+            << "row " << i << ", side " << side << ", locus " << j;
+      }
+    }
+  }
 }
 
 TEST(ModelOffspring, ChildBeforeItsParentWaitsForTheNextPass) {
