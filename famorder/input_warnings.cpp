@@ -46,6 +46,10 @@ bool is_digit(char c) { return c >= '0' && c <= '9'; }
 const char* next_zero_before_digit(const char* from, const char* first, const char* last) {
   using Bytes = unsigned char __attribute__((vector_size(16)));
   const auto splat = [](unsigned char c) { return Bytes{} + c; };
+  // A 0 at `c` that is followed by a digit and stands after a blank or a sign.
+  const auto opens_number = [](const char* c) {
+    return *c == '0' && is_digit(c[1]) && (is_blank(c[-1]) || c[-1] == '-' || c[-1] == '+');
+  };
   const char* at = from;
   if (at == first) {
     if (last - at >= 2 && at[0] == '0' && is_digit(at[1])) return at;
@@ -63,17 +67,11 @@ const char* next_zero_before_digit(const char* from, const char* first, const ch
     std::uint64_t halves[2];
     std::memcpy(halves, &hit, 16);
     if ((halves[0] | halves[1]) == 0) continue;
-    for (int k = 0; k < 16; ++k) {
-      const char* c = at + k;
-      if (*c == '0' && is_digit(c[1]) &&
-          (is_blank(c[-1]) || c[-1] == '-' || c[-1] == '+'))
-        return c;
-    }
+    for (int k = 0; k < 16; ++k)
+      if (opens_number(at + k)) return at + k;
   }
-  for (; at + 1 < last; ++at) {
-    if (*at == '0' && is_digit(at[1]) && (is_blank(at[-1]) || at[-1] == '-' || at[-1] == '+'))
-      return at;
-  }
+  for (; at + 1 < last; ++at)
+    if (opens_number(at)) return at;
   return last;
 }
 

@@ -6,28 +6,10 @@
 
 namespace genodrop {
 
-namespace {
-
-// How many entries of the ascending list lie below u: std::lower_bound's answer. Each step
-// halves the range by a selection rather than a branch, which random deviates would
-// mispredict every other step; the steps of a long list then overlap their memory reads.
-std::size_t count_below(std::span<const float> ascending, float u) {
-  if (ascending.empty()) return 0;
-  const float* base = ascending.data();
-  std::size_t n = ascending.size();
-  while (n > 1) {
-    const std::size_t half = n / 2;
-    base = base[half] < u ? base + half : base;
-    n -= half;
-  }
-  return static_cast<std::size_t>(base - ascending.data()) + (*base < u ? 1 : 0);
-}
-
-}  // namespace
-
 std::int32_t founder_allele(std::span<const float> cumulative, bool ascending, float u) {
   const auto below = cumulative.first(cumulative.size() - 1);
-  if (ascending) return 1 + static_cast<std::int32_t>(count_below(below, u));
+  if (ascending)
+    return 1 + static_cast<std::int32_t>(std::lower_bound(below.begin(), below.end(), u) - below.begin());
   // A list with a negative frequency may fall and rise again: only a full count gives the
   // allele the frequencies mean.
   return 1 + static_cast<std::int32_t>(std::count_if(below.begin(), below.end(),

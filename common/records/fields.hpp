@@ -98,10 +98,8 @@ inline FieldStatus read_real(std::string_view field, int decimals, int scale,
 void write_integer(char* out, int width, int min_digits, bool plus, std::int32_t value);
 
 // A run of `values` under one repeated Iw or Iw.m item, in consecutive fields from `out`.
-// Up to `room_end`, when given, the columns after the run are scratch that the caller fills
-// afterwards: the run may store whole words there rather than field by field.
 void write_integers(char* out, int width, int min_digits, bool plus,
-                    std::span<const std::int32_t> values, const char* room_end = nullptr);
+                    std::span<const std::int32_t> values);
 
 // Fw.d: the value rounded to `decimals` places as by printf "%#.*f"; a minus sign only when a
 // printed digit is not zero; the zero before the point left out only when the field is

@@ -359,20 +359,12 @@ void write_exponent(char* out, int width, int decimals, int exponent_digits, cha
 }
 
 void write_integers(char* out, int width, int min_digits, bool plus,
-                    std::span<const std::int32_t> values, const char* room_end) {
+                    std::span<const std::int32_t> values) {
   if (packed::available && min_digits < 0 && !plus && width >= 3 && width <= 8) {
     // Alleles and the like, 0 to 999: a look-up and one store each, here in the loop rather
     // than behind a call per value.
-    const char* const run_end = out + values.size() * static_cast<std::size_t>(width);
-    const packed::Fields fields(width, 3, room_end > run_end ? room_end : run_end);
-    for (std::int32_t value : values) {
-      if (static_cast<std::uint32_t>(value) < 1000) {
-        fields.put(out, packed::triples.blank[value]);
-      } else {
-        write_integer(out, width, min_digits, plus, value);
-        out += width;
-      }
-    }
+    const packed::Fields fields(width, 3, out + values.size() * static_cast<std::size_t>(width));
+    for (std::int32_t value : values) fields.integer(out, value);
     return;
   }
   if (min_digits < 0 && !plus && width >= 3) {

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <cstring>
 
+#include "common/records/fields.hpp"
+
 namespace records::packed {
 
 // The words are laid out for a little-endian machine; elsewhere the writers go the long way.
@@ -86,8 +88,15 @@ class Fields {
     out += width_;
   }
 
-  // `width` blanks.
-  void blank(char*& out) const { put(out, eight_blanks); }
+  // A plain Iw field of `value`: one store for 0 to 999, the general writer for the rest.
+  void integer(char*& out, std::int32_t value) const {
+    if (static_cast<std::uint32_t>(value) < 1000) {
+      put(out, triples.blank[value]);
+    } else {
+      write_integer(out, width_, -1, false, value);
+      out += width_;
+    }
+  }
 
  private:
   int width_ = 8;

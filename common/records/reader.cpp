@@ -82,21 +82,8 @@ struct Reader::State {
     const auto size = static_cast<std::int64_t>(line.size());
     const std::int64_t from = std::min(column, size);
     const std::int64_t to = std::min(column + item.width * static_cast<std::int64_t>(values.size()), size);
-    if (std::memchr(line.data() + from, ',', static_cast<std::size_t>(to - from)) != nullptr) {
-      for (float& value : values) real_at(item, value);
-      return;
-    }
-    if (item.kind != ItemKind::real_fixed && item.kind != ItemKind::real_exp &&
-        item.kind != ItemKind::real_general) {
-      fail(file, wrong_kind);
-    }
-    for (float& value : values) {
-      const std::int64_t start = std::min(column, size);
-      const std::int64_t stop = std::min(column + item.width, size);
-      column += item.width;
-      const std::string_view text(line.data() + start, static_cast<std::size_t>(stop - start));
-      check(read_real(text, item.digits, scale, blanks_are_zeros, scratch, value), real_overflow);
-    }
+    const bool commas = std::memchr(line.data() + from, ',', static_cast<std::size_t>(to - from)) != nullptr;
+    for (float& value : values) real_at(item, value, commas);
   }
 
   template <typename T>
@@ -105,12 +92,13 @@ struct Reader::State {
   }
 
   template <typename T>
-  void real_at(const Item& item, T& value) {
+  void real_at(const Item& item, T& value, bool commas = true) {
     if (item.kind != ItemKind::real_fixed && item.kind != ItemKind::real_exp &&
         item.kind != ItemKind::real_general) {
       fail(file, wrong_kind);
     }
-    check(read_real(field(item.width, true), item.digits, scale, blanks_are_zeros, scratch, value),
+    // A field ends at a comma; where none can stand, no search for one.
+    check(read_real(field(item.width, commas), item.digits, scale, blanks_are_zeros, scratch, value),
           real_overflow);
   }
 };

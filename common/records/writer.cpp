@@ -109,14 +109,7 @@ struct Writer::State {
           out += part.width;
           continue;
         }
-        for (int r = 0; r < part.repeat; ++r, ++value) {
-          if (static_cast<std::uint32_t>(*value) < 1000) {
-            part.fields.put(out, packed::triples.blank[*value]);
-          } else {
-            write_integer(out, part.width, -1, false, *value);
-            out += part.width;
-          }
-        }
+        for (int r = 0; r < part.repeat; ++r, ++value) part.fields.integer(out, *value);
       }
     }
     return true;
@@ -149,7 +142,7 @@ struct Writer::State {
             out += item.width;
           } else {
             write_integers(out, item.width, item.digits, plus,
-                           std::span<const std::int32_t>(value, static_cast<std::size_t>(item.repeat)), end);
+                           std::span<const std::int32_t>(value, static_cast<std::size_t>(item.repeat)));
             out += std::int64_t{item.width} * item.repeat;
             value += item.repeat;
           }
