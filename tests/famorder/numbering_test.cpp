@@ -63,8 +63,9 @@ std::string spell(std::int64_t v, std::mt19937& rng) {
 
 // A random raw pedigree: a few families of founders and children over some generations, with
 // ids drawn from one of several ranges (small ones that collide with the new numbers, sparse
-// ones, negative ones, ones near the top of the 32-bit range), then disturbed: ids of 0, ids
-// given twice, one-parent records, parents that no record carries, and the records shuffled
+// ones, negative ones, ones near the top of the 32-bit range, distinct ones around 0), then
+// disturbed: ids of 0, ids and whole records given twice, one-parent records, parents that no
+// record carries, and the records shuffled
 // so that parents often follow their children. The records go through the text form and the
 // shared reader, in decimal, octal or hexadecimal.
 std::vector<PedRecord> random_pedigree(std::mt19937& rng) {
@@ -84,7 +85,7 @@ std::vector<PedRecord> random_pedigree(std::mt19937& rng) {
   }
 
   std::vector<std::int64_t> ids(n);
-  const int mode = static_cast<int>(pick(6));
+  const int mode = static_cast<int>(pick(7));
   for (std::size_t i = 0; i < n; ++i) {
     switch (mode) {
       case 0: ids[i] = static_cast<std::int64_t>(i) + 1; break;  // shuffled below: collide
@@ -92,10 +93,12 @@ std::vector<PedRecord> random_pedigree(std::mt19937& rng) {
       case 2: ids[i] = 100 + static_cast<std::int64_t>(pick(100000)); break;
       case 3: ids[i] = static_cast<std::int64_t>(pick(2 * n + 1)) - static_cast<std::int64_t>(n); break;
       case 4: ids[i] = -1 - static_cast<std::int64_t>(pick(3 * n)); break;
-      default: ids[i] = std::numeric_limits<std::int32_t>::max() - static_cast<std::int64_t>(pick(3 * n)); break;
+      case 5: ids[i] = std::numeric_limits<std::int32_t>::max() - static_cast<std::int64_t>(pick(3 * n)); break;
+      default: ids[i] = i % 2 == 0 ? -static_cast<std::int64_t>(i / 2) - 1 : static_cast<std::int64_t>(i / 2) + 1; break;
     }
   }
-  if (mode == 0) std::shuffle(ids.begin(), ids.end(), rng);
+  // Modes 0 and 6 give every id once; in mode 6 the spare numbers start within 1 to n.
+  if (mode == 0 || mode == 6) std::shuffle(ids.begin(), ids.end(), rng);
   // Ids given twice come mostly from the ranges above; keep them only sometimes.
   const bool allow_twice = chance(0.3);
   if (!allow_twice) {
@@ -128,14 +131,15 @@ std::vector<PedRecord> random_pedigree(std::mt19937& rng) {
       if (rec[i][2] == 0) rec[i][2] = rec[i][1];
     }
   }
+  if (chance(0.1)) rec.push_back(rec[pick(n)]);  // a record given twice
   switch (pick(3)) {
     case 0: std::shuffle(rec.begin(), rec.end(), rng); break;
     case 1: std::reverse(rec.begin(), rec.end()); break;  // parents after their children
     default: break;
   }
 
-  std::vector<PedRecord> out(n);
-  for (std::size_t i = 0; i < n; ++i) {
+  std::vector<PedRecord> out(rec.size());
+  for (std::size_t i = 0; i < rec.size(); ++i) {
     std::string line;
     for (int f = 0; f < 5; ++f) line += (f ? (chance(0.2) ? "\t" : " ") : "") + spell(rec[i][static_cast<std::size_t>(f)], rng);
     if (chance(0.5)) line += " lab" + std::to_string(pick(100000));
