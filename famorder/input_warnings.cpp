@@ -8,10 +8,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <span>
 #include <string_view>
 #include <vector>
 
-#include "common/files/whole_file.hpp"
 #include "common/rawped/number.hpp"
 #include "famorder/id_set.hpp"
 
@@ -75,6 +75,67 @@ const char* next_zero_before_digit(const char* from, const char* first, const ch
   return last;
 }
 
+// Checks the record lines of a raw pedigree file for numbers written with a leading zero, a
+// run of whole lines at a time, and warns about the first few.
+struct ZeroScan {
+  std::span<const std::int32_t> record_lines;  // ascending
+  const std::string& infile;
+  std::int32_t number = 1;  // the line at which the next run of lines begins
+  int count = 0;            // numbers found so far
+
+  // Checks the whole lines [first, last), which begin at line `number`, and counts them. The
+  // checks run only on a line where a 0 followed by a digit begins a field, which is seldom:
+  // line ends are counted only up to such a line, and at the end of the run.
+  void check(const char* const first, const char* const last) {
+    const char* counted = first;  // line `number` begins here
+    for (const char* scan = first; scan < last;) {
+      const char* zero = next_zero_before_digit(scan, first, last);
+      if (zero == last) break;
+      scan = zero + 1;
+      const char* start = zero > first && (zero[-1] == '-' || zero[-1] == '+') ? zero - 1 : zero;
+      if (scan == last || !is_digit(*scan) || (start > first && !is_blank(start[-1]))) continue;
+      const char* begin = zero;
+      while (begin > counted && begin[-1] != '\n') --begin;
+      number += static_cast<std::int32_t>(std::count(counted, begin, '\n'));
+      counted = begin;
+      const char* end =
+          static_cast<const char*>(std::memchr(zero, '\n', static_cast<std::size_t>(last - zero)));
+      if (end == nullptr) end = last;
+      scan = end;  // the rest of the line is checked here, field by field
+      if (std::binary_search(record_lines.begin(), record_lines.end(), number)) {
+        check_fields(std::string_view(begin, static_cast<std::size_t>(end - begin)));
+      }
+    }
+    number += static_cast<std::int32_t>(std::count(counted, last, '\n'));
+  }
+
+  // The five numeric fields come first on a record line; the label may hold anything.
+  void check_fields(std::string_view text) {
+    std::size_t p = 0;
+    for (int field = 0; field < 5; ++field) {
+      while (p < text.size() && is_blank(text[p])) ++p;
+      const std::size_t start = p;
+      while (p < text.size() && !is_blank(text[p])) ++p;
+      const std::string_view token = text.substr(start, p - start);
+      const std::size_t digits = !token.empty() && (token[0] == '-' || token[0] == '+') ? 1 : 0;
+      if (token.size() < digits + 2 || token[digits] != '0' || !is_digit(token[digits + 1]))
+        continue;
+      const std::string whole(token);
+      const char* s = whole.c_str();
+      std::int32_t value = 0;
+      rawped::scan_int(s, value);
+      // 007 means 7 either way; only a number that octal changes is worth a word. (A number
+      // too long for any integer type reads as the largest, which octal always changes.)
+      if (*s == '\0' && std::to_string(value) == std::to_string(std::strtoll(whole.c_str(), nullptr, 10)))
+        continue;
+      if (++count > shown) continue;
+      std::string reading = "read in octal as " + std::to_string(value);
+      if (*s != '\0') reading += ", then \"" + std::string(s) + "\" as the next field";
+      warn(at(infile, number) + whole + " begins with 0, so it is " + reading);
+    }
+  }
+};
+
 }  // namespace
 
 void warn_unknown_parents(const PedTable& table, const std::string& infile) {
@@ -109,57 +170,39 @@ void warn_leading_zeros(const PedTable& table, const std::string& infile) {
   // A pipe cannot be read twice, and waiting on one could hang the run.
   struct stat file{};
   if (stat(infile.c_str(), &file) != 0 || !S_ISREG(file.st_mode)) return;
-  std::vector<std::int32_t> lines(table.line.begin(), table.line.end());
-  if (!std::is_sorted(lines.begin(), lines.end())) std::sort(lines.begin(), lines.end());
-  std::string all;
-  if (lines.empty() || !files::read_file(infile, all)) return;
-  int count = 0;
-  // The checks below run only on a line where a 0 followed by a digit begins a field, which
-  // is seldom: line ends are counted only up to such a line.
-  const char* const first = all.data();
-  const char* const last = first + all.size();
-  const char* counted = first;  // line `number` begins here
-  std::int32_t number = 1;
-  for (const char* scan = first; scan < last;) {
-    const char* zero = next_zero_before_digit(scan, first, last);
-    if (zero == last) break;
-    scan = zero + 1;
-    const char* start = zero > first && (zero[-1] == '-' || zero[-1] == '+') ? zero - 1 : zero;
-    if (scan == last || !is_digit(*scan) || (start > first && !is_blank(start[-1]))) continue;
-    const char* begin = zero;
-    while (begin > counted && begin[-1] != '\n') --begin;
-    number += static_cast<std::int32_t>(std::count(counted, begin, '\n'));
-    counted = begin;
-    const char* end = static_cast<const char*>(std::memchr(zero, '\n', static_cast<std::size_t>(last - zero)));
-    if (end == nullptr) end = last;
-    scan = end;  // the rest of the line is checked here, field by field
-    if (!std::binary_search(lines.begin(), lines.end(), number)) continue;
-    const std::string_view text(begin, static_cast<std::size_t>(end - begin));
-    // The five numeric fields come first on a record line; the label may hold anything.
-    std::size_t p = 0;
-    for (int field = 0; field < 5; ++field) {
-      while (p < text.size() && is_blank(text[p])) ++p;
-      const std::size_t start = p;
-      while (p < text.size() && !is_blank(text[p])) ++p;
-      const std::string_view token = text.substr(start, p - start);
-      const std::size_t digits = !token.empty() && (token[0] == '-' || token[0] == '+') ? 1 : 0;
-      if (token.size() < digits + 2 || token[digits] != '0' || !is_digit(token[digits + 1]))
-        continue;
-      const std::string whole(token);
-      const char* s = whole.c_str();
-      std::int32_t value = 0;
-      rawped::scan_int(s, value);
-      // 007 means 7 either way; only a number that octal changes is worth a word. (A number
-      // too long for any integer type reads as the largest, which octal always changes.)
-      if (*s == '\0' && std::to_string(value) == std::to_string(std::strtoll(whole.c_str(), nullptr, 10)))
-        continue;
-      if (++count > shown) continue;
-      std::string reading = "read in octal as " + std::to_string(value);
-      if (*s != '\0') reading += ", then \"" + std::string(s) + "\" as the next field";
-      warn(at(infile, number) + whole + " begins with 0, so it is " + reading);
-    }
+  // The record lines, ascending; the table is still in file order when called before orpd.
+  std::span<const std::int32_t> lines = table.line;
+  std::vector<std::int32_t> sorted;
+  if (!std::is_sorted(lines.begin(), lines.end())) {
+    sorted.assign(lines.begin(), lines.end());
+    std::sort(sorted.begin(), sorted.end());
+    lines = sorted;
   }
-  warn_rest(count, "numbers with a leading zero");
+  if (lines.empty()) return;
+  std::FILE* in = std::fopen(infile.c_str(), "rb");
+  if (in == nullptr) return;
+  ZeroScan scan{lines, infile};
+  // The file is read a block at a time, and checked in whole lines: the part of a line that a
+  // block cuts off is moved to the front and read on with the next block.
+  constexpr std::size_t block = std::size_t{1} << 16;
+  std::vector<char> buffer(block);
+  std::size_t kept = 0;
+  for (bool ended = false; !ended;) {
+    if (buffer.size() < kept + block) buffer.resize(kept + block);
+    const std::size_t got = std::fread(buffer.data() + kept, 1, block, in);
+    ended = got < block;  // the end of the file, or a read error
+    const char* const first = buffer.data();
+    const char* const held = first + kept + got;
+    const char* stop = held;
+    if (!ended) {
+      while (stop > first && stop[-1] != '\n') --stop;
+    }
+    scan.check(first, stop);
+    kept = static_cast<std::size_t>(held - stop);
+    std::memmove(buffer.data(), stop, kept);
+  }
+  std::fclose(in);
+  warn_rest(scan.count, "numbers with a leading zero");
 }
 
 }  // namespace famorder
