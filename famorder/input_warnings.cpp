@@ -3,17 +3,16 @@
 #include <sys/stat.h>
 
 #include <algorithm>
-#include <climits>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <span>
 #include <string_view>
+#include <tuple>
 #include <vector>
 
 #include "common/rawped/number.hpp"
-#include "famorder/id_set.hpp"
 
 namespace famorder {
 namespace {
@@ -138,24 +137,20 @@ struct ZeroScan {
 
 }  // namespace
 
-void warn_unknown_parents(const PedTable& table, const std::string& infile) {
-  std::int64_t low = INT64_MAX, high = INT64_MIN;
-  std::size_t with_id = 0;
-  for (const auto& r : table.oldped) {
-    if (r.id == 0) continue;
-    low = std::min<std::int64_t>(low, r.id);
-    high = std::max<std::int64_t>(high, r.id);
-    ++with_id;
-  }
-  IdSet ids(low, high, with_id);
-  for (const auto& r : table.oldped)
-    if (r.id != 0) ids.insert(r.id);
+void warn_unknown_parents(const PedTable& table, const ValueNumbers& values,
+                          const std::string& infile) {
+  // Which values some record carries as its id.
+  std::vector<std::uint8_t> carried(values.value.size(), 0);
+  for (const auto& key : values.key)
+    if (key[0] != no_value) carried[key[0]] = 1;
 
   int count = 0;
   for (std::size_t i = 0; i < table.oldped.size(); ++i) {
     const auto& r = table.oldped[i];
-    for (const auto& [parent, role] : {std::pair{r.nfat, "father"}, std::pair{r.nmat, "mother"}}) {
-      if (parent == 0 || ids.contains(parent)) continue;
+    const auto& key = values.key[i];
+    for (const auto& [parent, k, role] : {std::tuple{r.nfat, key[1], "father"},
+                                          std::tuple{r.nmat, key[2], "mother"}}) {
+      if (k == no_value || carried[k] != 0) continue;
       if (++count > shown) continue;
       const std::string who =
           r.id != 0 ? "individual " + std::to_string(r.id) : "the individual without an id";

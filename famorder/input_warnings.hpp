@@ -5,12 +5,15 @@
 #include <string>
 
 #include "famorder/table.hpp"
+#include "famorder/values.hpp"
 
 namespace famorder {
 
 // A father or mother id that no record of the file carries: famorder numbers it all the same,
-// and the next program names only a number the user never wrote. Call before orpd.
-void warn_unknown_parents(const PedTable& table, const std::string& infile);
+// and the next program names only a number the user never wrote. Call before orpd, with the
+// values of the table numbered (number_values).
+void warn_unknown_parents(const PedTable& table, const ValueNumbers& values,
+                          const std::string& infile);
 
 // A number written with a leading zero on a record line (read as octal, so 0101 is 65 and
 // 0108 is 010 followed by 8). Reads the file `infile` again.

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <string>
+#include <utility>
 
 #include "common/outcome/outcome.hpp"
 #include "common/rawped/reader.hpp"
@@ -16,6 +17,7 @@
 #include "famorder/orpd.hpp"
 #include "famorder/read_table.hpp"
 #include "famorder/same_identifier.hpp"
+#include "famorder/values.hpp"
 #include "famorder/write_table.hpp"
 
 int main(int argc, char** argv) {
@@ -32,10 +34,13 @@ int main(int argc, char** argv) {
   std::fclose(in);
   if (unread) return refuse(unread->text);
   warn_leading_zeros(table, infile);
-  warn_unknown_parents(table, infile);
+  ValueNumbers values = number_values(table.oldped);
+  warn_unknown_parents(table, values, infile);
 
   std::int32_t numped = 0;
-  if (const outcome::Outcome refused = orpd(table, infile, numped)) return refuse(refused->text);
+  if (const outcome::Outcome refused = orpd(table, std::move(values), infile, numped)) {
+    return refuse(refused->text);
+  }
   if (const auto wide = find_too_wide(table)) {
     return refuse(too_wide_message(*wide, table, infile));
   }

@@ -39,6 +39,11 @@ void apply_order(std::vector<std::uint32_t>& order, Vectors&... vectors) {
 }  // namespace
 
 outcome::Outcome orpd(PedTable& table, const std::string& infile, std::int32_t& numped) {
+  return orpd(table, number_values(table.oldped), infile, numped);
+}
+
+outcome::Outcome orpd(PedTable& table, ValueNumbers values, const std::string& infile,
+                      std::int32_t& numped) {
   auto& records = table.oldped;
 
   rawped::MissingIdNamer namer;
@@ -48,7 +53,6 @@ outcome::Outcome orpd(PedTable& table, const std::string& infile, std::int32_t& 
   }
   const std::int64_t spare = first_spare(records);
 
-  ValueNumbers values = number_values(records);
   if (auto refused = group_pedigrees(records, values, numped)) return refused;
   if (numped > max_pedigrees) return outcome::stop(too_many_pedigrees_message());
 

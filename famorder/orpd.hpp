@@ -6,6 +6,7 @@
 
 #include "common/outcome/outcome.hpp"
 #include "famorder/table.hpp"
+#include "famorder/values.hpp"
 
 namespace famorder {
 
@@ -21,5 +22,9 @@ enum class Column { ped, id, nfat, nmat, race, sex, oldid };
 // number past 32 bits left in a parent field (named by its line of `infile`); on a refusal the
 // table is left partly changed.
 outcome::Outcome orpd(PedTable& table, const std::string& infile, std::int32_t& numped);
+
+// The same, with the values of the table as read numbered already (number_values).
+outcome::Outcome orpd(PedTable& table, ValueNumbers values, const std::string& infile,
+                      std::int32_t& numped);
 
 }  // namespace famorder
