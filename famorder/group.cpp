@@ -233,31 +233,35 @@ std::int32_t group_parts(std::span<PedRecord> records, const ValueNumbers& value
   DisjointSets parts;
   parts.reset(static_cast<std::uint32_t>(n));
 
+  // The record that the children of a value are joined to, as mothers and as fathers: the
+  // record carrying the value as its id, which is a parent of them all; where there is none,
+  // the first of them, since they are siblings all the same.
   const std::size_t v = values.value.size();
-  std::vector<std::uint32_t> holder(v, none), by_mother(v, none), by_father(v, none);
+  std::vector<std::uint32_t> joined_to(2 * v, none);
+  const std::span<std::uint32_t> by_mother(joined_to.data(), v), by_father(joined_to.data() + v, v);
   for (std::uint32_t r = 0; r < n; ++r) {
-    if (const std::uint32_t id = values.key[r][key_id]; id != none) holder[id] = r;
+    if (const std::uint32_t id = values.key[r][key_id]; id != none) by_mother[id] = by_father[id] = r;
   }
-  for (std::uint32_t r = 0; r < n; ++r) {
-    const std::uint32_t f = values.key[r][key_nfat], m = values.key[r][key_nmat];
-    if (m == none) continue;  // no parents at all: linked only as somebody's parent
-    for (const auto& [value, first] : {std::pair{m, &by_mother}, std::pair{f, &by_father}}) {
-      std::uint32_t& sibling = (*first)[value];
-      if (sibling == none) {
-        sibling = r;
-      } else {
-        parts.unite(r, sibling);
-      }
-      if (holder[value] != none) parts.unite(r, holder[value]);
+  auto join = [&parts](std::uint32_t r, std::uint32_t& joined) {
+    if (joined == none) {
+      joined = r;
+    } else {
+      parts.unite(r, joined);
     }
+  };
+  for (std::uint32_t r = 0; r < n; ++r) {
+    const std::uint32_t m = values.key[r][key_nmat];
+    if (m == none) continue;  // no parents at all: linked only as somebody's parent
+    join(r, by_mother[m]);
+    join(r, by_father[values.key[r][key_nfat]]);
   }
 
+  // Every ped is 0 still; a part's number is kept in the ped of its representative.
   std::int32_t numped = 0;
-  std::vector<std::int32_t> number(n, 0);
   for (std::uint32_t r = 0; r < n; ++r) {
-    std::int32_t& p = number[parts.find(r)];
-    if (p == 0) p = ++numped;
-    records[r].ped = p;
+    PedRecord& representative = records[parts.find(r)];
+    if (representative.ped == 0) representative.ped = ++numped;
+    records[r].ped = representative.ped;
   }
   return numped;
 }
