@@ -6,6 +6,8 @@
 #include <cstring>
 #include <vector>
 
+#include "common/records/packed_fields.hpp"
+
 namespace famorder {
 
 namespace {
@@ -50,6 +52,37 @@ void put_fitting(char* end, std::int32_t value) {
   if (value < 0) *--end = '-';
 }
 
+// Numbers from 0 to 999,999 as six characters right-justified over blanks: character k in
+// bits 8k to 8k+7, so that in a little-endian machine's memory the word begins with them.
+std::uint64_t six_columns(std::uint32_t value) {
+  using records::packed::triples;
+  if (value < 1000) return 0x202020u | (triples.blank[value] << 24);
+  return triples.blank[value / 1000] | (triples.zero[value % 1000] << 24);
+}
+
+// Writes the usual line, every value from 0 up and within its columns (five for the six
+// numbers, and at most six digits for the identifier), by stores of eight bytes that run
+// into the next field, which overwrites them; at most 8 bytes past the line end are touched.
+// Returns false, having written nothing that counts, when a value is not such a one.
+bool put_plain_line(char* p, const rawped::PedRecord& r) {
+  const std::uint32_t fields[] = {static_cast<std::uint32_t>(r.ped),  static_cast<std::uint32_t>(r.id),
+                                  static_cast<std::uint32_t>(r.nfat), static_cast<std::uint32_t>(r.nmat),
+                                  static_cast<std::uint32_t>(r.race), static_cast<std::uint32_t>(r.sex)};
+  const auto oldid = static_cast<std::uint32_t>(r.oldid);
+  bool plain = oldid < 1000000;
+  for (const std::uint32_t v : fields) plain = plain && v < 100000;
+  if (!plain) return false;
+  for (int f = 0; f < 6; ++f) {
+    const std::uint64_t word = six_columns(fields[f]) >> 8;  // a blank leads all six
+    std::memcpy(p + 5 * f, &word, 8);
+  }
+  const std::uint64_t blanks = 0x2020202020202020u;
+  std::memcpy(p + 30, &blanks, 8);
+  const std::uint64_t id = six_columns(oldid) | (std::uint64_t{'\n'} << 48);
+  std::memcpy(p + 36, &id, 8);
+  return true;
+}
+
 bool fits(std::int64_t value, int width) {
   return width == 5 ? value >= -9999 && value <= 99999
                     : value >= -99999999999 && value <= 999999999999;
@@ -76,7 +109,7 @@ bool owif(std::FILE* out, const PedTable& table) {
   // 6 * 11 + 12 + 1 characters, since a 32-bit value has at most 11.
   constexpr std::size_t block = 1 << 16;
   constexpr std::size_t line_max = 6 * 11 + 12 + 1;
-  std::vector<char> buffer(block + line_max);
+  std::vector<char> buffer(block + line_max + 8);  // the last store of a line may pass its end
   char* p = buffer.data();
   bool ok = true;
   auto flush = [&] {
@@ -88,17 +121,21 @@ bool owif(std::FILE* out, const PedTable& table) {
   p = put_field(p, 2, 5);
   *p++ = '\n';
   for (const auto& r : table.oldped) {
-    const std::int32_t fields[] = {r.ped, r.id, r.nfat, r.nmat, r.race, r.sex, r.oldid};
-    bool all_fit = true;
-    for (int f = 0; f < 7; ++f) all_fit = all_fit && fits(fields[f], f < 6 ? 5 : 12);
-    if (all_fit) {  // the usual line: 42 columns, filled from the right of each field
-      std::fill(p, p + 42, ' ');
-      for (int f = 0; f < 7; ++f) put_fitting(p + (f < 6 ? 5 * (f + 1) : 42), fields[f]);
-      p += 42;
+    if (records::packed::available && put_plain_line(p, r)) {
+      p += 43;
     } else {
-      for (int f = 0; f < 7; ++f) p = put_field(p, fields[f], f < 6 ? 5 : 12);
+      const std::int32_t fields[] = {r.ped, r.id, r.nfat, r.nmat, r.race, r.sex, r.oldid};
+      bool all_fit = true;
+      for (int f = 0; f < 7; ++f) all_fit = all_fit && fits(fields[f], f < 6 ? 5 : 12);
+      if (all_fit) {  // 42 columns, filled from the right of each field
+        std::fill(p, p + 42, ' ');
+        for (int f = 0; f < 7; ++f) put_fitting(p + (f < 6 ? 5 * (f + 1) : 42), fields[f]);
+        p += 42;
+      } else {
+        for (int f = 0; f < 7; ++f) p = put_field(p, fields[f], f < 6 ? 5 : 12);
+      }
+      *p++ = '\n';
     }
-    *p++ = '\n';
     if (static_cast<std::size_t>(p - buffer.data()) >= block) flush();
   }
   flush();

@@ -358,6 +358,35 @@ TEST(Owif, WritesFixedColumnsAndWidensOnlyWhatDoesNotFit) {
             "    1    1    0    0    1    2          -1\n"
             "  99899999-9999   12    0    1 -2147483648\n"
             "    2    1    0    0123456    1  2147483647\n");
+
+  // Lines of every kind, the usual ones and the ones written the long way, against printf:
+  // values at the edges of their columns, and of the digits of each count.
+  std::mt19937 rng(7);
+  auto value = [&]() -> std::int32_t {
+    static const std::int64_t odd[] = {-1, -9999, -10000, -99999, 2147483647, -2147483647 - 1};
+    if (rng() % 20 == 0) return static_cast<std::int32_t>(odd[rng() % std::size(odd)]);
+    std::int64_t low = 1;  // 1 to 7 digits: at the bottom, at the top or between
+    for (std::uint32_t d = rng() % 7; d > 0; --d) low *= 10;
+    const std::int64_t v = rng() % 3 == 0 ? low : rng() % 3 == 0 ? 10 * low - 1
+                                                                  : low + static_cast<std::int64_t>(rng() % (9 * low));
+    return static_cast<std::int32_t>(low == 1 && rng() % 4 == 0 ? 0 : v);
+  };
+  table.oldped.resize(5000);
+  std::string want = " 5000    2\n";
+  for (auto& r : table.oldped) {
+    r = rec(value(), value(), value(), value(), value(), value(), value());
+    char line[100];
+    std::snprintf(line, sizeof line, "%5d%5d%5d%5d%5d%5d%12d\n", r.ped, r.id, r.nfat, r.nmat,
+                  r.race, r.sex, r.oldid);
+    want += line;
+  }
+  out = std::tmpfile();
+  ASSERT_TRUE(famorder::owif(out, table));
+  std::rewind(out);
+  std::string got(want.size() + 1, '\0');
+  got.resize(std::fread(got.data(), 1, got.size(), out));
+  std::fclose(out);
+  EXPECT_EQ(got, want);
 }
 
 }  // namespace
