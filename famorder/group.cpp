@@ -98,7 +98,7 @@ class Grouper {
  public:
   Grouper(std::span<PedRecord> records, const ValueNumbers& values)
       : records_(records), keys_(values.key) {
-    const std::size_t n = values.value.size();
+    const std::size_t n = values.count;
     auto all = [](std::size_t) { return true; };
     index_[by_id].build(keys_, key_id, n, all);
     index_[by_nfat].build(keys_, key_nfat, n, all);
@@ -214,12 +214,11 @@ class Grouper {
 namespace {
 
 // ofre can fail only on a record with exactly one parent or on an id that two records hold.
-bool may_fail(std::span<const PedRecord> records, const ValueNumbers& values) {
-  std::vector<std::uint8_t> held(values.value.size(), 0);
-  for (std::size_t r = 0; r < records.size(); ++r) {
-    if ((records[r].nfat == 0) != (records[r].nmat == 0)) return true;
-    const std::uint32_t id = values.key[r][key_id];
-    if (id != none && held[id]++ != 0) return true;
+bool may_fail(const ValueNumbers& values) {
+  std::vector<std::uint8_t> held(values.count, 0);
+  for (const auto& key : values.key) {
+    if ((key[key_nfat] == none) != (key[key_nmat] == none)) return true;
+    if (key[key_id] != none && held[key[key_id]]++ != 0) return true;
   }
   return false;
 }
@@ -236,7 +235,7 @@ std::int32_t group_parts(std::span<PedRecord> records, const ValueNumbers& value
   // The record that the children of a value are joined to, as mothers and as fathers: the
   // record carrying the value as its id, which is a parent of them all; where there is none,
   // the first of them, since they are siblings all the same.
-  const std::size_t v = values.value.size();
+  const std::size_t v = values.count;
   std::vector<std::uint32_t> joined_to(2 * v, none);
   const std::span<std::uint32_t> by_mother(joined_to.data(), v), by_father(joined_to.data() + v, v);
   for (std::uint32_t r = 0; r < n; ++r) {
@@ -270,7 +269,7 @@ std::int32_t group_parts(std::span<PedRecord> records, const ValueNumbers& value
 
 outcome::Outcome group_pedigrees(std::span<PedRecord> records, const ValueNumbers& values,
                                  std::int32_t& numped) {
-  if (may_fail(records, values)) return Grouper(records, values).run(numped);
+  if (may_fail(values)) return Grouper(records, values).run(numped);
   numped = group_parts(records, values);
   return std::nullopt;
 }

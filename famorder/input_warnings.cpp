@@ -9,7 +9,6 @@
 #include <cstring>
 #include <span>
 #include <string_view>
-#include <tuple>
 #include <vector>
 
 #include "common/rawped/number.hpp"
@@ -140,21 +139,22 @@ struct ZeroScan {
 void warn_unknown_parents(const PedTable& table, const ValueNumbers& values,
                           const std::string& infile) {
   // Which values some record carries as its id.
-  std::vector<std::uint8_t> carried(values.value.size(), 0);
+  std::vector<std::uint8_t> carried(values.count, 0);
   for (const auto& key : values.key)
     if (key[0] != no_value) carried[key[0]] = 1;
 
+  // The keys tell which parents no record carries; the record itself is read only to be named.
   int count = 0;
-  for (std::size_t i = 0; i < table.oldped.size(); ++i) {
-    const auto& r = table.oldped[i];
-    const auto& key = values.key[i];
-    for (const auto& [parent, k, role] : {std::tuple{r.nfat, key[1], "father"},
-                                          std::tuple{r.nmat, key[2], "mother"}}) {
+  for (std::size_t i = 0; i < values.key.size(); ++i) {
+    for (const bool mother : {false, true}) {
+      const std::uint32_t k = values.key[i][mother ? 2 : 1];
       if (k == no_value || carried[k] != 0) continue;
       if (++count > shown) continue;
+      const auto& r = table.oldped[i];
       const std::string who =
           r.id != 0 ? "individual " + std::to_string(r.id) : "the individual without an id";
-      warn(at(infile, table.line[i]) + role + " " + std::to_string(parent) + " of " + who +
+      warn(at(infile, table.line[i]) + (mother ? "mother " : "father ") +
+           std::to_string(mother ? r.nmat : r.nfat) + " of " + who +
            " is the id of no record in the file");
     }
   }

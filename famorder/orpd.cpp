@@ -46,12 +46,15 @@ outcome::Outcome orpd(PedTable& table, ValueNumbers values, const std::string& i
                       std::int32_t& numped) {
   auto& records = table.oldped;
 
+  // The spare numbers of renumber start one above the largest raw id, at 0 when every id is
+  // negative.
   rawped::MissingIdNamer namer;
+  std::int64_t spare = 0;
   for (auto& rec : records) {
     rec.ped = 0;
     rec.oldid = namer.name(rec.id);
+    if (rec.id >= spare) spare = std::int64_t{rec.id} + 1;
   }
-  const std::int64_t spare = first_spare(records);
 
   if (auto refused = group_pedigrees(records, values, numped)) return refused;
   if (numped > max_pedigrees) return outcome::stop(too_many_pedigrees_message());
@@ -61,7 +64,7 @@ outcome::Outcome orpd(PedTable& table, ValueNumbers values, const std::string& i
   apply_order(order, records, table.line, values.key);
 
   Unfit unfit;
-  if (!renumber(records, values.key, values.value, spare, unfit)) {
+  if (!renumber(records, values.key, values.count, spare, unfit)) {
     return outcome::stop(unfit_message(unfit.row, unfit.mother ? Column::nmat : Column::nfat,
                                        unfit.value, table, infile));
   }

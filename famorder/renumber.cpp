@@ -156,19 +156,11 @@ bool number_by_place(std::span<rawped::PedRecord> ped,
 
 }  // namespace
 
-std::int64_t first_spare(std::span<const rawped::PedRecord> records) {
-  std::int64_t spare = 0;
-  for (const auto& rec : records) {
-    if (rec.id >= spare) spare = std::int64_t{rec.id} + 1;
-  }
-  return spare;
-}
-
 bool renumber(std::span<rawped::PedRecord> records,
               std::span<const std::array<std::uint32_t, 3>> keys,
-              const std::vector<std::int32_t>& values, std::int64_t spare, Unfit& unfit) {
+              std::size_t values, std::int64_t spare, Unfit& unfit) {
   Classes classes;
-  std::vector<std::uint32_t> place(values.size(), 0);
+  std::vector<std::uint32_t> place(values, 0);
   for (std::size_t begin = 0; begin < records.size();) {
     std::size_t end = begin + 1;
     while (end < records.size() && records[end].ped == records[begin].ped) ++end;
@@ -180,7 +172,7 @@ bool renumber(std::span<rawped::PedRecord> records,
     }
 
     classes.reset(
-        m, spare, values.size(),
+        m, spare, values,
         [&](std::uint32_t f, std::uint32_t i) -> std::int64_t {
           return f == 0 ? ped[i].id : f == 1 ? ped[i].nfat : ped[i].nmat;
         },

@@ -18,10 +18,6 @@ struct Unfit {
   std::int64_t value = 0;
 };
 
-// The spare numbers start one above the largest raw id of `records`, at 0 when every id is
-// negative.
-std::int64_t first_spare(std::span<const rawped::PedRecord> records);
-
 // Numbers the pedigrees of `records`, which are ordered (each pedigree's records together) and
 // still hold their raw id, nfat and nmat. For the record at the n-th place of its pedigree,
 // with current id c: if c is n nothing changes; if c is 0 the id becomes n; otherwise every
@@ -30,11 +26,11 @@ std::int64_t first_spare(std::span<const rawped::PedRecord> records);
 // Values are followed as classes of equal fields, merged and renamed, never rescanned; the
 // result equals the field-by-field rewriting, even where a spare number meets a raw value.
 // `keys` gives, for each record of `records`, the numbers of its raw id, nfat and nmat among
-// `values` (number_values, reordered along with the records).
+// the `values` distinct values (number_values, reordered along with the records).
 // Returns true with every id, nfat and nmat numbered, or false with `unfit` set when a number
 // does not fit 32 bits (the records are then partly numbered).
 bool renumber(std::span<rawped::PedRecord> records,
               std::span<const std::array<std::uint32_t, 3>> keys,
-              const std::vector<std::int32_t>& values, std::int64_t spare, Unfit& unfit);
+              std::size_t values, std::int64_t spare, Unfit& unfit);
 
 }  // namespace famorder

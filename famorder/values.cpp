@@ -17,17 +17,19 @@ inline std::uint32_t bits_set(std::uint64_t x) {
   return static_cast<std::uint32_t>((x * 0x0101010101010101u) >> 56);
 }
 
-// The values of `records` lie in [low, low + 64 * words): one bit per possible value, and per
-// word of bits the count of values below it, give every value its rank without sorting.
-// Raw ids are mostly numbers within a few million of each other, so the bits take less room
-// than the fields would, and the lookups stay within a small block of memory.
-void number_by_bits(std::span<const rawped::PedRecord> records, std::int64_t low,
-                    std::size_t words, ValueNumbers& out) {
+// A field's value as the key holds it until it is numbered: the bits of the 32-bit value.
+std::int32_t raw(std::uint32_t held) { return static_cast<std::int32_t>(held); }
+
+// The values held in `out.key` lie in [low, low + 64 * words): one bit per possible value,
+// and per word of bits the count of values below it, give every value its rank without
+// sorting. Raw ids are mostly numbers within a few million of each other, so the bits take
+// less room than the fields would, and the lookups stay within a small block of memory.
+void number_by_bits(std::int64_t low, std::size_t words, ValueNumbers& out) {
   std::vector<std::uint64_t> bits(words, 0);
   auto offset = [low](std::int32_t v) { return static_cast<std::uint64_t>(v - low); };
-  for (const auto& r : records) {
-    for (const std::int32_t v : {r.id, r.nfat, r.nmat}) {
-      if (v != 0) bits[offset(v) >> 6] |= std::uint64_t{1} << (offset(v) & 63);
+  for (const auto& key : out.key) {
+    for (const std::uint32_t held : key) {
+      if (held != 0) bits[offset(raw(held)) >> 6] |= std::uint64_t{1} << (offset(raw(held)) & 63);
     }
   }
   std::vector<std::uint32_t> below(words);
@@ -36,60 +38,34 @@ void number_by_bits(std::span<const rawped::PedRecord> records, std::int64_t low
     below[w] = count;
     count += bits_set(bits[w]);
   }
-  out.value.reserve(count);
-  for (std::size_t w = 0; w < words; ++w) {
-    for (std::uint64_t b = bits[w]; b != 0; b &= b - 1) {
-      out.value.push_back(static_cast<std::int32_t>(low + static_cast<std::int64_t>(64 * w) +
-                                                    std::countr_zero(b)));
+  out.count = count;
+  for (auto& key : out.key) {
+    for (std::uint32_t& held : key) {
+      if (held == 0) {
+        held = no_value;
+        continue;
+      }
+      const std::uint64_t d = offset(raw(held));
+      const std::uint64_t mask = (std::uint64_t{1} << (d & 63)) - 1;
+      held = below[d >> 6] + bits_set(bits[d >> 6] & mask);
     }
-  }
-  auto rank = [&](std::int32_t v) {
-    if (v == 0) return no_value;
-    const std::uint64_t d = offset(v);
-    const std::uint64_t mask = (std::uint64_t{1} << (d & 63)) - 1;
-    return below[d >> 6] + bits_set(bits[d >> 6] & mask);
-  };
-  out.key.resize(records.size());
-  for (std::size_t r = 0; r < records.size(); ++r) {
-    out.key[r] = {rank(records[r].id), rank(records[r].nfat), rank(records[r].nmat)};
   }
 }
 
-}  // namespace
-
-ValueNumbers number_values(std::span<const rawped::PedRecord> records) {
-  std::int64_t low = INT64_MAX, high = INT64_MIN;
-  for (const auto& r : records) {
-    for (const std::int32_t v : {r.id, r.nfat, r.nmat}) {
-      if (v != 0) {
-        low = std::min<std::int64_t>(low, v);
-        high = std::max<std::int64_t>(high, v);
-      }
-    }
-  }
-  ValueNumbers out;
-  if (low > high) {  // no value at all
-    out.key.assign(records.size(), {no_value, no_value, no_value});
-    return out;
-  }
-  // The bits pay where they take at most as much room as sorting the fields would.
-  const std::size_t words = static_cast<std::size_t>((high - low) / 64 + 1);
-  if (words <= 3 * records.size()) {
-    number_by_bits(records, low, words, out);
-    return out;
-  }
-
+// The same by sorting the fields, for values spread too thinly for the bits.
+void number_by_sorting(ValueNumbers& out) {
   // Fields as (value, field) pairs, sorted by value: many by counting passes.
   struct Field {
     std::uint32_t biased;  // the value with its sign bit flipped, so unsigned order is signed order
     std::uint32_t where;   // 3 * record + field
   };
   std::vector<Field> fields;
-  fields.reserve(3 * records.size());
-  for (std::uint32_t r = 0; r < records.size(); ++r) {
-    const std::int32_t v[3] = {records[r].id, records[r].nfat, records[r].nmat};
+  fields.reserve(3 * out.key.size());
+  for (std::uint32_t r = 0; r < out.key.size(); ++r) {
     for (std::uint32_t f = 0; f < 3; ++f) {
-      if (v[f] != 0) fields.push_back({static_cast<std::uint32_t>(v[f]) ^ 0x80000000u, 3 * r + f});
+      const std::uint32_t held = out.key[r][f];
+      if (held != 0) fields.push_back({held ^ 0x80000000u, 3 * r + f});
+      out.key[r][f] = no_value;
     }
   }
   if (fields.size() < (1u << 16)) {
@@ -108,14 +84,39 @@ ValueNumbers number_values(std::span<const rawped::PedRecord> records) {
       fields.swap(sorted);
     }
   }
-
-  out.key.assign(records.size(), {no_value, no_value, no_value});
   for (std::size_t i = 0; i < fields.size(); ++i) {
-    if (i == 0 || fields[i].biased != fields[i - 1].biased) {
-      out.value.push_back(static_cast<std::int32_t>(fields[i].biased ^ 0x80000000u));
+    if (i == 0 || fields[i].biased != fields[i - 1].biased) ++out.count;
+    out.key[fields[i].where / 3][fields[i].where % 3] = static_cast<std::uint32_t>(out.count - 1);
+  }
+}
+
+}  // namespace
+
+ValueNumbers number_values(std::span<const rawped::PedRecord> records) {
+  // The key takes the fields' values first, so that the table is read once.
+  ValueNumbers out;
+  out.key.resize(records.size());
+  std::int64_t low = INT64_MAX, high = INT64_MIN;
+  for (std::size_t r = 0; r < records.size(); ++r) {
+    const std::int32_t v[3] = {records[r].id, records[r].nfat, records[r].nmat};
+    for (std::size_t f = 0; f < 3; ++f) {
+      out.key[r][f] = static_cast<std::uint32_t>(v[f]);
+      if (v[f] != 0) {
+        low = std::min<std::int64_t>(low, v[f]);
+        high = std::max<std::int64_t>(high, v[f]);
+      }
     }
-    out.key[fields[i].where / 3][fields[i].where % 3] =
-        static_cast<std::uint32_t>(out.value.size() - 1);
+  }
+  if (low > high) {  // no value at all
+    out.key.assign(records.size(), {no_value, no_value, no_value});
+    return out;
+  }
+  // The bits pay where they take at most as much room as sorting the fields would.
+  const std::size_t words = static_cast<std::size_t>((high - low) / 64 + 1);
+  if (words <= 3 * records.size()) {
+    number_by_bits(low, words, out);
+  } else {
+    number_by_sorting(out);
   }
   return out;
 }

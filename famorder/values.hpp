@@ -15,8 +15,9 @@ namespace famorder {
 constexpr std::uint32_t no_value = UINT32_MAX;
 
 struct ValueNumbers {
-  std::vector<std::int32_t> value;  // the distinct non-zero values of id, nfat, nmat, ascending
-  // Per record: the numbers of its id, nfat and nmat (index into value), no_value for 0.
+  std::size_t count = 0;  // distinct non-zero values among id, nfat and nmat
+  // Per record: the numbers of its id, nfat and nmat (0 to count - 1, in the order of the
+  // values), no_value for 0.
   std::vector<std::array<std::uint32_t, 3>> key;
 };
 
