@@ -178,14 +178,15 @@ void warn_leading_zeros(const PedTable& table, const std::string& infile) {
   if (in == nullptr) return;
   ZeroScan scan{lines, infile};
   // The file is read a block at a time, and checked in whole lines: the part of a line that a
-  // block cuts off is moved to the front and read on with the next block.
-  constexpr std::size_t block = std::size_t{1} << 16;
-  std::vector<char> buffer(block);
+  // block cuts off is moved to the front and read on with the next block. A line that fills
+  // the buffer doubles it.
+  std::vector<char> buffer(std::size_t{1} << 16);
   std::size_t kept = 0;
   for (bool ended = false; !ended;) {
-    if (buffer.size() < kept + block) buffer.resize(kept + block);
-    const std::size_t got = std::fread(buffer.data() + kept, 1, block, in);
-    ended = got < block;  // the end of the file, or a read error
+    if (kept == buffer.size()) buffer.resize(2 * buffer.size());
+    const std::size_t want = buffer.size() - kept;
+    const std::size_t got = std::fread(buffer.data() + kept, 1, want, in);
+    ended = got < want;  // the end of the file, or a read error
     const char* const first = buffer.data();
     const char* const held = first + kept + got;
     const char* stop = held;
