@@ -111,24 +111,30 @@ class Classes {
   std::vector<std::size_t> touched_;
 };
 
-// A pedigree whose every id is given once and not 0, and whose every parent is one of its
+// A pedigree whose every id is given at most once, and whose every parent is one of its
 // records, is numbered by place. Each value then names one record, and a step renames the
 // record holding its number n, if any, to the next spare number: that record's raw id was n,
 // below every spare number, or an earlier spare number was n, below the next one; so the spare
-// is above n and held by nobody, and no step merges two records. Every record ends with its
-// place, every parent with its parent's place, and a step takes a spare number unless the
-// record's id is its place already. Returns false, the pedigree untouched, where the pedigree
-// is not such a one. `place` holds 0 for every value number and is left so.
+// is above n and held by nobody, and no step merges two records. A record without an id
+// only takes its number: a record still holding that number keeps it until its own step,
+// which renames its parent fields with it, since no other field can hold the number by then.
+// Every record ends with its place, every parent with its parent's place, and a step takes a
+// spare number unless the record has no id or its id is its place already. Returns false, the
+// pedigree untouched, where the pedigree is not such a one. `place` holds 0 for every value
+// number and is left so.
 bool number_by_place(std::span<rawped::PedRecord> ped,
                      std::span<const std::array<std::uint32_t, 3>> keys, std::int64_t& spare,
                      std::vector<std::uint32_t>& place) {
   const std::uint32_t m = static_cast<std::uint32_t>(ped.size());
   auto forget = [&](std::uint32_t upto) {
-    for (std::uint32_t i = 0; i < upto; ++i) place[keys[i][0]] = 0;
+    for (std::uint32_t i = 0; i < upto; ++i) {
+      if (keys[i][0] != no_value) place[keys[i][0]] = 0;
+    }
   };
   for (std::uint32_t i = 0; i < m; ++i) {
     const std::uint32_t k = keys[i][0];
-    if (k == no_value || place[k] != 0) {
+    if (k == no_value) continue;
+    if (place[k] != 0) {
       forget(i);
       return false;
     }
@@ -143,7 +149,7 @@ bool number_by_place(std::span<rawped::PedRecord> ped,
   if (all_known) {
     std::int64_t steps = 0;
     for (std::uint32_t i = 0; i < m; ++i) {
-      steps += ped[i].id != static_cast<std::int64_t>(i) + 1;
+      steps += ped[i].id != 0 && ped[i].id != static_cast<std::int64_t>(i) + 1;
       ped[i].id = static_cast<std::int32_t>(i + 1);
       ped[i].nfat = keys[i][1] == no_value ? 0 : static_cast<std::int32_t>(place[keys[i][1]]);
       ped[i].nmat = keys[i][2] == no_value ? 0 : static_cast<std::int32_t>(place[keys[i][2]]);
