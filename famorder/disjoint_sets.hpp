@@ -13,7 +13,7 @@ class DisjointSets {
   // Makes every number from 0 to n-1 a set of its own.
   void reset(std::uint32_t n) {
     parent_.resize(n);
-    size_.assign(n, 1);
+    rank_.assign(n, 0);
     for (std::uint32_t i = 0; i < n; ++i) parent_[i] = i;
   }
 
@@ -29,21 +29,22 @@ class DisjointSets {
     return root;
   }
 
-  // Joins the sets of a and b, the smaller under the larger so that paths stay short;
-  // returns the representative of the joined set.
+  // Joins the sets of a and b, the lower under the higher so that paths stay short (a set of
+  // rank r holds at least 2^r numbers, so a byte holds any rank); returns the representative
+  // of the joined set.
   std::uint32_t unite(std::uint32_t a, std::uint32_t b) {
     a = find(a);
     b = find(b);
     if (a == b) return a;
-    if (size_[a] < size_[b]) std::swap(a, b);
+    if (rank_[a] < rank_[b]) std::swap(a, b);
     parent_[b] = a;
-    size_[a] += size_[b];
+    if (rank_[a] == rank_[b]) ++rank_[a];
     return a;
   }
 
  private:
   std::vector<std::uint32_t> parent_;
-  std::vector<std::uint32_t> size_;
+  std::vector<std::uint8_t> rank_;
 };
 
 }  // namespace famorder

@@ -37,15 +37,16 @@ std::vector<std::uint32_t> exchange_order(std::span<const rawped::PedRecord> rec
   std::vector<std::uint32_t> first(peds + 2, 0);
   for (const auto& rec : records) ++first[static_cast<std::size_t>(rec.ped) + 1];
   for (std::size_t p = 1; p <= peds; ++p) first[p + 1] += first[p];
+  // The result first, so that the scratch tables after it are given back in turn.
+  std::vector<std::uint32_t> at(n);     // place -> record
+  std::vector<std::uint32_t> where(n);  // record -> place
+  for (std::uint32_t i = 0; i < n; ++i) at[i] = where[i] = i;
   std::vector<std::uint32_t> members(n);
   {
     std::vector<std::uint32_t> fill(first.begin(), first.end() - 1);
     for (std::uint32_t r = 0; r < n; ++r) members[fill[static_cast<std::size_t>(records[r].ped)]++] = r;
   }
 
-  std::vector<std::uint32_t> at(n);     // place -> record
-  std::vector<std::uint32_t> where(n);  // record -> place
-  for (std::uint32_t i = 0; i < n; ++i) at[i] = where[i] = i;
   std::vector<std::uint32_t> places;
   std::vector<std::uint64_t> marks;
   for (std::size_t p = 1; p <= peds; ++p) {

@@ -76,7 +76,10 @@ const char* next_zero_before_digit(const char* from, const char* first, const ch
 // Checks the record lines of a raw pedigree file for numbers written with a leading zero, a
 // run of whole lines at a time, and warns about the first few.
 struct ZeroScan {
-  std::span<const std::int32_t> record_lines;  // ascending
+  // The record lines: ascending, or when empty the `records` lines from `first_line` on.
+  std::span<const std::int32_t> record_lines;
+  std::int32_t first_line;
+  std::size_t records;
   const std::string& infile;
   std::int32_t number = 1;  // the line at which the next run of lines begins
   int count = 0;            // numbers found so far
@@ -100,7 +103,9 @@ struct ZeroScan {
           static_cast<const char*>(std::memchr(zero, '\n', static_cast<std::size_t>(last - zero)));
       if (end == nullptr) end = last;
       scan = end;  // the rest of the line is checked here, field by field
-      if (std::binary_search(record_lines.begin(), record_lines.end(), number)) {
+      if (record_lines.empty()
+              ? number >= first_line && number - first_line < static_cast<std::int64_t>(records)
+              : std::binary_search(record_lines.begin(), record_lines.end(), number)) {
         check_fields(std::string_view(begin, static_cast<std::size_t>(end - begin)));
       }
     }
@@ -153,7 +158,7 @@ void warn_unknown_parents(const PedTable& table, const ValueNumbers& values,
       const auto& r = table.oldped[i];
       const std::string who =
           r.id != 0 ? "individual " + std::to_string(r.id) : "the individual without an id";
-      warn(at(infile, table.line[i]) + (mother ? "mother " : "father ") +
+      warn(at(infile, table.line_of(i)) + (mother ? "mother " : "father ") +
            std::to_string(mother ? r.nmat : r.nfat) + " of " + who +
            " is the id of no record in the file");
     }
@@ -173,10 +178,10 @@ void warn_leading_zeros(const PedTable& table, const std::string& infile) {
     std::sort(sorted.begin(), sorted.end());
     lines = sorted;
   }
-  if (lines.empty()) return;
+  if (table.oldped.empty()) return;
   std::FILE* in = std::fopen(infile.c_str(), "rb");
   if (in == nullptr) return;
-  ZeroScan scan{lines, infile};
+  ZeroScan scan{lines, table.first_line, table.oldped.size(), infile};
   // The file is read a block at a time, and checked in whole lines: the part of a line that a
   // block cuts off is moved to the front and read on with the next block. A line that fills
   // the buffer doubles it.

@@ -1,6 +1,8 @@
 #include "famorder/orpd.hpp"
 
 #include <tuple>
+#include <utility>
+#include <vector>
 
 #include "common/rawped/missing_id.hpp"
 #include "famorder/exchange.hpp"
@@ -60,8 +62,10 @@ outcome::Outcome orpd(PedTable& table, ValueNumbers values, const std::string& i
   if (numped > max_pedigrees) return outcome::stop(too_many_pedigrees_message());
 
   std::vector<std::uint32_t> order = exchange_order(records, numped);
-  if (table.line.size() != records.size()) table.line.assign(records.size(), 0);
-  apply_order(order, records, table.line, values.key);
+  std::vector<std::int32_t> lines(records.size());
+  for (std::size_t i = 0; i < lines.size(); ++i) lines[i] = table.line_of(order[i]);
+  table.line = std::move(lines);
+  apply_order(order, records, values.key);
 
   Unfit unfit;
   if (!renumber(records, values.key, values.count, spare, unfit)) {

@@ -25,13 +25,19 @@ outcome::Outcome read_table(std::FILE* in, const std::string& infile, PedTable& 
 
   try {
     table.oldped.assign(static_cast<std::size_t>(numax), rawped::PedRecord{});
-    table.line.assign(static_cast<std::size_t>(numax), 0);
+    table.line.clear();
+    for (std::size_t i = 0; i < table.oldped.size(); ++i) {
+      if (auto s = reader.read_record(table.oldped[i]); s != rawped::ReadStatus::ok) return failed(s);
+      const auto line = static_cast<std::int32_t>(reader.line());
+      if (i == 0) table.first_line = line;
+      if (table.line.empty() && line != table.line_of(i)) {  // the run of lines ends here
+        table.line.resize(table.oldped.size());
+        for (std::size_t j = 0; j < i; ++j) table.line[j] = table.first_line + static_cast<std::int32_t>(j);
+      }
+      if (!table.line.empty()) table.line[i] = line;
+    }
   } catch (const std::bad_alloc&) {
     return outcome::stop(rawped::no_memory_message(numax));
-  }
-  for (std::size_t i = 0; i < table.oldped.size(); ++i) {
-    if (auto s = reader.read_record(table.oldped[i]); s != rawped::ReadStatus::ok) return failed(s);
-    table.line[i] = static_cast<std::int32_t>(reader.line());
   }
   return std::nullopt;
 }
