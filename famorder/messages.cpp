@@ -47,7 +47,7 @@ std::string too_many_pedigrees_message() { return "too much pedigrees..."; }
 std::string unfit_message(std::size_t row, Column column, std::int64_t value,
                           const PedTable& table, const std::string& infile) {
   const int width = column == Column::oldid ? 12 : 5;
-  const std::int32_t line = row < table.line.size() ? table.line[row] : 0;
+  const std::int32_t line = table.line_of(row);
   return infile + " line " + std::to_string(line) + ": " + column_name(column) + " " +
          std::to_string(value) + " does not fit the " + std::to_string(width) +
          " columns of the numbered pedigree\n";

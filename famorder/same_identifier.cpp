@@ -33,7 +33,7 @@ std::optional<SameIdentifier> find_same_identifier(const PedTable& table) {
   // order; the table itself is in pedigree order by now.
   std::vector<std::pair<std::int32_t, std::int32_t>> named(records.size());
   for (std::size_t i = 0; i < records.size(); ++i) {
-    named[i] = {records[i].oldid, i < table.line.size() ? table.line[i] : 0};
+    named[i] = {records[i].oldid, table.line_of(i)};
   }
   std::sort(named.begin(), named.end());
   std::optional<SameIdentifier> found;

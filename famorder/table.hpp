@@ -22,7 +22,7 @@ struct PedTable {
   std::vector<std::int32_t> line;
   std::int32_t first_line = 0;
 
-  // The line record `row` was read from (0 where a table made by hand says nothing).
+  // The line record `row` was read from (0 for a row past a line table made too short).
   std::int32_t line_of(std::size_t row) const {
     if (line.empty()) return first_line + static_cast<std::int32_t>(row);
     return row < line.size() ? line[row] : 0;
