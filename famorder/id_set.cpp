@@ -41,18 +41,4 @@ bool IdSet::insert(std::int32_t id) {
   return true;
 }
 
-bool IdSet::contains(std::int32_t id) const {
-  if (!bits_.empty()) {
-    const std::int64_t d = static_cast<std::int64_t>(id) - low_;
-    if (d < 0 || static_cast<std::uint64_t>(d) >= 64 * static_cast<std::uint64_t>(bits_.size())) return false;
-    return (bits_[static_cast<std::size_t>(d >> 6)] >> (d & 63) & 1) != 0;
-  }
-  if (id == 0) return zero_;
-  if (slots_.empty()) return false;
-  for (std::size_t i = slot(id);; i = (i + 1) & (slots_.size() - 1)) {
-    if (slots_[i] == id) return true;
-    if (slots_[i] == 0) return false;
-  }
-}
-
 }  // namespace famorder

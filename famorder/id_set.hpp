@@ -1,6 +1,5 @@
-// A set of raw ids or identifiers, for the checks that ask whether an id stands in the table
-// (a parent's) or stands there twice. Sorting 100,000 ids to bisect them took more time than
-// the numbering itself.
+// A set of identifiers, for the check that asks whether one stands in the table twice.
+// Sorting 100,000 of them to compare neighbours took more time than the numbering itself.
 #pragma once
 
 #include <cstddef>
@@ -18,7 +17,6 @@ class IdSet {
 
   // Adds `id`; false when it was in the set already.
   bool insert(std::int32_t id);
-  bool contains(std::int32_t id) const;
 
  private:
   std::size_t slot(std::int32_t id) const;

@@ -1,7 +1,5 @@
 #include "famorder/write_table.hpp"
 
-#include <algorithm>
-#include <array>
 #include <charconv>
 #include <cstring>
 #include <vector>
@@ -21,35 +19,6 @@ char* put_field(char* p, std::int64_t value, int width) {
   for (int i = len; i < width; ++i) *p++ = ' ';
   for (const char* d = digits; d != end; ++d) *p++ = *d;
   return p;
-}
-
-// The numbers 00 to 99 as two characters each: two digits per step halve the steps, whose
-// count changes from field to field and so is mispredicted.
-constexpr std::array<char, 200> digit_pairs = [] {
-  std::array<char, 200> t{};
-  for (int v = 0; v < 100; ++v) {
-    t[2 * v] = static_cast<char>('0' + v / 10);
-    t[2 * v + 1] = static_cast<char>('0' + v % 10);
-  }
-  return t;
-}();
-
-// Writes `value`, which fits, so that its last digit lands just before `end`; the blanks
-// before it must be there already.
-void put_fitting(char* end, std::int32_t value) {
-  std::uint32_t mag = value < 0 ? 0u - static_cast<std::uint32_t>(value) : static_cast<std::uint32_t>(value);
-  while (mag >= 100) {
-    end -= 2;
-    std::memcpy(end, &digit_pairs[2 * (mag % 100)], 2);
-    mag /= 100;
-  }
-  if (mag >= 10) {
-    end -= 2;
-    std::memcpy(end, &digit_pairs[2 * mag], 2);
-  } else {
-    *--end = static_cast<char>('0' + mag);
-  }
-  if (value < 0) *--end = '-';
 }
 
 // Numbers from 0 to 999,999 as six characters right-justified over blanks: character k in
@@ -123,17 +92,9 @@ bool owif(std::FILE* out, const PedTable& table) {
   for (const auto& r : table.oldped) {
     if (records::packed::available && put_plain_line(p, r)) {
       p += 43;
-    } else {
+    } else {  // a negative value, a wide one, or a machine the stores do not suit
       const std::int32_t fields[] = {r.ped, r.id, r.nfat, r.nmat, r.race, r.sex, r.oldid};
-      bool all_fit = true;
-      for (int f = 0; f < 7; ++f) all_fit = all_fit && fits(fields[f], f < 6 ? 5 : 12);
-      if (all_fit) {  // 42 columns, filled from the right of each field
-        std::fill(p, p + 42, ' ');
-        for (int f = 0; f < 7; ++f) put_fitting(p + (f < 6 ? 5 * (f + 1) : 42), fields[f]);
-        p += 42;
-      } else {
-        for (int f = 0; f < 7; ++f) p = put_field(p, fields[f], f < 6 ? 5 : 12);
-      }
+      for (int f = 0; f < 7; ++f) p = put_field(p, fields[f], f < 6 ? 5 : 12);
       *p++ = '\n';
     }
     if (static_cast<std::size_t>(p - buffer.data()) >= block) flush();
