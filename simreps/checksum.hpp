@@ -1,10 +1,12 @@
-// File checksums for the study record, in the form POSIX cksum prints them, so that a user
-// can check an input against the record with a standard tool.
+// File checksums for the study record and the replicates' completion records, in the form
+// POSIX cksum prints them, so that a user can check a file against the record with a
+// standard tool.
 #pragma once
 
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace simreps {
 
@@ -16,5 +18,8 @@ struct Checksum {
 // The CRC and length of the file `name`, as "cksum name" prints them; empty when it cannot
 // be read.
 std::optional<Checksum> checksum_of(const std::string& name);
+
+// The same of `text`, as "cksum" prints it for a file holding exactly `text`.
+Checksum checksum_of_text(std::string_view text);
 
 }  // namespace simreps

@@ -14,11 +14,14 @@
 #include <cerrno>
 
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <memory>
 #include <random>
 
 #include "simreps/chain_steps.hpp"
+#include "simreps/claim.hpp"
+#include "simreps/completion.hpp"
 #include "simreps/inputs.hpp"
 #include "simreps/options.hpp"
 #include "simreps/outdir.hpp"
@@ -59,7 +62,13 @@ std::int32_t drawn_seed(std::int64_t count) {
 // Runs that begin slices of one study at once meet here under the lock, so all but
 // the first take the first one's record.
 outcome::Outcome open_study(const Options& options, const std::string& outdir, bool begin, Study& study) {
-  const Lock lock;
+  Lock lock;
+  if (auto problem = Lock::take(lock)) return outcome::stop(outdir + ": " + problem->text);
+  // Written only under the lock: one that is there now was left by a run that was lost.
+  for (const std::string record : {study_record, manifest_file}) {
+    std::error_code ignored;
+    fs::remove(record + ".partial", ignored);
+  }
   std::optional<Study> recorded;
   if (auto problem = read_study(recorded)) return outcome::stop(outdir + "/" + problem->text);
   if (recorded) {
@@ -80,7 +89,7 @@ outcome::Outcome open_study(const Options& options, const std::string& outdir, b
   }
   if (!begin) return std::nullopt;
   study.first_seed = options.first_seed ? *options.first_seed : drawn_seed(options.count);
-  if (!write_study(study)) return outcome::stop("cannot write " + outdir + "/" + study_record);
+  if (auto failed = write_study(study)) return outcome::stop(outdir + ": " + failed->text);
   return std::nullopt;
 }
 
@@ -114,10 +123,51 @@ outcome::Outcome prepare(const Options& options, const std::string& bin, const s
   return std::nullopt;
 }
 
+// The replicates of first..last that are not complete in OUTDIR: missing, or not as their
+// completion record lists them (a crash, a power loss or a hand left them so). Says on
+// standard error how many of those were there, since they are made again.
+std::vector<std::int64_t> missing_replicates(const Options& options, const Found& found) {
+  std::vector<std::int64_t> todo;
+  std::int64_t broken = 0;
+  std::string first_fault;
+  for (std::int64_t r = options.first; r <= options.last; ++r) {
+    const auto folder = found.folders.find(r);
+    if (folder != found.folders.end()) {
+      const auto fault = check_complete(folder->second, true);
+      if (!fault) continue;
+      if (broken++ == 0) first_fault = fault->text;
+    }
+    todo.push_back(r);
+  }
+  if (broken > 0)
+    std::fprintf(stderr, "simreps: %lld replicate folder%s of replicates %lld-%lld %s not complete (%s) and %s made again\n",
+                 static_cast<long long>(broken), broken == 1 ? "" : "s", static_cast<long long>(options.first),
+                 static_cast<long long>(options.last), broken == 1 ? "is" : "are", first_fault.c_str(),
+                 broken == 1 ? "is" : "are");
+  return todo;
+}
+
+// A study in a folder this run cannot write: when the slice is complete there is nothing to
+// do, and saying so is the answer; else it is refused.
+int check_read_only(const Options& options, const std::string& reason) {
+  const Found found = find_replicates();
+  std::vector<std::int64_t> todo;
+  for (std::int64_t r = options.first; r <= options.last; ++r) {
+    const auto folder = found.folders.find(r);
+    if (folder == found.folders.end() || check_complete(folder->second, true)) todo.push_back(r);
+  }
+  if (!todo.empty() || !fs::exists(manifest_file))
+    return refuse("cannot write in " + options.outdir + ": " + reason + "; " +
+                  std::to_string(todo.size()) + " replicates of " + std::to_string(options.first) + "-" +
+                  std::to_string(options.last) + " are missing");
+  if (!options.quiet)
+    std::printf("simreps: study in %s: replicates %lld-%lld of %lld are complete; the folder is read-only, nothing was written\n",
+                options.outdir.c_str(), static_cast<long long>(options.first), static_cast<long long>(options.last),
+                static_cast<long long>(options.count));
+  return 0;
+}
+
 int run(const Options& options) {
-  if (options.count > (max_seed - 1) / 2)
-    return refuse("-n " + std::to_string(options.count) + ": at most " +
-                  std::to_string((max_seed - 1) / 2) + " replicates, two seeds each");
   const std::string bin = own_folder();
   Study study;
   const std::array<std::string, 3> given = {options.raw_pedigree, options.chromosome, options.model};
@@ -138,6 +188,7 @@ int run(const Options& options) {
   // that refused inputs leave no record that would stand in the way of the mended ones.
   if (auto refusal = open_study(options, options.outdir, false, study))
     return refuse(refusal->text);
+  if (::access(".", W_OK) != 0) return check_read_only(options, std::strerror(errno));
 
   char host[256] = "host";
   ::gethostname(host, sizeof host - 1);
@@ -172,16 +223,15 @@ int run(const Options& options) {
   const Found found = find_replicates();
   const int width = std::max(digits(options.count), found.width);
   if (auto problem = widen(found, width)) return refuse(problem->text);
-  remove_partials(options.first, options.last);
-  std::vector<std::int64_t> todo;
-  for (std::int64_t r = options.first; r <= options.last; ++r)
-    if (!found.folders.contains(r)) todo.push_back(r);
+  remove_lost_claims();
+  const std::vector<std::int64_t> todo = missing_replicates(options, find_replicates());
 
   const Plan plan{*tables, study.first_seed, width, options.keep_working, bin};
   const bool progress = !options.quiet && ::isatty(2);
   const int status = run_workers(plan, todo, options.jobs, progress);
   {
-    const Lock lock;
+    Lock lock;
+    if (auto problem = Lock::take(lock)) return refuse(options.outdir + ": " + problem->text);
     if (auto problem = write_manifest()) return refuse(problem->text);
   }
   if (status != 0) return status;

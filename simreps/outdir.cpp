@@ -4,10 +4,15 @@
 #include <sys/file.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+
+#include "simreps/completion.hpp"
+#include "simreps/durable.hpp"
 
 namespace fs = std::filesystem;
 
@@ -94,26 +99,35 @@ void remove_partials(std::int64_t first, std::int64_t last) {
 
 outcome::Outcome write_manifest() {
   const Found found = find_replicates();
-  const std::string partial = std::string(manifest_file) + ".partial";
-  {
-    std::ofstream out(partial);
-    out << manifest_header;
-    for (const auto& [r, name] : found.folders) {
-      std::ifstream in(name + "/" + row_file);
-      std::string header, row;
-      if (std::getline(in, header) && std::getline(in, row)) out << row << '\n';
-    }
-    out.close();
-    if (!out) return outcome::stop("cannot write " + partial);
+  std::string text = manifest_header;
+  for (const auto& [r, name] : found.folders) {
+    if (check_complete(name, false)) continue;
+    std::ifstream in(name + "/" + row_file);
+    std::string header, row;
+    if (std::getline(in, header) && std::getline(in, row)) text += row + '\n';
   }
-  if (std::rename(partial.c_str(), manifest_file) != 0)
-    return outcome::stop(std::string("cannot rename ") + partial + " to " + manifest_file);
-  return std::nullopt;
+  return write_durably(".", manifest_file, text);
 }
 
-Lock::Lock() {
-  fd_ = ::open(lock_file, O_RDWR | O_CREAT, 0644);
-  if (fd_ >= 0) ::flock(fd_, LOCK_EX);
+outcome::Outcome Lock::take(Lock& lock) {
+  // O_RDONLY serves when the file is another user's: flock needs no right to write.
+  int fd = ::open(lock_file, O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+  const int created = errno;
+  if (fd < 0) fd = ::open(lock_file, O_RDONLY | O_CLOEXEC);
+  if (fd < 0) {
+    if (errno == ENOENT && ::access(".", W_OK) != 0) return std::nullopt;
+    return outcome::stop(std::string("cannot open the lock ") + lock_file + ": " + std::strerror(created));
+  }
+  int locked;
+  while ((locked = ::flock(fd, LOCK_EX)) != 0 && errno == EINTR) {
+  }
+  if (locked != 0) {
+    const std::string why = std::strerror(errno);
+    ::close(fd);
+    return outcome::stop(std::string("cannot take the lock ") + lock_file + ": " + why);
+  }
+  lock.fd_ = fd;
+  return std::nullopt;
 }
 
 Lock::~Lock() {

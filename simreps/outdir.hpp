@@ -38,20 +38,27 @@ Found find_replicates();
 // a count with more digits keeps its folders in order.
 outcome::Outcome widen(const Found& found, int width);
 
-// Removes the partial folders of replicates first..last left by runs that were lost.
+// Removes the partial folders of replicates first..last. Only for a run that holds their
+// claims: the partial folder of a replicate another run is making is that run's.
 void remove_partials(std::int64_t first, std::int64_t last);
 
-// Writes manifest.tsv from the rows of all complete replicates, in order, under a partial
-// name that is then renamed. Returns what it could not do, if anything.
+// Writes manifest.tsv from the rows of all complete replicates (those whose files are as their
+// completion record lists them), in order, and flushes it to the disk under a partial name
+// that is then renamed. Returns what it could not do, if anything.
 outcome::Outcome write_manifest();
 
-// Holds the lock file of OUTDIR while it lives.
+// The lock of OUTDIR, held while it lives.
 class Lock {
  public:
-  Lock();
+  Lock() = default;
   ~Lock();
   Lock(const Lock&) = delete;
   Lock& operator=(const Lock&) = delete;
+
+  // Takes the lock into `lock`, waiting for a run that holds it. In a folder this run cannot
+  // write, a lock file that is missing is no refusal: such a run only reads. Returns the
+  // reason when the lock can be neither opened nor taken.
+  static outcome::Outcome take(Lock& lock);
 
  private:
   int fd_ = -1;

@@ -8,9 +8,10 @@
 #include <cstring>
 #include <filesystem>
 
-#include "common/files/whole_file.hpp"
 #include "genodrop/output.hpp"
 #include "simreps/chain_steps.hpp"
+#include "simreps/completion.hpp"
+#include "simreps/durable.hpp"
 #include "simreps/outdir.hpp"
 #include "simreps/solar_text.hpp"
 #include "traitsim/phenotype_file.hpp"
@@ -27,54 +28,92 @@ std::string number_text(double value) {
 
 // The chain's working files of the replicate, written in its folder as the programs write
 // them: genodrop's two files from the tables, extract run on them, traitsim's phenotypes.
-outcome::Outcome write_working_files(const Plan& plan, const Replicate& replicate, const std::string& folder) {
+// Their checksums are added to `sums`.
+outcome::Outcome write_working_files(const Plan& plan, const Replicate& replicate, const std::string& folder,
+                                     FileSums& sums) {
   if (::chdir(folder.c_str()) != 0) return outcome::stop("cannot enter " + folder);
   genodrop::write_files("gntp.wrk", plan.inputs.loci, plan.inputs.pedigree, replicate.genotypes,
                         replicate.gent);
   traitsim::write_phenotypes("phtypes.wrk", replicate.trait);
   if (::chdir("..") != 0) return outcome::stop("cannot leave " + folder);
   std::string output;
-  return run_step(plan.bin, folder, "extract", {"gntp.wrk", "qtl.wrk", "mark.wrk"}, output);
+  if (auto refusal = run_step(plan.bin, folder, "extract", {"gntp.wrk", "qtl.wrk", "mark.wrk"}, output))
+    return refusal;
+  for (const char* name : {"gntp.wrk", "gntp.wrk_tmp", "phtypes.wrk", "qtl.wrk", "mark.wrk"}) {
+    const auto sum = checksum_of(folder + "/" + name);
+    if (!sum) return outcome::stop("cannot read back " + folder + "/" + name);
+    sums.emplace_back(name, *sum);
+  }
+  return std::nullopt;
+}
+
+outcome::Outcome write_text(const std::string& folder, const char* name, const std::string& text, FileSums& sums) {
+  if (auto failed = write_and_start_flush(folder + "/" + name, text)) return failed;
+  sums.emplace_back(name, checksum_of_text(text));
+  return std::nullopt;
+}
+
+// Removes the folder `name` of replicate `r` when it is not complete, and the partial folders
+// of `r` that lost runs left: whoever wrote them held the claim we hold now. Returns true when
+// a complete folder is there.
+bool clear_the_way(std::int64_t r, const std::string& name) {
+  std::error_code error;
+  bool complete = false;
+  if (std::filesystem::exists(name, error)) {
+    complete = !check_complete(name, false);
+    if (!complete) std::filesystem::remove_all(name, error);
+  }
+  remove_partials(r, r);
+  return complete;
 }
 
 }  // namespace
 
-outcome::Outcome make_folder(const Plan& plan, Replicate& replicate, std::int64_t r) {
+outcome::Outcome make_folder(const Plan& plan, Replicate& replicate, std::int64_t r, Claim claim,
+                             std::vector<Made>& batch) {
   const std::string at = "replicate " + std::to_string(r) + ", ";
+  const std::string name = replicate_name(r, plan.width);
+  if (clear_the_way(r, name)) return std::nullopt;
   const Seeds seeds = seeds_of(plan.first_seed, r);
-  if (auto refusal = make_replicate(plan.inputs, seeds, replicate))
-    return outcome::stop(at + refusal->text);
+  if (auto refusal = make_replicate(plan.inputs, seeds, replicate)) return outcome::stop(at + refusal->text);
 
   const std::string partial = partial_name(r, plan.width);
-  std::error_code error;
-  std::filesystem::remove_all(partial, error);
-  if (::mkdir(partial.c_str(), 0755) != 0) return outcome::stop(at + "cannot create " + partial + ": " + std::strerror(errno));
-
+  if (::mkdir(partial.c_str(), 0755) != 0)
+    return outcome::stop(at + "cannot create " + partial + ": " + std::strerror(errno));
+  FileSums sums;
   std::string text;
   render_markers(plan.inputs, replicate, text);
-  if (!files::write_file(partial + "/mark.sol", text)) return outcome::stop(at + "cannot write " + partial + "/mark.sol");
+  if (auto failed = write_text(partial, "mark.sol", text, sums)) return outcome::stop(at + failed->text);
   text.clear();
   render_phenotypes(plan.inputs, replicate, text);
-  if (!files::write_file(partial + "/phen.sol", text)) return outcome::stop(at + "cannot write " + partial + "/phen.sol");
+  if (auto failed = write_text(partial, "phen.sol", text, sums)) return outcome::stop(at + failed->text);
   if (plan.keep_working)
-    if (auto refusal = write_working_files(plan, replicate, partial)) return outcome::stop(at + refusal->text);
+    if (auto refusal = write_working_files(plan, replicate, partial, sums)) return outcome::stop(at + refusal->text);
 
   const Summary summary = summarise(replicate);
   const std::string row = std::string(manifest_header) + std::to_string(r) + '\t' +
                           std::to_string(seeds.genotypes) + '\t' + std::to_string(seeds.trait) +
                           '\t' + std::to_string(replicate.trait.n) + '\t' +
                           number_text(summary.mean) + '\t' + number_text(summary.sd) + '\n';
-  if (!files::write_file(partial + "/" + row_file, row)) return outcome::stop(at + "cannot write " + partial + "/" + row_file);
+  if (auto failed = write_text(partial, row_file, row, sums)) return outcome::stop(at + failed->text);
+  // Last: a folder with this record is whole.
+  FileSums none;
+  if (auto failed = write_text(partial, completion_file, completion_text(sums), none))
+    return outcome::stop(at + failed->text);
+  batch.push_back(Made{r, partial, name, std::move(claim)});
+  return std::nullopt;
+}
 
-  const std::string name = replicate_name(r, plan.width);
-  if (std::rename(partial.c_str(), name.c_str()) != 0) {
-    // Another run of an overlapping slice finished it first: its folder holds the same files.
-    if (errno == EEXIST || errno == ENOTEMPTY) {
-      std::filesystem::remove_all(partial, error);
-      return std::nullopt;
-    }
-    return outcome::stop(at + "cannot rename " + partial + " to " + name + ": " + std::strerror(errno));
+outcome::Outcome publish(std::vector<Made>& batch) {
+  if (batch.empty()) return std::nullopt;
+  if (auto failed = sync_file_system(".")) return failed;
+  for (Made& made : batch) {
+    if (std::rename(made.partial.c_str(), made.name.c_str()) != 0)
+      return outcome::stop("replicate " + std::to_string(made.replicate) + ", cannot rename " + made.partial +
+                           " to " + made.name + ": " + std::strerror(errno));
   }
+  if (auto failed = sync_folder(".")) return failed;
+  batch.clear();  // lets the claims go
   return std::nullopt;
 }
 

@@ -5,6 +5,8 @@
 #include <sstream>
 #include <vector>
 
+#include "simreps/durable.hpp"
+
 namespace simreps {
 namespace {
 
@@ -58,20 +60,15 @@ outcome::Outcome read_study(std::optional<Study>& recorded) {
   return std::nullopt;
 }
 
-bool write_study(const Study& study) {
-  const std::string partial = std::string(study_record) + ".partial";
-  {
-    std::ofstream out(partial);
-    out << "item\tvalue\tbytes\tfile\n";
-    out << "program\t" << study.program << "\n";
-    out << "first_seed\t" << study.first_seed << "\n";
-    for (std::size_t i = 0; i < input_keys.size(); ++i)
-      out << input_keys[i] << '\t' << study.inputs[i].crc << '\t' << study.inputs[i].bytes << '\t'
-          << study.paths[i] << "\n";
-    out.close();
-    if (!out) return false;
-  }
-  return std::rename(partial.c_str(), study_record) == 0;
+outcome::Outcome write_study(const Study& study) {
+  std::ostringstream out;
+  out << "item\tvalue\tbytes\tfile\n";
+  out << "program\t" << study.program << "\n";
+  out << "first_seed\t" << study.first_seed << "\n";
+  for (std::size_t i = 0; i < input_keys.size(); ++i)
+    out << input_keys[i] << '\t' << study.inputs[i].crc << '\t' << study.inputs[i].bytes << '\t'
+        << study.paths[i] << "\n";
+  return write_durably(".", study_record, out.str());
 }
 
 std::string difference(const Study& recorded, const Study& now) {

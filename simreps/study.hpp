@@ -27,9 +27,9 @@ struct Study {
 // file of that name that is there but does not read as a record.
 outcome::Outcome read_study(std::optional<Study>& recorded);
 
-// Writes the record into the current folder under a temporary name, then renames it. Returns
-// false when it cannot be written.
-bool write_study(const Study& study);
+// Writes the record into the current folder under a temporary name, flushed to the disk, then
+// renames it. Returns what failed.
+outcome::Outcome write_study(const Study& study);
 
 // Empty when `recorded` and `now` are the same study (program, first seed and inputs), else a
 // sentence that names what differs.

@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <string>
 
 #include "simreps/progress.hpp"
 
@@ -24,6 +25,50 @@ struct Shared {
   std::atomic<bool> stopped{false};
 };
 
+// Replicates finished before their folders are published together: one flush of the file
+// system for all of them.
+constexpr std::size_t batch_size = 16;
+
+void say(Shared& shared, const std::string& text) {
+  if (!shared.stopped.exchange(true)) {
+    std::printf("simreps: %s\n", text.c_str());
+    std::fflush(stdout);
+  }
+}
+
+// Publishes the batch and reports its replicates done; ends the worker when that fails.
+void publish_and_report(std::vector<Made>& batch, Shared& shared, int report) {
+  std::vector<std::int64_t> done;
+  for (const Made& made : batch) done.push_back(made.replicate);
+  if (auto failed = publish(batch)) {
+    say(shared, failed->text);
+    _exit(1);
+  }
+  for (const std::int64_t r : done)
+    if (::write(report, &r, sizeof r) != sizeof r) _exit(1);
+}
+
+// Takes the claim of `r` (waiting for it with `wait`) and makes the replicate into `batch`.
+// Returns false when another run holds the claim and `wait` is not set.
+bool claim_and_make(const Plan& plan, Replicate& replicate, std::int64_t r, bool wait, std::vector<Made>& batch,
+                    Shared& shared, int report) {
+  Claim claim;
+  outcome::Outcome problem = Claim::take(r, wait, claim);
+  if (problem) problem = outcome::stop("replicate " + std::to_string(r) + ", " + problem->text);
+  if (!problem && !claim.held()) return false;
+  const std::size_t before = batch.size();
+  if (!problem) problem = make_folder(plan, replicate, r, std::move(claim), batch);
+  if (problem) {
+    // What is finished is kept: the run that resumes the study then makes only the rest.
+    say(shared, problem->text);
+    publish_and_report(batch, shared, report);
+    _exit(1);
+  }
+  // Another run completed it meanwhile.
+  if (batch.size() == before && ::write(report, &r, sizeof r) != sizeof r) _exit(1);
+  return true;
+}
+
 [[noreturn]] void work(const Plan& plan, const std::vector<std::int64_t>& todo, Shared& shared,
                        int report, pid_t parent) {
   // A worker must not outlive a simreps that was killed: the run that resumes it would meet
@@ -33,20 +78,27 @@ struct Shared {
   auto replicate = std::make_unique<Replicate>();
   replicate->keep_deviates = plan.keep_working;
   const auto count = static_cast<std::int64_t>(todo.size());
+  std::vector<Made> batch;
+  // Replicates another run is making: taken up again at the end, once that run lets them go,
+  // so that the slice is whole when this run ends even if that run is lost.
+  std::vector<std::int64_t> held_elsewhere;
   for (;;) {
-    if (shared.stopped.load()) _exit(0);
+    if (shared.stopped.load()) break;
     const std::int64_t i = shared.next.fetch_add(1);
-    if (i >= count) _exit(0);
+    if (i >= count) break;
     const std::int64_t r = todo[static_cast<std::size_t>(i)];
-    if (auto refusal = make_folder(plan, *replicate, r)) {
-      if (!shared.stopped.exchange(true)) {
-        std::printf("simreps: %s\n", refusal->text.c_str());
-        std::fflush(stdout);
-      }
-      _exit(1);
-    }
-    if (::write(report, &r, sizeof r) != sizeof r) _exit(1);
+    if (!claim_and_make(plan, *replicate, r, false, batch, shared, report)) held_elsewhere.push_back(r);
+    if (batch.size() >= batch_size) publish_and_report(batch, shared, report);
   }
+  publish_and_report(batch, shared, report);
+  // One at a time, holding no other claim while it waits: a run that waits holds nothing
+  // another run could be waiting for.
+  for (const std::int64_t r : held_elsewhere) {
+    if (shared.stopped.load()) break;
+    claim_and_make(plan, *replicate, r, true, batch, shared, report);
+    publish_and_report(batch, shared, report);
+  }
+  _exit(0);
 }
 
 }  // namespace
