@@ -3,12 +3,12 @@
 // A replicate study: the chain once per replicate, the steps that give the same result for
 // every replicate done once.
 //
-//   options -> OUTDIR and its study record -> the chain once (deterministic files, and every
-//   refusal of the programs) -> inputs read -> workers make the missing replicates -> manifest
+//   options -> OUTDIR and its study record -> the chain's trial (deterministic files, every
+//   refusal and warning of the programs) -> inputs read -> the slice's missing replicates,
+//   made by the workers -> manifest
 //
 // Exit status 0 when every replicate of the slice is in OUTDIR, 1 after a refusal (printed on
 // standard output, naming the step and, where it applies, the replicate).
-#include <signal.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -21,12 +21,13 @@
 
 #include "simreps/chain_steps.hpp"
 #include "simreps/claim.hpp"
-#include "simreps/completion.hpp"
+#include "simreps/durable.hpp"
 #include "simreps/inputs.hpp"
 #include "simreps/options.hpp"
 #include "simreps/outdir.hpp"
+#include "simreps/slice.hpp"
 #include "simreps/study.hpp"
-#include "simreps/workers.hpp"
+#include "simreps/trial.hpp"
 
 namespace fs = std::filesystem;
 
@@ -34,7 +35,6 @@ namespace {
 
 using namespace simreps;
 
-constexpr std::int64_t max_seed = 2147483647;
 
 // simreps names itself before every refusal.
 int refuse(const std::string& text) { return outcome::refuse_line("simreps: " + text); }
@@ -93,92 +93,36 @@ outcome::Outcome open_study(const Options& options, const std::string& outdir, b
   return std::nullopt;
 }
 
-// Removes the trial folders (named `prefix` and a process id) of runs on this host that were
-// killed during their trial of the chain.
-void remove_lost_work(const std::string& prefix) {
-  std::error_code error;
-  for (const auto& entry : fs::directory_iterator(".", error)) {
-    const std::string name = entry.path().filename().string();
-    if (name.rfind(prefix, 0) != 0) continue;
-    const std::string pid = name.substr(prefix.size());
-    if (pid.empty() || pid.find_first_not_of("0123456789") != std::string::npos) continue;
-    if (::kill(static_cast<pid_t>(std::stol(pid)), 0) != 0 && errno == ESRCH) fs::remove_all(entry.path(), error);
-  }
-}
-
-// The copies of the inputs under the chain's names in `work`, and the chain once there.
-outcome::Outcome prepare(const Options& options, const std::string& bin, const std::string& work,
-                         const std::array<std::string, 3>& inputs) {
-  std::error_code error;
-  fs::create_directory(work, error);
-  if (error) return outcome::stop("cannot create " + work + ": " + error.message());
-  const char* copies[] = {"pe0.wrk", "chromosome.wrk", "model.wrk"};
-  for (int i = 0; i < 3; ++i) {
-    fs::copy_file(inputs[i], work + "/" + copies[i], error);
-    if (error) return outcome::stop("cannot copy " + inputs[i] + ": " + error.message());
-  }
-  std::string notes;
-  if (auto refusal = run_chain_once(bin, work, notes)) return refusal;
-  if (!options.quiet && !notes.empty()) std::printf("%s", notes.c_str());
-  return std::nullopt;
-}
-
-// The replicates of first..last that are not complete in OUTDIR: missing, or not as their
-// completion record lists them (a crash, a power loss or a hand left them so). Says on
-// standard error how many of those were there, since they are made again.
-std::vector<std::int64_t> missing_replicates(const Options& options, const Found& found) {
-  std::vector<std::int64_t> todo;
-  std::int64_t broken = 0;
-  std::string first_fault;
-  for (std::int64_t r = options.first; r <= options.last; ++r) {
-    const auto folder = found.folders.find(r);
-    if (folder != found.folders.end()) {
-      const auto fault = check_complete(folder->second, true);
-      if (!fault) continue;
-      if (broken++ == 0) first_fault = fault->text;
-    }
-    todo.push_back(r);
-  }
-  if (broken > 0)
-    std::fprintf(stderr, "simreps: %lld replicate folder%s of replicates %lld-%lld %s not complete (%s) and %s made again\n",
-                 static_cast<long long>(broken), broken == 1 ? "" : "s", static_cast<long long>(options.first),
-                 static_cast<long long>(options.last), broken == 1 ? "is" : "are", first_fault.c_str(),
-                 broken == 1 ? "is" : "are");
-  return todo;
-}
-
-// A study in a folder this run cannot write: when the slice is complete there is nothing to
-// do, and saying so is the answer; else it is refused.
-int check_read_only(const Options& options, const std::string& reason) {
-  const Found found = find_replicates();
-  std::vector<std::int64_t> todo;
-  for (std::int64_t r = options.first; r <= options.last; ++r) {
-    const auto folder = found.folders.find(r);
-    if (folder == found.folders.end() || check_complete(folder->second, true)) todo.push_back(r);
-  }
-  if (!todo.empty() || !fs::exists(manifest_file))
-    return refuse("cannot write in " + options.outdir + ": " + reason + "; " +
-                  std::to_string(todo.size()) + " replicates of " + std::to_string(options.first) + "-" +
-                  std::to_string(options.last) + " are missing");
-  if (!options.quiet)
-    std::printf("simreps: study in %s: replicates %lld-%lld of %lld are complete; the folder is read-only, nothing was written\n",
-                options.outdir.c_str(), static_cast<long long>(options.first), static_cast<long long>(options.last),
-                static_cast<long long>(options.count));
-  return 0;
-}
-
-int run(const Options& options) {
-  const std::string bin = own_folder();
-  Study study;
+// The three inputs' absolute paths into `inputs`, and their checksums into `study`.
+outcome::Outcome read_checksums(const Options& options, std::array<std::string, 3>& inputs, Study& study) {
   const std::array<std::string, 3> given = {options.raw_pedigree, options.chromosome, options.model};
-  std::array<std::string, 3> inputs;
   for (int i = 0; i < 3; ++i) {
     inputs[i] = fs::absolute(given[i]).string();
     const auto sum = checksum_of(inputs[i]);
-    if (!sum) return refuse("cannot read " + given[i]);
+    if (!sum) return outcome::stop("cannot read " + given[i]);
     study.inputs[i] = *sum;
     study.paths[i] = inputs[i];
   }
+  return std::nullopt;
+}
+
+// The warnings of the chain's trial, once per run however many replicates it makes, on
+// standard error (-q keeps them) and in OUTDIR/warnings.txt, where a slice run in the
+// background leaves them too.
+outcome::Outcome pass_on(const std::vector<std::string>& warnings) {
+  if (warnings.empty()) return std::nullopt;
+  std::string text;
+  for (const std::string& line : warnings) text += line + "\n";
+  std::fputs(text.c_str(), stderr);
+  Lock lock;
+  if (auto problem = Lock::take(lock)) return problem;
+  return write_durably(".", warnings_file, text);
+}
+
+int run(const Options& options) {
+  Study study;
+  std::array<std::string, 3> inputs;
+  if (auto refusal = read_checksums(options, inputs, study)) return refuse(refusal->text);
   std::error_code error;
   fs::create_directories(options.outdir, error);
   if (error || ::chdir(options.outdir.c_str()) != 0)
@@ -188,59 +132,33 @@ int run(const Options& options) {
   // that refused inputs leave no record that would stand in the way of the mended ones.
   if (auto refusal = open_study(options, options.outdir, false, study))
     return refuse(refusal->text);
-  if (::access(".", W_OK) != 0) return check_read_only(options, std::strerror(errno));
+  if (::access(".", W_OK) != 0) return report_read_only(options, std::strerror(errno));
 
-  char host[256] = "host";
-  ::gethostname(host, sizeof host - 1);
-  const std::string work_prefix = ".work." + std::string(host) + ".";
-  remove_lost_work(work_prefix);
-  const std::string work = work_prefix + std::to_string(::getpid());
-  struct Cleanup {
-    std::string folder;
-    ~Cleanup() {
-      std::error_code ignored;
-      fs::remove_all(folder, ignored);
-    }
-  } cleanup{work};
-  if (auto refusal = prepare(options, bin, work, inputs)) return refuse(refusal->text);
+  const std::string bin = own_folder();
   auto tables = std::make_unique<Inputs>();
-  if (auto refusal = read_inputs(work, *tables)) return refuse(refusal->text);
-
-  if (auto refusal = open_study(options, options.outdir, true, study))
-    return refuse(refusal->text);
+  std::vector<std::string> warnings;
+  {
+    Trial trial;
+    if (auto refusal = trial.run(bin, inputs, warnings)) return refuse(refusal->text);
+    if (auto refusal = read_inputs(trial.folder(), *tables)) return refuse(refusal->text);
+    if (auto refusal = open_study(options, options.outdir, true, study)) return refuse(refusal->text);
+    // The same in every run of the study: a run of another slice may replace them meanwhile.
+    if (auto refusal = trial.keep({"pedigree.sol", "map.wrk.sol"})) return refuse(refusal->text);
+  }
   if (!options.quiet)
     std::printf("simreps: study in %s, first seed %d, replicates %lld-%lld of %lld\n",
                 options.outdir.c_str(), study.first_seed, static_cast<long long>(options.first),
                 static_cast<long long>(options.last), static_cast<long long>(options.count));
-  // The same in every run of the study: a run of another slice may replace them meanwhile.
-  for (const char* kept : {"pedigree.sol", "map.wrk.sol"}) {
-    fs::rename(work + "/" + kept, kept, error);
-    if (error) return refuse(std::string("cannot move ") + kept + " into the study: " + error.message());
-  }
-  // Read once: from here on a run that is killed leaves nothing of its trial behind.
-  fs::remove_all(work, error);
+  if (auto refusal = pass_on(warnings)) return refuse(refusal->text);
 
   const Found found = find_replicates();
   const int width = std::max(digits(options.count), found.width);
   if (auto problem = widen(found, width)) return refuse(problem->text);
   remove_lost_claims();
-  const std::vector<std::int64_t> todo = missing_replicates(options, find_replicates());
-
+  const Found widened = find_replicates();
+  note_beyond_count(options, widened);
   const Plan plan{*tables, study.first_seed, width, options.keep_working, bin};
-  const bool progress = !options.quiet && ::isatty(2);
-  const int status = run_workers(plan, todo, options.jobs, progress);
-  {
-    Lock lock;
-    if (auto problem = Lock::take(lock)) return refuse(options.outdir + ": " + problem->text);
-    if (auto problem = write_manifest()) return refuse(problem->text);
-  }
-  if (status != 0) return status;
-  if (!options.quiet)
-    std::printf("simreps: %lld replicates made, %lld were there already; manifest: %s/%s\n",
-                static_cast<long long>(todo.size()),
-                static_cast<long long>(options.last - options.first + 1) - static_cast<long long>(todo.size()),
-                options.outdir.c_str(), manifest_file);
-  return 0;
+  return make_slice(options, plan, missing_replicates(options, widened));
 }
 
 }  // namespace

@@ -13,7 +13,6 @@
 namespace simreps {
 namespace {
 
-constexpr std::int64_t max_seed = 2147483647;
 constexpr std::int64_t max_count = (max_seed - 1) / 2;  // two seeds each replicate
 constexpr std::int64_t max_jobs = 1024;
 

@@ -19,6 +19,8 @@ constexpr const char* manifest_header =
     "replicate\tgenotype_seed\ttrait_seed\tindividuals\tphenotype_mean\tphenotype_sd\n";
 constexpr const char* row_file = "replicate.tsv";
 constexpr const char* manifest_file = "manifest.tsv";
+// The warnings of the programs on the study's inputs, as the last run printed them.
+constexpr const char* warnings_file = "warnings.txt";
 // Taken (flock) while the study record or the manifest is read and written, so that runs of
 // slices into the same OUTDIR never mix their writes.
 constexpr const char* lock_file = ".simreps.lock";

@@ -14,6 +14,8 @@ namespace simreps {
 
 constexpr const char* study_record = "study.tsv";
 constexpr const char* program_version = "simreps 1.0";
+// The generator takes seeds up to this; replicate r of a study takes two from its first seed on.
+constexpr std::int64_t max_seed = 2147483647;
 
 struct Study {
   std::string program = program_version;

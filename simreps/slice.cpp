@@ -1,0 +1,100 @@
+#include "simreps/slice.hpp"
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+
+#include "common/outcome/outcome.hpp"
+#include "simreps/completion.hpp"
+#include "simreps/workers.hpp"
+
+namespace simreps {
+namespace {
+
+// "1-3, 7, 9-12": the numbers, in order, in runs.
+std::string runs_of(const std::vector<std::int64_t>& numbers) {
+  std::string text;
+  for (std::size_t i = 0; i < numbers.size();) {
+    std::size_t j = i;
+    while (j + 1 < numbers.size() && numbers[j + 1] == numbers[j] + 1) ++j;
+    if (!text.empty()) text += ", ";
+    text += std::to_string(numbers[i]);
+    if (j > i) text += "-" + std::to_string(numbers[j]);
+    i = j + 1;
+  }
+  return text;
+}
+
+const char* plural(std::int64_t n, const char* one, const char* more) { return n == 1 ? one : more; }
+
+}  // namespace
+
+std::vector<std::int64_t> missing_replicates(const Options& options, const Found& found) {
+  std::vector<std::int64_t> todo;
+  std::int64_t broken = 0;
+  std::string first_fault;
+  for (std::int64_t r = options.first; r <= options.last; ++r) {
+    const auto folder = found.folders.find(r);
+    if (folder != found.folders.end()) {
+      const auto fault = check_complete(folder->second, true);
+      if (!fault) continue;
+      if (broken++ == 0) first_fault = fault->text;
+    }
+    todo.push_back(r);
+  }
+  if (broken > 0)
+    std::fprintf(stderr, "simreps: %lld replicate folder%s of replicates %lld-%lld %s not complete (%s) and %s made again\n",
+                 static_cast<long long>(broken), plural(broken, "", "s"), static_cast<long long>(options.first),
+                 static_cast<long long>(options.last), plural(broken, "is", "are"), first_fault.c_str(),
+                 plural(broken, "is", "are"));
+  return todo;
+}
+
+void note_beyond_count(const Options& options, const Found& found) {
+  std::vector<std::int64_t> beyond;
+  for (auto at = found.folders.upper_bound(options.count); at != found.folders.end(); ++at) beyond.push_back(at->first);
+  if (beyond.empty()) return;
+  const auto n = static_cast<std::int64_t>(beyond.size());
+  std::fprintf(stderr, "simreps: %s holds %lld replicate%s beyond -n %lld (%s): %s kept, and the manifest lists %s\n",
+               options.outdir.c_str(), static_cast<long long>(n), plural(n, "", "s"),
+               static_cast<long long>(options.count), runs_of(beyond).c_str(), plural(n, "it is", "they are"),
+               plural(n, "it", "them"));
+}
+
+int report_read_only(const Options& options, const std::string& reason) {
+  const Found found = find_replicates();
+  std::int64_t missing = 0;
+  for (std::int64_t r = options.first; r <= options.last; ++r) {
+    const auto folder = found.folders.find(r);
+    if (folder == found.folders.end() || check_complete(folder->second, true)) ++missing;
+  }
+  if (missing > 0 || !std::filesystem::exists(manifest_file))
+    return outcome::refuse_line("simreps: cannot write in " + options.outdir + ": " + reason + "; " +
+                                std::to_string(missing) + " replicates of " + std::to_string(options.first) + "-" +
+                                std::to_string(options.last) + " are missing");
+  if (!options.quiet)
+    std::printf("simreps: study in %s: replicates %lld-%lld of %lld are complete; the folder is read-only, nothing was written\n",
+                options.outdir.c_str(), static_cast<long long>(options.first), static_cast<long long>(options.last),
+                static_cast<long long>(options.count));
+  return 0;
+}
+
+int make_slice(const Options& options, const Plan& plan, const std::vector<std::int64_t>& todo) {
+  const bool progress = !options.quiet && ::isatty(2);
+  const int status = run_workers(plan, todo, options.jobs, progress);
+  {
+    Lock lock;
+    if (auto problem = Lock::take(lock)) return outcome::refuse_line("simreps: " + options.outdir + ": " + problem->text);
+    if (auto problem = write_manifest()) return outcome::refuse_line("simreps: " + problem->text);
+  }
+  if (status != 0) return status;
+  if (!options.quiet)
+    std::printf("simreps: %lld replicates made, %lld were there already; manifest: %s/%s\n",
+                static_cast<long long>(todo.size()),
+                static_cast<long long>(options.last - options.first + 1) - static_cast<long long>(todo.size()),
+                options.outdir.c_str(), manifest_file);
+  return 0;
+}
+
+}  // namespace simreps

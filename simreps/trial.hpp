@@ -1,0 +1,42 @@
+// The chain's trial: before any replicate, the suite's programs run once, as a user runs
+// them, on copies of the inputs in a working folder of OUTDIR. Whatever a program refuses is
+// refused here in its own words; the deterministic files (pedigree.sol, map.wrk.sol) are
+// taken from it, and the tables are read from its working files.
+#pragma once
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "common/outcome/outcome.hpp"
+
+namespace simreps {
+
+class Trial {
+ public:
+  // The working folder .work.<host>.<pid> in the current folder (OUTDIR). Removes the ones of
+  // runs on this host that were killed during their trial.
+  Trial();
+  // Removes the working folder.
+  ~Trial();
+  Trial(const Trial&) = delete;
+  Trial& operator=(const Trial&) = delete;
+
+  // Copies the raw pedigree, chromosome file and model `inputs` into the folder under the
+  // chain's names and runs the chain there. Returns the first refusal; `warnings` gets what
+  // the programs printed in steps that succeeded, one line each, starting with the program's
+  // name.
+  outcome::Outcome run(const std::string& bin, const std::array<std::string, 3>& inputs,
+                       std::vector<std::string>& warnings);
+
+  // Moves `files` of the trial into the current folder, replacing what is there (the same
+  // files, written by any run of the study).
+  outcome::Outcome keep(const std::vector<std::string>& files);
+
+  const std::string& folder() const { return folder_; }
+
+ private:
+  std::string folder_;
+};
+
+}  // namespace simreps
