@@ -5,13 +5,14 @@
 #               installed with apt-get where the user may (tests/check-test-tools says which)
 # Further targets: make build, make sanitize (tests under AddressSanitizer and
 # UndefinedBehaviorSanitizer), make fuzz (every fuzz target for FUZZ_SECONDS each, needs clang),
-# make install [PREFIX=/usr/local], make bench, make clean.
+# make install [PREFIX=/usr/local], make package (a Debian package in build/), make bench,
+# make clean.
 
 PREFIX ?= /usr/local
 JOBS ?= 2
 BUILD_TYPE ?= RelWithDebInfo
 
-.PHONY: all build test demo sanitize fuzz install bench clean check-tools
+.PHONY: all build test demo sanitize fuzz install package bench clean check-tools
 
 all: build
 
@@ -50,6 +51,12 @@ demo: check-tools
 
 install: build
 	cmake --install build --prefix "$(PREFIX)"
+
+# The Debian package: build/<name>_<version>_<arch>.deb, for apt-get install ./build/*.deb.
+package: build
+	@command -v dpkg-shlibdeps >/dev/null || { echo "make package: dpkg-shlibdeps is missing (Debian: apt-get install dpkg-dev)"; exit 1; }
+	cd build && cpack -G DEB >/dev/null
+	@ls build/*.deb
 
 bench:
 	bench/run

@@ -8,12 +8,13 @@
 #include <string>
 
 #include "common/outcome/outcome.hpp"
+#include "common/version/version.hpp"
 #include "simreps/checksum.hpp"
 
 namespace simreps {
 
 constexpr const char* study_record = "study.tsv";
-constexpr const char* program_version = "simreps 1.0";
+constexpr const char* program_version = "simreps " SUITE_VERSION;
 // The generator takes seeds up to this; replicate r of a study takes two from its first seed on.
 constexpr std::int64_t max_seed = 2147483647;
 
