@@ -67,7 +67,8 @@ int main(int argc, char** argv) {
     if (auto problem = check_fit(*inputs, genotypes, genotype_file)) return refuse(problem->text);
     const std::string trace_file = within(folder, options.trace);
     if (std::filesystem::exists(trace_file, error))
-      if (auto problem = read_trace(trace_file, genotypes.individuals, genotypes.loci, trace))
+      if (auto problem = read_trace(trace_file, genotype_file, genotypes.individuals, genotypes.loci, trace);
+          problem || (problem = check_trace_fit(*inputs, genotypes, trace, genotype_file, trace_file)))
         return refuse(problem->text);
     const std::string phenotype_file = within(folder, options.phenotypes);
     if (inputs->has_model && std::filesystem::exists(phenotype_file, error)) {
