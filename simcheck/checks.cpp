@@ -257,9 +257,14 @@ outcome::Outcome check_trace_fit(const Inputs& in, const Genotypes& g, const Tra
                              "called: name the trace of this genotype file with --trace";
   for (int i = 0; i < g.individuals; ++i) {
     const std::string id(in.pedigree.names[i].view());
-    if (t.ids[i] != id)
-      return outcome::stop(other + "its individual " + std::to_string(i + 1) + " is '" + t.ids[i] +
-                           "', the pedigree's '" + id + "'" + advice);
+    if (t.ids[i] != id) {
+      const auto bare = [](const std::string& text) {
+        const std::size_t b = text.find_first_not_of(' ');
+        return b == std::string::npos ? std::string() : text.substr(b, text.find_last_not_of(' ') + 1 - b);
+      };
+      return outcome::stop(other + "its record " + std::to_string(i + 1) + " is '" + bare(t.ids[i]) +
+                           "', the pedigree's '" + bare(id) + "'" + advice);
+    }
   }
   std::size_t differ = 0, first = 0;
   for (std::size_t k = g.alleles.size(); k-- > 0;)

@@ -100,8 +100,8 @@ outcome::Outcome read_trace(const std::string& path, const std::string& genotype
   for (int i = 0; i < n; ++i)
     for (int line = 0; line < 4; ++line) {
       if (!f.next())
-        return f.ended(other + "it ends at individual " + std::to_string(i + 1) + ", the genotype file holds " +
-                       std::to_string(n) + advice);
+        return f.ended(other + "it ends at record " + std::to_string(i + 1) + ", the genotype file holds " +
+                       std::to_string(n) + " individuals" + advice);
       const int side = line / 2;
       if (line % 2 == 0) {
         // Alleles at 28 on, six columns a locus: as many as the genotype file has loci.
