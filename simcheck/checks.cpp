@@ -79,6 +79,10 @@ void count_founders(const Inputs& in, const Genotypes& g, Counts& c) {
 // fallen on either side of it.
 constexpr double rounding = 0.0005 + 1e-9;
 
+// A trace whose alleles differ from the genotype file's at more than one in this many
+// belongs to another genotype file.
+constexpr std::size_t max_differing_alleles_per = 10;
+
 // Each meiosis once: which parental haplotype each allele came from, by the genotypes where
 // the parent is heterozygous and by the trace's deviates everywhere; the two must agree.
 void check_meioses(const Inputs& in, const Genotypes& g, const Trace& t, const std::string& rep,
@@ -243,6 +247,39 @@ outcome::Outcome check_fit(const Inputs& in, const Genotypes& g, const std::stri
     if (g.names[j] != std::string(in.loci.names[j].view()))
       return outcome::stop(file + ": locus " + std::to_string(j + 1) + " is named '" + g.names[j] +
                            "', in the chromosome file '" + std::string(in.loci.names[j].view()) + "'");
+  return std::nullopt;
+}
+
+outcome::Outcome check_trace_fit(const Inputs& in, const Genotypes& g, const Trace& t,
+                                 const std::string& genotype_file, const std::string& trace_file) {
+  const std::string other = "the trace file " + trace_file + " does not belong to the genotype file " + genotype_file + ": ";
+  const std::string advice = "; genodrop writes gntp.wrk_tmp in the folder it runs in, whatever the genotype file is "
+                             "called: name the trace of this genotype file with --trace";
+  for (int i = 0; i < g.individuals; ++i) {
+    const std::string id(in.pedigree.names[i].view());
+    if (t.ids[i] != id) {
+      const auto bare = [](const std::string& text) {
+        const std::size_t b = text.find_first_not_of(' ');
+        return b == std::string::npos ? std::string() : text.substr(b, text.find_last_not_of(' ') + 1 - b);
+      };
+      return outcome::stop(other + "its record " + std::to_string(i + 1) + " is '" + bare(t.ids[i]) +
+                           "', the pedigree's '" + bare(id) + "'" + advice);
+    }
+  }
+  std::size_t differ = 0, first = 0;
+  for (std::size_t k = g.alleles.size(); k-- > 0;)
+    if (g.alleles[k] != t.alleles[k]) {
+      ++differ;
+      first = k;
+    }
+  // One allele in ten: far more than a damaged file shows, far fewer than another run's
+  // founders alone change.
+  if (differ * max_differing_alleles_per > g.alleles.size()) {
+    const std::size_t i = first / 2 / static_cast<std::size_t>(g.loci), j = first / 2 % static_cast<std::size_t>(g.loci);
+    return outcome::stop(other + "their alleles differ at " + std::to_string(differ) + " of " +
+                         std::to_string(g.alleles.size()) + ", first at record " + std::to_string(i + 1) + ", locus " +
+                         std::to_string(j + 1) + advice);
+  }
   return std::nullopt;
 }
 

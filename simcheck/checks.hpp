@@ -66,6 +66,13 @@ void start_counts(const Inputs& inputs, Counts& counts);
 // refusal, if any.
 outcome::Outcome check_fit(const Inputs& inputs, const Genotypes& genotypes, const std::string& file);
 
+// Checks that the trace file belongs to the genotype file: the pedigree's identifiers in
+// order, and the genotype file's alleles but for a few (a few changed alleles are what the
+// Mendel and trace checks are there to find; another run's trace differs nearly everywhere).
+// Returns the refusal, naming both files, if any.
+outcome::Outcome check_trace_fit(const Inputs& inputs, const Genotypes& genotypes, const Trace& trace,
+                                 const std::string& genotype_file, const std::string& trace_file);
+
 // Adds one simulation to `counts`: Mendel, founder alleles, recombination, heterozygosity,
 // and the trait when the model and the phenotypes are there. `replicate` labels its faults.
 void add_simulation(const Inputs& inputs, const Genotypes& genotypes, const Trace& trace,

@@ -2,20 +2,34 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <map>
+#include <vector>
+
+#include "simcheck/line_reader.hpp"
 
 namespace fs = std::filesystem;
 
 namespace simcheck {
 namespace {
 
+// The longest line of a study's record (an input's path of up to 4,096 characters, and its
+// checksum and length) and of its manifest (a replicate's five numbers and two figures of up
+// to 47 characters each), line end not counted.
+constexpr std::size_t study_line = 4'200, manifest_line = 200;
+
+// The faults of a study that a refusal lists; the rest are counted.
+constexpr std::size_t max_study_faults = 20;
+
+bool is_digit(char c) { return c >= '0' && c <= '9'; }
+
 // The input paths simreps recorded in study.tsv, with their lengths: a study checked against
 // inputs that changed since would flag everything, so a changed length is refused.
 outcome::Outcome read_study(const std::string& folder, std::map<std::string, std::string>& paths) {
-  std::ifstream in(folder + "/study.tsv");
-  std::string line;
-  while (std::getline(in, line)) {
+  const std::string record = folder + "/study.tsv";
+  if (!fs::is_regular_file(record)) return outcome::stop(record + " is not a plain file");
+  LineReader in(record, study_line, "study record");
+  while (in.next()) {
+    const std::string& line = in.line;
     std::vector<std::string> fields;
     std::size_t start = 0;
     for (std::size_t tab; (tab = line.find('\t', start)) != std::string::npos; start = tab + 1)
@@ -32,8 +46,88 @@ outcome::Outcome read_study(const std::string& folder, std::map<std::string, std
                            fields[2] + ": it changed since the study was made");
     paths[fields[0]] = fields[3];
   }
+  if (in.too_long) return in.ended("");
   if (paths.size() != 3) return outcome::stop(folder + "/study.tsv is not a study record of simreps");
   return std::nullopt;
+}
+
+// The rows of the study's manifest.tsv by replicate number, each row as written.
+outcome::Outcome read_manifest(const std::string& folder, std::map<long, std::string>& rows) {
+  const std::string manifest = folder + "/manifest.tsv";
+  std::error_code error;
+  if (!fs::is_regular_file(manifest, error))
+    return outcome::stop(folder + " has no manifest.tsv: simreps writes it when a run ends; run simreps again with the "
+                                  "study's arguments to write it");
+  LineReader in(manifest, manifest_line, "manifest");
+  if (!in.next() || in.line.compare(0, 10, "replicate\t") != 0)
+    return in.too_long ? in.ended("") : outcome::stop(manifest + " line 1: not the header simreps writes");
+  while (in.next()) {
+    const std::string number = in.line.substr(0, in.line.find('\t'));
+    if (number.empty() || number.size() > 12 || !std::all_of(number.begin(), number.end(), is_digit) ||
+        std::stol(number) < 1)
+      return outcome::stop(in.where() + ": no replicate number in the first column");
+    if (!rows.emplace(std::stol(number), in.line).second)
+      return outcome::stop(in.where() + ": replicate " + number + " a second time");
+  }
+  if (in.too_long) return in.ended("");
+  if (rows.empty()) return outcome::stop(manifest + " lists no replicate");
+  return std::nullopt;
+}
+
+// The second line of a replicate's replicate.tsv: its row of the manifest.
+std::string replicate_row(const std::string& folder) {
+  LineReader in(folder + "/replicate.tsv", manifest_line, "manifest");
+  if (!in.next() || !in.next()) return {};
+  return in.line;
+}
+
+// Checks that every replicate the manifest lists is there with every file simcheck reads,
+// that the manifest lists every replicate folder, and that its rows are the replicates' own.
+// Fills the layout's simulations in the order of the replicates. Every fault is listed.
+outcome::Outcome check_study(const Options& o, const std::map<long, std::string>& rows,
+                             const std::map<long, std::string>& folders, Layout& l) {
+  std::vector<std::string> names = {o.genotypes, o.trace, "mark.wrk", "mark.sol"};
+  if (!o.no_trait) names.insert(names.end(), {o.phenotypes, "phen.sol"});
+  names.push_back("replicate.tsv");
+  std::vector<std::string> faults;
+  std::size_t width = 0;
+  for (const auto& [number, name] : folders) width = std::max(width, name.size() - 3);
+  std::error_code error;
+  bool any_genotypes = false;
+  for (const auto& [number, row] : rows) {
+    const std::string at = "  replicate " + std::to_string(number) + ": ";
+    const auto found = folders.find(number);
+    if (found == folders.end()) {
+      std::string digits = std::to_string(number);
+      if (digits.size() < width) digits.insert(0, width - digits.size(), '0');
+      faults.push_back(at + "no folder " + o.folder + "/rep" + digits);
+      continue;
+    }
+    const std::string folder = o.folder + "/" + found->second;
+    for (const std::string& name : names)
+      if (!fs::exists(within(folder, name), error)) faults.push_back(at + "no " + within(folder, name));
+    any_genotypes = any_genotypes || fs::exists(within(folder, o.genotypes), error);
+    if (fs::exists(folder + "/replicate.tsv", error) && replicate_row(folder) != row)
+      faults.push_back(at + "its line in " + o.folder + "/manifest.tsv is not the one in " + folder + "/replicate.tsv");
+    l.simulations.push_back(folder);
+    l.labels.push_back(found->second);
+  }
+  for (const auto& [number, name] : folders)
+    if (!rows.contains(number))
+      faults.push_back("  replicate " + std::to_string(number) + ": " + o.folder + "/" + name +
+                       " is not in the manifest (a simreps run is still making the study, or stopped before it "
+                       "rewrote the manifest: run simreps again with the study's arguments)");
+  if (!any_genotypes && !l.simulations.empty())
+    return outcome::stop(l.simulations.front() + " has no " + o.genotypes +
+                         ": simcheck reads each replicate's genotype, trace and phenotype files, which simreps keeps "
+                         "only when run with --keep-working (-k)");
+  if (faults.empty()) return std::nullopt;
+  std::string text = o.folder + " is not a complete study: " + std::to_string(faults.size()) +
+                     (faults.size() == 1 ? " fault" : " faults");
+  for (std::size_t k = 0; k < faults.size() && k < max_study_faults; ++k) text += "\n" + faults[k];
+  if (faults.size() > max_study_faults)
+    text += "\n  and " + std::to_string(faults.size() - max_study_faults) + " more";
+  return outcome::stop(text);
 }
 
 }  // namespace
@@ -64,24 +158,16 @@ outcome::Outcome find_layout(const Options& o, Layout& l) {
     l.raw_pedigree = o.pedigree.empty() && o.raw_pedigree.empty() ? recorded["raw_pedigree"] : o.raw_pedigree;
     l.chromosome = o.chromosome.empty() ? recorded["chromosome"] : o.chromosome;
     l.model = o.model.empty() ? recorded["model"] : o.model;
-    std::map<long, std::string> reps;
+    std::map<long, std::string> rows, reps;
+    if (auto problem = read_manifest(o.folder, rows)) return problem;
     for (const auto& entry : fs::directory_iterator(o.folder, error)) {
       const std::string name = entry.path().filename().string();
       if (!entry.is_directory() || name.size() < 4 || name.compare(0, 3, "rep") != 0 ||
-          !std::all_of(name.begin() + 3, name.end(), [](char c) { return c >= '0' && c <= '9'; }) ||
-          name.size() > 15)
+          !std::all_of(name.begin() + 3, name.end(), is_digit) || name.size() > 15)
         continue;
       reps[std::stol(name.substr(3))] = name;
     }
-    if (reps.empty()) return outcome::stop(o.folder + " holds a study but no complete replicate folder");
-    for (const auto& [number, name] : reps) {
-      l.simulations.push_back(o.folder + "/" + name);
-      l.labels.push_back(name);
-    }
-    if (!fs::exists(within(l.simulations.front(), o.genotypes), error))
-      return outcome::stop(l.simulations.front() + " has no " + o.genotypes +
-                           ": simcheck reads each replicate's genotype, trace and phenotype files, which simreps keeps "
-                           "only when run with --keep-working (-k)");
+    if (auto problem = check_study(o, rows, reps, l)) return problem;
   }
   if (o.no_trait) l.model.clear();
   return std::nullopt;

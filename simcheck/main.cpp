@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "simcheck/checks.hpp"
 #include "simcheck/evaluation.hpp"
@@ -19,11 +20,42 @@
 #include "simcheck/inputs.hpp"
 #include "simcheck/options.hpp"
 #include "simcheck/report.hpp"
+#include "simcheck/solar_files.hpp"
 
 namespace {
 
 // simcheck names itself before every refusal.
 int refuse(const std::string& text) { return outcome::refuse_line("simcheck: " + text); }
+
+// Makes each simulation's mark.sol and phen.sol again from their working files and the
+// numbered pedigree; a study must have them all, a single simulation is checked where they are
+// there. Every file that differs is listed.
+outcome::Outcome check_solar_files(const simcheck::Options& options, const simcheck::Layout& layout) {
+  using simcheck::within;
+  std::error_code error;
+  const std::string scratch = std::filesystem::temp_directory_path(error).string();
+  std::string faults;
+  std::size_t count = 0;
+  for (std::size_t k = 0; k < layout.simulations.size(); ++k) {
+    const std::string& folder = layout.simulations[k];
+    std::vector<simcheck::SolarFile> files = {{true, layout.pedigree, within(folder, "mark.wrk"), within(folder, "mark.sol")}};
+    if (!options.no_trait)
+      files.push_back({false, layout.pedigree, within(folder, options.phenotypes), within(folder, "phen.sol")});
+    for (const auto& file : files) {
+      if (!layout.study && (!std::filesystem::exists(file.sol, error) || !std::filesystem::exists(file.working, error)))
+        continue;
+      const std::string problem = simcheck::compare_solar(file, error ? "/tmp" : scratch);
+      if (problem.empty()) continue;
+      if (++count <= simcheck::max_solar_faults)
+        faults += "\n  " + (layout.study ? "replicate " + std::to_string(std::stol(layout.labels[k].substr(3))) + ": " : std::string()) + problem;
+    }
+  }
+  if (count == 0) return std::nullopt;
+  if (count > simcheck::max_solar_faults)
+    faults += "\n  and " + std::to_string(count - simcheck::max_solar_faults) + " more";
+  return outcome::stop("the SOLAR files are not what their working files make: " + std::to_string(count) +
+                       (count == 1 ? " file" : " files") + faults);
+}
 
 }  // namespace
 
@@ -55,6 +87,7 @@ int main(int argc, char** argv) {
   auto inputs = std::make_unique<Inputs>();
   if (auto problem = read_inputs(layout.pedigree, layout.chromosome, layout.model, *inputs))
     return refuse(problem->text);
+  if (auto problem = check_solar_files(options, layout)) return refuse(problem->text);
   Counts counts;
   start_counts(*inputs, counts);
   for (std::size_t k = 0; k < layout.simulations.size(); ++k) {
@@ -67,7 +100,8 @@ int main(int argc, char** argv) {
     if (auto problem = check_fit(*inputs, genotypes, genotype_file)) return refuse(problem->text);
     const std::string trace_file = within(folder, options.trace);
     if (std::filesystem::exists(trace_file, error))
-      if (auto problem = read_trace(trace_file, genotypes.individuals, genotypes.loci, trace))
+      if (auto problem = read_trace(trace_file, genotype_file, genotypes.individuals, genotypes.loci, trace);
+          problem || (problem = check_trace_fit(*inputs, genotypes, trace, genotype_file, trace_file)))
         return refuse(problem->text);
     const std::string phenotype_file = within(folder, options.phenotypes);
     if (inputs->has_model && std::filesystem::exists(phenotype_file, error)) {

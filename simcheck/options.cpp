@@ -2,6 +2,8 @@
 
 #include <string_view>
 
+#include "genodrop/output.hpp"
+
 namespace simcheck {
 
 const char* usage() {
@@ -15,7 +17,7 @@ const char* usage() {
          "  --chromosome FILE        chromosome file (default DIR/chromosome.wrk, or the study's)\n"
          "  --model FILE             trait model (default DIR/model.wrk, or the study's)\n"
          "  --genotypes NAME         genotype file (default gntp.wrk; in each replicate of a study)\n"
-         "  --trace NAME             trace file (default: the genotype file's name and _tmp)\n"
+         "  --trace NAME             trace file (default gntp.wrk_tmp, where genodrop puts it)\n"
          "  --phenotypes NAME        phenotype file (default phtypes.wrk)\n"
          "  --no-trait               leave the trait out\n"
          "  -h, --help               print this text\n"
@@ -61,7 +63,8 @@ outcome::Outcome read_options(int argc, char** argv, Options& o) {
     o.folder = arg;
   }
   if (o.folder.empty()) return outcome::stop("no folder given");
-  if (o.trace.empty()) o.trace = o.genotypes + "_tmp";
+  // genodrop writes its trace under this one name, whatever the genotype file is called.
+  if (o.trace.empty()) o.trace = std::string(genodrop::trace_name);
   for (const std::string* name : {&o.genotypes, &o.trace, &o.phenotypes})
     if (name->empty()) return outcome::stop("an empty file name");
   return std::nullopt;

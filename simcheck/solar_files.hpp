@@ -1,0 +1,36 @@
+// The SOLAR files of a simulation against the working files they came from: mark.sol is what
+// xp-geno makes of the numbered pedigree and mark.wrk, phen.sol what xp-trait makes of the
+// numbered pedigree and the phenotype file. Both are made again here with those programs' own
+// code and compared byte for byte.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace simcheck {
+
+// The largest inputs the converters are handed here, from the formats' limits: 99,999
+// individuals (five columns) of 100 loci; lines of a marker genotype file of 1,200
+// characters, of a phenotype file 44, of a numbered pedigree 42, each with room for a Windows
+// line end. A larger file, or one that is not a plain file, is not made into SOLAR files.
+constexpr std::int64_t max_records = 99'999;
+constexpr std::int64_t max_marker_file_bytes = (max_records + 2) * (1'200 + 2);
+constexpr std::int64_t max_phenotype_file_bytes = (max_records + 1) * (44 + 2);
+constexpr std::int64_t max_pedigree_bytes = (max_records + 1) * (42 + 2);
+
+// One SOLAR file to check: `sol` made by xp-geno (markers) or xp-trait from `pedigree` and
+// `working`.
+struct SolarFile {
+  bool markers = true;
+  std::string pedigree, working, sol;
+};
+
+// The files that differ that a refusal lists; the rest are counted.
+constexpr std::size_t max_solar_faults = 20;
+
+// Makes `file` again and compares it with its SOLAR file. Returns what is wrong, empty when
+// they are the same; `scratch` is a folder for the file made again.
+std::string compare_solar(const SolarFile& file, const std::string& scratch);
+
+}  // namespace simcheck
