@@ -106,4 +106,8 @@ class File {
 // Every file opened and not yet closed, in the order opened.
 std::vector<std::unique_ptr<File>>& open_files();
 
+// The name of every file this run opened for writing, each once, whether closed since or not:
+// the outputs that a failed write removes.
+std::vector<std::string>& written_files();
+
 }  // namespace records
