@@ -26,8 +26,9 @@ class File;
 
 // A write that failed (a full disk, say) on the file `name`, with the system error `error`:
 // the four diagnostic lines with the reason "can't write file (<system reason>)", then every
-// open file closed, every file the run opened for writing removed when it is a plain file (an
-// output cut short must not look finished, and the outputs of a run belong together), and the
+// open file closed, every file opened for writing since none was open removed when it is a
+// plain file (an output cut short must not look finished, and outputs written together belong
+// together), and the
 // fatal stop with the suite's message files::cannot_write for the program named by
 // name_program(): status 1, not the abort signal. A write fault met while ending the run (in
 // the program's stop record, say) removes the files and ends with status 1 at once.

@@ -200,6 +200,10 @@ void close(File& file) {
   if (!owned->close_descriptor()) {
     write_fault("close", errno, owned->unit(), owned->name(), owned->last_layout());
   }
+  // The outputs written together are complete once the last of them is closed; a later
+  // failed write (the next replicate's, in a program that writes many) must not take them.
+  if (std::none_of(files.begin(), files.end(), [](const auto& f) { return f->mode() == Mode::write; }))
+    written_files().clear();
 }
 
 bool close_all() {
