@@ -9,6 +9,7 @@
 #include <filesystem>
 
 #include "common/files/whole_file.hpp"
+#include "common/files/write_failure.hpp"
 #include "genodrop/output.hpp"
 #include "simreps/chain_steps.hpp"
 #include "simreps/outdir.hpp"
@@ -52,10 +53,14 @@ outcome::Outcome make_folder(const Plan& plan, Replicate& replicate, std::int64_
 
   std::string text;
   render_markers(plan.inputs, replicate, text);
-  if (!files::write_file(partial + "/mark.sol", text)) return outcome::stop(at + "cannot write " + partial + "/mark.sol");
+  int failure = 0;
+  const auto cannot_write = [&](const std::string& name) {
+    return outcome::stop(at + files::cannot_write("", partial + "/" + name, failure));
+  };
+  if (!files::write_file(partial + "/mark.sol", text, &failure)) return cannot_write("mark.sol");
   text.clear();
   render_phenotypes(plan.inputs, replicate, text);
-  if (!files::write_file(partial + "/phen.sol", text)) return outcome::stop(at + "cannot write " + partial + "/phen.sol");
+  if (!files::write_file(partial + "/phen.sol", text, &failure)) return cannot_write("phen.sol");
   if (plan.keep_working)
     if (auto refusal = write_working_files(plan, replicate, partial)) return outcome::stop(at + refusal->text);
 
@@ -64,7 +69,7 @@ outcome::Outcome make_folder(const Plan& plan, Replicate& replicate, std::int64_
                           std::to_string(seeds.genotypes) + '\t' + std::to_string(seeds.trait) +
                           '\t' + std::to_string(replicate.trait.n) + '\t' +
                           number_text(summary.mean) + '\t' + number_text(summary.sd) + '\n';
-  if (!files::write_file(partial + "/" + row_file, row)) return outcome::stop(at + "cannot write " + partial + "/" + row_file);
+  if (!files::write_file(partial + "/" + row_file, row, &failure)) return cannot_write(row_file);
 
   const std::string name = replicate_name(r, plan.width);
   if (std::rename(partial.c_str(), name.c_str()) != 0) {
