@@ -16,7 +16,7 @@ namespace records {
 namespace {
 
 void print_diagnostic(std::string_view step, std::string_view reason, int unit,
-                    std::string_view name, std::string_view layout, Mode mode) {
+                      std::string_view name, std::string_view layout, Mode mode) {
   std::string text;
   text.append(step).append(": ").append(reason).append("\n");
   text.append("apparent state: unit ").append(std::to_string(unit)).append(" ");
