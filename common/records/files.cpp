@@ -202,8 +202,8 @@ void close(File& file) {
   }
   // The outputs written together are complete once the last of them is closed; a later
   // failed write (the next replicate's, in a program that writes many) must not take them.
-  if (std::none_of(files.begin(), files.end(), [](const auto& f) { return f->mode() == Mode::write; }))
-    written_files().clear();
+  const auto writing = [](const auto& f) { return f->mode() == Mode::write; };
+  if (std::none_of(files.begin(), files.end(), writing)) written_files().clear();
 }
 
 bool close_all() {
