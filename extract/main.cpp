@@ -3,7 +3,8 @@
 // Cuts a genotype file of genodrop in two files of the same layout: the trait loci (names
 // containing "qtl") for traitsim, all other loci for xp-geno. Loci and individuals keep their
 // order. The whole input is read and checked before either output is opened, so a refused
-// input leaves existing output files untouched. Exit status 0 when both files are written,
+// input leaves existing output files untouched; when an output cannot be written, both are
+// removed. Exit status 0 when both files are written,
 // 1 otherwise, with a message on standard output.
 #include <cstdio>
 #include <string>
@@ -11,6 +12,7 @@
 #include "common/files/output_file.hpp"
 #include "common/files/same_file.hpp"
 #include "common/files/whole_file.hpp"
+#include "common/files/write_failure.hpp"
 #include "common/outcome/outcome.hpp"
 #include "extract/genotype_file.hpp"
 #include "extract/marker_names.hpp"
@@ -47,10 +49,16 @@ int main(int argc, char** argv) {
     return refuse_line("error opening file " + marker_name);
   render_subset(genotypes, trait_loci(genotypes),
                 [&](std::string_view piece) { qtl_file.text(piece); });
-  if (!qtl_file.close()) return refuse_line("error writing file " + qtl_name);
+  // The two files are one result: when either cannot be written, neither stays.
+  const auto cannot_write = [&](const files::OutputFile& failed, const std::string& name) {
+    qtl_file.discard();
+    marker_file.discard();
+    return refuse_line(files::cannot_write("extract", name, failed.error()));
+  };
+  if (!qtl_file.close()) return cannot_write(qtl_file, qtl_name);
   const std::vector<std::int32_t> markers = marker_loci(genotypes);
   render_subset(genotypes, markers, [&](std::string_view piece) { marker_file.text(piece); });
-  if (!marker_file.close()) return refuse_line("error writing file " + marker_name);
+  if (!marker_file.close()) return cannot_write(marker_file, marker_name);
   // The marker file is kept as it is, the genotype layout allowing such names; the warning
   // comes at the step that made the file, rather than at xp-geno's.
   for (const std::string& warning : marker_name_warnings(genotypes, markers, marker_name))

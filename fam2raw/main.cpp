@@ -14,6 +14,7 @@
 
 #include "common/files/same_file.hpp"
 #include "common/files/whole_file.hpp"
+#include "common/files/write_failure.hpp"
 #include "common/outcome/outcome.hpp"
 #include "fam2raw/command_line.hpp"
 #include "fam2raw/fam_table.hpp"
@@ -42,12 +43,13 @@ int main(int argc, char** argv) {
   if (const outcome::Outcome refused = to_raw_pedigree(table.rows, options.fam, pedigree))
     return refuse_line(refused->text);
 
-  if (!files::write_file(options.raw, raw_pedigree_text(pedigree.records)))
-    return refuse_line("fam2raw: cannot write " + options.raw);
-  if (!files::write_file(ids, id_map_text(table.rows, pedigree.records))) {
+  int error = 0;
+  if (!files::write_file(options.raw, raw_pedigree_text(pedigree.records), &error))
+    return refuse_line(files::cannot_write("fam2raw", options.raw, error));
+  if (!files::write_file(ids, id_map_text(table.rows, pedigree.records), &error)) {
     // A raw pedigree without its id map cannot be traced back to the table.
     files::remove_output(options.raw);
-    return refuse_line("fam2raw: cannot write " + ids);
+    return refuse_line(files::cannot_write("fam2raw", ids, error));
   }
   return 0;
 }

@@ -2,13 +2,16 @@
 // that passes gives no output. It changes no file.
 //
 // Exit status: 0 when the file passes (race notices alone included) and after the usage text;
-// 1 when an error is reported or the file name is longer than 255 characters. A record that
-// cannot be read ends the run through the record layer's diagnostic and the abort signal.
+// 1 when an error is reported, when the report cannot be written (said on standard error) or
+// when the file name is longer than 255 characters. A record that cannot be read ends the run
+// through the record layer's diagnostic and the abort signal.
+#include <cerrno>
 #include <cstdint>
 #include <cstdio>
 #include <memory>
 #include <string_view>
 
+#include "common/files/write_failure.hpp"
 #include "common/outcome/outcome.hpp"
 #include "common/records/file_name.hpp"
 #include "famlint/family_checks.hpp"
@@ -42,7 +45,13 @@ int main(int argc, char** argv) {
   if (error) {
     // The record layer's messages go through C stdio too, so the order of lines is kept.
     std::fwrite(error->text.data(), 1, error->text.size(), stdout);
+  }
+  // The report is famlint's one output: one sent to a full disk is lost, and standard error
+  // is where that can still be said.
+  if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+    const int reason = errno;
+    std::fprintf(stderr, "%s\n", files::cannot_write("famlint", "standard output", reason).c_str());
     return 1;
   }
-  return 0;
+  return error ? 1 : 0;
 }

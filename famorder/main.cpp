@@ -4,12 +4,16 @@
 //   -> width check -> no identifier twice -> owif
 //
 // Everything is read and numbered before the output is opened, so a refused input leaves an
-// existing output file as it was. Exit status 0 when the file is written, 1 otherwise.
+// existing output file as it was, and an output that cannot be written whole is removed.
+// Exit status 0 when the file is written, 1 otherwise.
+#include <cerrno>
 #include <cstdint>
 #include <cstdio>
 #include <string>
 #include <utility>
 
+#include "common/files/whole_file.hpp"
+#include "common/files/write_failure.hpp"
 #include "common/outcome/outcome.hpp"
 #include "common/rawped/reader.hpp"
 #include "famorder/input_warnings.hpp"
@@ -51,8 +55,13 @@ int main(int argc, char** argv) {
   std::FILE* out = std::fopen(outfile.c_str(), "w");
   if (out == nullptr) return refuse("cannot open output data file '" + outfile + "'\n");
   const bool written = owif(out, table);
-  if (std::fclose(out) != 0 || !written) {
-    return refuse("error writing output data file '" + outfile + "'\n");
+  int error = written ? 0 : errno;
+  if (std::fclose(out) != 0 && error == 0) error = errno;
+  if (!written || error != 0) {
+    // A numbered pedigree cut short would still read as one: its count line is not checked
+    // against its records downstream.
+    files::remove_output(outfile);
+    return refuse(files::cannot_write("famorder", outfile, error) + "\n");
   }
   return 0;
 }

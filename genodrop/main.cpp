@@ -38,6 +38,7 @@ void stop_if(const outcome::Outcome& result) {
 int main(int argc, char** argv) {
   // Seeded before anything else, so that the clock alone decides the run.
   ranlux::rndseed();
+  records::name_program("genodrop");
   genodrop::Arguments names;
   bool usage = false;
   const outcome::Outcome taken = genodrop::take_arguments(argc, argv, names, usage);

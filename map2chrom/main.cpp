@@ -12,6 +12,7 @@
 
 #include "common/files/same_file.hpp"
 #include "common/files/whole_file.hpp"
+#include "common/files/write_failure.hpp"
 #include "common/outcome/outcome.hpp"
 #include "map2chrom/chromosome_file.hpp"
 #include "map2chrom/command_line.hpp"
@@ -47,7 +48,8 @@ int main(int argc, char** argv) {
                         options.table2.empty() ? nullptr : &table2.markers, options.table2))
     return refuse_line(refused->text);
 
-  if (!files::write_file(options.chromosome, chromosome_text(table.markers)))
-    return refuse_line("map2chrom: cannot write " + options.chromosome);
+  int error = 0;
+  if (!files::write_file(options.chromosome, chromosome_text(table.markers), &error))
+    return refuse_line(files::cannot_write("map2chrom", options.chromosome, error));
   return 0;
 }

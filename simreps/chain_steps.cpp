@@ -8,7 +8,6 @@
 #include <csignal>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 
 namespace simreps {
@@ -22,15 +21,26 @@ std::string own_folder() {
 outcome::Outcome run_step(const std::string& bin, const std::string& work, const std::string& program,
                           const std::vector<std::string>& arguments, std::string& output) {
   const std::string path = bin + "/" + program;
-  const std::string capture = work + "/" + program + ".out";
+  // What the program prints comes back through a pipe, not a file in `work`: on a full disk
+  // a file there would lose the very message that says the disk is full.
+  int pipe_ends[2];
+  if (::pipe2(pipe_ends, O_CLOEXEC) != 0)
+    return outcome::stop(program + ": cannot start it: " + std::strerror(errno));
   std::fflush(nullptr);
   const pid_t pid = fork();
-  if (pid < 0) return outcome::stop(program + ": cannot start it: " + std::strerror(errno));
+  if (pid < 0) {
+    const int error = errno;
+    ::close(pipe_ends[0]);
+    ::close(pipe_ends[1]);
+    return outcome::stop(program + ": cannot start it: " + std::strerror(error));
+  }
   if (pid == 0) {
-    const int fd = ::open(capture.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    if (fd < 0 || ::chdir(work.c_str()) != 0) _exit(127);
-    ::dup2(fd, 1);
-    ::dup2(fd, 2);
+    ::dup2(pipe_ends[1], 1);
+    ::dup2(pipe_ends[1], 2);
+    if (::chdir(work.c_str()) != 0) {
+      std::fprintf(stderr, "cannot enter %s: %s\n", work.c_str(), std::strerror(errno));
+      _exit(127);
+    }
     std::vector<char*> argv;
     argv.push_back(const_cast<char*>(program.c_str()));
     for (const std::string& a : arguments) argv.push_back(const_cast<char*>(a.c_str()));
@@ -39,16 +49,23 @@ outcome::Outcome run_step(const std::string& bin, const std::string& work, const
     std::fprintf(stderr, "cannot run %s: %s\n", path.c_str(), std::strerror(errno));
     _exit(127);
   }
+  ::close(pipe_ends[1]);
+  // Read to the end before waiting, so that a program that prints much never blocks on a
+  // full pipe.
+  output.clear();
+  char buffer[4096];
+  for (;;) {
+    const ssize_t got = ::read(pipe_ends[0], buffer, sizeof buffer);
+    if (got > 0) {
+      output.append(buffer, static_cast<std::size_t>(got));
+    } else if (got == 0 || errno != EINTR) {
+      break;
+    }
+  }
+  ::close(pipe_ends[0]);
   int status = 0;
   while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
   }
-  {
-    std::ifstream in(capture);
-    std::ostringstream text;
-    text << in.rdbuf();
-    output = text.str();
-  }
-  std::remove(capture.c_str());
   if (WIFEXITED(status) && WEXITSTATUS(status) == 0) return std::nullopt;
   std::string how = WIFEXITED(status) ? "status " + std::to_string(WEXITSTATUS(status))
                                       : std::string("signal ") + strsignal(WTERMSIG(status));

@@ -13,7 +13,7 @@ namespace simreps {
 std::string own_folder();
 
 // Runs `program` from the folder `bin` with `arguments` in the folder `work`, standard output
-// and error captured together. Returns nothing when it ends with status 0, else a
+// and error captured together in memory. Returns nothing when it ends with status 0, else a
 // refusal that names the step and holds what the program printed. `output` gets what it
 // printed either way.
 outcome::Outcome run_step(const std::string& bin, const std::string& work, const std::string& program,

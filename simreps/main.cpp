@@ -19,6 +19,7 @@
 #include <memory>
 #include <random>
 
+#include "common/records/sstop.hpp"
 #include "simreps/chain_steps.hpp"
 #include "simreps/claim.hpp"
 #include "simreps/durable.hpp"
@@ -164,6 +165,8 @@ int run(const Options& options) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // A write that fails inside the programs' own steps (the working files of -k) names us.
+  records::name_program("simreps");
   Options options;
   if (const int status = parse_options(argc, argv, options); status >= 0) return status;
   return run(options);

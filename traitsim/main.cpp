@@ -41,6 +41,7 @@ int main(int argc, char** argv) {
   // Seeding comes first of all, so that the deviates depend on nothing but the clock second.
   ranlux::rndseed();
   records::on_stop(write_err_file);
+  records::name_program("traitsim");
   if (argc < 3) {
     print_usage();
     return 0;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "common/files/same_file.hpp"
+#include "common/files/write_failure.hpp"
 #include "common/rawped/missing_id.hpp"
 
 namespace xpfam {
@@ -24,8 +25,8 @@ void write_record(files::OutputFile& out, const rawped::PedRecord& rec, std::int
   out.text({line, static_cast<std::size_t>(p - line)});
 }
 
-std::string write_failure(const std::string& outfile) {
-  return "error writing output data file '" + outfile + "'\n";
+std::string write_failure(const std::string& outfile, const files::OutputFile& out) {
+  return files::cannot_write("xp-fam", outfile, out.error()) + "\n";
 }
 
 // Closes the input on every way out of the run.
@@ -71,7 +72,7 @@ outcome::Outcome convert_records(rawped::RawReader& reader, files::OutputFile& o
       return outcome::stop(rawped::name_twice_message(infile, name, earlier, reader.line()));
     }
     write_record(out, rec, name);
-    if (!out.ok()) return outcome::stop(write_failure(outfile));
+    if (!out.ok()) return outcome::stop(write_failure(outfile, out));
   }
   return std::nullopt;
 }
@@ -94,9 +95,13 @@ outcome::Outcome convert_file(const std::string& infile, const std::string& outf
   }
   out.text("id,fa,mo,sex\n");
   // A refused record leaves the records before it written, so the output is closed, not
-  // discarded, on that way out too.
+  // discarded, on that way out too. A write that failed leaves a file that is not even those
+  // records (and has no count line to betray it), so that file goes, whatever else was wrong.
   const outcome::Outcome failed = convert_records(reader, out, infile, outfile);
-  if (!out.close() && !failed) return outcome::stop(write_failure(outfile));
+  if (!out.close()) {
+    out.discard();
+    return outcome::stop(write_failure(outfile, out));
+  }
   return failed;
 }
 

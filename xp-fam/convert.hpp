@@ -24,8 +24,8 @@ outcome::Outcome convert_records(rawped::RawReader& reader, files::OutputFile& o
 
 // The whole run: opens `infile`, refuses an `outfile` that is that very file, opens `outfile`,
 // steps over the descriptive line, writes the header line and converts the records, closing
-// both files on every way out. Returns nothing when every record is written, or the message
-// to print as it stands.
+// both files on every way out. An output that could not be written is removed. Returns
+// nothing when every record is written, or the message to print as it stands.
 outcome::Outcome convert_file(const std::string& infile, const std::string& outfile);
 
 }  // namespace xpfam

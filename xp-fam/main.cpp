@@ -3,7 +3,8 @@
 //   open input -> open output -> skip the descriptive line -> header -> convert_records
 //
 // The output is written as the input is read, so a refused input leaves the header and the
-// records before the failing one. Exit status 0 when every record is written, 1 otherwise.
+// records before the failing one; an output that cannot be written is removed. Exit status 0
+// when every record is written, 1 otherwise.
 #include <cstdio>
 #include <string>
 

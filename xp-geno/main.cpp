@@ -16,7 +16,7 @@ int main(int argc, char** argv) {
   const char* pedigree_name = argv[1];
   const char* markers_name = argv[2];
   return freeform::run_join(
-      pedigree_name, markers_name, argv[3], "error opening file %s",
+      "xp-geno", pedigree_name, markers_name, argv[3], "error opening file %s",
       [&](freeform::ItemStream& pedigree, freeform::ItemStream& markers, files::OutputFile& out) {
         return xpgeno::write_solar_markers({pedigree, pedigree_name}, {markers, markers_name}, out);
       });

@@ -25,6 +25,7 @@ records::FileName file_name(const char* argument, int position) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  records::name_program("xp-loci");
   if (argc < 2) {
     xploci::print_usage();
     return 0;

@@ -16,7 +16,7 @@ int main(int argc, char** argv) {
   const char* pedigree_name = argv[1];
   const char* phenotypes_name = argv[2];
   return freeform::run_join(
-      phenotypes_name, pedigree_name, argv[3], "error opening file %s\n",
+      "xp-trait", phenotypes_name, pedigree_name, argv[3], "error opening file %s\n",
       [&](freeform::ItemStream& phenotypes, freeform::ItemStream& pedigree, files::OutputFile& out) {
         return xptrait::write_solar_phenotypes({phenotypes, phenotypes_name}, {pedigree, pedigree_name},
                                                out);

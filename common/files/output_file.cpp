@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <charconv>
 #include <cstring>
 
@@ -16,13 +17,20 @@ bool OutputFile::open(const char* name) {
   file_ = std::fopen(name, "w");
   name_ = name;
   failed_ = false;
+  error_ = 0;
   used_ = 0;
   return file_ != nullptr;
 }
 
+// The first failure's reason is the one a user can act on; later ones follow from it.
+void OutputFile::failed() {
+  if (!failed_) error_ = errno;
+  failed_ = true;
+}
+
 void OutputFile::flush() {
   if (used_ > 0 && (file_ == nullptr || std::fwrite(buffer_, 1, used_, file_) != used_))
-    failed_ = true;
+    failed();
   used_ = 0;
 }
 
@@ -30,7 +38,7 @@ void OutputFile::text(std::string_view s) {
   // A piece larger than the buffer goes out in one call rather than in buffer-sized copies.
   if (s.size() >= sizeof buffer_) {
     flush();
-    if (file_ == nullptr || std::fwrite(s.data(), 1, s.size(), file_) != s.size()) failed_ = true;
+    if (file_ == nullptr || std::fwrite(s.data(), 1, s.size(), file_) != s.size()) failed();
     return;
   }
   while (!s.empty()) {
@@ -59,7 +67,7 @@ bool OutputFile::close() {
   if (file_ == nullptr) return false;
   flush();
   // fclose reports a full disk that the buffered writes did not see.
-  if (std::fclose(file_) != 0) failed_ = true;
+  if (std::fclose(file_) != 0) failed();
   file_ = nullptr;
   return !failed_;
 }

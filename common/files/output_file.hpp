@@ -35,6 +35,8 @@ class OutputFile {
   // False once a write has failed (a full disk, say); buffered text may hide a failure until
   // close().
   bool ok() const { return !failed_; }
+  // The system's reason for the first failure (an errno value), 0 when none was given.
+  int error() const { return error_; }
 
   // Writes what is buffered and closes the file. Returns false when anything could not be
   // written, or when no file is open.
@@ -45,10 +47,12 @@ class OutputFile {
 
  private:
   void flush();
+  void failed();
 
   std::FILE* file_ = nullptr;
   const char* name_ = nullptr;
   bool failed_ = false;
+  int error_ = 0;
   std::size_t used_ = 0;
   char buffer_[1 << 16];
 };

@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <filesystem>
 #include <system_error>
@@ -37,13 +38,19 @@ void remove_output(const std::string& name) {
   if (std::filesystem::is_regular_file(name, ec)) std::filesystem::remove(name, ec);
 }
 
-bool write_file(const std::string& name, const std::string& text) {
+bool write_file(const std::string& name, const std::string& text, int* error) {
   std::FILE* out = std::fopen(name.c_str(), "wb");
-  if (out == nullptr) return false;
+  if (out == nullptr) {
+    if (error != nullptr) *error = errno;
+    return false;
+  }
   const bool written = std::fwrite(text.data(), 1, text.size(), out) == text.size();
+  int reason = written ? 0 : errno;
   // fclose reports a full disk that the buffered fwrite did not see.
   if (std::fclose(out) == 0 && written) return true;
+  if (reason == 0) reason = errno;
   remove_output(name);
+  if (error != nullptr) *error = reason;
   return false;
 }
 

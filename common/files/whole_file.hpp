@@ -11,8 +11,9 @@ namespace files {
 bool read_file(const std::string& name, std::string& text);
 
 // Writes `text` as the whole file `name`, created or emptied. Returns false when it cannot be
-// written, having removed what was written (see remove_output).
-bool write_file(const std::string& name, const std::string& text);
+// written, having removed what was written (see remove_output); `error`, when given, then
+// receives the system's reason (an errno value).
+bool write_file(const std::string& name, const std::string& text, int* error = nullptr);
 
 // Removes the output `name` when it is a plain file: an output named /dev/full must survive a
 // full disk.

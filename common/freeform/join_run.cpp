@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "common/files/same_file.hpp"
+#include "common/files/write_failure.hpp"
 
 namespace freeform {
 
@@ -21,8 +22,8 @@ struct Inputs {
 
 }  // namespace
 
-int run_join(const char* first_name, const char* second_name, const char* out_name,
-             const char* open_failure, const Join& join) {
+int run_join(const char* program, const char* first_name, const char* second_name,
+             const char* out_name, const char* open_failure, const Join& join) {
   Inputs inputs;
   inputs.first = std::fopen(first_name, "r");
   if (inputs.first == nullptr) {
@@ -57,7 +58,7 @@ int run_join(const char* first_name, const char* second_name, const char* out_na
   }
   if (!out.close()) {
     out.discard();
-    std::printf("error writing file %s\n", out_name);
+    std::printf("%s\n", files::cannot_write(program, out_name, out.error()).c_str());
     return 1;
   }
   return 0;

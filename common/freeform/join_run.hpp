@@ -16,9 +16,10 @@ using Join = std::function<outcome::Outcome(ItemStream& first, ItemStream& secon
 // Opens `first_name`, then `second_name` for reading, then `out_name` for writing, and runs
 // `join`. A file that cannot be opened prints `open_failure` (a printf layout with one %s for
 // the name); an output that is one of the inputs is refused before it is emptied; a problem in
-// an input or a failed write removes the incomplete output and says so. Returns the exit
-// status: 0 when the file is written, 1 otherwise.
-int run_join(const char* first_name, const char* second_name, const char* out_name,
-             const char* open_failure, const Join& join);
+// an input or a failed write removes the incomplete output and says so (a failed write in the
+// suite's words, files::cannot_write, with `program` in front). Returns the exit status: 0
+// when the file is written, 1 otherwise.
+int run_join(const char* program, const char* first_name, const char* second_name,
+             const char* out_name, const char* open_failure, const Join& join);
 
 }  // namespace freeform

@@ -24,6 +24,17 @@ class File;
 // line ("formatted read at line <n>").
 [[noreturn]] void fail(const File& file, std::string_view reason);
 
+// A write that failed (a full disk, say) on the file `name`, with the system error `error`:
+// the four diagnostic lines with the reason "can't write file (<system reason>)", then every
+// open file closed, every file opened for writing since none was open removed when it is a
+// plain file (an output cut short must not look finished, and outputs written together belong
+// together), and the fatal stop with the suite's message files::cannot_write for the program
+// named by name_program(): status 1, not the abort signal. A write fault met while ending the
+// run (in the program's stop record, say) removes the files and ends with status 1 at once.
+[[noreturn]] void write_fault(std::string_view step, int error, int unit, std::string_view name,
+                              std::string_view layout);
+[[noreturn]] void write_fault(const File& file, int error);
+
 // Reasons the layer gives.
 inline constexpr std::string_view end_of_file = "end of file";
 inline constexpr std::string_view unexpected_character = "read unexpected character";

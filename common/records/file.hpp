@@ -106,4 +106,9 @@ class File {
 // Every file opened and not yet closed, in the order opened.
 std::vector<std::unique_ptr<File>>& open_files();
 
+// The name of every file opened for writing since the last time none was open, each once,
+// whether closed since or not: the outputs written together, which a failed write removes
+// (genodrop's genotype file goes with its trace).
+std::vector<std::string>& written_files();
+
 }  // namespace records

@@ -30,6 +30,11 @@ std::vector<std::unique_ptr<File>>& open_files() {
   return files;
 }
 
+std::vector<std::string>& written_files() {
+  static std::vector<std::string> names;
+  return names;
+}
+
 std::shared_ptr<const Layout> File::layout(std::string_view text) {
   for (const auto& cached : layouts_) {
     if (cached->text == text) {
@@ -101,9 +106,7 @@ void File::end_line() {
   out_[out_size_++] = '\n';
   queued_ = out_size_;
   ++line_number_;
-  if (queued_ >= write_chunk && !flush(queued_ - queued_ % write_chunk)) {
-    fail(*this, reason_with_errno("can't write file", errno));
-  }
+  if (queued_ >= write_chunk && !flush(queued_ - queued_ % write_chunk)) write_fault(*this, errno);
 }
 
 bool File::flush() {
@@ -169,10 +172,19 @@ File& open(int unit, std::string_view name, Mode mode) {
       fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
     } while (fd < 0 && errno == EINTR);
   }
+  // A full disk is a failed write, whichever call meets it first; any other refusal to open
+  // (no such folder, no permission) is the diagnostic's.
+  if (fd < 0 && mode == Mode::write && (errno == ENOSPC || errno == EDQUOT)) {
+    write_fault("open", errno, unit, path, "");
+  }
   if (fd < 0) {
     fail("open",
          reason_with_errno(mode == Mode::read ? "can't read file" : "can't write file", errno),
          unit, path, "", mode);
+  }
+  if (mode == Mode::write) {
+    auto& written = written_files();
+    if (std::find(written.begin(), written.end(), path) == written.end()) written.push_back(path);
   }
   auto& files = open_files();
   files.push_back(std::make_unique<File>(unit, std::move(path), mode, fd));
@@ -186,10 +198,12 @@ void close(File& file) {
   std::unique_ptr<File> owned = std::move(*it);
   files.erase(it);
   if (!owned->close_descriptor()) {
-    int error = errno;
-    fail("close", reason_with_errno("can't write file", error), owned->unit(), owned->name(),
-         owned->last_layout(), owned->mode());
+    write_fault("close", errno, owned->unit(), owned->name(), owned->last_layout());
   }
+  // The outputs written together are complete once the last of them is closed; a later
+  // failed write (the next replicate's, in a program that writes many) must not take them.
+  const auto writing = [](const auto& f) { return f->mode() == Mode::write; };
+  if (std::none_of(files.begin(), files.end(), writing)) written_files().clear();
 }
 
 bool close_all() {

@@ -15,7 +15,10 @@
 //   last format: (6i5,a12)
 //   lately reading sequential formatted external IO
 // with "formatted write", "open" or "close" as the step and "writing" in the last line for
-// faults of writing. Own reasons beside the usual ones: "layout item of the wrong kind for the
+// faults of writing. A write that fails (a full disk, say; or an output that cannot be created
+// for want of room) prints the same lines but then removes the outputs written together and
+// ends through the fatal stop with "<program>: cannot write <file>: <system reason>" and
+// status 1 (see write_fault in diagnostic.hpp). Own reasons beside the usual ones: "layout item of the wrong kind for the
 // list item", "integer too large for its variable", "real too large for its variable", "line
 // longer than 16777216 columns".
 //
@@ -77,7 +80,7 @@ class File;
 File& open(int unit, std::string_view name, Mode mode);
 
 // Flushes and closes `file`; it must not be used afterwards. A file that cannot be written out
-// ends the run through the diagnostic (step "close").
+// ends the run as a failed write (step "close").
 void close(File& file);
 
 // Flushes and closes every file still open, ignoring faults; for ends of the run other than

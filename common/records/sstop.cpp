@@ -10,10 +10,15 @@ namespace records {
 namespace {
 
 StopRecord stop_record = nullptr;
+std::string_view program;
 
 }  // namespace
 
 void on_stop(StopRecord record) { stop_record = record; }
+
+void name_program(std::string_view name) { program = name; }
+
+std::string_view program_name() { return program; }
 
 void sstop(std::string_view text) {
   message({text});

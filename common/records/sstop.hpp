@@ -20,6 +20,11 @@ using StopRecord = void (*)(std::string_view text);
 // Makes `record` part of every later fatal stop; nullptr takes it away.
 void on_stop(StopRecord record);
 
+// Names the program (a text that lives as long as the run, such as a literal) for the message
+// that ends a run on a failed write, "<program>: cannot write <file>: <system reason>".
+void name_program(std::string_view name);
+std::string_view program_name();
+
 // A stop message made of a fixed `prefix` and a 12-character locus `name`, in a 255-character
 // text padded with blanks, as the stops that name a locus print it (trailing blanks included).
 Text<255> compose(std::string_view prefix, std::string_view name);
