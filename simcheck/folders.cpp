@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "simcheck/line_reader.hpp"
+#include "simreps/completion.hpp"
 
 namespace fs = std::filesystem;
 
@@ -104,8 +105,12 @@ outcome::Outcome check_study(const Options& o, const std::map<long, std::string>
       continue;
     }
     const std::string folder = o.folder + "/" + found->second;
+    const std::size_t before = faults.size();
     for (const std::string& name : names)
       if (!fs::exists(within(folder, name), error)) faults.push_back(at + "no " + within(folder, name));
+    // A crash, a power loss or a hand may leave files that are not what simreps wrote.
+    if (faults.size() == before)
+      if (auto fault = simreps::check_complete(folder, true)) faults.push_back(at + fault->text);
     any_genotypes = any_genotypes || fs::exists(within(folder, o.genotypes), error);
     if (fs::exists(folder + "/replicate.tsv", error) && replicate_row(folder) != row)
       faults.push_back(at + "its line in " + o.folder + "/manifest.tsv is not the one in " + folder + "/replicate.tsv");
