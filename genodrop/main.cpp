@@ -1,7 +1,10 @@
 // genodrop: gene dropping. Founders draw their alleles from the frequencies of their
 // population, every other individual receives one haplotype from each parent by meiosis, and
 // the alleles go to the genotype file and the trace file.
+#include <cstdio>
+
 #include "common/random/random.hpp"
+#include "common/records/read_notes.hpp"
 #include "common/records/sstop.hpp"
 #include "genodrop/chromosome.hpp"
 #include "genodrop/command_line.hpp"
@@ -33,6 +36,12 @@ void stop_if(const outcome::Outcome& result) {
   if (result) records::sstop(result->text);
 }
 
+// A position or frequency written without its decimal point is read scaled by the layout; the
+// reader is told.
+void warn_implied_decimals(const records::ImpliedDecimals& note) {
+  std::fprintf(stderr, "%s\n", records::implied_decimals_warning("genodrop", note).c_str());
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -46,6 +55,7 @@ int main(int argc, char** argv) {
     return 0;
   }
   stop_if(taken);
+  records::on_implied_decimals(warn_implied_decimals);
   stop_if(genodrop::read_chromosome(names.chromosome.trimmed(), locides));
   stop_if(genodrop::read_pedigree(names.pedigree.trimmed(), pedigree));
   genodrop::prefer_huge_pages(&genotype_pages, sizeof genotype_pages);
