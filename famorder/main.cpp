@@ -10,6 +10,7 @@
 #include <string>
 #include <utility>
 
+#include "common/files/same_file.hpp"
 #include "common/outcome/outcome.hpp"
 #include "common/rawped/reader.hpp"
 #include "famorder/input_warnings.hpp"
@@ -26,6 +27,11 @@ int main(int argc, char** argv) {
   if (argc != 3) return refuse(usage());
   const std::string infile = argv[1];
   const std::string outfile = argv[2];
+  // The input is read whole before the output is opened, so writing over it works; but it is
+  // most likely a slip.
+  if (const std::string replaced = files::replaced_input_warning("famorder", outfile, {infile});
+      !replaced.empty())
+    std::fprintf(stderr, "%s\n", replaced.c_str());
 
   std::FILE* in = rawped::open_input(infile);
   if (in == nullptr) return refuse("cannot open input data file '" + infile + "'\n");

@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "common/files/same_file.hpp"
 #include "common/outcome/outcome.hpp"
 #include "common/random/random.hpp"
 #include "common/records/file_name.hpp"
@@ -78,6 +79,12 @@ int main(int argc, char** argv) {
   const std::string_view output_name = argc > 3 ? file_name(argv[3], 3) : "phtypes.wrk";
   records::on_implied_decimals(warn_implied_decimals);
   records::on_read_fault(explain_model_fault);
+  // Both inputs are read whole before the phenotype file is opened, so writing over one works;
+  // but it is most likely a slip.
+  if (const std::string replaced = files::replaced_input_warning(
+          "traitsim", std::string(output_name), {std::string(qtl_name), std::string(model_name)});
+      !replaced.empty())
+    std::fprintf(stderr, "%s\n", replaced.c_str());
 
   Locides locides;
   Genotypes genotypes;
