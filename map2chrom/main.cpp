@@ -8,6 +8,7 @@
 // Everything is read and checked before the output is opened, so a refused table leaves an
 // existing chromosome file untouched. Exit status 0 when the file is written, 1 otherwise,
 // with a message on standard output.
+#include <cstdio>
 #include <string>
 
 #include "common/files/same_file.hpp"
@@ -46,6 +47,8 @@ int main(int argc, char** argv) {
           check_markers(table.markers, options.table,
                         options.table2.empty() ? nullptr : &table2.markers, options.table2))
     return refuse_line(refused->text);
+  for (const std::string& warning : trait_case_warnings(table.markers, options.table))
+    std::fprintf(stderr, "%s\n", warning.c_str());
 
   if (!files::write_file(options.chromosome, chromosome_text(table.markers)))
     return refuse_line("map2chrom: cannot write " + options.chromosome);
