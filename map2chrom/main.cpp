@@ -12,6 +12,7 @@
 #include <string>
 
 #include "common/files/same_file.hpp"
+#include "common/files/text_lines.hpp"
 #include "common/files/whole_file.hpp"
 #include "common/outcome/outcome.hpp"
 #include "map2chrom/chromosome_file.hpp"
@@ -34,13 +35,15 @@ int main(int argc, char** argv) {
   if (!files::read_file(options.table, text))
     return refuse_line("map2chrom: cannot read " + options.table);
   MarkerTable table;
-  if (const outcome::Outcome refused = read_marker_table(text, options.table, table))
+  if (const outcome::Outcome refused =
+          read_marker_table(files::without_byte_order_mark(text), options.table, table))
     return refuse_line(refused->text);
   MarkerTable table2;
   if (!options.table2.empty()) {
     if (!files::read_file(options.table2, text))
       return refuse_line("map2chrom: cannot read " + options.table2);
-    if (const outcome::Outcome refused = read_marker_table(text, options.table2, table2))
+    if (const outcome::Outcome refused =
+            read_marker_table(files::without_byte_order_mark(text), options.table2, table2))
       return refuse_line(refused->text);
   }
   if (const outcome::Outcome refused =
