@@ -19,6 +19,8 @@ struct Reader::State {
   int scale = 0;
   bool ended = false;
   std::string scratch;
+  // Looked up once a record, not once a field.
+  const ImpliedDecimalsNote implied_note = implied_decimals_note();
 
   State(File& f, std::shared_ptr<const Layout> l)
       : file(f), layout(std::move(l)), cursor(*layout) {}
@@ -103,7 +105,7 @@ struct Reader::State {
     const std::string_view text = field(item.width, commas);
     check(read_real(text, item.digits, scale, blanks_are_zeros, scratch, value), real_overflow);
     // A value of zero reads the same with or without its implied decimals.
-    if (item.digits > 0 && value != 0 && implied_decimals_note() != nullptr &&
+    if (implied_note != nullptr && item.digits > 0 && value != 0 &&
         std::memchr(text.data(), '.', text.size()) == nullptr)
       note_implied(text, item.digits, value);
   }
@@ -119,7 +121,7 @@ struct Reader::State {
     note.decimals = decimals;
     note.value = static_cast<double>(value);
     note.single = std::is_same_v<T, float>;
-    implied_decimals_note()(note);
+    implied_note(note);
   }
 };
 
