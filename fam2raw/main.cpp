@@ -42,17 +42,17 @@ int main(int argc, char** argv) {
   FamTable table;
   Problems problems;
   read_fam_table(files::without_byte_order_mark(text), options.fam, options, table, problems);
-  if (options.add_missing_parents) {
-    if (const std::size_t added = add_missing_parents(table, options, options.fam, problems))
-      std::fprintf(stderr,
-                   "fam2raw: %s: added %zu parent(s) that the table names but does not list, as"
-                   " founders of their children's families\n",
-                   options.fam.c_str(), added);
-  }
+  const std::size_t added =
+      options.add_missing_parents ? add_missing_parents(table, options, options.fam, problems) : 0;
   RawPedigree pedigree;
   to_raw_pedigree(table.rows, options.fam, pedigree, problems);
   if (const outcome::Outcome refused = problems.refusal(options.fam))
     return refuse_line(refused->text);
+  if (added > 0)
+    std::fprintf(stderr,
+                 "fam2raw: %s: added %zu parent(s) that the table names but does not list, as"
+                 " founders of their children's families\n",
+                 options.fam.c_str(), added);
 
   if (!files::write_file(options.raw, raw_pedigree_text(pedigree.records)))
     return refuse_line("fam2raw: cannot write " + options.raw);
