@@ -17,6 +17,15 @@ std::string_view word(std::string_view cell) {
   return cell.substr(begin, end - begin);
 }
 
+// "QTL1", "Qtl2": meant as a trait locus, most likely, but only a lower-case "qtl" marks one.
+bool trait_name_in_other_case(std::string_view text) {
+  for (std::size_t i = 0; i + 3 <= text.size(); ++i) {
+    const auto lower = [&](std::size_t k) { return static_cast<char>(text[i + k] | 0x20); };
+    if (lower(0) == 'q' && lower(1) == 't' && lower(2) == 'l') return true;
+  }
+  return false;
+}
+
 }  // namespace
 
 std::vector<std::string> marker_name_warnings(const GenotypeFile& file,
@@ -31,6 +40,13 @@ std::vector<std::string> marker_name_warnings(const GenotypeFile& file,
     const std::string_view name = cell(k);
     const std::string_view text = word(name);
     std::string why;
+    // Markers never hold a lower-case "qtl", so any "qtl" found here is in another case.
+    if (trait_name_in_other_case(text)) {
+      warnings.push_back("extract: " + std::string(marker_name) + ", line 2: marker name " +
+                         std::to_string(k + 1) + ", \"" + std::string(text) +
+                         "\", is taken as a marker: trait loci are recognised by a lower-case"
+                         " \"qtl\" in their names");
+    }
     if (text.empty()) {
       why = " is blank: xp-geno will find no name there and read the next one in its place";
     } else if (text.find_first_of(" \t\n\r\v\f") != std::string_view::npos) {

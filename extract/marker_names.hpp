@@ -17,7 +17,9 @@ namespace extract {
 // Longest marker name that xp-geno can take from a file in the genotype layout.
 constexpr std::size_t marker_name_chars = cell_width - 1;
 
-// One warning line (without its line end, beginning "extract: ") for each marker name of the
+// One warning line (without its line end, beginning "extract: ") for each marker name holding
+// "qtl" in another letter case ("QTL1"), which goes to the marker file as a marker, and
+// one warning line (without its line end, beginning "extract: ") for each marker name of the
 // marker file `marker_name` that holds the loci at `positions` of `file`, in file order, that
 // xp-geno will not be able to read. Empty when every name reads back.
 std::vector<std::string> marker_name_warnings(const GenotypeFile& file,

@@ -1,4 +1,4 @@
-// fam2raw's command line: fam2raw [-p population | -c column] FAM RAW
+// fam2raw's command line: fam2raw [--add-missing-parents] [-p population | -c column] FAM RAW
 #pragma once
 
 #include <string>
@@ -10,6 +10,7 @@ struct Options {
   std::string raw;             // the raw pedigree to write; its id map goes to raw + ".ids"
   int population = 1;          // every founder's population, unless population_column is set
   int population_column = 0;   // 1-based column holding each founder's population; 0: none
+  bool add_missing_parents = false;  // a parent named but not listed becomes a founder
 };
 
 // Reads the arguments into `options`. Returns false when they are not one of the accepted

@@ -34,15 +34,20 @@ std::string key(std::string_view family, std::string_view id) {
 
 }  // namespace
 
-outcome::Outcome read_fam_table(std::string_view text, const std::string& name,
-                                const Options& options, FamTable& table) {
+void read_fam_table(std::string_view text, const std::string& name, const Options& options,
+                    FamTable& table, Problems& problems) {
   table.rows.clear();
   std::unordered_map<std::string, long> seen;  // family and id -> line
+  bool full = false;
   auto take = [&](long line, const std::vector<std::string_view>& cols) -> outcome::Outcome {
     const std::string at = where(name, line);
+    auto problem = [&](std::string text) -> outcome::Outcome {
+      problems.add(line, at + text);
+      return std::nullopt;
+    };
     if (cols.size() < 5) {
-      return outcome::stop(at + "found " + std::to_string(cols.size()) +
-                           " column(s); a line needs family, id, father, mother and sex");
+      return problem("found " + std::to_string(cols.size()) +
+                     " column(s); a line needs family, id, father, mother and sex");
     }
     FamRow row;
     row.line = line;
@@ -51,14 +56,14 @@ outcome::Outcome read_fam_table(std::string_view text, const std::string& name,
     row.father = cols[2];
     row.mother = cols[3];
     if (row.id == "0") {
-      return outcome::stop(at + "the id of an individual cannot be 0 (0 means a missing parent)");
+      return problem("the id of an individual cannot be 0 (0 means a missing parent)");
     }
     if (cols[4] == "1" || cols[4] == "2" || cols[4] == "0") {
       row.sex = cols[4][0] - '0';
     } else {
-      return outcome::stop(at + "individual " + row.id + " of family " + row.family +
-                           " has sex code " + std::string(cols[4]) +
-                           "; the codes are 1 (male), 2 (female), 0 (unknown)");
+      problems.add(line, at + "individual " + row.id + " of family " + row.family +
+                             " has sex code " + std::string(cols[4]) +
+                             "; the codes are 1 (male), 2 (female), 0 (unknown)");
     }
     if (row.founder()) {
       row.population = options.population;
@@ -66,29 +71,36 @@ outcome::Outcome read_fam_table(std::string_view text, const std::string& name,
         const auto c = static_cast<std::size_t>(options.population_column);
         const std::string_view value = c <= cols.size() ? cols[c - 1] : std::string_view();
         if (value != "1" && value != "2") {
-          return outcome::stop(
+          problems.add(
+              line,
               at + "founder " + row.id + " of family " + row.family + " has " +
-              (value.empty() ? std::string("no population") : "population " + std::string(value)) +
-              " in column " + std::to_string(c) + "; a founder's population is 1 or 2");
+                  (value.empty() ? std::string("no population") : "population " + std::string(value)) +
+                  " in column " + std::to_string(c) + "; a founder's population is 1 or 2");
+          row.population = 1;
+        } else {
+          row.population = value[0] - '0';
         }
-        row.population = value[0] - '0';
       }
     }
     const auto [it, fresh] = seen.emplace(key(row.family, row.id), line);
     if (!fresh) {
-      return outcome::stop(at + "individual " + row.id + " of family " + row.family +
-                           " is listed twice (also on line " + std::to_string(it->second) + ")");
+      return problem("individual " + row.id + " of family " + row.family +
+                     " is listed twice (also on line " + std::to_string(it->second) + ")");
     }
     if (table.rows.size() == max_rows) {
-      return outcome::stop(at + "more than " + std::to_string(max_rows) +
-                           " individuals; famorder numbers at most that many");
+      // Said once; the lines after it are still checked.
+      if (!full)
+        problems.add(line, at + "more than " + std::to_string(max_rows) +
+                               " individuals; famorder numbers at most that many");
+      full = true;
+      return std::nullopt;
     }
     table.rows.push_back(std::move(row));
     return std::nullopt;
   };
-  if (outcome::Outcome refused = files::for_each_row(text, columns, take)) return refused;
-  if (table.rows.empty()) return outcome::stop("fam2raw: " + name + ": no individual in the file");
-  return std::nullopt;
+  files::for_each_row(text, columns, take);
+  if (table.rows.empty() && problems.empty())
+    problems.add(0, "fam2raw: " + name + ": no individual in the file");
 }
 
 }  // namespace fam2raw

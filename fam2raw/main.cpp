@@ -1,23 +1,27 @@
-// fam2raw [-p population | -c column] FAM RAW
+// fam2raw [--add-missing-parents] [-p population | -c column] FAM RAW
 //
 // Turns a pedigree table as other genetics tools keep it (PLINK .fam, LINKAGE pre-makeped:
 // family, id, father, mother, sex, ...) into the suite's raw pedigree for famorder and xp-fam,
 // and writes RAW.ids beside it so that results named by the suite's integer ids can be mapped
 // back:
 //
-//   read FAM -> check rows -> number them 1..N and link parents -> write RAW, RAW.ids
+//   read FAM -> check rows -> (add missing parents) -> number them 1..N and link parents
+//   -> write RAW, RAW.ids
 //
 // The whole table is read and checked before either output is opened, so a refused table
-// leaves existing files untouched. Exit status 0 when both files are written, 1 otherwise,
-// with a message on standard output.
+// leaves existing files untouched. Every problem of the table is gathered and shown at once.
+// Exit status 0 when both files are written, 1 otherwise, with a message on standard output.
+#include <cstdio>
 #include <string>
 
 #include "common/files/same_file.hpp"
+#include "common/files/text_lines.hpp"
 #include "common/files/whole_file.hpp"
 #include "common/files/write_failure.hpp"
 #include "common/outcome/outcome.hpp"
 #include "fam2raw/command_line.hpp"
 #include "fam2raw/fam_table.hpp"
+#include "fam2raw/missing_parents.hpp"
 #include "fam2raw/output_files.hpp"
 #include "fam2raw/raw_pedigree.hpp"
 
@@ -37,11 +41,19 @@ int main(int argc, char** argv) {
     return refuse_line("fam2raw: cannot read " + options.fam);
 
   FamTable table;
-  if (const outcome::Outcome refused = read_fam_table(text, options.fam, options, table))
-    return refuse_line(refused->text);
+  Problems problems;
+  read_fam_table(files::without_byte_order_mark(text), options.fam, options, table, problems);
+  const std::size_t added =
+      options.add_missing_parents ? add_missing_parents(table, options, options.fam, problems) : 0;
   RawPedigree pedigree;
-  if (const outcome::Outcome refused = to_raw_pedigree(table.rows, options.fam, pedigree))
+  to_raw_pedigree(table.rows, options.fam, pedigree, problems);
+  if (const outcome::Outcome refused = problems.refusal(options.fam))
     return refuse_line(refused->text);
+  if (added > 0)
+    std::fprintf(stderr,
+                 "fam2raw: %s: added %zu parent(s) that the table names but does not list, as"
+                 " founders of their children's families\n",
+                 options.fam.c_str(), added);
 
   int error = 0;
   if (!files::write_file(options.raw, raw_pedigree_text(pedigree.records), &error))

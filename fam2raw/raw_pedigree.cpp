@@ -2,6 +2,8 @@
 
 #include <unordered_map>
 
+#include "fam2raw/pedigree_loops.hpp"
+
 namespace fam2raw {
 
 namespace {
@@ -18,8 +20,8 @@ const char* role_name(int role) { return role == 1 ? "father" : "mother"; }
 
 }  // namespace
 
-outcome::Outcome to_raw_pedigree(const std::vector<FamRow>& rows, const std::string& name,
-                                 RawPedigree& out) {
+void to_raw_pedigree(const std::vector<FamRow>& rows, const std::string& name, RawPedigree& out,
+                     Problems& problems) {
   std::unordered_map<std::string, std::size_t> index;
   index.reserve(rows.size());
   for (std::size_t k = 0; k < rows.size(); ++k) index.emplace(key(rows[k].family, rows[k].id), k);
@@ -40,33 +42,41 @@ outcome::Outcome to_raw_pedigree(const std::vector<FamRow>& rows, const std::str
     const std::string at = where(name, row.line);
     const std::string who = "individual " + row.id + " of family " + row.family;
     if (row.father == "0" || row.mother == "0") {
-      return outcome::stop(
+      problems.add(
+          row.line,
           at + who + " has a " + (row.father == "0" ? "mother" : "father") + " but no " +
           (row.father == "0" ? "father" : "mother") +
           "; the suite needs both parents or none (add the missing one as a founder)");
+      continue;
     }
     for (int r = 1; r <= 2; ++r) {
       const std::string& parent = r == 1 ? row.father : row.mother;
       const auto it = index.find(key(row.family, parent));
       if (it == index.end()) {
-        return outcome::stop(at + "the " + role_name(r) + " " + parent + " of " + who +
-                             " is not listed in family " + row.family +
-                             " (parents are looked up in their child's family)");
+        problems.add(row.line, at + "the " + role_name(r) + " " + parent + " of " + who +
+                                   " is not listed in family " + row.family +
+                                   " (parents are looked up in their child's family;"
+                                   " --add-missing-parents adds such parents as founders)");
+        continue;
       }
       const std::size_t p = it->second;
       if (p == k) {
-        return outcome::stop(at + who + " is named as its own " + role_name(r));
+        problems.add(row.line, at + who + " is named as its own " + role_name(r));
+        continue;
       }
       const FamRow& pr = rows[p];
       const std::string parent_who = "individual " + parent + " of family " + row.family;
       if (role[p] != 0 && role[p] != r) {
-        return outcome::stop(at + parent_who + " is named as " + role_name(r) + ", but line " +
-                             std::to_string(role_line[p]) + " names it as " + role_name(role[p]));
+        problems.add(row.line, at + parent_who + " is named as " + role_name(r) + ", but line " +
+                                   std::to_string(role_line[p]) + " names it as " +
+                                   role_name(role[p]));
+        continue;
       }
       if (pr.sex != 0 && pr.sex != r) {
-        return outcome::stop(at + parent_who + " is named as " + role_name(r) +
-                             ", but its own line " + std::to_string(pr.line) + " gives sex " +
-                             std::to_string(pr.sex));
+        problems.add(row.line, at + parent_who + " is named as " + role_name(r) +
+                                   ", but its own line " + std::to_string(pr.line) +
+                                   " gives sex " + std::to_string(pr.sex));
+        continue;
       }
       if (role[p] == 0) {
         role[p] = r;
@@ -76,7 +86,7 @@ outcome::Outcome to_raw_pedigree(const std::vector<FamRow>& rows, const std::str
       (r == 1 ? out.records[k].father : out.records[k].mother) = static_cast<int>(p + 1);
     }
   }
-  return std::nullopt;
+  find_pedigree_loops(rows, out.records, name, problems);
 }
 
 }  // namespace fam2raw

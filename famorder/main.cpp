@@ -12,6 +12,7 @@
 #include <string>
 #include <utility>
 
+#include "common/files/same_file.hpp"
 #include "common/files/whole_file.hpp"
 #include "common/files/write_failure.hpp"
 #include "common/outcome/outcome.hpp"
@@ -30,6 +31,11 @@ int main(int argc, char** argv) {
   if (argc != 3) return refuse(usage());
   const std::string infile = argv[1];
   const std::string outfile = argv[2];
+  // The input is read whole before the output is opened, so writing over it works; but it is
+  // most likely a slip.
+  if (const std::string replaced = files::replaced_input_warning("famorder", outfile, {infile});
+      !replaced.empty())
+    std::fprintf(stderr, "%s\n", replaced.c_str());
 
   std::FILE* in = rawped::open_input(infile);
   if (in == nullptr) return refuse("cannot open input data file '" + infile + "'\n");

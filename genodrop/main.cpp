@@ -1,7 +1,12 @@
 // genodrop: gene dropping. Founders draw their alleles from the frequencies of their
 // population, every other individual receives one haplotype from each parent by meiosis, and
 // the alleles go to the genotype file and the trace file.
+#include <cstdio>
+#include <string>
+
+#include "common/files/same_file.hpp"
 #include "common/random/random.hpp"
+#include "common/records/read_notes.hpp"
 #include "common/records/sstop.hpp"
 #include "genodrop/chromosome.hpp"
 #include "genodrop/command_line.hpp"
@@ -33,6 +38,16 @@ void stop_if(const outcome::Outcome& result) {
   if (result) records::sstop(result->text);
 }
 
+// A position or frequency written without its decimal point is read scaled by the layout; the
+// reader is told.
+void warn_implied_decimals(const records::ImpliedDecimals& note) {
+  std::fprintf(stderr, "%s\n", records::implied_decimals_warning("genodrop", note).c_str());
+}
+
+void warn_replaced(const std::string& warning) {
+  if (!warning.empty()) std::fprintf(stderr, "%s\n", warning.c_str());
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -47,6 +62,12 @@ int main(int argc, char** argv) {
     return 0;
   }
   stop_if(taken);
+  records::on_implied_decimals(warn_implied_decimals);
+  // Inputs are read whole before the outputs are opened, so writing over one works, and
+  // callers rely on it; but it may be a slip of the user's.
+  for (const std::string& output : {std::string(names.genotypes.trimmed()), std::string(genodrop::trace_name)})
+    warn_replaced(files::replaced_input_warning(
+        "genodrop", output, {std::string(names.chromosome.trimmed()), std::string(names.pedigree.trimmed())}));
   stop_if(genodrop::read_chromosome(names.chromosome.trimmed(), locides));
   stop_if(genodrop::read_pedigree(names.pedigree.trimmed(), pedigree));
   genodrop::prefer_huge_pages(&genotype_pages, sizeof genotype_pages);

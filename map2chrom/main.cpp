@@ -8,9 +8,11 @@
 // Everything is read and checked before the output is opened, so a refused table leaves an
 // existing chromosome file untouched. Exit status 0 when the file is written, 1 otherwise,
 // with a message on standard output.
+#include <cstdio>
 #include <string>
 
 #include "common/files/same_file.hpp"
+#include "common/files/text_lines.hpp"
 #include "common/files/whole_file.hpp"
 #include "common/files/write_failure.hpp"
 #include "common/outcome/outcome.hpp"
@@ -34,19 +36,23 @@ int main(int argc, char** argv) {
   if (!files::read_file(options.table, text))
     return refuse_line("map2chrom: cannot read " + options.table);
   MarkerTable table;
-  if (const outcome::Outcome refused = read_marker_table(text, options.table, table))
+  if (const outcome::Outcome refused =
+          read_marker_table(files::without_byte_order_mark(text), options.table, table))
     return refuse_line(refused->text);
   MarkerTable table2;
   if (!options.table2.empty()) {
     if (!files::read_file(options.table2, text))
       return refuse_line("map2chrom: cannot read " + options.table2);
-    if (const outcome::Outcome refused = read_marker_table(text, options.table2, table2))
+    if (const outcome::Outcome refused =
+            read_marker_table(files::without_byte_order_mark(text), options.table2, table2))
       return refuse_line(refused->text);
   }
   if (const outcome::Outcome refused =
           check_markers(table.markers, options.table,
                         options.table2.empty() ? nullptr : &table2.markers, options.table2))
     return refuse_line(refused->text);
+  for (const std::string& warning : trait_case_warnings(table.markers, options.table))
+    std::fprintf(stderr, "%s\n", warning.c_str());
 
   int error = 0;
   if (!files::write_file(options.chromosome, chromosome_text(table.markers), &error))

@@ -130,4 +130,19 @@ outcome::Outcome check_markers(std::vector<Marker>& table, const std::string& na
   return std::nullopt;
 }
 
+std::vector<std::string> trait_case_warnings(const std::vector<Marker>& table,
+                                             const std::string& name) {
+  std::vector<std::string> warnings;
+  for (const Marker& m : table) {
+    if (m.name.find("qtl") != std::string::npos) continue;
+    std::string lower = m.name;
+    for (char& c : lower) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    if (lower.find("qtl") == std::string::npos) continue;
+    warnings.push_back("map2chrom: " + name + ", line " + std::to_string(m.line) + ": " + m.name +
+                       " is taken as a marker: trait loci are recognised by a lower-case"
+                       " \"qtl\" in their names");
+  }
+  return warnings;
+}
+
 }  // namespace map2chrom

@@ -32,4 +32,10 @@ bool reserved_field_name(std::string_view name);
 outcome::Outcome check_markers(std::vector<Marker>& table, const std::string& name,
                                const std::vector<Marker>* table2, const std::string& name2);
 
+// One warning line (without its line end, beginning "map2chrom: ") for each marker of `table`
+// (read from `name`) whose name holds "qtl" in another letter case ("QTL1", "Qtl2"): it is
+// written as a marker, since only a lower-case "qtl" marks a trait locus.
+std::vector<std::string> trait_case_warnings(const std::vector<Marker>& table,
+                                             const std::string& name);
+
 }  // namespace map2chrom

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <map>
 
+#include "common/files/text_lines.hpp"
+
 namespace model2wrk {
 namespace {
 
@@ -110,7 +112,7 @@ void read_locus(const std::vector<std::string_view>& fields, int line, Problems&
 
 outcome::Outcome read_model_table(std::string_view text, const std::string& name, ModelTable& table,
                                   std::vector<std::string>& warnings) {
-  if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
+  text = files::without_byte_order_mark(text);
   Problems problems{name, {}, 0};
   std::map<std::string, int> seen;
   int sigma_line = 0;

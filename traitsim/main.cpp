@@ -5,12 +5,15 @@
 // phenotype file is opened, so a run that stops leaves an existing phenotype file untouched.
 // Exit status 0 when the file is written (or the usage text printed), 1 after a fatal stop,
 // which also leaves its message in the file "err".
+#include <cstdio>
 #include <string>
 #include <string_view>
 
+#include "common/files/same_file.hpp"
 #include "common/outcome/outcome.hpp"
 #include "common/random/random.hpp"
 #include "common/records/file_name.hpp"
+#include "common/records/read_notes.hpp"
 #include "common/records/sstop.hpp"
 #include "traitsim/err_file.hpp"
 #include "traitsim/model.hpp"
@@ -35,6 +38,32 @@ std::string_view file_name(const char* argument, int position) {
   return argument;
 }
 
+// A value written without its decimal point is read scaled by the layout; the reader is told.
+void warn_implied_decimals(const records::ImpliedDecimals& note) {
+  std::fprintf(stderr, "%s\n", records::implied_decimals_warning("traitsim", note).c_str());
+}
+
+std::string_view model_name;
+
+// The read diagnostic names only a line and a layout the user never wrote; for the model file
+// one line first says what its lines must look like.
+void explain_model_fault(const records::ReadFault& fault) {
+  // A missing, empty or unreadable file has no lines to explain.
+  if (fault.file != model_name || fault.reason.starts_with("can't") ||
+      (fault.reason == "end of file" && fault.line == 1))
+    return;
+  std::string text = "traitsim: " + std::string(fault.file) + " line " + std::to_string(fault.line) +
+                     " cannot be read: after its 8 free text lines a model file's lines are fixed"
+                     " columns without tabs (count in columns 1-5; a locus: name 1-12, alleles"
+                     " 13-17, values 9 columns each, with a decimal point; sigma in 18-26)";
+  if (fault.reason == "end of file" && fault.line <= 9)
+    text += "; the file has only " + std::to_string(fault.line - 1) + " lines";
+  else if (fault.text.find('\t') != std::string_view::npos)
+    text += "; this line holds a tab";
+  std::fprintf(stderr, "%s\n", text.c_str());
+  std::fflush(stderr);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -47,8 +76,16 @@ int main(int argc, char** argv) {
     return 0;
   }
   const std::string_view qtl_name = file_name(argv[1], 1);
-  const std::string_view model_name = file_name(argv[2], 2);
+  model_name = file_name(argv[2], 2);
   const std::string_view output_name = argc > 3 ? file_name(argv[3], 3) : "phtypes.wrk";
+  records::on_implied_decimals(warn_implied_decimals);
+  records::on_read_fault(explain_model_fault);
+  // Both inputs are read whole before the phenotype file is opened, so writing over one works;
+  // but it is most likely a slip.
+  if (const std::string replaced = files::replaced_input_warning(
+          "traitsim", std::string(output_name), {std::string(qtl_name), std::string(model_name)});
+      !replaced.empty())
+    std::fprintf(stderr, "%s\n", replaced.c_str());
 
   Locides locides;
   Genotypes genotypes;

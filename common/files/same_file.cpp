@@ -35,4 +35,19 @@ bool same_file(const char* a, const char* b) {
   return pa == pb;
 }
 
+std::string replaced_input_warning(std::string_view program, const std::string& output,
+                                   std::initializer_list<std::string> inputs) {
+  for (const std::string& input : inputs) {
+    // A missing input is refused by the program, and has nothing to lose.
+    std::error_code error;
+    if (!std::filesystem::exists(input, error) || !same_file(output.c_str(), input.c_str()))
+      continue;
+    std::string line(program);
+    line.append(": the output file ").append(output).append(" is the input file ").append(input);
+    line.append(", which is being replaced");
+    return line;
+  }
+  return {};
+}
+
 }  // namespace files

@@ -10,6 +10,12 @@
 
 namespace files {
 
+// `text` without the UTF-8 byte-order mark that some editors put at the start of a file: read
+// as text, it would become part of the first column of the first line.
+inline std::string_view without_byte_order_mark(std::string_view text) {
+  return text.starts_with("\xEF\xBB\xBF") ? text.substr(3) : text;
+}
+
 class TextLines {
  public:
   // With `drop_cr`, a '\r' at the end of a line goes with its line end: a file that passed

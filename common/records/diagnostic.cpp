@@ -8,6 +8,7 @@
 
 #include "common/files/write_failure.hpp"
 #include "common/records/file.hpp"
+#include "common/records/read_notes.hpp"
 #include "common/records/run_end.hpp"
 #include "common/records/sstop.hpp"
 
@@ -88,6 +89,12 @@ void write_fault(const File& file, int error) {
 }
 
 void fail(const File& file, std::string_view reason) {
+  if (file.mode() == Mode::read && read_fault_note() != nullptr) {
+    // Cleared first: a fault while the note runs must not call it again.
+    const ReadFaultNote note = read_fault_note();
+    on_read_fault(nullptr);
+    note(ReadFault{file.name(), file.line_number(), file.line(), reason});
+  }
   // The line number lets a user find the bad record without counting lines.
   std::string step = file.mode() == Mode::read ? "formatted read" : "formatted write";
   step.append(" at line ").append(std::to_string(file.line_number()));

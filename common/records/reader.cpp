@@ -1,9 +1,11 @@
 #include <algorithm>
 #include <cstring>
+#include <type_traits>
 
 #include "common/records/diagnostic.hpp"
 #include "common/records/fields.hpp"
 #include "common/records/file.hpp"
+#include "common/records/read_notes.hpp"
 #include "common/records/walk.hpp"
 
 namespace records {
@@ -17,6 +19,8 @@ struct Reader::State {
   int scale = 0;
   bool ended = false;
   std::string scratch;
+  // Looked up once a record, not once a field.
+  const ImpliedDecimalsNote implied_note = implied_decimals_note();
 
   State(File& f, std::shared_ptr<const Layout> l)
       : file(f), layout(std::move(l)), cursor(*layout) {}
@@ -98,8 +102,26 @@ struct Reader::State {
       fail(file, wrong_kind);
     }
     // A field ends at a comma; where none can stand, no search for one.
-    check(read_real(field(item.width, commas), item.digits, scale, blanks_are_zeros, scratch, value),
-          real_overflow);
+    const std::string_view text = field(item.width, commas);
+    check(read_real(text, item.digits, scale, blanks_are_zeros, scratch, value), real_overflow);
+    // A value of zero reads the same with or without its implied decimals.
+    if (implied_note != nullptr && item.digits > 0 && value != 0 &&
+        std::memchr(text.data(), '.', text.size()) == nullptr)
+      note_implied(text, item.digits, value);
+  }
+
+  template <typename T>
+  void note_implied(std::string_view text, int decimals, T value) {
+    const std::size_t first = text.find_first_not_of(' ');
+    const std::size_t last = text.find_last_not_of(' ');
+    ImpliedDecimals note;
+    note.file = file.name();
+    note.line = file.line_number();
+    note.text = text.substr(first, last - first + 1);
+    note.decimals = decimals;
+    note.value = static_cast<double>(value);
+    note.single = std::is_same_v<T, float>;
+    implied_note(note);
   }
 };
 

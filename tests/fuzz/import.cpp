@@ -6,6 +6,7 @@
 #include <string>
 
 #include "fam2raw/fam_table.hpp"
+#include "fam2raw/missing_parents.hpp"
 #include "fam2raw/output_files.hpp"
 #include "fam2raw/raw_pedigree.hpp"
 #include "map2chrom/chromosome_file.hpp"
@@ -20,11 +21,18 @@ void pedigree_table(std::string_view text) {
   for (int column : {0, 6}) {
     fam2raw::Options options;
     options.population_column = column;
+    options.add_missing_parents = column == 6;
     fam2raw::FamTable table;
-    if (fam2raw::read_fam_table(text, "t.fam", options, table)) continue;
-    fuzz::expect(!table.rows.empty(), "an accepted table without rows");
+    fam2raw::Problems problems;
+    fam2raw::read_fam_table(text, "t.fam", options, table, problems);
+    if (options.add_missing_parents) fam2raw::add_missing_parents(table, options, "t.fam", problems);
     fam2raw::RawPedigree pedigree;
-    if (fam2raw::to_raw_pedigree(table.rows, "t.fam", pedigree)) continue;
+    fam2raw::to_raw_pedigree(table.rows, "t.fam", pedigree, problems);
+    if (const outcome::Outcome refused = problems.refusal("t.fam")) {
+      fuzz::expect(!refused->text.empty(), "a refusal without a message");
+      continue;
+    }
+    fuzz::expect(!table.rows.empty(), "an accepted table without rows");
     const std::string raw = fam2raw::raw_pedigree_text(pedigree.records);
     // famorder and xp-fam read at most 98 characters of a line.
     std::size_t start = 0;

@@ -9,6 +9,7 @@
 
 #include "common/records/file.hpp"
 #include "common/records/layout.hpp"
+#include "common/records/read_notes.hpp"
 #include "common/records/records.hpp"
 #include "tests/fuzz/refusal.hpp"
 #include "tests/fuzz/scratch.hpp"
@@ -66,6 +67,15 @@ void write_record(records::File& file, std::string_view layout, std::string_view
   writer.end();
 }
 
+// Every field without a decimal point that the layout scaled becomes a warning line, as the
+// programs print it: the text of any field and any value must make one line.
+void make_warning(const records::ImpliedDecimals& note) {
+  const std::string line = records::implied_decimals_warning("fuzz", note);
+  fuzz::expect(line.find('\n') == std::string::npos || note.text.find('\n') != std::string_view::npos,
+               "a warning of more than one line");
+  fuzz::expect(note.value != 0 && note.decimals > 0, "a warning for a value the layout did not scale");
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -89,6 +99,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string input = fuzz::write_scratch("records.in", text);
   const std::string output = fuzz::scratch_path("records.out");
   Values values;
+  records::on_implied_decimals(make_warning);
   try {
     records::File& in = records::open(10, input, records::Mode::read);
     read_record(in, layout, kinds, values);

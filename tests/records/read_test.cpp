@@ -5,6 +5,7 @@
 #include <random>
 #include <vector>
 
+#include "common/records/read_notes.hpp"
 #include "tests/records/scratch.hpp"
 
 namespace records_test {
@@ -32,6 +33,35 @@ TEST_F(Read, PedigreeRecordWithBlanksAndShortLine) {
   EXPECT_EQ(v[5], 0);
   EXPECT_EQ(name.view(), "            ");
   records::close(in);
+}
+
+std::vector<std::string> implied_notes;
+void keep_implied(const records::ImpliedDecimals& note) {
+  implied_notes.push_back(records::implied_decimals_warning("prog", note));
+}
+
+// Every way a real reaches its variable (one at a time, a run of floats, a double) notes a
+// field without a point that the layout scaled, and nothing else; the values stay as read.
+TEST_F(Read, FieldsWithoutPointAreNoted) {
+  records::File& in = input("    1   2.5    0  -25  7E1\n"
+                            "  300   400\n");
+  implied_notes.clear();
+  records::on_implied_decimals(keep_implied);
+  float a = 0, b = 0, c = 0, run[2] = {0, 0};
+  double d = 0, e = 0;
+  Reader(in, "(f5.3,f6.1,f5.2,f5.1,f5.2)")(a)(b)(c)(d)(e).end();
+  Reader(in, "(2f6.3)")(std::span<float>(run)).end();
+  records::on_implied_decimals(nullptr);
+  records::close(in);
+  EXPECT_EQ(a, 0.001f);
+  EXPECT_EQ(d, -2.5);
+  EXPECT_EQ(run[1], 0.4f);
+  const std::string where = "prog: " + path("in.txt") + " line ";
+  ASSERT_EQ(implied_notes.size(), 5u);
+  EXPECT_EQ(implied_notes[0], where + "1: \"1\" has no decimal point and is read as 0.001; write 1.000");
+  EXPECT_EQ(implied_notes[1], where + "1: \"-25\" has no decimal point and is read as -2.5; write -25.0");
+  EXPECT_EQ(implied_notes[2], where + "1: \"7E1\" has no decimal point and is read as 0.7; write 7.00E1");
+  EXPECT_EQ(implied_notes[4], where + "2: \"400\" has no decimal point and is read as 0.4; write 400.000");
 }
 
 TEST_F(Read, IntegerFields) {

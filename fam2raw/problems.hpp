@@ -1,0 +1,36 @@
+// The problems found in a pedigree table, gathered so that one run reports them all: a user
+// with four missing parents should not need four runs to find them.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "common/outcome/outcome.hpp"
+
+namespace fam2raw {
+
+// The most problems a refusal shows whole; the rest are counted.
+constexpr std::size_t max_shown_problems = 20;
+
+class Problems {
+ public:
+  // A problem of line `line` of the table (0: of the file as a whole); `text` is its whole
+  // message line, without a line end.
+  void add(long line, std::string text);
+  bool empty() const { return found_.empty(); }
+  std::size_t size() const { return found_.size(); }
+
+  // The refusal: the problems in line order (those of one line in the order found), the first
+  // max_shown_problems of them, then "fam2raw: <name>: and N more problems"; nothing when
+  // there are none. The lines are joined by line ends; the last has none.
+  outcome::Outcome refusal(const std::string& name) const;
+
+ private:
+  struct Problem {
+    long line;
+    std::string text;
+  };
+  std::vector<Problem> found_;
+};
+
+}  // namespace fam2raw
