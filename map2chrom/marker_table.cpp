@@ -3,30 +3,12 @@
 #include <charconv>
 #include <cmath>
 
+#include "common/files/tab_columns.hpp"
 #include "common/files/text_lines.hpp"
 
 namespace map2chrom {
 
 namespace {
-
-std::string_view trim(std::string_view s) {
-  while (!s.empty() && (s.front() == ' ' || s.front() == '\r')) s.remove_prefix(1);
-  while (!s.empty() && (s.back() == ' ' || s.back() == '\r')) s.remove_suffix(1);
-  return s;
-}
-
-std::vector<std::string_view> columns(std::string_view line) {
-  std::vector<std::string_view> out;
-  std::size_t start = 0;
-  while (true) {
-    const std::size_t tab = line.find('\t', start);
-    out.push_back(trim(line.substr(start, tab == std::string_view::npos ? tab : tab - start)));
-    if (tab == std::string_view::npos) break;
-    start = tab + 1;
-  }
-  while (!out.empty() && out.back().empty()) out.pop_back();  // trailing tabs
-  return out;
-}
 
 bool is_digit(char c) { return c >= '0' && c <= '9'; }
 
@@ -120,7 +102,7 @@ outcome::Outcome read_marker_table(std::string_view text, const std::string& nam
     table.markers.push_back(std::move(marker));
     return std::nullopt;
   };
-  return files::for_each_row(text, columns, take);
+  return files::for_each_row(text, files::tab_columns, take);
 }
 
 }  // namespace map2chrom

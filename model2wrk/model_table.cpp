@@ -4,29 +4,11 @@
 #include <cmath>
 #include <map>
 
+#include "common/files/tab_columns.hpp"
 #include "common/files/text_lines.hpp"
 
 namespace model2wrk {
 namespace {
-
-std::string_view trim(std::string_view s) {
-  while (!s.empty() && (s.front() == ' ' || s.front() == '\r')) s.remove_prefix(1);
-  while (!s.empty() && (s.back() == ' ' || s.back() == '\r')) s.remove_suffix(1);
-  return s;
-}
-
-std::vector<std::string_view> columns(std::string_view line) {
-  std::vector<std::string_view> out;
-  std::size_t start = 0;
-  for (;;) {
-    const std::size_t tab = line.find('\t', start);
-    out.push_back(trim(line.substr(start, tab == std::string_view::npos ? tab : tab - start)));
-    if (tab == std::string_view::npos) break;
-    start = tab + 1;
-  }
-  while (!out.empty() && out.back().empty()) out.pop_back();  // trailing tabs
-  return out;
-}
 
 bool is_digit(char c) { return c >= '0' && c <= '9'; }
 
@@ -122,7 +104,7 @@ outcome::Outcome read_model_table(std::string_view text, const std::string& name
     const std::string_view raw = text.substr(start, end - start);
     start = end + 1;
     ++line;
-    const std::vector<std::string_view> fields = columns(raw);
+    const std::vector<std::string_view> fields = files::tab_columns(raw);
     if (fields.empty() || fields[0].empty() || fields[0][0] == '#') continue;
     if (fields[0] == "sigma") {
       double value = 0;
