@@ -30,10 +30,14 @@ const char* plural(std::int64_t n, const char* one, const char* more) { return n
 
 }  // namespace
 
-std::vector<std::int64_t> missing_replicates(const Options& options, const Found& found) {
+namespace {
+
+// The replicates of the slice that are missing or not as their completion record lists them;
+// `broken` counts the folders of the second kind, and `first_fault` says what is wrong with
+// the first of them.
+std::vector<std::int64_t> incomplete(const Options& options, const Found& found, std::int64_t& broken,
+                                     std::string& first_fault) {
   std::vector<std::int64_t> todo;
-  std::int64_t broken = 0;
-  std::string first_fault;
   for (std::int64_t r = options.first; r <= options.last; ++r) {
     const auto folder = found.folders.find(r);
     if (folder != found.folders.end()) {
@@ -43,6 +47,15 @@ std::vector<std::int64_t> missing_replicates(const Options& options, const Found
     }
     todo.push_back(r);
   }
+  return todo;
+}
+
+}  // namespace
+
+std::vector<std::int64_t> missing_replicates(const Options& options, const Found& found) {
+  std::int64_t broken = 0;
+  std::string first_fault;
+  std::vector<std::int64_t> todo = incomplete(options, found, broken, first_fault);
   if (broken > 0)
     std::fprintf(stderr, "simreps: %lld replicate folder%s of replicates %lld-%lld %s not complete (%s) and %s made again\n",
                  static_cast<long long>(broken), plural(broken, "", "s"), static_cast<long long>(options.first),
@@ -63,12 +76,9 @@ void note_beyond_count(const Options& options, const Found& found) {
 }
 
 int report_read_only(const Options& options, const std::string& reason) {
-  const Found found = find_replicates();
-  std::int64_t missing = 0;
-  for (std::int64_t r = options.first; r <= options.last; ++r) {
-    const auto folder = found.folders.find(r);
-    if (folder == found.folders.end() || check_complete(folder->second, true)) ++missing;
-  }
+  std::int64_t broken = 0;
+  std::string first_fault;
+  const auto missing = static_cast<std::int64_t>(incomplete(options, find_replicates(), broken, first_fault).size());
   if (missing > 0 || !std::filesystem::exists(manifest_file))
     return outcome::refuse_line("simreps: cannot write in " + options.outdir + ": " + reason + "; " +
                                 std::to_string(missing) + " replicates of " + std::to_string(options.first) + "-" +
