@@ -60,11 +60,21 @@ outcome::Outcome write_vcf(const std::string& path, const Layout& layout, const 
     return outcome::stop("cannot start the index " + index);
 
   std::unique_ptr<bcf1_t, FreeRecord> record(bcf_init());
-  const std::size_t n = layout.individuals.size();
-  std::vector<std::int32_t> gt(2 * n);
+  const std::size_t n = layout.individuals.size(), markers = layout.markers.size();
+  // Every genotype first, marker by marker, read individual by individual: the alleles are
+  // kept by individual, and reading them by marker would take a cache line for every allele.
+  std::vector<std::int32_t> genotypes(2 * n * markers);
+  for (std::size_t k = 0; k < n; ++k)
+    for (std::size_t m = 0; m < markers; ++m) {
+      const std::int32_t count = layout.markers[m].alleles;
+      const std::int32_t p = alleles.allele(k, 0, m), q = alleles.allele(k, 1, m);
+      // The phase mark stands on the second allele of a genotype.
+      genotypes[2 * (m * n + k)] = p >= 1 && p <= count ? bcf_gt_unphased(p - 1) : bcf_gt_missing;
+      genotypes[2 * (m * n + k) + 1] = q >= 1 && q <= count ? bcf_gt_phased(q - 1) : bcf_gt_missing;
+    }
   std::vector<std::string> names{"N"};
   std::vector<const char*> texts;
-  for (std::size_t m = 0; m < layout.markers.size(); ++m) {
+  for (std::size_t m = 0; m < markers; ++m) {
     const Marker& marker = layout.markers[m];
     while (static_cast<std::int32_t>(names.size()) < marker.alleles)
       names.push_back("<A" + std::to_string(names.size() + 1) + ">");
@@ -76,13 +86,7 @@ outcome::Outcome write_vcf(const std::string& path, const Layout& layout, const 
     if (bcf_update_id(header.get(), record.get(), marker.name.c_str()) != 0 ||
         bcf_update_alleles(header.get(), record.get(), texts.data(), static_cast<int>(texts.size())) != 0)
       return outcome::stop(path + ": cannot make the record of marker " + marker.name);
-    for (std::size_t k = 0; k < n; ++k) {
-      const std::int32_t p = alleles.allele(k, 0, m), q = alleles.allele(k, 1, m);
-      // The phase mark stands on the second allele of a genotype.
-      gt[2 * k] = p >= 1 && p <= marker.alleles ? bcf_gt_unphased(p - 1) : bcf_gt_missing;
-      gt[2 * k + 1] = q >= 1 && q <= marker.alleles ? bcf_gt_phased(q - 1) : bcf_gt_missing;
-    }
-    if (bcf_update_genotypes(header.get(), record.get(), gt.data(), static_cast<int>(gt.size())) != 0)
+    if (bcf_update_genotypes(header.get(), record.get(), genotypes.data() + 2 * n * m, static_cast<int>(2 * n)) != 0)
       return outcome::stop(path + ": cannot make the genotypes of marker " + marker.name);
     if (bcf_write(file.get(), header.get(), record.get()) != 0) return outcome::stop("cannot write " + path);
   }
