@@ -18,9 +18,13 @@ outcome::Outcome positions(Layout& layout) {
     // From the text, in double precision: 47.8 cM at 10^6 bp per cM is 47,800,001, which the
     // float 47.799999 would round one short.
     const double bp = 1.0 + std::strtod(marker.cm.c_str(), nullptr) * static_cast<double>(layout.bp_per_cm);
-    if (!(bp >= 0.5) || bp >= static_cast<double>(max_position) + 0.5)
+    if (!(bp >= 0.5))
+      return outcome::stop("marker " + marker.name + " at " + marker.cm +
+                           " cM lies before base pair 1, where VCF and PLINK positions begin; give the "
+                           "chromosome file positions of 0 cM or more");
+    if (bp >= static_cast<double>(max_position) + 0.5)
       return outcome::stop("marker " + marker.name + " at " + marker.cm + " cM lies at base pair " +
-                           (std::isfinite(bp) ? std::to_string(std::llround(bp)) : std::string("?")) +
+                           (bp < 1e18 ? std::to_string(std::llround(bp)) : std::string("beyond 10^18")) +
                            ", outside 1 to " + std::to_string(max_position) +
                            " that VCF and PLINK hold; give a smaller --bp-per-cm");
     std::int64_t position = std::llround(bp);
