@@ -23,6 +23,7 @@
 #include "simreps/chain_steps.hpp"
 #include "simreps/claim.hpp"
 #include "simreps/durable.hpp"
+#include "simreps/format_files.hpp"
 #include "simreps/inputs.hpp"
 #include "simreps/options.hpp"
 #include "simreps/outdir.hpp"
@@ -120,8 +121,32 @@ outcome::Outcome pass_on(const std::vector<std::string>& warnings) {
   return write_durably(".", warnings_file, text);
 }
 
+// The study's own files of the formats (Merlin's data and map files), written under the lock:
+// the runs of other slices write the same files.
+outcome::Outcome keep_study_files(const FieldFiles& field) {
+  const auto files = study_format_files(field);
+  if (files.empty()) return std::nullopt;
+  Lock lock;
+  if (auto problem = Lock::take(lock)) return problem;
+  for (const auto& [name, text] : files)
+    if (auto failed = write_durably(".", name, text)) return failed;
+  return std::nullopt;
+}
+
+// Which markers the PLINK files leave out, once per run, under -q too.
+void note_left_out(const FieldFiles& field) {
+  const auto names = left_out_of_plink(field);
+  if (names.empty()) return;
+  std::string list;
+  for (const std::string& name : names) list += (list.empty() ? "" : ", ") + name;
+  std::fprintf(stderr, "simreps: the PLINK files hold the %zu markers of 2 alleles; left out (a .bed holds "
+               "no other): %s\n", field.biallelic.size(), list.c_str());
+}
+
 int run(const Options& options) {
   Study study;
+  study.formats = formats_text(options.formats);
+  if (uses_bp(options.formats)) study.bp_per_cm = options.bp_per_cm;
   std::array<std::string, 3> inputs;
   if (auto refusal = read_checksums(options, inputs, study)) return refuse(refusal->text);
   std::error_code error;
@@ -137,20 +162,26 @@ int run(const Options& options) {
 
   const std::string bin = own_folder();
   auto tables = std::make_unique<Inputs>();
+  auto field = std::make_unique<FieldFiles>();
   std::vector<std::string> warnings;
   {
     Trial trial;
     if (auto refusal = trial.run(bin, inputs, warnings)) return refuse(refusal->text);
     if (auto refusal = read_inputs(trial.folder(), *tables)) return refuse(refusal->text);
+    if (auto refusal = prepare_field_files(*tables, options.formats, options.bp_per_cm, default_chromosome, *field))
+      return refuse(refusal->text);
     if (auto refusal = open_study(options, options.outdir, true, study)) return refuse(refusal->text);
     // The same in every run of the study: a run of another slice may replace them meanwhile.
-    if (auto refusal = trial.keep({"pedigree.sol", "map.wrk.sol"})) return refuse(refusal->text);
+    if (options.formats.solar)
+      if (auto refusal = trial.keep({"pedigree.sol", "map.wrk.sol"})) return refuse(refusal->text);
+    if (auto refusal = keep_study_files(*field)) return refuse(refusal->text);
   }
   if (!options.quiet)
     std::printf("simreps: study in %s, first seed %d, replicates %lld-%lld of %lld\n",
                 options.outdir.c_str(), study.first_seed, static_cast<long long>(options.first),
                 static_cast<long long>(options.last), static_cast<long long>(options.count));
   if (auto refusal = pass_on(warnings)) return refuse(refusal->text);
+  if (options.formats.plink) note_left_out(*field);
 
   const Found found = find_replicates();
   const int width = std::max(digits(options.count), found.width);
@@ -158,7 +189,7 @@ int run(const Options& options) {
   remove_lost_claims();
   const Found widened = find_replicates();
   note_beyond_count(options, widened);
-  const Plan plan{*tables, study.first_seed, width, options.keep_working, bin};
+  const Plan plan{*tables, study.first_seed, width, options.keep_working, bin, field.get()};
   return make_slice(options, plan, missing_replicates(options, widened));
 }
 

@@ -15,6 +15,8 @@ namespace {
 
 constexpr std::int64_t max_count = (max_seed - 1) / 2;  // two seeds each replicate
 constexpr std::int64_t max_jobs = 1024;
+// A marker at 0 cM and one at 2 cM already reach beyond 32-bit positions at 10^9 bp per cM.
+constexpr std::int64_t max_bp_per_cm = 1000000000;
 
 // A whole number written in digits alone, without overflow: anything of more than 18 digits
 // is taken as too large.
@@ -68,6 +70,24 @@ bool read_first_seed(const std::string& text, std::int64_t count, std::optional<
   return true;
 }
 
+bool read_formats(const std::string& text, Formats& formats) {
+  if (parse_formats(text, formats)) return true;
+  std::printf("simreps: --formats %s: give a comma-separated list of solar, vcf, plink and merlin, "
+              "each at most once\n", text.c_str());
+  return false;
+}
+
+bool read_bp_per_cm(const std::string& text, std::int64_t& bp_per_cm) {
+  const auto n = whole_number(text);
+  if (!n || *n < 1 || *n > max_bp_per_cm) {
+    std::printf("simreps: --bp-per-cm %s: give a whole number from 1 to %lld\n", text.c_str(),
+                static_cast<long long>(max_bp_per_cm));
+    return false;
+  }
+  bp_per_cm = *n;
+  return true;
+}
+
 // A tab or a line end would break the line of study.tsv that records the path.
 bool plain_path(const char* what, const std::string& path) {
   if (path.find_first_of("\t\n\r") == std::string::npos) return true;
@@ -106,10 +126,11 @@ int parse_options(int argc, char** argv, Options& options) {
   CLI::App app{
       "Replicate studies: runs the simulation chain once per replicate, each replicate from\n"
       "its own two generator streams, and writes OUTDIR/pedigree.sol, OUTDIR/map.wrk.sol and\n"
-      "per replicate OUTDIR/rep<r>/mark.sol and phen.sol, with OUTDIR/manifest.tsv.",
+      "per replicate OUTDIR/rep<r>/mark.sol and phen.sol, with OUTDIR/manifest.tsv; --formats\n"
+      "adds or puts in their place VCF, PLINK and Merlin files.",
       "simreps"};
   app.set_version_flag("--version", program_version);
-  std::string slice, count, seed, jobs;
+  std::string slice, count, seed, jobs, formats = default_formats, bp_per_cm;
   app.add_option("RAW_PEDIGREE", options.raw_pedigree, "raw pedigree (as for famorder)")
       ->required()->check(CLI::ExistingFile);
   app.add_option("CHROMOSOME", options.chromosome, "chromosome file (as for genodrop)")
@@ -123,6 +144,14 @@ int parse_options(int argc, char** argv, Options& options) {
                  "first seed S of the study: replicate r uses S+2(r-1) and S+2(r-1)+1; "
                  "default: recorded in OUTDIR, or drawn at random")->type_name("INT");
   auto* given_jobs = app.add_option("-j,--jobs", jobs, "replicates made at once (default: the cores available)")
+                         ->type_name("INT:POSITIVE");
+  app.add_option("--formats", formats,
+                 "formats of the replicates' files, a comma-separated list of solar (mark.sol, phen.sol), "
+                 "vcf (genotypes.vcf.gz and .csi), plink (plink.bed, .bim, .fam: the biallelic markers) and "
+                 "merlin (merlin.ped; merlin.dat and merlin.map in OUTDIR); default: solar")
+      ->type_name("LIST");
+  auto* given_rate = app.add_option("--bp-per-cm", bp_per_cm,
+                 "base pairs per cM for the VCF's and PLINK's positions (1 + cM x rate); default 1000000")
                          ->type_name("INT:POSITIVE");
   app.add_flag("-k,--keep-working", options.keep_working, "also keep each replicate's working files");
   app.add_flag("-q,--quiet", options.quiet, "no progress line and no report");
@@ -144,6 +173,8 @@ int parse_options(int argc, char** argv, Options& options) {
   }
   if (*given_seed && !read_first_seed(seed, options.count, options.first_seed)) return 1;
   if (*given_jobs && !read_jobs(jobs, options.jobs)) return 1;
+  if (!read_formats(formats, options.formats)) return 1;
+  if (*given_rate && !read_bp_per_cm(bp_per_cm, options.bp_per_cm)) return 1;
   if (!plain_path("RAW_PEDIGREE", options.raw_pedigree) || !plain_path("CHROMOSOME", options.chromosome) ||
       !plain_path("MODEL", options.model))
     return 1;

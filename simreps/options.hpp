@@ -5,6 +5,8 @@
 #include <optional>
 #include <string>
 
+#include "simreps/formats.hpp"
+
 namespace simreps {
 
 struct Options {
@@ -15,6 +17,8 @@ struct Options {
   int jobs = 0;                            // -j
   bool keep_working = false;
   bool quiet = false;
+  Formats formats;                                   // --formats
+  std::int64_t bp_per_cm = default_bp_per_cm;        // --bp-per-cm
 };
 
 // Reads the command line into `options`. Returns -1 to go on, else the exit status after the

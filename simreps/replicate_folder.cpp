@@ -12,6 +12,7 @@
 #include "simreps/chain_steps.hpp"
 #include "simreps/completion.hpp"
 #include "simreps/durable.hpp"
+#include "simreps/format_files.hpp"
 #include "simreps/outdir.hpp"
 #include "simreps/solar_text.hpp"
 #include "traitsim/phenotype_file.hpp"
@@ -81,12 +82,17 @@ outcome::Outcome make_folder(const Plan& plan, Replicate& replicate, std::int64_
   if (::mkdir(partial.c_str(), 0755) != 0)
     return outcome::stop(at + "cannot create " + partial + ": " + std::strerror(errno));
   FileSums sums;
-  std::string text;
-  render_markers(plan.inputs, replicate, text);
-  if (auto failed = write_text(partial, "mark.sol", text, sums)) return outcome::stop(at + failed->text);
-  text.clear();
-  render_phenotypes(plan.inputs, replicate, text);
-  if (auto failed = write_text(partial, "phen.sol", text, sums)) return outcome::stop(at + failed->text);
+  if (plan.field == nullptr || plan.field->formats.solar) {
+    std::string text;
+    render_markers(plan.inputs, replicate, text);
+    if (auto failed = write_text(partial, "mark.sol", text, sums)) return outcome::stop(at + failed->text);
+    text.clear();
+    render_phenotypes(plan.inputs, replicate, text);
+    if (auto failed = write_text(partial, "phen.sol", text, sums)) return outcome::stop(at + failed->text);
+  }
+  if (plan.field != nullptr)
+    if (auto failed = write_format_files(*plan.field, plan.inputs, replicate, plan.first_seed, r, seeds, partial, sums))
+      return outcome::stop(at + failed->text);
   if (plan.keep_working)
     if (auto refusal = write_working_files(plan, replicate, partial, sums)) return outcome::stop(at + refusal->text);
 

@@ -13,6 +13,7 @@
 
 #include "common/outcome/outcome.hpp"
 #include "simreps/claim.hpp"
+#include "simreps/formats.hpp"
 #include "simreps/inputs.hpp"
 #include "simreps/replicate.hpp"
 
@@ -24,6 +25,7 @@ struct Plan {
   int width;          // of the replicate numbers in folder names
   bool keep_working;  // also write the chain's working files of each replicate
   std::string bin;    // where the suite's programs are (extract, for the working files)
+  const FieldFiles* field = nullptr;  // the formats; none given: SOLAR's alone
 };
 
 // A replicate made under its partial name, waiting to be published; its claim is held until
@@ -35,7 +37,7 @@ struct Made {
 };
 
 // Makes replicate `r`, whose claim this run holds in `claim`, with the tables of `replicate`:
-// writes mark.sol, phen.sol, its manifest row and its completion record under its partial
+// writes mark.sol and phen.sol (or the files of the plan's formats), its manifest row and its completion record under its partial
 // name and adds it to `batch`. A complete folder of that name, made meanwhile by another run,
 // is left as it is and nothing is added; an incomplete one, and partial folders of `r` left by
 // lost runs, are removed first. Returns the refusal, if any, naming the replicate and the

@@ -50,8 +50,8 @@ struct PairTexts {
   }
 };
 
-// The phenotype as it comes out of traitsim's F field with three decimals (correctly rounded,
-// a minus only before a non-zero value) and back in through xp-trait's reading of that text.
+}  // namespace
+
 float through_phenotype_file(float value) {
   char text[400];
   char* start = text + 1;
@@ -65,8 +65,6 @@ float through_phenotype_file(float value) {
   if (std::signbit(value) && !zero) *--start = '-';
   return std::strtof(start, nullptr);
 }
-
-}  // namespace
 
 void render_markers(const Inputs& inputs, const Replicate& replicate, std::string& out) {
   out += "id";

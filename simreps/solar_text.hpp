@@ -14,6 +14,11 @@ namespace simreps {
 // and "first/second" at every marker.
 void render_markers(const Inputs& inputs, const Replicate& replicate, std::string& out);
 
+// The phenotype as it comes out of traitsim's F field with three decimals (correctly rounded,
+// a minus only before a non-zero value) and back in through xp-trait's reading of that text:
+// the value phen.sol shows, and the one the other formats give.
+float through_phenotype_file(float value);
+
 // Appends phen.sol to `out`: "id,QT", then per individual its identifier and its phenotype as
 // xp-trait writes it after reading it from traitsim's file (three decimals, then six).
 void render_phenotypes(const Inputs& inputs, const Replicate& replicate, std::string& out);

@@ -44,6 +44,10 @@ outcome::Outcome read_study(std::optional<Study>& recorded) {
       } else if (fields[0] == "first_seed") {
         study.first_seed = static_cast<std::int32_t>(std::stol(fields[1]));
         ++found;
+      } else if (fields[0] == "formats") {
+        study.formats = fields[1];
+      } else if (fields[0] == "bp_per_cm") {
+        study.bp_per_cm = std::stoll(fields[1]);
       }
       for (std::size_t i = 0; i < input_keys.size(); ++i) {
         if (fields[0] != input_keys[i] || fields.size() < 4) continue;
@@ -68,6 +72,8 @@ outcome::Outcome write_study(const Study& study) {
   for (std::size_t i = 0; i < input_keys.size(); ++i)
     out << input_keys[i] << '\t' << study.inputs[i].crc << '\t' << study.inputs[i].bytes << '\t'
         << study.paths[i] << "\n";
+  if (study.formats != "solar") out << "formats\t" << study.formats << "\n";
+  if (study.bp_per_cm != 0) out << "bp_per_cm\t" << study.bp_per_cm << "\n";
   return write_durably(".", study_record, out.str());
 }
 
@@ -84,6 +90,12 @@ std::string difference(const Study& recorded, const Study& now) {
       return "its " + std::string(input_words[i]) + " was " + recorded.paths[i] + " (cksum " +
              cksum_text(a) + "), not " + now.paths[i] + " (cksum " + cksum_text(b) + ")";
   }
+  if (recorded.formats != now.formats)
+    return "its replicates are in the formats " + recorded.formats + ", not " + now.formats +
+           " (--formats)";
+  if (recorded.bp_per_cm != now.bp_per_cm)
+    return "its markers lie at " + std::to_string(recorded.bp_per_cm) + " bp per cM, not " +
+           std::to_string(now.bp_per_cm) + " (--bp-per-cm)";
   return {};
 }
 

@@ -24,6 +24,11 @@ struct Study {
   // The raw pedigree, the chromosome file and the model, in that order.
   std::array<Checksum, 3> inputs{};
   std::array<std::string, 3> paths{};  // as given; shown, not compared
+  // The formats of the replicates' files, and the base pairs per cM of those that place
+  // markers in base pairs (0: none do). Recorded only when not SOLAR's alone, so that the
+  // record of such a study stays as it always was.
+  std::string formats = "solar";
+  std::int64_t bp_per_cm = 0;
 };
 
 // The record in the current folder into `recorded`, left empty when there is none. Refuses a
@@ -34,7 +39,8 @@ outcome::Outcome read_study(std::optional<Study>& recorded);
 // renames it. Returns what failed.
 outcome::Outcome write_study(const Study& study);
 
-// Empty when `recorded` and `now` are the same study (program, first seed and inputs), else a
+// Empty when `recorded` and `now` are the same study (program, first seed, inputs, formats and
+// base pairs per cM), else a
 // sentence that names what differs.
 std::string difference(const Study& recorded, const Study& now);
 

@@ -1,6 +1,6 @@
 // Per-replicate CPU time of simreps' replicate path against its floor, in one process.
 //
-//   replicate_cost WORK REPLICATES
+//   replicate_cost WORK REPLICATES [FORMATS]
 //
 // WORK holds chromosome.wrk, pe2.wrk and model.wrk. The replicate path is what a simreps
 // worker does for one replicate: both streams seeded, genotypes and phenotypes made,
@@ -19,7 +19,10 @@
 #include <string>
 #include <vector>
 
+#include "common/field_formats/plink.hpp"
+#include "common/field_formats/vcf.hpp"
 #include "common/random/random.hpp"
+#include "simreps/formats.hpp"
 #include "simreps/replicate.hpp"
 #include "simreps/solar_text.hpp"
 
@@ -45,13 +48,89 @@ double median(std::vector<double> v) {
   return v[v.size() / 2];
 }
 
+double seconds_since(double start) { return cpu_seconds() - start; }
+
+// One replicate made and written as simreps writes it: SOLAR's files, and with `field` the
+// VCF with its index and the PLINK files as well.
+void write_replicate(const simreps::Inputs& inputs, simreps::Replicate& replicate, std::int64_t r,
+                     const simreps::FieldFiles* field, const std::string& work, std::string& text) {
+  if (auto problem = simreps::make_replicate(inputs, simreps::seeds_of(1000, r), replicate)) {
+    std::printf("replicate_cost: %s\n", problem->text.c_str());
+    std::exit(1);
+  }
+  text.clear();
+  simreps::render_markers(inputs, replicate, text);
+  write_file((work + "/bench-mark.sol").c_str(), text);
+  text.clear();
+  simreps::render_phenotypes(inputs, replicate, text);
+  write_file((work + "/bench-phen.sol").c_str(), text);
+  if (field == nullptr) return;
+  const auto alleles = simreps::alleles_of(inputs, replicate);
+  std::vector<double> traits;
+  simreps::traits_of(replicate, traits);
+  if (field->formats.vcf)
+    if (auto failed = field_formats::write_vcf(work + "/bench.vcf.gz", field->layout, alleles, {{"source", "bench"}})) {
+      std::printf("replicate_cost: %s\n", failed->text.c_str());
+      std::exit(1);
+    }
+  if (field->formats.plink) {
+    text.clear();
+    field_formats::render_bed(field->layout, alleles, field->biallelic, text);
+    write_file((work + "/bench.bed").c_str(), text);
+    text.clear();
+    field_formats::render_bim(field->layout, field->biallelic, text);
+    write_file((work + "/bench.bim").c_str(), text);
+    text.clear();
+    field_formats::render_fam(field->layout, traits, text);
+    write_file((work + "/bench.fam").c_str(), text);
+  }
+}
+
+// The replicate path in `list`'s formats against SOLAR's alone, replicate by replicate.
+int compare_formats(const std::string& work, int replicates, const std::string& list) {
+  auto inputs = std::make_unique<simreps::Inputs>();
+  if (auto problem = simreps::read_inputs(work, *inputs)) {
+    std::printf("replicate_cost: %s\n", problem->text.c_str());
+    return 1;
+  }
+  simreps::Formats formats;
+  auto field = std::make_unique<simreps::FieldFiles>();
+  if (!simreps::parse_formats(list, formats)) return 1;
+  if (auto problem = simreps::prepare_field_files(*inputs, formats, simreps::default_bp_per_cm, "1", *field)) {
+    std::printf("replicate_cost: %s\n", problem->text.c_str());
+    return 1;
+  }
+  auto replicate = std::make_unique<simreps::Replicate>();
+  replicate->keep_deviates = false;
+  std::vector<double> with, without;
+  std::string text;
+  for (int r = 1; r <= replicates; ++r) {
+    double start = cpu_seconds();
+    write_replicate(*inputs, *replicate, r, field.get(), work, text);
+    with.push_back(seconds_since(start));
+    start = cpu_seconds();
+    write_replicate(*inputs, *replicate, r, nullptr, work, text);
+    without.push_back(seconds_since(start));
+  }
+  for (const char* name : {"bench-mark.sol", "bench-phen.sol", "bench.vcf.gz", "bench.vcf.gz.csi", "bench.bed",
+                           "bench.bim", "bench.fam"})
+    std::remove((work + "/" + name).c_str());
+  const double w = median(with), s = median(without);
+  std::printf("%lld individuals, %d loci (%zu biallelic markers): --formats %s %.4f s, solar %.4f s (CPU, median of %d)\n",
+              static_cast<long long>(inputs->pedigree.count), inputs->loci.count, field->biallelic.size(),
+              list.c_str(), w, s, replicates);
+  std::printf("RESULT simreps formats-%s %.4f %.4f %.2f\n", list.c_str(), w, s, w / s);
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 3) {
-    std::fputs("usage: replicate_cost WORK REPLICATES\n", stderr);
+  if (argc != 3 && argc != 4) {
+    std::fputs("usage: replicate_cost WORK REPLICATES [FORMATS]\n", stderr);
     return 1;
   }
+  if (argc == 4) return compare_formats(argv[1], std::atoi(argv[2]), argv[3]);
   const std::string work = argv[1];
   const int replicates = std::atoi(argv[2]);
   auto inputs = std::make_unique<simreps::Inputs>();
