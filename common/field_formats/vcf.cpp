@@ -1,9 +1,12 @@
 #include "common/field_formats/vcf.hpp"
 
+#include <htslib/bgzf.h>
 #include <htslib/hts.h>
 #include <htslib/vcf.h>
 
+#include <algorithm>
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace field_formats {
@@ -14,9 +17,6 @@ struct CloseFile {
 };
 struct FreeHeader {
   void operator()(bcf_hdr_t* header) const { bcf_hdr_destroy(header); }
-};
-struct FreeRecord {
-  void operator()(bcf1_t* record) const { bcf_destroy(record); }
 };
 
 outcome::Outcome make_header(const Layout& layout, const Meta& meta, bcf_hdr_t* header) {
@@ -59,36 +59,47 @@ outcome::Outcome write_vcf(const std::string& path, const Layout& layout, const 
   if (bcf_idx_init(file.get(), header.get(), 14, index.c_str()) != 0)
     return outcome::stop("cannot start the index " + index);
 
-  std::unique_ptr<bcf1_t, FreeRecord> record(bcf_init());
+  // The records are put together here rather than through bcf_write: htslib would first build
+  // each in its binary form and then print it, which took longer than the replicate itself.
+  // The text is what bcf_write prints; htslib still makes the BGZF blocks and the index.
+  BGZF* out = file->fp.bgzf;
   const std::size_t n = layout.individuals.size(), markers = layout.markers.size();
-  // Every genotype first, marker by marker, read individual by individual: the alleles are
-  // kept by individual, and reading them by marker would take a cache line for every allele.
-  std::vector<std::int32_t> genotypes(2 * n * markers);
-  for (std::size_t k = 0; k < n; ++k)
-    for (std::size_t m = 0; m < markers; ++m) {
-      const std::int32_t count = layout.markers[m].alleles;
-      const std::int32_t p = alleles.allele(k, 0, m), q = alleles.allele(k, 1, m);
-      // The phase mark stands on the second allele of a genotype.
-      genotypes[2 * (m * n + k)] = p >= 1 && p <= count ? bcf_gt_unphased(p - 1) : bcf_gt_missing;
-      genotypes[2 * (m * n + k) + 1] = q >= 1 && q <= count ? bcf_gt_phased(q - 1) : bcf_gt_missing;
-    }
-  std::vector<std::string> names{"N"};
-  std::vector<const char*> texts;
+  std::vector<std::string> numbers;  // allele index a as text
+  std::string line;
   for (std::size_t m = 0; m < markers; ++m) {
     const Marker& marker = layout.markers[m];
-    while (static_cast<std::int32_t>(names.size()) < marker.alleles)
-      names.push_back("<A" + std::to_string(names.size() + 1) + ">");
-    texts.clear();
-    for (std::int32_t a = 0; a < std::max(marker.alleles, 1); ++a) texts.push_back(names[static_cast<std::size_t>(a)].c_str());
-    bcf_clear(record.get());
-    record->rid = 0;
-    record->pos = marker.position - 1;
-    if (bcf_update_id(header.get(), record.get(), marker.name.c_str()) != 0 ||
-        bcf_update_alleles(header.get(), record.get(), texts.data(), static_cast<int>(texts.size())) != 0)
-      return outcome::stop(path + ": cannot make the record of marker " + marker.name);
-    if (bcf_update_genotypes(header.get(), record.get(), genotypes.data() + 2 * n * m, static_cast<int>(2 * n)) != 0)
-      return outcome::stop(path + ": cannot make the genotypes of marker " + marker.name);
-    if (bcf_write(file.get(), header.get(), record.get()) != 0) return outcome::stop("cannot write " + path);
+    const std::int32_t count = std::max(marker.alleles, 1);
+    while (static_cast<std::int32_t>(numbers.size()) < count) numbers.push_back(std::to_string(numbers.size()));
+    line.clear();
+    line += layout.chromosome;
+    line += '\t';
+    line += std::to_string(marker.position);
+    line += '\t';
+    line += marker.name;
+    line += "\tN\t";
+    if (count == 1) line += '.';
+    for (std::int32_t a = 2; a <= count; ++a) {
+      if (a > 2) line += ',';
+      line += "<A" + std::to_string(a) + ">";
+    }
+    line += "\t.\t.\t.\tGT";
+    for (std::size_t k = 0; k < n; ++k) {
+      const std::int32_t p = alleles.allele(k, 0, m), q = alleles.allele(k, 1, m);
+      line += '\t';
+      if (p >= 1 && p <= count) line += numbers[static_cast<std::size_t>(p - 1)]; else line += '.';
+      line += '|';
+      if (q >= 1 && q <= count) line += numbers[static_cast<std::size_t>(q - 1)]; else line += '.';
+    }
+    line += '\n';
+    // A record starts a new block rather than straddle two where it would fit in one, as
+    // htslib's own writer does, so that the index points at it cheaply.
+    if (bgzf_flush_try(out, static_cast<ssize_t>(line.size())) < 0 ||
+        bgzf_write(out, line.data(), line.size()) != static_cast<ssize_t>(line.size()))
+      return outcome::stop("cannot write " + path);
+    // A VCF's CSI index names its contigs, as a tabix index does.
+    const int tid = hts_idx_tbi_name(file->idx, 0, layout.chromosome.c_str());
+    if (tid < 0 || hts_idx_push(file->idx, tid, marker.position - 1, marker.position, bgzf_tell(out), 1) < 0)
+      return outcome::stop("cannot index marker " + marker.name + " in " + index);
   }
   if (bcf_idx_save(file.get()) != 0) return outcome::stop("cannot write the index " + index);
   if (hts_close(file.release()) != 0) return outcome::stop("cannot finish " + path);
