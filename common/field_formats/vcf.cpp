@@ -5,6 +5,7 @@
 #include <htslib/vcf.h>
 
 #include <algorithm>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
@@ -64,12 +65,36 @@ outcome::Outcome write_vcf(const std::string& path, const Layout& layout, const 
   // The text is what bcf_write prints; htslib still makes the BGZF blocks and the index.
   BGZF* out = file->fp.bgzf;
   const std::size_t n = layout.individuals.size(), markers = layout.markers.size();
-  std::vector<std::string> numbers;  // allele index a as text
+  std::int32_t most = 1;
+  for (const Marker& marker : layout.markers) most = std::max(most, marker.alleles);
+  // Allele index a as text, and "." for an allele outside the marker's.
+  struct Number {
+    char text[12];
+    std::size_t size;
+  };
+  std::vector<Number> numbers(static_cast<std::size_t>(most) + 1);
+  for (std::size_t a = 0; a < numbers.size(); ++a) {
+    const std::string text = a == 0 ? "." : std::to_string(a - 1);
+    numbers[a].size = text.copy(numbers[a].text, sizeof numbers[a].text);
+  }
+  // Every allele's entry in `numbers` first, marker by marker: the alleles are kept by
+  // individual, and reading them by marker would take a cache line for every allele.
+  std::vector<std::uint16_t> entries(2 * n * markers);
+  for (std::size_t k = 0; k < n; ++k)
+    for (std::size_t m = 0; m < markers; ++m) {
+      const std::int32_t count = layout.markers[m].alleles;
+      for (int side = 0; side < 2; ++side) {
+        const std::int32_t a = alleles.allele(k, side, m);
+        entries[2 * (m * n + k) + static_cast<std::size_t>(side)] =
+            static_cast<std::uint16_t>(a >= 1 && a <= count ? a : 0);
+      }
+    }
   std::string line;
+  // Room for the widest genotypes, made once: each "\tp|m".
+  std::vector<char> genotypes(n * (2 * sizeof(Number::text) + 2) + 1);
   for (std::size_t m = 0; m < markers; ++m) {
     const Marker& marker = layout.markers[m];
     const std::int32_t count = std::max(marker.alleles, 1);
-    while (static_cast<std::int32_t>(numbers.size()) < count) numbers.push_back(std::to_string(numbers.size()));
     line.clear();
     line += layout.chromosome;
     line += '\t';
@@ -83,14 +108,21 @@ outcome::Outcome write_vcf(const std::string& path, const Layout& layout, const 
       line += "<A" + std::to_string(a) + ">";
     }
     line += "\t.\t.\t.\tGT";
-    for (std::size_t k = 0; k < n; ++k) {
-      const std::int32_t p = alleles.allele(k, 0, m), q = alleles.allele(k, 1, m);
-      line += '\t';
-      if (p >= 1 && p <= count) line += numbers[static_cast<std::size_t>(p - 1)]; else line += '.';
-      line += '|';
-      if (q >= 1 && q <= count) line += numbers[static_cast<std::size_t>(q - 1)]; else line += '.';
+    // Then the genotypes, phased, paternal allele first: "\tp|m" each.
+    char* at = genotypes.data();
+    const std::uint16_t* entry = entries.data() + 2 * n * m;
+    for (std::size_t k = 0; k < n; ++k, entry += 2) {
+      const Number& p = numbers[entry[0]];
+      const Number& q = numbers[entry[1]];
+      *at++ = '\t';
+      std::memcpy(at, p.text, p.size);
+      at += p.size;
+      *at++ = '|';
+      std::memcpy(at, q.text, q.size);
+      at += q.size;
     }
-    line += '\n';
+    *at++ = '\n';
+    line.append(genotypes.data(), static_cast<std::size_t>(at - genotypes.data()));
     // A record starts a new block rather than straddle two where it would fit in one, as
     // htslib's own writer does, so that the index points at it cheaply.
     if (bgzf_flush_try(out, static_cast<ssize_t>(line.size())) < 0 ||
