@@ -136,14 +136,23 @@ Residue pack(const std::int32_t* lags) {
   return w;
 }
 
-void unpack(const Residue& w, std::int32_t* lags) {
-  #pragma GCC unroll 24
+// The digits of w into lags[0..23] and, when `fractions` is not null, as fractions of 2^24;
+// in one pass, since stores of single numbers read back as vectors stall the processor.
+// Returns the least digit.
+std::int32_t unpack(const Residue& w, std::int32_t* lags, float* fractions) {
+  constexpr float unit = 1.0f / (1 << digit_bits);
+  std::int32_t least = static_cast<std::int32_t>(digit_mask);
+#pragma GCC unroll 24
   for (int i = 0; i < lcg::lags; ++i) {
     const int bit = digit_bits * i, word = bit / 64, shift = bit % 64;
     u64 d = w[word] >> shift;
     if (shift > 64 - digit_bits) d |= w[word + 1] << (64 - shift);
-    lags[i] = static_cast<std::int32_t>(d & digit_mask);
+    const auto digit = static_cast<std::int32_t>(d & digit_mask);
+    lags[i] = digit;
+    if (fractions != nullptr) fractions[i] = static_cast<float>(digit) * unit;
+    least = digit < least ? digit : least;
   }
+  return least;
 }
 
 // z (2^240 - 1) = hi 2^576 + lo, for z below m: lo of 9 words, hi below 2^240 in 4.
@@ -220,7 +229,8 @@ Multiplier prepare(const Residue& a) {
   return prepared;
 }
 
-Residue multiply(const Multiplier& a, const Residue& z) {
+void multiply_in_place(const Multiplier& a, Residue& result) {
+  const Residue z = result;
   // Column j of the sum of z[i] rows[i] is nine word products, summed with what the column
   // below carries in three words: r below 2^576, and t, the multiple of 2^576, below 2^68.
   Residue r;
@@ -252,8 +262,8 @@ Residue multiply(const Multiplier& a, const Residue& z) {
   r[4] = add_carry(r[4], (t0 >> 16) | (t1 << 48), carry);
   const auto out = static_cast<std::int64_t>(carry) - static_cast<std::int64_t>(borrow);
   if (out != 0 || r[limbs - 1] == ones) [[unlikely]]
-    return reduce_slowly(r, 5, out);
-  return r;
+    r = reduce_slowly(r, 5, out);
+  result = r;
 }
 
 Residue advance_by(std::uint64_t steps) {
@@ -288,7 +298,7 @@ Residue from_lags(const std::int32_t* lags, std::int32_t carry) {
   return z;
 }
 
-void to_lags(const Residue& z, std::int32_t* lags) {
+std::int32_t to_lags(const Residue& z, std::int32_t* lags, float* fractions) {
   // z b^24 = z m + z (2^240 - 1), and z (2^240 - 1) = hi 2^576 + lo = hi m + (lo + hi (2^240
   // - 1)): the lags are W = floor(z b^24 / m) = z + hi, plus one when lo + hi (2^240 - 1)
   // reaches m, which needs lo within 2^481 of 2^576. With z = zh 2^336 + zl, lo is zl 2^240
@@ -314,10 +324,8 @@ void to_lags(const Residue& z, std::int32_t* lags) {
 #pragma GCC unroll 4
       for (int k = 0; k < 4; ++k) w[k] = add_carry(z[k], hi[k], carry);
       w[4] = z[4] + carry;
-      if (w[4] >= carry) [[likely]] {
-        unpack(w, lags);
-        return;
-      }
+      if (w[4] >= carry) [[likely]]
+        return unpack(w, lags, fractions);
     }
   }
   Residue lo;
@@ -329,7 +337,7 @@ void to_lags(const Residue& z, std::int32_t* lags) {
   u64 carry = wrapped ? 1 : 0;
 #pragma GCC unroll 9
   for (int k = 0; k < limbs; ++k) w[k] = add_carry(z[k], k < 4 ? hi[k] : 0, carry);
-  unpack(w, lags);
+  return unpack(w, lags, fractions);
 }
 
 Residue earlier(const Residue& z) {

@@ -39,8 +39,8 @@ struct Multiplier {
 // `a` (below m) prepared as a Multiplier.
 Multiplier prepare(const Residue& a);
 
-// a * z mod m, for z below m.
-Residue multiply(const Multiplier& a, const Residue& z);
+// z = a * z mod m, for z below m.
+void multiply_in_place(const Multiplier& a, Residue& z);
 
 // The multiplier b^-steps mod m, which advances a state by `steps` steps of the recurrence;
 // O(log steps) multiplications.
@@ -51,8 +51,9 @@ Residue advance_by(std::uint64_t steps);
 Residue from_lags(const std::int32_t* lags, std::int32_t carry);
 
 // The lags, oldest first, into lags[0..23] of the state with residue `z` below m, which must
-// have been made by at least 24 steps of the recurrence.
-void to_lags(const Residue& z, std::int32_t* lags);
+// have been made by at least 24 steps of the recurrence; and, when `fractions` is not null,
+// each lag times 2^-24 into fractions[0..23]. Returns the least of the lags.
+std::int32_t to_lags(const Residue& z, std::int32_t* lags, float* fractions = nullptr);
 
 // The residue of the state 24 steps before the state with residue `z` (below m).
 Residue earlier(const Residue& z);

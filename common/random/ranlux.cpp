@@ -11,6 +11,7 @@
 // is made by the recurrence, as the congruential form needs; a restored state whose lag
 // positions are not 14 apart (no generator writes one, but rluxin takes it) is never brought
 // to that form and is stepped as a table all along.
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
@@ -49,6 +50,9 @@ struct Blocks {
   std::array<std::int32_t, 2 * lags> seq{};
   std::array<float, lags> numbers{};
   bool lags_known = false;
+  // The block is made when its first number is asked for (in24 is then 0), so that a caller
+  // drawing whole blocks gets them made straight into its own numbers.
+  bool pending = false;
   lcg::Residue end{};  // the state after the block, at T+24
   int start_i24 = 24;  // the table position i24 at T
 };
@@ -67,6 +71,7 @@ struct Ranlux {
   // b^-(nskip + 24), the multiplier from block to block, for `multiplier_p`.
   lcg::Multiplier multiplier{};
   std::int32_t multiplier_p = 0;
+  int block_shift = 0;  // how far the table positions move from block to block, p mod 24
 };
 
 Ranlux g;
@@ -103,6 +108,7 @@ const lcg::Multiplier& block_multiplier() {
   if (g.multiplier_p != p) {
     g.multiplier = lcg::prepare(lcg::advance_by(static_cast<std::uint64_t>(p)));
     g.multiplier_p = p;
+    g.block_shift = p % lags;
   }
   return g.multiplier;
 }
@@ -127,19 +133,14 @@ void know_block_lags() {
   b.lags_known = true;
 }
 
-// The block's numbers as delivered: all at once, and the few small ones padded after.
-void make_numbers() {
+// Pads the block's numbers below 2^-12 (one in 4096), in `numbers`.
+void pad_numbers(float* numbers) {
   Blocks& b = g.blocks;
   const std::int32_t* x = b.seq.data() + lags;
-  for (int k = 0; k < lags; ++k) b.numbers[k] = static_cast<float>(x[k]) * twom24;
-  int small = 0;
-  for (int k = 0; k < lags; ++k) small |= x[k] < two12;
-  if (small == 0) [[likely]]
-    return;
   for (int k = 0; k < lags; ++k) {
     if (x[k] >= two12) continue;
     if (k < 9) know_block_lags();
-    b.numbers[k] = deliver(x[k], x[k - 9]);
+    numbers[k] = deliver(x[k], x[k - 9]);
   }
 }
 
@@ -160,24 +161,45 @@ void enter_blocks() {
   b.end = end;
   b.lags_known = true;
   b.start_i24 = g.table.i24;
-  make_numbers();
+  std::int32_t least = two24;
+  for (int k = 0; k < lags; ++k) {
+    b.numbers[k] = static_cast<float>(b.seq[lags + k]) * twom24;
+    least = std::min(least, b.seq[lags + k]);
+  }
+  if (least < two12) pad_numbers(b.numbers.data());
+  b.pending = false;
   g.in_blocks = true;
 }
 
-// Skips the p - 24 numbers after a block and makes the next block.
-void next_block() {
+// Skips the p - 24 numbers after a block and makes the next block, its numbers into
+// numbers[0..23].
+void next_block(float* numbers) {
   Blocks& b = g.blocks;
-  b.end = lcg::multiply(block_multiplier(), b.end);
-  lcg::to_lags(b.end, b.seq.data() + lags);
+  lcg::multiply_in_place(block_multiplier(), b.end);
+  const std::int32_t least = lcg::to_lags(b.end, b.seq.data() + lags, numbers);
   b.lags_known = false;
-  // The positions move by p, 389 at level 4 (5 mod 24), from block to block.
-  b.start_i24 -= g.nskip % lags;
+  b.pending = false;
+  b.start_i24 -= g.block_shift;
   if (b.start_i24 < 1) b.start_i24 += lags;
-  make_numbers();
+  if (least < two12) [[unlikely]]
+    pad_numbers(numbers);
+}
+
+void make_pending_block() {
+  if (g.blocks.pending) next_block(g.blocks.numbers.data());
 }
 
 void fill_blocks(float* out, std::size_t n, std::int64_t& kount) {
   while (n > 0) {
+    if (g.blocks.pending && n >= lags) {
+      next_block(out);
+      g.blocks.pending = true;
+      out += lags;
+      n -= lags;
+      kount += g.nskip;
+      continue;
+    }
+    make_pending_block();
     const std::size_t left = static_cast<std::size_t>(lags - g.in24);
     const std::size_t take = n < left ? n : left;
     const float* numbers = g.blocks.numbers.data() + g.in24;
@@ -188,7 +210,7 @@ void fill_blocks(float* out, std::size_t n, std::int64_t& kount) {
     if (g.in24 == lags) {
       g.in24 = 0;
       kount += g.nskip;
-      next_block();
+      g.blocks.pending = true;
     }
   }
 }
@@ -278,6 +300,17 @@ void ranlux(std::span<float> rvec) {
   g.kount = static_cast<std::int32_t>(kount);
 }
 
+float rndnum() {
+  // Within a block, one number is one step of the counts: the way of traitsim's deviates.
+  if (g.in_blocks && !g.blocks.pending && g.in24 < lags - 1 && g.kount < giga - 1) [[likely]] {
+    ++g.kount;
+    return g.blocks.numbers[g.in24++];
+  }
+  float r[1];
+  ranlux(r);
+  return r[0];
+}
+
 void rluxgo(std::int32_t lux, std::int32_t ins, std::int32_t k1, std::int32_t k2) {
   if (lux < 0) {
     g.luxlev = default_level;
@@ -328,6 +361,7 @@ void rluxut(RanluxState& isdext) {
   if (g.in_blocks) {
     // The state after in24 numbers of the block: its lags end with the last number delivered,
     // and its borrow is what the recurrence took from the next one.
+    make_pending_block();
     know_block_lags();
     const std::int32_t* x = g.blocks.seq.data() + g.in24;
     t.i24 = below(g.blocks.start_i24, g.in24);
