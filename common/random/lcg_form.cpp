@@ -229,6 +229,25 @@ Multiplier prepare(const Residue& a) {
   return prepared;
 }
 
+// r + acc 2^576 reduced, for the words r of a sum of products and acc below 2^68.
+[[gnu::always_inline]] inline void finish_product(Residue& r, u128 acc) {
+  // r + t 2^576 = r - t + t 2^240: t taken from words 0 and 1, and added at words 3 and 4
+  // (shifted by 48 bits); what leaves word 4 reaches beyond it once in 2^60 draws or less.
+  const u64 t0 = static_cast<u64>(acc), t1 = static_cast<u64>(acc >> 64);
+  u64 borrow = 0;
+  r[0] = sub_borrow(r[0], t0, borrow);
+  r[1] = sub_borrow(r[1], t1, borrow);
+  r[2] = sub_borrow(r[2], 0, borrow);
+  r[3] = sub_borrow(r[3], 0, borrow);
+  r[4] = sub_borrow(r[4], 0, borrow);
+  u64 carry = 0;
+  r[3] = add_carry(r[3], t0 << 48, carry);
+  r[4] = add_carry(r[4], (t0 >> 16) | (t1 << 48), carry);
+  const auto out = static_cast<std::int64_t>(carry) - static_cast<std::int64_t>(borrow);
+  if (out != 0 || r[limbs - 1] == ones) [[unlikely]]
+    r = reduce_slowly(r, 5, out);
+}
+
 void multiply_in_place(const Multiplier& a, Residue& result) {
   const Residue z = result;
   // Column j of the sum of z[i] rows[i] is nine word products, summed with what the column
@@ -248,21 +267,7 @@ void multiply_in_place(const Multiplier& a, Residue& result) {
     acc = (acc >> 64) | (static_cast<u128>(over) << 64);
     over = 0;
   }
-  // r + t 2^576 = r - t + t 2^240: t taken from words 0 and 1, and added at words 3 and 4
-  // (shifted by 48 bits); what leaves word 4 reaches beyond it once in 2^60 draws or less.
-  const u64 t0 = static_cast<u64>(acc), t1 = static_cast<u64>(acc >> 64);
-  u64 borrow = 0;
-  r[0] = sub_borrow(r[0], t0, borrow);
-  r[1] = sub_borrow(r[1], t1, borrow);
-  r[2] = sub_borrow(r[2], 0, borrow);
-  r[3] = sub_borrow(r[3], 0, borrow);
-  r[4] = sub_borrow(r[4], 0, borrow);
-  u64 carry = 0;
-  r[3] = add_carry(r[3], t0 << 48, carry);
-  r[4] = add_carry(r[4], (t0 >> 16) | (t1 << 48), carry);
-  const auto out = static_cast<std::int64_t>(carry) - static_cast<std::int64_t>(borrow);
-  if (out != 0 || r[limbs - 1] == ones) [[unlikely]]
-    r = reduce_slowly(r, 5, out);
+  finish_product(r, acc);
   result = r;
 }
 
@@ -298,7 +303,8 @@ Residue from_lags(const std::int32_t* lags, std::int32_t carry) {
   return z;
 }
 
-std::int32_t to_lags(const Residue& z, std::int32_t* lags, float* fractions) {
+// The lags of the state with residue z as one number W = floor(z b^24 / m).
+Residue lags_number(const Residue& z) {
   // z b^24 = z m + z (2^240 - 1), and z (2^240 - 1) = hi 2^576 + lo = hi m + (lo + hi (2^240
   // - 1)): the lags are W = floor(z b^24 / m) = z + hi, plus one when lo + hi (2^240 - 1)
   // reaches m, which needs lo within 2^481 of 2^576. With z = zh 2^336 + zl, lo is zl 2^240
@@ -325,7 +331,7 @@ std::int32_t to_lags(const Residue& z, std::int32_t* lags, float* fractions) {
       for (int k = 0; k < 4; ++k) w[k] = add_carry(z[k], hi[k], carry);
       w[4] = z[4] + carry;
       if (w[4] >= carry) [[likely]]
-        return unpack(w, lags, fractions);
+        return w;
     }
   }
   Residue lo;
@@ -337,7 +343,49 @@ std::int32_t to_lags(const Residue& z, std::int32_t* lags, float* fractions) {
   u64 carry = wrapped ? 1 : 0;
 #pragma GCC unroll 9
   for (int k = 0; k < limbs; ++k) w[k] = add_carry(z[k], k < 4 ? hi[k] : 0, carry);
-  return unpack(w, lags, fractions);
+  return w;
+}
+
+std::int32_t to_lags(const Residue& z, std::int32_t* lags, float* fractions) {
+  return unpack(lags_number(z), lags, fractions);
+}
+
+std::int32_t to_lags_then_multiply(const Multiplier& a, Residue& z, std::int32_t* lags,
+                                   float* fractions) {
+  // The digits are taken out of W a word at a time between the columns of the product, so
+  // that the processor works them out while it waits on its multiplier.
+  const Residue w = lags_number(z);
+  constexpr float unit = 1.0f / (1 << digit_bits);
+  std::int32_t least = static_cast<std::int32_t>(digit_mask);
+  Residue r;
+  u128 acc = 0;
+  u64 over = 0;
+#pragma GCC unroll 9
+  for (int j = 0; j < limbs; ++j) {
+#pragma GCC unroll 9
+    for (int i = 0; i < limbs; ++i) {
+      const u128 t = static_cast<u128>(z[i]) * a.rows[i][j];
+      acc += t;
+      over += acc < t;
+    }
+    r[j] = static_cast<u64>(acc);
+    acc = (acc >> 64) | (static_cast<u128>(over) << 64);
+    over = 0;
+#pragma GCC unroll 24
+    for (int i = 0; i < lcg::lags; ++i) {
+      const int bit = digit_bits * i, word = bit / 64, shift = bit % 64;
+      if (word != j) continue;
+      u64 d = w[word] >> shift;
+      if (shift > 64 - digit_bits) d |= w[word + 1] << (64 - shift);
+      const auto digit = static_cast<std::int32_t>(d & digit_mask);
+      lags[i] = digit;
+      fractions[i] = static_cast<float>(digit) * unit;
+      least = digit < least ? digit : least;
+    }
+  }
+  finish_product(r, acc);
+  z = r;
+  return least;
 }
 
 Residue earlier(const Residue& z) {

@@ -55,6 +55,12 @@ Residue from_lags(const std::int32_t* lags, std::int32_t carry);
 // each lag times 2^-24 into fractions[0..23]. Returns the least of the lags.
 std::int32_t to_lags(const Residue& z, std::int32_t* lags, float* fractions = nullptr);
 
+// to_lags(z, lags, fractions) with `fractions` not null, then z = a * z mod m: in one pass,
+// so that the digits are worked out while the multiplication waits on the processor's
+// multiplier.
+std::int32_t to_lags_then_multiply(const Multiplier& a, Residue& z, std::int32_t* lags,
+                                   float* fractions);
+
 // The residue of the state 24 steps before the state with residue `z` (below m).
 Residue earlier(const Residue& z);
 

@@ -53,7 +53,8 @@ struct Blocks {
   // The block is made when its first number is asked for (in24 is then 0), so that a caller
   // drawing whole blocks gets them made straight into its own numbers.
   bool pending = false;
-  lcg::Residue end{};  // the state after the block, at T+24
+  lcg::Residue end{};    // the state after the block, at T+24
+  lcg::Residue ahead{};  // the state after the next block, at T+p+24
   int start_i24 = 24;  // the table position i24 at T
 };
 
@@ -159,6 +160,8 @@ void enter_blocks() {
   const lcg::Residue end = lcg::from_lags(b.seq.data() + lags, carry);
   if (lcg::is_modulus(end)) return;
   b.end = end;
+  b.ahead = end;
+  lcg::multiply_in_place(block_multiplier(), b.ahead);
   b.lags_known = true;
   b.start_i24 = g.table.i24;
   std::int32_t least = two24;
@@ -175,8 +178,10 @@ void enter_blocks() {
 // numbers[0..23].
 void next_block(float* numbers) {
   Blocks& b = g.blocks;
-  lcg::multiply_in_place(block_multiplier(), b.end);
-  const std::int32_t least = lcg::to_lags(b.end, b.seq.data() + lags, numbers);
+  // The block after this one is multiplied out while this one's digits are worked out.
+  b.end = b.ahead;
+  const std::int32_t least =
+      lcg::to_lags_then_multiply(block_multiplier(), b.ahead, b.seq.data() + lags, numbers);
   b.lags_known = false;
   b.pending = false;
   b.start_i24 -= g.block_shift;
