@@ -22,7 +22,6 @@ constexpr Residue inverse_base = {1, 0, 0, 0xffff000001000000, ones, ones,
                                   ones, ones, 0xfffffeffffffffff};
 
 bool at_least_modulus(const Residue& r) {
-  #pragma GCC unroll 24
   for (int k = limbs - 1; k >= 0; --k)
     if (r[k] != modulus[k]) return r[k] > modulus[k];
   return true;
@@ -31,7 +30,6 @@ bool at_least_modulus(const Residue& r) {
 // r + y mod 2^576, returning the carry out.
 u64 add_into(Residue& r, const Residue& y) {
   u64 carry = 0;
-  #pragma GCC unroll 24
   for (int k = 0; k < limbs; ++k) {
     const u128 s = static_cast<u128>(r[k]) + y[k] + carry;
     r[k] = static_cast<u64>(s);
@@ -42,7 +40,6 @@ u64 add_into(Residue& r, const Residue& y) {
 
 void subtract_modulus(Residue& r) {
   u64 borrow = 0;
-  #pragma GCC unroll 24
   for (int k = 0; k < limbs; ++k) {
     const u128 d = static_cast<u128>(r[k]) - modulus[k] - borrow;
     r[k] = static_cast<u64>(d);
@@ -126,7 +123,7 @@ Residue reduce(const u64* l, const u64* h) {
 // The lags as the digits of a 576-bit number, oldest lowest.
 Residue pack(const std::int32_t* lags) {
   Residue w{};
-  #pragma GCC unroll 24
+#pragma GCC unroll 24
   for (int i = 0; i < lcg::lags; ++i) {
     const u64 d = static_cast<std::uint32_t>(lags[i]);
     const int bit = digit_bits * i, word = bit / 64, shift = bit % 64;
@@ -159,14 +156,14 @@ std::int32_t unpack(const Residue& w, std::int32_t* lags, float* fractions) {
 void times_2_240_minus_1(const Residue& z, Residue& lo, u64* hi) {
   // (z mod 2^336) 2^240 - z, borrowing from hi = z / 2^336.
   u64 borrow = 0;
-  #pragma GCC unroll 24
+#pragma GCC unroll 24
   for (int k = 0; k < limbs; ++k) {
     const u64 shifted = k < 3 ? 0 : (z[k - 3] << 48) | (k > 3 ? z[k - 4] >> 16 : 0);
     const u128 d = static_cast<u128>(shifted) - z[k] - borrow;
     lo[k] = static_cast<u64>(d);
     borrow = static_cast<u64>(d >> 64) & 1;
   }
-  #pragma GCC unroll 24
+#pragma GCC unroll 24
   for (int k = 0; k < 4; ++k) {
     const u64 top = (z[k + 5] >> 16) | (k + 6 < limbs ? z[k + 6] << 48 : 0);
     const u128 d = static_cast<u128>(top) - borrow;
@@ -180,7 +177,7 @@ void times_2_240_minus_1(const Residue& z, Residue& lo, u64* hi) {
 Residue fold(const Residue& lo, const u64* hi, bool& wrapped) {
   Residue r;
   i128 acc = 0;
-  #pragma GCC unroll 24
+#pragma GCC unroll 24
   for (int k = 0; k < limbs; ++k) {
     const u64 shifted = k < 3 ? 0 : (k - 3 < 4 ? hi[k - 3] << 48 : 0) | (k > 3 && k - 4 < 4 ? hi[k - 4] >> 16 : 0);
     acc += lo[k];
@@ -286,7 +283,7 @@ Residue from_lags(const std::int32_t* lags, std::int32_t carry) {
   // W / b^14 = W / 2^336: the newest 10 lags, words 5 to 8 shifted down by 16 bits.
   Residue z;
   u64 borrow = 0;
-  #pragma GCC unroll 24
+#pragma GCC unroll 24
   for (int k = 0; k < limbs; ++k) {
     const u64 h = k < 4 ? (w[k + 5] >> 16) | (k + 6 < limbs ? w[k + 6] << 48 : 0) : 0;
     const u128 d = static_cast<u128>(w[k]) - h - borrow;
@@ -295,7 +292,7 @@ Residue from_lags(const std::int32_t* lags, std::int32_t carry) {
   }
   // z <= m - 1 before the borrow is added, so nothing carries beyond the top word.
   u64 add = static_cast<u64>(carry);
-  #pragma GCC unroll 24
+#pragma GCC unroll 24
   for (int k = 0; k < limbs && add != 0; ++k) {
     z[k] += add;
     add = z[k] == 0 ? 1 : 0;
