@@ -349,11 +349,24 @@ std::int32_t to_lags(const Residue& z, std::int32_t* lags, float* fractions) {
 
 std::int32_t to_lags_then_multiply(const Multiplier& a, Residue& z, std::int32_t* lags,
                                    float* fractions) {
-  // The digits are taken out of W a word at a time between the columns of the product, so
-  // that the processor works them out while it waits on its multiplier.
-  const Residue w = lags_number(z);
+  // W is worked out during the first column of the product, and its digits a word at a time
+  // during the later ones, while the processor waits on its multiplier.
   constexpr float unit = 1.0f / (1 << digit_bits);
   std::int32_t least = static_cast<std::int32_t>(digit_mask);
+  Residue w{};
+  auto digits_of_word = [&](int j) {
+#pragma GCC unroll 24
+    for (int i = 0; i < lcg::lags; ++i) {
+      const int bit = digit_bits * i, word = bit / 64, shift = bit % 64;
+      if (word != j) continue;
+      u64 d = w[word] >> shift;
+      if (shift > 64 - digit_bits) d |= w[word + 1] << (64 - shift);
+      const auto digit = static_cast<std::int32_t>(d & digit_mask);
+      lags[i] = digit;
+      fractions[i] = static_cast<float>(digit) * unit;
+      least = digit < least ? digit : least;
+    }
+  };
   Residue r;
   u128 acc = 0;
   u64 over = 0;
@@ -368,18 +381,12 @@ std::int32_t to_lags_then_multiply(const Multiplier& a, Residue& z, std::int32_t
     r[j] = static_cast<u64>(acc);
     acc = (acc >> 64) | (static_cast<u128>(over) << 64);
     over = 0;
-#pragma GCC unroll 24
-    for (int i = 0; i < lcg::lags; ++i) {
-      const int bit = digit_bits * i, word = bit / 64, shift = bit % 64;
-      if (word != j) continue;
-      u64 d = w[word] >> shift;
-      if (shift > 64 - digit_bits) d |= w[word + 1] << (64 - shift);
-      const auto digit = static_cast<std::int32_t>(d & digit_mask);
-      lags[i] = digit;
-      fractions[i] = static_cast<float>(digit) * unit;
-      least = digit < least ? digit : least;
-    }
+    if (j == 0)
+      w = lags_number(z);
+    else
+      digits_of_word(j - 1);
   }
+  digits_of_word(limbs - 1);
   finish_product(r, acc);
   z = r;
   return least;
