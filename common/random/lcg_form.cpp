@@ -292,7 +292,6 @@ Residue from_lags(const std::int32_t* lags, std::int32_t carry) {
   }
   // z <= m - 1 before the borrow is added, so nothing carries beyond the top word.
   u64 add = static_cast<u64>(carry);
-#pragma GCC unroll 24
   for (int k = 0; k < limbs && add != 0; ++k) {
     z[k] += add;
     add = z[k] == 0 ? 1 : 0;
