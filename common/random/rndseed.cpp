@@ -1,4 +1,4 @@
-// The two operations the programs use: seeding from the clock and one deviate at a time.
+// Seeding from the clock, as genodrop and traitsim seed.
 #include <ctime>
 
 #include "common/random/random.hpp"
@@ -10,12 +10,6 @@ void rndseed() {
   // rluxgo falls back to its default seed with a warning.
   const auto seconds = static_cast<std::uint32_t>(static_cast<std::uint64_t>(std::time(nullptr)));
   rluxgo(4, static_cast<std::int32_t>(seconds), 0, 0);
-}
-
-float rndnum() {
-  float r[1];
-  ranlux(r);
-  return r[0];
 }
 
 }  // namespace ranlux

@@ -20,10 +20,4 @@ void rndseed() {
   for (int i = 0; i < 48; ++i) rndnum();
 }
 
-float rndnum() {
-  float r[1];
-  ranlux(r);
-  return r[0];
-}
-
 }  // namespace ranlux
