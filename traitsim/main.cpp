@@ -34,7 +34,8 @@ void stop_on(const outcome::Outcome& result) {
 }
 
 std::string_view file_name(const char* argument, int position) {
-  if (!records::file_name(argument)) stop_on(outcome::stop(records::long_file_name(position)));
+  records::FileName checked;
+  stop_on(records::take_file_name(argument, position, checked));
   return argument;
 }
 
