@@ -48,10 +48,6 @@ void append_padded(std::string& out, std::string_view line, std::size_t width) {
   if (line.size() < width) out.append(width - line.size(), ' ');
 }
 
-std::string at_line(std::string_view name, std::size_t line) {
-  return std::string(name) + ", line " + std::to_string(line) + ": ";
-}
-
 }  // namespace
 
 outcome::Outcome parse_genotype_file(std::string_view name, std::string_view text,
@@ -67,14 +63,14 @@ outcome::Outcome parse_genotype_file(std::string_view name, std::string_view tex
   }
   if (!read_int_field(field(line, 0, 5), file.individuals) ||
       !read_int_field(field(line, 5, 5), file.loci)) {
-    return outcome::stop(at_line(name, 1) + "columns 1-10 do not hold the numbers of individuals and "
+    return outcome::stop(outcome::at_line(name, 1) + "columns 1-10 do not hold the numbers of individuals and "
                          "loci");
   }
   if (file.individuals < 0 || file.loci < 0) {
-    return outcome::stop(at_line(name, 1) + "negative number of individuals or loci");
+    return outcome::stop(outcome::at_line(name, 1) + "negative number of individuals or loci");
   }
   if (file.loci > max_loci) {
-    return outcome::stop(at_line(name, 1) + std::to_string(file.loci) +
+    return outcome::stop(outcome::at_line(name, 1) + std::to_string(file.loci) +
                          " loci; a genotype file holds at most " + std::to_string(max_loci));
   }
   const std::size_t width = cell_width * static_cast<std::size_t>(file.loci);
@@ -83,7 +79,7 @@ outcome::Outcome parse_genotype_file(std::string_view name, std::string_view tex
     return outcome::stop(std::string(name) + " ends after line 1; the line of locus names is missing");
   }
   if (line.size() > width && !blank(line.substr(width))) {
-    return outcome::stop(at_line(name, 2) + "more names than the " + std::to_string(file.loci) +
+    return outcome::stop(outcome::at_line(name, 2) + "more names than the " + std::to_string(file.loci) +
                          " loci of line 1");
   }
   append_padded(file.names, line, width);
@@ -96,7 +92,7 @@ outcome::Outcome parse_genotype_file(std::string_view name, std::string_view tex
                            " individuals, the file holds " + std::to_string(k));
     }
     if (line.size() > width && !blank(line.substr(width))) {
-      return outcome::stop(at_line(name, lines.number()) + "more than the " +
+      return outcome::stop(outcome::at_line(name, lines.number()) + "more than the " +
                            std::to_string(file.loci) + " loci of line 1");
     }
     for (std::int32_t b = 0; b < file.loci; ++b) {
@@ -104,7 +100,7 @@ outcome::Outcome parse_genotype_file(std::string_view name, std::string_view tex
       std::int32_t allele;
       for (std::size_t col : {cell + 6, cell + 9}) {
         if (!read_int_field(field(line, col, 3), allele)) {
-          return outcome::stop(at_line(name, lines.number()) + "columns " + std::to_string(col + 1) +
+          return outcome::stop(outcome::at_line(name, lines.number()) + "columns " + std::to_string(col + 1) +
                                "-" + std::to_string(col + 3) + " (locus " + std::to_string(b + 1) +
                                ") do not hold an allele number");
         }
@@ -115,7 +111,7 @@ outcome::Outcome parse_genotype_file(std::string_view name, std::string_view tex
 
   while (lines.next(line)) {
     if (!blank(line)) {
-      return outcome::stop(at_line(name, lines.number()) + "more genotype lines than the " +
+      return outcome::stop(outcome::at_line(name, lines.number()) + "more genotype lines than the " +
                            std::to_string(file.individuals) + " individuals of line 1");
     }
   }

@@ -20,10 +20,6 @@ std::vector<std::string_view> columns(std::string_view line) {
   return out;
 }
 
-std::string where(const std::string& name, long line) {
-  return "fam2raw: " + name + ", line " + std::to_string(line) + ": ";
-}
-
 // Family and id joined by a character that no white-space separated column can hold.
 std::string key(std::string_view family, std::string_view id) {
   std::string k(family);

@@ -26,8 +26,8 @@ std::size_t add_missing_parents(FamTable& table, const Options& options, const s
       if (parent == "0" || !listed.insert(key(family, parent)).second) continue;
       if (table.rows.size() == max_rows) {
         problems.add(table.rows[k].line,
-                     "fam2raw: " + name + ", line " + std::to_string(table.rows[k].line) +
-                         ": adding the parent " + parent + " of family " + family +
+                     where(name, table.rows[k].line) +
+                         "adding the parent " + parent + " of family " + family +
                          " makes more than " + std::to_string(max_rows) +
                          " individuals; famorder numbers at most that many");
         return added;

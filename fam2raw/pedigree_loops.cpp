@@ -57,8 +57,8 @@ void find_pedigree_loops(const std::vector<FamRow>& rows, const std::vector<RawR
       const auto p = static_cast<std::size_t>(parent - 1);
       if (visit[p] == Visit::on_path) {
         const FamRow& first = rows[p];
-        problems.add(first.line, "fam2raw: " + name + ", line " + std::to_string(first.line) +
-                                     ": individual " + first.id + " of family " + first.family +
+        problems.add(first.line, where(name, first.line) +
+                                     "individual " + first.id + " of family " + first.family +
                                      " is its own ancestor: " +
                                      describe(rows, records, path, place[p]));
       } else if (visit[p] == Visit::fresh) {

@@ -4,6 +4,10 @@
 
 namespace fam2raw {
 
+std::string where(const std::string& name, long line) {
+  return "fam2raw: " + outcome::at_line(name, line);
+}
+
 void Problems::add(long line, std::string text) { found_.push_back({line, std::move(text)}); }
 
 outcome::Outcome Problems::refusal(const std::string& name) const {

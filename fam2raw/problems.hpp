@@ -12,6 +12,9 @@ namespace fam2raw {
 // The most problems a refusal shows whole; the rest are counted.
 constexpr std::size_t max_shown_problems = 20;
 
+// The start of fam2raw's message about line `line` of the file `name`.
+std::string where(const std::string& name, long line);
+
 class Problems {
  public:
   // A problem of line `line` of the table (0: of the file as a whole); `text` is its whole

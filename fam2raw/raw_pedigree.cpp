@@ -12,10 +12,6 @@ std::string key(const std::string& family, const std::string& id) {
   return family + '\n' + id;
 }
 
-std::string where(const std::string& name, long line) {
-  return "fam2raw: " + name + ", line " + std::to_string(line) + ": ";
-}
-
 const char* role_name(int role) { return role == 1 ? "father" : "mother"; }
 
 }  // namespace

@@ -29,8 +29,9 @@ int main(int argc, char** argv) {
   }
   // A cut name would open, and a missing file is created, under a name the user never gave.
   const std::string_view file_name = argv[1];
-  if (!records::file_name(file_name)) {
-    records::message({records::long_file_name(1)});
+  records::FileName checked;
+  if (const outcome::Outcome refused = records::take_file_name(file_name, 1, checked)) {
+    records::message({refused->text});
     return 1;
   }
 

@@ -19,11 +19,13 @@ namespace {
 // A file full of such mistakes would otherwise bury the console; the first few show the pattern.
 constexpr int shown = 5;
 
-void warn(const std::string& text) { std::fprintf(stderr, "famorder: %s\n", text.c_str()); }
+void warn(std::string_view program, const std::string& text) {
+  std::fprintf(stderr, "%.*s: %s\n", static_cast<int>(program.size()), program.data(), text.c_str());
+}
 
-void warn_rest(int count, const char* what) {
+void warn_rest(std::string_view program, int count, const char* what) {
   if (count > shown)
-    warn(std::string("more ") + what + " not shown: " + std::to_string(count - shown));
+    warn(program, std::string("more ") + what + " not shown: " + std::to_string(count - shown));
 }
 
 std::string at(const std::string& infile, std::int32_t line) {
@@ -81,6 +83,7 @@ struct ZeroScan {
   std::int32_t first_line;
   std::size_t records;
   const std::string& infile;
+  std::string_view program;
   std::int32_t number = 1;  // the line at which the next run of lines begins
   int count = 0;            // numbers found so far
 
@@ -134,7 +137,7 @@ struct ZeroScan {
       if (++count > shown) continue;
       std::string reading = "read in octal as " + std::to_string(value);
       if (*s != '\0') reading += ", then \"" + std::string(s) + "\" as the next field";
-      warn(at(infile, number) + whole + " begins with 0, so it is " + reading);
+      warn(program, at(infile, number) + whole + " begins with 0, so it is " + reading);
     }
   }
 };
@@ -142,7 +145,7 @@ struct ZeroScan {
 }  // namespace
 
 void warn_unknown_parents(const PedTable& table, const ValueNumbers& values,
-                          const std::string& infile) {
+                          const std::string& infile, std::string_view program) {
   // Which values some record carries as its id.
   std::vector<std::uint8_t> carried(values.count, 0);
   for (const auto& key : values.key)
@@ -158,15 +161,16 @@ void warn_unknown_parents(const PedTable& table, const ValueNumbers& values,
       const auto& r = table.oldped[i];
       const std::string who =
           r.id != 0 ? "individual " + std::to_string(r.id) : "the individual without an id";
-      warn(at(infile, table.line_of(i)) + (mother ? "mother " : "father ") +
+      warn(program, at(infile, table.line_of(i)) + (mother ? "mother " : "father ") +
            std::to_string(mother ? r.nmat : r.nfat) + " of " + who +
            " is the id of no record in the file");
     }
   }
-  warn_rest(count, "parent ids of no record");
+  warn_rest(program, count, "parent ids of no record");
 }
 
-void warn_leading_zeros(const PedTable& table, const std::string& infile) {
+void warn_leading_zeros(const PedTable& table, const std::string& infile,
+                        std::string_view program) {
   // A pipe cannot be read twice, and waiting on one could hang the run.
   struct stat file{};
   if (stat(infile.c_str(), &file) != 0 || !S_ISREG(file.st_mode)) return;
@@ -181,7 +185,7 @@ void warn_leading_zeros(const PedTable& table, const std::string& infile) {
   if (table.oldped.empty()) return;
   std::FILE* in = std::fopen(infile.c_str(), "rb");
   if (in == nullptr) return;
-  ZeroScan scan{lines, table.first_line, table.oldped.size(), infile};
+  ZeroScan scan{lines, table.first_line, table.oldped.size(), infile, program};
   // The file is read a block at a time, and checked in whole lines: the part of a line that a
   // block cuts off is moved to the front and read on with the next block. A line that fills
   // the buffer doubles it.
@@ -203,7 +207,7 @@ void warn_leading_zeros(const PedTable& table, const std::string& infile) {
     std::memmove(buffer.data(), stop, kept);
   }
   std::fclose(in);
-  warn_rest(scan.count, "numbers with a leading zero");
+  warn_rest(program, scan.count, "numbers with a leading zero");
 }
 
 }  // namespace famorder

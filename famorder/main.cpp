@@ -7,22 +7,16 @@
 // existing output file as it was, and an output that cannot be written whole is removed.
 // Exit status 0 when the file is written, 1 otherwise.
 #include <cerrno>
-#include <cstdint>
 #include <cstdio>
 #include <string>
-#include <utility>
 
 #include "common/files/same_file.hpp"
 #include "common/files/whole_file.hpp"
 #include "common/files/write_failure.hpp"
 #include "common/outcome/outcome.hpp"
 #include "common/rawped/reader.hpp"
-#include "famorder/input_warnings.hpp"
 #include "famorder/messages.hpp"
-#include "famorder/orpd.hpp"
-#include "famorder/read_table.hpp"
-#include "famorder/same_identifier.hpp"
-#include "famorder/values.hpp"
+#include "famorder/number_file.hpp"
 #include "famorder/write_table.hpp"
 
 int main(int argc, char** argv) {
@@ -40,23 +34,9 @@ int main(int argc, char** argv) {
   std::FILE* in = rawped::open_input(infile);
   if (in == nullptr) return refuse("cannot open input data file '" + infile + "'\n");
   PedTable table;
-  const outcome::Outcome unread = read_table(in, infile, table);
+  const outcome::Outcome refused = number_file(in, infile, table, "famorder");
   std::fclose(in);
-  if (unread) return refuse(unread->text);
-  warn_leading_zeros(table, infile);
-  ValueNumbers values = number_values(table.oldped);
-  warn_unknown_parents(table, values, infile);
-
-  std::int32_t numped = 0;
-  if (const outcome::Outcome refused = orpd(table, std::move(values), infile, numped)) {
-    return refuse(refused->text);
-  }
-  if (const auto wide = find_too_wide(table)) {
-    return refuse(too_wide_message(*wide, table, infile));
-  }
-  if (const auto same = find_same_identifier(table)) {
-    return refuse(same_identifier_message(*same, infile));
-  }
+  if (refused) return refuse(refused->text);
 
   std::FILE* out = std::fopen(outfile.c_str(), "w");
   if (out == nullptr) return refuse("cannot open output data file '" + outfile + "'\n");

@@ -14,19 +14,15 @@
 // Only the famorder program links this file (not its library, tests or sanitizer builds,
 // which keep the standard allocator and its checks).
 #include <cstddef>
-#include <cstdint>
 #include <cstdlib>
 #include <new>
 
-#if defined(__linux__)
-#include <sys/mman.h>
-#endif
+#include "common/large_pages/large_pages.hpp"
 
 namespace {
 
 constexpr std::size_t large = std::size_t{64} << 10;     // smaller blocks go to malloc
 constexpr std::size_t region_bytes = std::size_t{256} << 20;   // address space only, until touched
-constexpr std::size_t huge_page = std::size_t{2} << 20;
 
 struct Region {
   char* begin = nullptr;
@@ -42,13 +38,10 @@ struct Region {
 #if defined(__linux__)
     if (!tried) {
       tried = true;
-      void* p = mmap(nullptr, region_bytes + huge_page, PROT_READ | PROT_WRITE,
-                     MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
-      if (p != MAP_FAILED) {
-        const auto at = (reinterpret_cast<std::uintptr_t>(p) + huge_page - 1) & ~(huge_page - 1);
-        begin = next = reinterpret_cast<char*>(at);
+      // Advised for large pages: a hint, without which the region still works.
+      if (void* p = large_pages::map_huge_pages(region_bytes, large_pages::Backing::address_space_only)) {
+        begin = next = static_cast<char*>(p);
         end = begin + region_bytes;
-        madvise(begin, region_bytes, MADV_HUGEPAGE);  // a hint: without it the region still works
       }
     }
 #endif

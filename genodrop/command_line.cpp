@@ -7,9 +7,8 @@ outcome::Outcome take_arguments(int argc, const char* const* argv, Arguments& ar
   if (usage) return std::nullopt;
   FileName* targets[] = {&arguments.chromosome, &arguments.pedigree, &arguments.genotypes};
   for (int position = 1; position <= 3 && position < argc; ++position) {
-    const auto name = records::file_name(argv[position]);
-    if (!name) return outcome::Stop{records::long_file_name(position)};
-    *targets[position - 1] = *name;
+    if (outcome::Outcome refused = records::take_file_name(argv[position], position, *targets[position - 1]))
+      return refused;
   }
   return std::nullopt;
 }

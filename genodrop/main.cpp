@@ -5,6 +5,7 @@
 #include <string>
 
 #include "common/files/same_file.hpp"
+#include "common/large_pages/large_pages.hpp"
 #include "common/random/random.hpp"
 #include "common/records/read_notes.hpp"
 #include "common/records/sstop.hpp"
@@ -12,7 +13,6 @@
 #include "genodrop/command_line.hpp"
 #include "genodrop/completion.hpp"
 #include "genodrop/founders.hpp"
-#include "genodrop/huge_pages.hpp"
 #include "genodrop/output.hpp"
 #include "genodrop/pedigree.hpp"
 
@@ -21,8 +21,8 @@ namespace {
 // The tables are far too large for the stack, and all lie in large pages: the two result
 // tables, 6 MB filled once, in static storage; the two input tables, whose names are blanked
 // as they are built, in memory of their own.
-genodrop::HugePaged<genodrop::Genotypes> genotype_pages;
-genodrop::HugePaged<genodrop::Gent> gent_pages;
+large_pages::HugePaged<genodrop::Genotypes> genotype_pages;
+large_pages::HugePaged<genodrop::Gent> gent_pages;
 genodrop::Genotypes& genotypes = genotype_pages.table;
 genodrop::Gent& gent = gent_pages.table;
 // Together they take one large page.
@@ -30,7 +30,7 @@ struct InputTables {
   genodrop::Locides locides;
   genodrop::Pedigree pedigree;
 };
-InputTables& inputs = genodrop::new_in_huge_pages<InputTables>();
+InputTables& inputs = large_pages::new_in_huge_pages<InputTables>();
 genodrop::Locides& locides = inputs.locides;
 genodrop::Pedigree& pedigree = inputs.pedigree;
 
@@ -70,8 +70,8 @@ int main(int argc, char** argv) {
         "genodrop", output, {std::string(names.chromosome.trimmed()), std::string(names.pedigree.trimmed())}));
   stop_if(genodrop::read_chromosome(names.chromosome.trimmed(), locides));
   stop_if(genodrop::read_pedigree(names.pedigree.trimmed(), pedigree));
-  genodrop::prefer_huge_pages(&genotype_pages, sizeof genotype_pages);
-  genodrop::prefer_huge_pages(&gent_pages, sizeof gent_pages);
+  large_pages::prefer_huge_pages(&genotype_pages, sizeof genotype_pages);
+  large_pages::prefer_huge_pages(&gent_pages, sizeof gent_pages);
   genodrop::model_founders(locides, pedigree, genotypes, gent);
   stop_if(genodrop::complete_offspring(locides, pedigree, genotypes, gent, names.pedigree.trimmed()));
   // Opened only now, so a run that stops leaves existing output files as they were.

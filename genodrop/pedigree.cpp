@@ -13,7 +13,7 @@ namespace {
 
 // The header is line 1, so record row r (0-based) stands on line r + 2.
 std::string at_line(std::string_view name, std::int32_t row) {
-  return std::string(name) + ", line " + std::to_string(row + 2) + ": ";
+  return outcome::at_line(name, row + 2);
 }
 
 outcome::Outcome read_records(records::File& file, std::string_view name, Pedigree& pedigree) {

@@ -10,12 +10,13 @@
 #include <array>
 #include <cstdint>
 
+#include "common/formats/chromosome_file.hpp"
 #include "common/numbered_pedigree/numbered_record.hpp"
 #include "common/records/records.hpp"
 
 namespace genodrop {
 
-constexpr int max_loci = 100;
+constexpr int max_loci = formats::max_chromosome_loci;
 constexpr int max_alleles = 999;
 constexpr int populations = 2;
 constexpr int max_individuals = 5000;

@@ -16,7 +16,7 @@ constexpr std::array<std::string_view, 14> reserved = {
     "HHID", "AGE", "GEN", "PEDNO", "IBDID", "QT"};
 
 std::string at(const std::string& name, long line) {
-  return "map2chrom: " + name + ", line " + std::to_string(line) + ": ";
+  return "map2chrom: " + outcome::at_line(name, line);
 }
 
 std::string number(double v) {
@@ -138,7 +138,7 @@ std::vector<std::string> trait_case_warnings(const std::vector<Marker>& table,
     std::string lower = m.name;
     for (char& c : lower) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
     if (lower.find("qtl") == std::string::npos) continue;
-    warnings.push_back("map2chrom: " + name + ", line " + std::to_string(m.line) + ": " + m.name +
+    warnings.push_back(at(name, m.line) + m.name +
                        " is taken as a marker: trait loci are recognised by a lower-case"
                        " \"qtl\" in their names");
   }

@@ -6,13 +6,14 @@
 #include <string_view>
 #include <vector>
 
+#include "common/formats/chromosome_file.hpp"
 #include "common/outcome/outcome.hpp"
 #include "map2chrom/marker_table.hpp"
 
 namespace map2chrom {
 
-// genodrop and xp-loci hold at most this many loci.
-constexpr std::size_t max_loci = 100;
+// A chromosome file lists at most this many loci: genodrop and xp-loci hold no more.
+constexpr std::size_t max_loci = formats::max_chromosome_loci;
 // The standard locus layouts hold 20 frequencies per record; allele m's is implied.
 constexpr std::size_t max_alleles = 21;
 // xp-geno reads marker names as blank-separated words from 12-column fields, so a name of

@@ -46,7 +46,7 @@ outcome::Outcome read_marker_table(std::string_view text, const std::string& nam
   table.markers.clear();
   bool first = true;
   auto take = [&](long line, const std::vector<std::string_view>& cols) -> outcome::Outcome {
-    const std::string at = "map2chrom: " + name + ", line " + std::to_string(line) + ": ";
+    const std::string at = "map2chrom: " + outcome::at_line(name, line);
     // A header names its columns; a first marker with a mistyped position still has numbers
     // for frequencies, so it is reported rather than skipped.
     double number = 0;

@@ -46,7 +46,7 @@ struct Problems {
   // Line 0: the table as a whole.
   void add(int line, const std::string& what) {
     if (count++ < max_listed)
-      listed.push_back(table + (line > 0 ? ", line " + std::to_string(line) : std::string()) + ": " + what);
+      listed.push_back((line > 0 ? outcome::at_line(table, line) : table + ": ") + what);
   }
 };
 
@@ -126,7 +126,7 @@ outcome::Outcome read_model_table(std::string_view text, const std::string& name
     problems.add(0, "no sigma line: give the environmental standard deviation as sigma<TAB>VALUE");
   for (const TraitLocus& locus : table.loci)
     if (locus.name.find("qtl") == std::string::npos)
-      warnings.push_back(name + ", line " + std::to_string(locus.line) + ": " + locus.name +
+      warnings.push_back(outcome::at_line(name, locus.line) + locus.name +
                          " holds no \"qtl\": only loci whose names hold \"qtl\" are trait loci, so "
                          "traitsim will match nothing to it");
   if (problems.count == 0) return std::nullopt;

@@ -6,9 +6,7 @@
 
 #include <unistd.h>
 
-#include "famorder/messages.hpp"
-#include "famorder/orpd.hpp"
-#include "famorder/read_table.hpp"
+#include "famorder/number_file.hpp"
 #include "famorder/write_table.hpp"
 #include "genodrop/chromosome.hpp"
 #include "genodrop/pedigree.hpp"
@@ -114,12 +112,9 @@ outcome::Outcome number_pedigree(const std::string& raw, const std::string& numb
   std::FILE* file = std::fopen(raw.c_str(), "r");
   if (file == nullptr) return outcome::stop("cannot open the raw pedigree " + raw);
   PedTable table;
-  const outcome::Outcome unread = read_table(file, raw, table);
+  const outcome::Outcome refused = number_file(file, raw, table, "simcheck");
   std::fclose(file);
-  if (unread) return unread;
-  std::int32_t numped = 0;
-  if (auto refused = orpd(table, raw, numped)) return refused;
-  if (const auto wide = find_too_wide(table)) return outcome::stop(too_wide_message(*wide, table, raw));
+  if (refused) return refused;
   std::FILE* out = std::fopen(numbered.c_str(), "w");
   if (out == nullptr) return outcome::stop("cannot write " + numbered);
   const bool written = owif(out, table);

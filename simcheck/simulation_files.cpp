@@ -7,6 +7,7 @@
 #include <fstream>
 #include <string>
 
+#include "common/formats/chromosome_file.hpp"
 #include "simcheck/line_reader.hpp"
 #include "simcheck/simulation.hpp"
 
@@ -46,7 +47,8 @@ bool real_field(std::string_view text, double& value) {
   return error == std::errc() && end == text.data() + text.size() && std::isfinite(value);
 }
 
-constexpr int max_individuals = 5000, max_loci = 100;
+// genodrop's limits: its pedigree table, and one column per locus of the chromosome file.
+constexpr int max_individuals = 5000, max_loci = formats::max_chromosome_loci;
 
 }  // namespace
 
@@ -59,7 +61,8 @@ outcome::Outcome read_genotypes(const std::string& path, Genotypes& g) {
     return outcome::stop(f.path + " line 1: no count of individuals and loci in columns 1-10");
   if (n < 0 || n > max_individuals || l < 0 || l > max_loci)
     return outcome::stop(f.path + " line 1: " + std::to_string(n) + " individuals and " + std::to_string(l) +
-                         " loci; the suite's limits are 5000 and 100");
+                         " loci; the suite's limits are " + std::to_string(max_individuals) + " and " +
+                         std::to_string(max_loci));
   g.individuals = n;
   g.loci = l;
   if (!f.next()) return f.ended(f.path + ": the file ends before the names line");

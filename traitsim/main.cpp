@@ -34,7 +34,8 @@ void stop_on(const outcome::Outcome& result) {
 }
 
 std::string_view file_name(const char* argument, int position) {
-  if (!records::file_name(argument)) stop_on(outcome::stop(records::long_file_name(position)));
+  records::FileName checked;
+  stop_on(records::take_file_name(argument, position, checked));
   return argument;
 }
 
@@ -103,9 +104,7 @@ int main(int argc, char** argv) {
 
   add_environment(locides, genotypes);
   if (const std::int32_t q = first_non_finite(genotypes); q >= 0)
-    stop_on(outcome::stop("phenotype of individual " + std::to_string(q + 1) +
-                          " is not a finite number; see the values and sigma in " +
-                          std::string(model_name)));
+    stop_on(outcome::stop(non_finite_phenotype(q, model_name)));
 
   // Only a run that writes a trait has one to warn about.
   warn_unmatched_loci(locides, qtl_name);

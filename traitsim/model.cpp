@@ -40,6 +40,11 @@ void add_environment(const Locides& locides, Genotypes& genotypes) {
   }
 }
 
+std::string non_finite_phenotype(std::int32_t q, std::string_view model_name) {
+  return "phenotype of individual " + std::to_string(q + 1) +
+         " is not a finite number; see the values and sigma in " + std::string(model_name);
+}
+
 std::int32_t first_non_finite(const Genotypes& genotypes) {
   for (std::int32_t q = 0; q < genotypes.n; ++q)
     if (!std::isfinite(genotypes.phenotypes[q])) return q;

@@ -4,6 +4,8 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
+#include <string_view>
 
 #include "traitsim/tables.hpp"
 
@@ -32,5 +34,9 @@ void add_environment(const Locides& locides, Genotypes& genotypes);
 // The first individual (0-based) whose phenotype is infinite or not a number, or -1. Such
 // values arise only from a model whose values or sigma overflow single precision.
 std::int32_t first_non_finite(const Genotypes& genotypes);
+
+// The stop message for individual `q` (0-based, as first_non_finite gives it), whose phenotype
+// is not a finite number under the model file named `model_name`.
+std::string non_finite_phenotype(std::int32_t q, std::string_view model_name);
 
 }  // namespace traitsim

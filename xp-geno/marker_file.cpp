@@ -6,7 +6,7 @@
 
 namespace xpgeno {
 
-using freeform::at_line;
+using outcome::at_line;
 using freeform::ItemStream;
 
 namespace {

@@ -5,11 +5,12 @@
 #include <array>
 #include <cstdint>
 
+#include "common/formats/chromosome_file.hpp"
 #include "common/records/records.hpp"
 
 namespace xploci {
 
-constexpr std::int32_t max_loci = 100;
+constexpr std::int32_t max_loci = formats::max_chromosome_loci;
 
 struct Locides {
   std::array<records::Text<12>, max_loci> names;

@@ -21,9 +21,10 @@
 namespace {
 
 records::FileName file_name(const char* argument, int position) {
-  const auto name = records::file_name(argument);
-  if (!name) records::sstop(records::long_file_name(position));
-  return *name;
+  records::FileName name;
+  if (const outcome::Outcome refused = records::take_file_name(argument, position, name))
+    records::sstop(refused->text);
+  return name;
 }
 
 }  // namespace

@@ -8,7 +8,7 @@
 
 namespace xptrait {
 
-using freeform::at_line;
+using outcome::at_line;
 using freeform::ItemStream;
 
 namespace {

@@ -9,10 +9,6 @@
 
 namespace freeform {
 
-std::string at_line(std::string_view name, std::int64_t line) {
-  return std::string(name) + ", line " + std::to_string(line) + ": ";
-}
-
 namespace {
 
 // Blanks, tabs, line ends, carriage returns, vertical tabs and form feeds separate items.

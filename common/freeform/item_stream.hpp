@@ -11,9 +11,6 @@
 
 namespace freeform {
 
-// The start of a message that points at `line` of the file `name`: "name, line N: ".
-std::string at_line(std::string_view name, std::int64_t line);
-
 // Blank-separated items of a text file, read through a buffer of its own so that neither a
 // long line nor a long item is ever held whole. Blanks, tabs, carriage returns, form feeds and
 // line ends all separate items (a file with Windows line ends reads like any other).

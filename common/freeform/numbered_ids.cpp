@@ -29,26 +29,26 @@ outcome::Outcome read_identifier(ItemStream& in, std::string_view name, std::int
     }
     if (f == 0) record_line = in.item_line();
     if (status == ItemStream::Status::end_of_file || in.item_line() != record_line) {
-      return outcome::stop(at_line(name, record_line) + "the record of " + who() +
+      return outcome::stop(outcome::at_line(name, record_line) + "the record of " + who() +
                            " does not hold six numbers and an identifier on one line");
     }
     const std::string_view text(item.data(), length);
     std::int32_t ignored = 0;
     if (!is_id && (status == ItemStream::Status::too_long || !whole_int(text, ignored))) {
-      return outcome::stop(at_line(name, record_line) + "the record of " + who() + " has " + quoted(text) +
+      return outcome::stop(outcome::at_line(name, record_line) + "the record of " + who() + " has " + quoted(text) +
                            " where a number belongs");
     }
     if (is_id && status == ItemStream::Status::too_long) {
-      return outcome::stop(at_line(name, record_line) + "the identifier of " + who() + " is longer than " +
+      return outcome::stop(outcome::at_line(name, record_line) + "the identifier of " + who() + " is longer than " +
                            std::to_string(id.size() - 1) + " characters");
     }
     if (is_id && text.find(',') != std::string_view::npos) {
-      return outcome::stop(at_line(name, record_line) + "the identifier of " + who() + ", " + quoted(text) +
+      return outcome::stop(outcome::at_line(name, record_line) + "the identifier of " + who() + ", " + quoted(text) +
                            ", holds a comma, which would split its column");
     }
   }
   if (!in.line_ends()) {
-    return outcome::stop(at_line(name, record_line) + "the record of " + who() +
+    return outcome::stop(outcome::at_line(name, record_line) + "the record of " + who() +
                          " holds more than six numbers and an identifier");
   }
   return {};

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 
 namespace outcome {
@@ -21,6 +22,12 @@ using Outcome = std::optional<Stop>;
 
 // The result of a step that found a fault: `text` is the whole message.
 inline Outcome stop(std::string text) { return Stop{std::move(text)}; }
+
+// The start of a message about line `line` of the file `file`: "FILE, line N: ", the shape of
+// every such message of the import tools and of the readers that share it.
+inline std::string at_line(std::string_view file, long long line) {
+  return std::string(file) + ", line " + std::to_string(line) + ": ";
+}
 
 // The end of a run that must stop, for the programs that tell the user on standard output
 // rather than through the fatal stop: prints `text` up to any NUL byte that a read file may
