@@ -133,8 +133,7 @@ outcome::Outcome make_replicate(const Inputs& inputs, Seeds seeds, Replicate& re
   ranlux::ranlux(numbers.first(12 * static_cast<std::size_t>(inputs.pedigree.count)));
   add_environment(inputs, numbers.data(), replicate);
   if (const std::int32_t q = traitsim::first_non_finite(replicate.trait); q >= 0)
-    return step("traitsim", "phenotype of individual " + std::to_string(q + 1) +
-                                " is not a finite number; see the values and sigma in model.wrk");
+    return step("traitsim", traitsim::non_finite_phenotype(q, "model.wrk"));
   return std::nullopt;
 }
 

@@ -20,7 +20,10 @@ std::string runs_of(const std::vector<std::int64_t>& numbers) {
     while (j + 1 < numbers.size() && numbers[j + 1] == numbers[j] + 1) ++j;
     if (!text.empty()) text += ", ";
     text += std::to_string(numbers[i]);
-    if (j > i) text += "-" + std::to_string(numbers[j]);
+    if (j > i) {
+      text += '-';
+      text += std::to_string(numbers[j]);
+    }
     i = j + 1;
   }
   return text;
