@@ -35,8 +35,8 @@ std::size_t add_missing_parents(FamTable& table, const Options& options, const s
       FamRow founder;
       founder.family = family;
       founder.id = parent;
-      founder.father = "0";
-      founder.mother = "0";
+      founder.father.assign(1, '0');
+      founder.mother.assign(1, '0');
       founder.sex = role;
       founder.population = options.population;
       table.rows.push_back(std::move(founder));
