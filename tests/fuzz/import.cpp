@@ -1,8 +1,10 @@
-// The two import tools' readers on the same text: as a .fam pedigree table through fam2raw's
-// checks and files, and as a marker table (alone, and as its own population-2 table) through
-// map2chrom's checks and chromosome file. Whatever the text, every refusal has a message and
+// The import tools' readers on the same text: as a .fam pedigree table through fam2raw's
+// checks and files, as a marker table (alone, and as its own population-2 table) through
+// map2chrom's checks and chromosome file, and as a model table through model2wrk's checks and
+// model file, which traitsim then reads. Whatever the text, every refusal has a message and
 // every accepted table gives files the suite can read.
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "fam2raw/fam_table.hpp"
@@ -12,7 +14,10 @@
 #include "map2chrom/chromosome_file.hpp"
 #include "map2chrom/marker_checks.hpp"
 #include "map2chrom/marker_table.hpp"
+#include "model2wrk/model_file.hpp"
+#include "model2wrk/model_table.hpp"
 #include "tests/fuzz/refusal.hpp"
+#include "traitsim/model_file.hpp"
 #include "tests/fuzz/scratch.hpp"
 
 namespace {
@@ -70,11 +75,40 @@ void marker_table(std::string_view text) {
   }
 }
 
+// An accepted model table's file reads back in traitsim with every value as the table gave it.
+void model_table(std::string_view text) {
+  model2wrk::ModelTable table;
+  std::vector<std::string> warnings;
+  if (const outcome::Outcome refused = model2wrk::read_model_table(text, "t.tsv", table, warnings)) {
+    fuzz::expect(!refused->text.empty(), "a refusal without a message");
+    return;
+  }
+  const std::string path = fuzz::write_scratch("model.wrk", model2wrk::model_text(table, "t.tsv"));
+  auto locides = std::make_unique<traitsim::Locides>();
+  try {
+    fuzz::expect(!traitsim::read_model(path, *locides), "traitsim refuses a model model2wrk wrote");
+  } catch (const fuzz::Refusal&) {
+    fuzz::expect(false, "traitsim cannot read a model model2wrk wrote");
+  }
+  fuzz::expect(locides->nloci == static_cast<std::int32_t>(table.loci.size()), "a model of another size");
+  for (std::size_t p = 0; p < table.loci.size(); ++p) {
+    const model2wrk::TraitLocus& locus = table.loci[p];
+    fuzz::expect(locides->nalleles[p] == locus.alleles, "a locus with other alleles");
+    for (std::int32_t j = 0; j < locus.alleles; ++j)
+      for (std::int32_t k = 0; k < locus.alleles; ++k)
+        fuzz::expect(locides->values[p][static_cast<std::size_t>(j)][static_cast<std::size_t>(k)] ==
+                         static_cast<float>(locus.values[static_cast<std::size_t>(j * locus.alleles + k)]),
+                     "a value read back as another");
+  }
+  fuzz::expect(locides->sigma == static_cast<float>(table.sigma), "sigma read back as another");
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view text = fuzz::as_text(data, size);
   pedigree_table(text);
   marker_table(text);
+  model_table(text);
   return 0;
 }
