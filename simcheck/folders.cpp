@@ -37,6 +37,9 @@ outcome::Outcome read_study(const std::string& folder, std::map<std::string, std
       fields.push_back(line.substr(start, tab - start));
     fields.push_back(line.substr(start));
     if (fields.size() < 4) continue;
+    // simreps keys the chromosome files of a study of several chromosome.1, chromosome.2 ...
+    if (fields[0].rfind("chromosome.", 0) == 0)
+      return outcome::stop(folder + " holds a study of several chromosomes; simcheck checks studies of one");
     if (fields[0] != "raw_pedigree" && fields[0] != "chromosome" && fields[0] != "model") continue;
     std::error_code error;
     const auto bytes = fs::file_size(fields[3], error);

@@ -10,6 +10,8 @@
 #include <filesystem>
 #include <sstream>
 
+#include "simreps/qtl_file.hpp"
+
 namespace simreps {
 
 std::string own_folder() {
@@ -77,29 +79,60 @@ outcome::Outcome run_step(const std::string& bin, const std::string& work, const
   return outcome::stop(refusal);
 }
 
-outcome::Outcome run_chain_once(const std::string& bin, const std::string& work, std::string& notes) {
+std::string chromosome_file(const std::string& stem, std::size_t k, std::size_t count, const std::string& ending) {
+  return count == 1 ? stem + ending : stem + "." + std::to_string(k) + ending;
+}
+
+outcome::Outcome run_chain_once(const std::string& bin, const std::string& work, std::string& notes,
+                                std::size_t chromosomes) {
   struct Step {
-    const char* program;
+    std::string program;
     std::vector<std::string> arguments;
   };
-  const Step steps[] = {
-      {"famorder", {"pe0.wrk", "pe2.wrk"}},
-      {"famlint", {"pe2.wrk"}},
-      {"genodrop", {"chromosome.wrk", "pe2.wrk", "gntp.wrk"}},
-      {"extract", {"gntp.wrk", "qtl.wrk", "mark.wrk"}},
-      {"traitsim", {"qtl.wrk", "model.wrk", "phtypes.wrk"}},
-      {"xp-loci", {"chromosome.wrk", "map.wrk.sol"}},
-      {"xp-fam", {"pe0.wrk", "pedigree.sol"}},
-      {"xp-geno", {"pe2.wrk", "mark.wrk", "mark.sol"}},
-      {"xp-trait", {"pe2.wrk", "phtypes.wrk", "phen.sol"}},
-  };
+  std::vector<Step> steps;
+  if (chromosomes == 1) {
+    steps = {
+        {"famorder", {"pe0.wrk", "pe2.wrk"}},
+        {"famlint", {"pe2.wrk"}},
+        {"genodrop", {"chromosome.wrk", "pe2.wrk", "gntp.wrk"}},
+        {"extract", {"gntp.wrk", "qtl.wrk", "mark.wrk"}},
+        {"traitsim", {"qtl.wrk", "model.wrk", "phtypes.wrk"}},
+        {"xp-loci", {"chromosome.wrk", "map.wrk.sol"}},
+        {"xp-fam", {"pe0.wrk", "pedigree.sol"}},
+        {"xp-geno", {"pe2.wrk", "mark.wrk", "mark.sol"}},
+        {"xp-trait", {"pe2.wrk", "phtypes.wrk", "phen.sol"}},
+    };
+  } else {
+    auto name = [chromosomes](const char* stem, std::size_t k, const char* ending) {
+      return chromosome_file(stem, k, chromosomes, ending);
+    };
+    steps = {{"famorder", {"pe0.wrk", "pe2.wrk"}}, {"famlint", {"pe2.wrk"}}};
+    std::vector<std::string> parts;
+    for (std::size_t k = 1; k <= chromosomes; ++k) {
+      steps.push_back({"genodrop", {name("chromosome", k, ".wrk"), "pe2.wrk", name("gntp", k, ".wrk")}});
+      steps.push_back({"extract", {name("gntp", k, ".wrk"), name("qtl", k, ".wrk"), name("mark", k, ".wrk")}});
+      steps.push_back({"xp-loci", {name("chromosome", k, ".wrk"), name("map", k, ".sol")}});
+      parts.push_back(work + "/" + name("qtl", k, ".wrk"));
+    }
+    // An empty program: the chromosomes' QTL genotype files merged, in this process.
+    steps.push_back({"", parts});
+    steps.push_back({"traitsim", {"qtl.wrk", "model.wrk", "phtypes.wrk"}});
+    steps.push_back({"xp-fam", {"pe0.wrk", "pedigree.sol"}});
+    for (std::size_t k = 1; k <= chromosomes; ++k)
+      steps.push_back({"xp-geno", {"pe2.wrk", name("mark", k, ".wrk"), name("mark", k, ".sol")}});
+    steps.push_back({"xp-trait", {"pe2.wrk", "phtypes.wrk", "phen.sol"}});
+  }
   for (const Step& step : steps) {
+    if (step.program.empty()) {
+      if (auto refusal = merge_qtl_files(step.arguments, work + "/qtl.wrk")) return refusal;
+      continue;
+    }
     std::string output;
     if (auto refusal = run_step(bin, work, step.program, step.arguments, output))
       return refusal;
     std::istringstream lines(output);
     for (std::string line; std::getline(lines, line);)
-      notes += std::string(step.program) + ":" + line + "\n";
+      notes += step.program + ":" + line + "\n";
   }
   return std::nullopt;
 }

@@ -35,15 +35,18 @@ std::string formats_text(const Formats& formats) {
 }
 
 outcome::Outcome prepare_field_files(const Inputs& inputs, const Formats& formats, std::int64_t bp_per_cm,
-                                     const std::string& chromosome, FieldFiles& field) {
+                                     const std::vector<std::string>& chromosomes, FieldFiles& field) {
   field.formats = formats;
   field_formats::Layout& layout = field.layout;
-  layout.chromosome = chromosome;
+  layout.chromosomes = chromosomes;
   layout.bp_per_cm = bp_per_cm;
-  for (std::size_t m = 0; m < inputs.marker_loci.size(); ++m) {
-    const std::int32_t j = inputs.marker_loci[m];
-    layout.markers.push_back({inputs.marker_names[m], field_formats::cm_text(inputs.loci.positions[j]),
-                              inputs.loci.alleles[j], 0});
+  for (std::size_t c = 0; c < inputs.chromosomes.size(); ++c) {
+    const Chromosome& chromosome = *inputs.chromosomes[c];
+    for (std::size_t m = 0; m < chromosome.marker_loci.size(); ++m) {
+      const std::int32_t j = chromosome.marker_loci[m];
+      layout.markers.push_back({chromosome.marker_names[m], field_formats::cm_text(chromosome.loci.positions[j]),
+                                chromosome.loci.alleles[j], 0, c});
+    }
   }
   if (uses_bp(formats))
     if (auto refusal = field_formats::positions(layout)) return refusal;
@@ -78,8 +81,15 @@ std::vector<std::string> left_out_of_plink(const FieldFiles& field) {
 
 field_formats::Alleles alleles_of(const Inputs& inputs, const Replicate& replicate) {
   const auto& alleles = replicate.genotypes.alleles;
-  return {alleles[0][0].data(), alleles[0][0].size() * alleles[0].size(), alleles[0][0].size(),
-          inputs.marker_loci};
+  field_formats::Alleles view{alleles[0][0].data(), alleles[0][0].size() * alleles[0].size(), alleles[0][0].size(),
+                              inputs.marker_columns};
+  if (inputs.chromosomes.size() > 1) {
+    replicate.marker_tables.clear();
+    for (const std::size_t c : inputs.marker_chromosomes)
+      replicate.marker_tables.push_back(replicate.genotypes_of(c).alleles[0][0].data());
+    view.tables = replicate.marker_tables;
+  }
+  return view;
 }
 
 void traits_of(const Replicate& replicate, std::vector<double>& traits) {

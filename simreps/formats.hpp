@@ -22,7 +22,6 @@ struct Formats {
 
 constexpr const char* default_formats = "solar";
 constexpr std::int64_t default_bp_per_cm = 1000000;
-constexpr const char* default_chromosome = "1";
 
 // Reads a comma-separated list of solar, vcf, plink and merlin (in any order, each at most
 // once) into `formats`. Returns false for an empty list, an empty item or any other word.
@@ -41,12 +40,12 @@ struct FieldFiles {
   std::vector<std::size_t> biallelic;  // the markers in the PLINK files
 };
 
-// Prepares `field` for `formats` from `inputs`: the markers of the chromosome named
-// `chromosome` at `bp_per_cm` base pairs per cM, the individuals in the numbered pedigree's
+// Prepares `field` for `formats` from `inputs`: the markers of the chromosomes, named
+// `chromosomes` in their order, at `bp_per_cm` base pairs per cM, the individuals in the numbered pedigree's
 // order named by their SOLAR ids, families by famorder's pedigree numbers. Refuses a marker
 // whose base-pair position VCF and PLINK cannot hold, and PLINK without a biallelic marker.
 outcome::Outcome prepare_field_files(const Inputs& inputs, const Formats& formats, std::int64_t bp_per_cm,
-                                     const std::string& chromosome, FieldFiles& field);
+                                     const std::vector<std::string>& chromosomes, FieldFiles& field);
 
 // The names of the markers the PLINK files leave out, for the notice of a run.
 std::vector<std::string> left_out_of_plink(const FieldFiles& field);

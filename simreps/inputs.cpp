@@ -81,64 +81,113 @@ outcome::Outcome schedule_meioses(Inputs& inputs) {
     if (made == 0) return outcome::stop("genodrop: pe2.wrk: some individual is its own ancestor");
     left -= made;
   }
-  const genodrop::Locides& loci = inputs.loci;
-  inputs.chances.assign(static_cast<std::size_t>(loci.count), 0.5f);
+  return std::nullopt;
+}
+
+// What genodrop's draws on `chromosome` depend on besides the pedigree.
+outcome::Outcome prepare_draws(const Inputs& inputs, Chromosome& chromosome) {
+  const genodrop::Locides& loci = chromosome.loci;
+  chromosome.chances.assign(static_cast<std::size_t>(loci.count), 0.5f);
   for (std::int32_t j = 1; j < loci.count && !inputs.meioses.empty(); ++j) {
     const auto chance = genodrop::crossover_chance(loci.positions[j - 1], loci.positions[j]);
     if (!chance) return outcome::stop("genodrop: illegal marker order");
-    inputs.chances[static_cast<std::size_t>(j)] = *chance;
+    chromosome.chances[static_cast<std::size_t>(j)] = *chance;
   }
-  inputs.bucket_alleles.resize(static_cast<std::size_t>(loci.count));
+  chromosome.bucket_alleles.resize(static_cast<std::size_t>(loci.count));
   for (std::int32_t j = 0; j < loci.count; ++j)
     for (int q = 0; q < genodrop::populations; ++q) {
       if (!loci.ascending[j][q]) continue;
       const std::span<const float> cumulative(loci.cumulative[j][q].data(),
                                               static_cast<std::size_t>(loci.alleles[j]));
-      for (int k = 0; k < Inputs::buckets; ++k)
-        inputs.bucket_alleles[static_cast<std::size_t>(j)][q][k] = static_cast<std::int16_t>(
-            genodrop::founder_allele(cumulative, true, static_cast<float>(k) / Inputs::buckets));
+      for (int k = 0; k < Chromosome::buckets; ++k)
+        chromosome.bucket_alleles[static_cast<std::size_t>(j)][q][k] = static_cast<std::int16_t>(
+            genodrop::founder_allele(cumulative, true, static_cast<float>(k) / Chromosome::buckets));
     }
-  inputs.genotype_numbers =
+  chromosome.genotype_numbers =
       static_cast<std::int64_t>(loci.count) *
       (2 * static_cast<std::int64_t>(inputs.founders.size()) + static_cast<std::int64_t>(inputs.meioses.size()));
   return std::nullopt;
 }
 
-}  // namespace
-
-outcome::Outcome read_inputs(const std::string& work, Inputs& inputs) {
-  const std::string chromosome = work + "/chromosome.wrk", pedigree = work + "/pe2.wrk",
-                    model = work + "/model.wrk";
-  if (auto stop = genodrop::read_chromosome(chromosome, inputs.loci)) return stop;
-  if (auto stop = genodrop::read_pedigree(pedigree, inputs.pedigree)) return stop;
-  if (auto stop = traitsim::read_model(model, inputs.model)) return stop;
-
-  const genodrop::Locides& loci = inputs.loci;
+// The trait loci and markers of `chromosome` (shown to the user as `shown`).
+outcome::Outcome sort_loci(Chromosome& chromosome, const std::string& shown) {
+  const genodrop::Locides& loci = chromosome.loci;
   for (std::int32_t j = 0; j < loci.count; ++j) {
     const std::string_view name = loci.names[j].view();
     if (extract::is_trait_locus(name)) {
-      inputs.trait_loci.push_back(j);
+      chromosome.trait_loci.push_back(j);
       continue;
     }
-    inputs.marker_loci.push_back(j);
+    chromosome.marker_loci.push_back(j);
     const auto items = items_of(name);
     if (items.size() != 1)
       return outcome::stop("the marker name \"" + std::string(name) + "\" (locus " + std::to_string(j + 1) +
-                           " of chromosome.wrk) is not one item: xp-geno would take the names and alleles "
+                           " of " + shown + ") is not one item: xp-geno would take the names and alleles "
                            "after it in the wrong places");
-    inputs.marker_names.push_back(items[0]);
+    chromosome.marker_names.push_back(items[0]);
     if (loci.alleles[j] > 99)
       return outcome::stop("marker " + items[0] + " has " + std::to_string(loci.alleles[j]) +
                            " alleles: in the genotype file a second allele of three digits runs into the "
                            "first, and xp-geno would misread them (at most 99 alleles per marker)");
   }
-  // The QTL genotype file names the trait loci in chromosome order; traitsim matches the model
-  // to those names.
+  return std::nullopt;
+}
+
+// A locus name (blanks around it aside) on two chromosomes would make the trait and the
+// markers ambiguous across the study.
+outcome::Outcome refuse_shared_names(const Inputs& inputs, const std::vector<std::string>& shown) {
+  for (std::size_t a = 0; a < inputs.chromosomes.size(); ++a)
+    for (std::size_t b = a + 1; b < inputs.chromosomes.size(); ++b) {
+      const genodrop::Locides& x = inputs.chromosomes[a]->loci;
+      const genodrop::Locides& y = inputs.chromosomes[b]->loci;
+      for (std::int32_t i = 0; i < x.count; ++i)
+        for (std::int32_t j = 0; j < y.count; ++j)
+          if (x.names[i].trimmed() == y.names[j].trimmed())
+            return outcome::stop("the locus name \"" + std::string(x.names[i].trimmed()) + "\" stands in " +
+                                 shown[a] + " and in " + shown[b] +
+                                 "; the loci of a study's chromosomes need names of their own");
+    }
+  return std::nullopt;
+}
+
+}  // namespace
+
+outcome::Outcome read_inputs(const std::string& work, Inputs& inputs, const std::vector<std::string>& chromosomes,
+                             const std::vector<std::string>& shown) {
+  const std::string pedigree = work + "/pe2.wrk", model = work + "/model.wrk";
+  for (const std::string& name : chromosomes) {
+    auto chromosome = std::make_unique<Chromosome>();
+    if (auto stop = genodrop::read_chromosome(work + "/" + name, chromosome->loci)) return stop;
+    inputs.chromosomes.push_back(std::move(chromosome));
+  }
+  if (auto stop = genodrop::read_pedigree(pedigree, inputs.pedigree)) return stop;
+  if (auto stop = traitsim::read_model(model, inputs.model)) return stop;
+  if (auto problem = refuse_shared_names(inputs, shown)) return problem;
+  for (std::size_t c = 0; c < inputs.chromosomes.size(); ++c)
+    if (auto problem = sort_loci(*inputs.chromosomes[c], shown[c])) return problem;
+
+  for (std::size_t c = 0; c < inputs.chromosomes.size(); ++c)
+    for (const std::int32_t j : inputs.chromosomes[c]->marker_loci) {
+      inputs.marker_chromosomes.push_back(c);
+      inputs.marker_columns.push_back(j);
+    }
+  // The QTL genotype file names the trait loci chromosome by chromosome, each in its order;
+  // traitsim matches the model to those names.
   traitsim::Locides& trait = inputs.model;
+  for (std::size_t c = 0; c < inputs.chromosomes.size(); ++c)
+    for (const std::int32_t j : inputs.chromosomes[c]->trait_loci) inputs.trait_loci.push_back({c, j});
+  if (inputs.trait_loci.size() > static_cast<std::size_t>(traitsim::max_qtl_loci))
+    return outcome::stop("the chromosome files hold " + std::to_string(inputs.trait_loci.size()) +
+                         " trait loci; traitsim reads at most " + std::to_string(traitsim::max_qtl_loci));
   trait.nqtl = static_cast<std::int32_t>(inputs.trait_loci.size());
-  for (std::int32_t b = 0; b < trait.nqtl; ++b) trait.qtl_names[b] = loci.names[inputs.trait_loci[b]];
+  for (std::int32_t b = 0; b < trait.nqtl; ++b) {
+    const Inputs::TraitLocus& at = inputs.trait_loci[static_cast<std::size_t>(b)];
+    trait.qtl_names[b] = inputs.chromosomes[at.chromosome]->loci.names[at.locus];
+  }
   traitsim::match_loci(trait);
   if (auto problem = schedule_meioses(inputs)) return problem;
+  for (auto& chromosome : inputs.chromosomes)
+    if (auto problem = prepare_draws(inputs, *chromosome)) return problem;
   return read_ids(pedigree, inputs.pedigree.count, inputs.ids);
 }
 

@@ -1,4 +1,4 @@
-// simreps [options] RAW_PEDIGREE CHROMOSOME MODEL OUTDIR
+// simreps [options] RAW_PEDIGREE CHROMOSOME... MODEL OUTDIR
 //
 // A replicate study: the chain once per replicate, the steps that give the same result for
 // every replicate done once.
@@ -52,9 +52,9 @@ int digits(std::int64_t n) {
 
 // From the system's random source, never the clock: two studies started minutes apart would
 // otherwise share most of their seeds.
-std::int32_t drawn_seed(std::int64_t count) {
+std::int32_t drawn_seed(std::int64_t count, std::int64_t seeds) {
   std::random_device source;
-  std::uniform_int_distribution<std::int64_t> seed(1, max_seed - 2 * count);
+  std::uniform_int_distribution<std::int64_t> seed(1, max_seed - seeds * count);
   return static_cast<std::int32_t>(seed(source));
 }
 
@@ -77,9 +77,10 @@ outcome::Outcome open_study(const Options& options, const std::string& outdir, b
     study.first_seed = options.first_seed.value_or(recorded->first_seed);
     if (auto differs = difference(*recorded, study); !differs.empty())
       return outcome::stop(outdir + " holds another study (" + differs + "); give another OUTDIR");
-    if (study.first_seed + 2 * options.count - 1 > max_seed)
+    const std::int64_t seeds = options.seeds_per_replicate();
+    if (study.first_seed + seeds * options.count - 1 > max_seed)
       return outcome::stop("the study's first seed is " + std::to_string(study.first_seed) + ": it has room for " +
-                           std::to_string((max_seed - study.first_seed + 1) / 2) + " replicates, not " +
+                           std::to_string((max_seed - study.first_seed + 1) / seeds) + " replicates, not " +
                            std::to_string(options.count));
     return std::nullopt;
   }
@@ -90,15 +91,21 @@ outcome::Outcome open_study(const Options& options, const std::string& outdir, b
       return outcome::stop(outdir + " is not empty and holds no study; give a new or an empty folder");
   }
   if (!begin) return std::nullopt;
-  study.first_seed = options.first_seed ? *options.first_seed : drawn_seed(options.count);
+  study.first_seed = options.first_seed ? *options.first_seed : drawn_seed(options.count, options.seeds_per_replicate());
   if (auto failed = write_study(study)) return outcome::stop(outdir + ": " + failed->text);
   return std::nullopt;
 }
 
-// The three inputs' absolute paths into `inputs`, and their checksums into `study`.
-outcome::Outcome read_checksums(const Options& options, std::array<std::string, 3>& inputs, Study& study) {
-  const std::array<std::string, 3> given = {options.raw_pedigree, options.chromosome, options.model};
-  for (int i = 0; i < 3; ++i) {
+// The inputs' absolute paths into `inputs` (the raw pedigree, the chromosome files, the
+// model), and their checksums into `study`.
+outcome::Outcome read_checksums(const Options& options, std::vector<std::string>& inputs, Study& study) {
+  std::vector<std::string> given{options.raw_pedigree};
+  given.insert(given.end(), options.chromosomes.begin(), options.chromosomes.end());
+  given.push_back(options.model);
+  inputs.assign(given.size(), std::string());
+  study.inputs.assign(given.size(), Checksum{});
+  study.paths.assign(given.size(), std::string());
+  for (std::size_t i = 0; i < given.size(); ++i) {
     inputs[i] = fs::absolute(given[i]).string();
     const auto sum = checksum_of(inputs[i]);
     if (!sum) return outcome::stop("cannot read " + given[i]);
@@ -143,11 +150,31 @@ void note_left_out(const FieldFiles& field) {
                "no other): %s\n", field.biallelic.size(), list.c_str());
 }
 
+// pedigree.sol and the SOLAR maps: map.wrk.sol as xp-loci writes it for one chromosome not
+// named; else map.<name>.sol per chromosome, its first line naming the chromosome (xp-loci
+// always writes 10 there).
+outcome::Outcome keep_maps(const Options& options, Trial& trial) {
+  const std::size_t count = options.chromosomes.size();
+  if (count == 1 && !options.names_given) return trial.keep({"pedigree.sol", "map.wrk.sol"});
+  if (auto failed = trial.keep({"pedigree.sol"})) return failed;
+  for (std::size_t k = 1; k <= count; ++k) {
+    const std::string& name = options.chromosome_names[k - 1];
+    // Right-aligned in the 5 columns of xp-loci's number.
+    const std::string first_line = std::string(name.size() < 5 ? 5 - name.size() : 0, ' ') + name;
+    const std::string map = count == 1 ? "map.wrk.sol" : chromosome_file("map", k, count, ".sol");
+    if (auto failed = trial.keep_relabelled(map, "map." + name + ".sol", first_line)) return failed;
+  }
+  return std::nullopt;
+}
+
 int run(const Options& options) {
   Study study;
   study.formats = formats_text(options.formats);
   if (uses_bp(options.formats)) study.bp_per_cm = options.bp_per_cm;
-  std::array<std::string, 3> inputs;
+  if (options.names_given)
+    for (const std::string& name : options.chromosome_names)
+      study.chromosome_names += (study.chromosome_names.empty() ? "" : ",") + name;
+  std::vector<std::string> inputs;
   if (auto refusal = read_checksums(options, inputs, study)) return refuse(refusal->text);
   std::error_code error;
   fs::create_directories(options.outdir, error);
@@ -167,13 +194,19 @@ int run(const Options& options) {
   {
     Trial trial;
     if (auto refusal = trial.run(bin, inputs, warnings)) return refuse(refusal->text);
-    if (auto refusal = read_inputs(trial.folder(), *tables)) return refuse(refusal->text);
-    if (auto refusal = prepare_field_files(*tables, options.formats, options.bp_per_cm, default_chromosome, *field))
+    const std::size_t count = options.chromosomes.size();
+    std::vector<std::string> copies, shown;
+    for (std::size_t k = 1; k <= count; ++k) {
+      copies.push_back(chromosome_file("chromosome", k, count, ".wrk"));
+      shown.push_back(count == 1 ? copies.back() : options.chromosomes[k - 1]);
+    }
+    if (auto refusal = read_inputs(trial.folder(), *tables, copies, shown)) return refuse(refusal->text);
+    if (auto refusal = prepare_field_files(*tables, options.formats, options.bp_per_cm, options.chromosome_names, *field))
       return refuse(refusal->text);
     if (auto refusal = open_study(options, options.outdir, true, study)) return refuse(refusal->text);
     // The same in every run of the study: a run of another slice may replace them meanwhile.
     if (options.formats.solar)
-      if (auto refusal = trial.keep({"pedigree.sol", "map.wrk.sol"})) return refuse(refusal->text);
+      if (auto refusal = keep_maps(options, trial)) return refuse(refusal->text);
     if (auto refusal = keep_study_files(*field)) return refuse(refusal->text);
   }
   if (!options.quiet)

@@ -2,9 +2,12 @@
 
 #include <sched.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <optional>
+#include <sstream>
+#include <string_view>
 
 #include <CLI/CLI.hpp>
 
@@ -13,7 +16,6 @@
 namespace simreps {
 namespace {
 
-constexpr std::int64_t max_count = (max_seed - 1) / 2;  // two seeds each replicate
 constexpr std::int64_t max_jobs = 1024;
 // A marker at 0 cM and one at 2 cM already reach beyond 32-bit positions at 10^9 bp per cM.
 constexpr std::int64_t max_bp_per_cm = 1000000000;
@@ -28,13 +30,18 @@ std::optional<std::int64_t> whole_number(const std::string& text) {
   return std::stoll(text);
 }
 
+// The seeds a replicate takes, as the messages name them.
+std::string seeds_word(std::int64_t seeds) { return seeds == 2 ? "two" : std::to_string(seeds); }
+
 // Each option's check prints its one line and returns false when the value is outside its
 // range.
-bool read_count(const std::string& text, std::int64_t& count) {
+
+bool read_count(const std::string& text, std::int64_t seeds, std::int64_t& count) {
+  const std::int64_t max_count = (max_seed - 1) / seeds;  // seeds from 1 to max_seed
   const auto n = whole_number(text);
   if (n && *n > max_count) {
-    std::printf("simreps: -n %s: at most %lld replicates, two seeds each\n", text.c_str(),
-                static_cast<long long>(max_count));
+    std::printf("simreps: -n %s: at most %lld replicates, %s seeds each\n", text.c_str(),
+                static_cast<long long>(max_count), seeds_word(seeds).c_str());
     return false;
   }
   if (!n || *n < 1) {
@@ -57,8 +64,9 @@ bool read_jobs(const std::string& text, int& jobs) {
   return true;
 }
 
-bool read_first_seed(const std::string& text, std::int64_t count, std::optional<std::int32_t>& first_seed) {
-  const std::int64_t highest = max_seed + 1 - 2 * count;
+bool read_first_seed(const std::string& text, std::int64_t count, std::int64_t seeds,
+                     std::optional<std::int32_t>& first_seed) {
+  const std::int64_t highest = max_seed + 1 - seeds * count;
   const auto s = whole_number(text);
   if (!s || *s < 1 || *s > highest) {
     std::printf("simreps: --first-seed %s: the seeds of %lld replicates must lie within 1 to "
@@ -96,6 +104,39 @@ bool plain_path(const char* what, const std::string& path) {
   return false;
 }
 
+// Characters a VCF contig name may hold (its first character neither * nor =), less the
+// slash, since the name goes into the file name map.<name>.sol.
+bool contig_name(const std::string& name) {
+  if (name.empty() || name[0] == '*' || name[0] == '=') return false;
+  for (const char c : name) {
+    const bool plain = (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+    if (!plain && std::string_view("!#$%&*+.:;=?@^_|~-").find(c) == std::string_view::npos) return false;
+  }
+  return true;
+}
+
+bool read_chromosome_names(const std::string& text, std::size_t count, std::vector<std::string>& names) {
+  names.clear();
+  std::istringstream items(text + ",");
+  std::string item;
+  while (std::getline(items, item, ',')) names.push_back(item);
+  auto refuse = [&](const std::string& why) {
+    std::printf("simreps: --chromosome-names %s: %s\n", text.c_str(), why.c_str());
+    return false;
+  };
+  if (names.size() != count)
+    return refuse("give " + std::to_string(count) + (count == 1 ? " name" : " names") +
+                  ", one for each chromosome file, not " + std::to_string(names.size()));
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    if (!contig_name(names[i]))
+      return refuse("the name \"" + names[i] + "\" is not one a VCF contig and a file name can hold: letters, digits and "
+                    "!#$%&*+.:;=?@^_|~- only, not starting with * or =");
+    for (std::size_t j = 0; j < i; ++j)
+      if (names[j] == names[i]) return refuse("the name " + names[i] + " stands twice");
+  }
+  return true;
+}
+
 // "A-B" or "A" into first and last.
 bool read_slice(const std::string& text, std::int64_t& first, std::int64_t& last) {
   try {
@@ -112,6 +153,35 @@ bool read_slice(const std::string& text, std::int64_t& first, std::int64_t& last
   } catch (const std::exception&) {
     return false;
   }
+}
+
+// The positional arguments of the command line, counted as CLI11 will take them: every
+// argument that is not an option or an option's value, and all after "--".
+std::size_t positional_count(int argc, char** argv) {
+  static constexpr std::string_view with_value[] = {"-n", "--count", "-r", "--replicates", "-s", "--first-seed",
+                                                    "-j", "--jobs", "--formats", "--bp-per-cm", "--chromosome-names"};
+  static constexpr std::string_view short_with_value = "nrsj";
+  std::size_t count = 0;
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view arg = argv[i];
+    if (arg == "--") return count + static_cast<std::size_t>(argc - i - 1);
+    if (arg.size() < 2 || arg[0] != '-') {
+      ++count;
+      continue;
+    }
+    if (std::find(std::begin(with_value), std::end(with_value), arg) != std::end(with_value)) {
+      ++i;
+      continue;
+    }
+    if (arg[1] == '-') continue;  // --name or --name=value
+    // A cluster of short flags: a value-taking one takes the rest, or the next argument.
+    for (std::size_t c = 1; c < arg.size(); ++c)
+      if (short_with_value.find(arg[c]) != std::string_view::npos) {
+        if (c + 1 == arg.size()) ++i;
+        break;
+      }
+  }
+  return count;
 }
 
 }  // namespace
@@ -133,15 +203,20 @@ int parse_options(int argc, char** argv, Options& options) {
   std::string slice, count, seed, jobs, formats = default_formats, bp_per_cm;
   app.add_option("RAW_PEDIGREE", options.raw_pedigree, "raw pedigree (as for famorder)")
       ->required()->check(CLI::ExistingFile);
-  app.add_option("CHROMOSOME", options.chromosome, "chromosome file (as for genodrop)")
-      ->required()->check(CLI::ExistingFile);
+  // CLI11 would give every positional after the first to a list; the chromosome files are
+  // all but the first and the last two.
+  const std::size_t positionals = positional_count(argc, argv);
+  app.add_option("CHROMOSOME", options.chromosomes,
+                 "chromosome file (as for genodrop); several: the study's chromosomes, in order")
+      ->required()->check(CLI::ExistingFile)->expected(positionals > 4 ? static_cast<int>(positionals - 3) : 1)->allow_extra_args(false);
   app.add_option("MODEL", options.model, "trait model (as for traitsim)")->required()->check(CLI::ExistingFile);
   app.add_option("OUTDIR", options.outdir, "folder of the study; created when missing")->required();
   // Read as text and checked here, so that a bad value gets one line with its range.
   app.add_option("-n,--count", count, "replicates in the study")->required()->type_name("INT:POSITIVE");
   app.add_option("-r,--replicates", slice, "make only replicates A to B of the study (A-B, or A)");
   auto* given_seed = app.add_option("-s,--first-seed", seed,
-                 "first seed S of the study: replicate r uses S+2(r-1) and S+2(r-1)+1; "
+                 "first seed S of the study: replicate r uses S+2(r-1) and S+2(r-1)+1 (with K chromosome "
+                 "files: S+(K+1)(r-1)+k-1 for chromosome k, S+(K+1)(r-1)+K for the trait); "
                  "default: recorded in OUTDIR, or drawn at random")->type_name("INT");
   auto* given_jobs = app.add_option("-j,--jobs", jobs, "replicates made at once (default: the cores available)")
                          ->type_name("INT:POSITIVE");
@@ -153,6 +228,10 @@ int parse_options(int argc, char** argv, Options& options) {
   auto* given_rate = app.add_option("--bp-per-cm", bp_per_cm,
                  "base pairs per cM for the VCF's and PLINK's positions (1 + cM x rate); default 1000000")
                          ->type_name("INT:POSITIVE");
+  std::string names;
+  auto* given_names = app.add_option("--chromosome-names", names,
+                 "names of the chromosomes, comma-separated, one per chromosome file, for the map files, VCF, "
+                 "PLINK and Merlin; default 1, 2, ...")->type_name("LIST");
   app.add_flag("-k,--keep-working", options.keep_working, "also keep each replicate's working files");
   app.add_flag("-q,--quiet", options.quiet, "no progress line and no report");
   try {
@@ -161,7 +240,8 @@ int parse_options(int argc, char** argv, Options& options) {
     const int status = app.exit(e, std::cout, std::cout);
     return status == 0 ? 0 : 1;
   }
-  if (!read_count(count, options.count)) return 1;
+  const std::int64_t seeds = options.seeds_per_replicate();
+  if (!read_count(count, seeds, options.count)) return 1;
   options.last = options.count;
   if (!slice.empty()) {
     if (!read_slice(slice, options.first, options.last) || options.first < 1 ||
@@ -171,13 +251,20 @@ int parse_options(int argc, char** argv, Options& options) {
       return 1;
     }
   }
-  if (*given_seed && !read_first_seed(seed, options.count, options.first_seed)) return 1;
+  if (*given_seed && !read_first_seed(seed, options.count, seeds, options.first_seed)) return 1;
   if (*given_jobs && !read_jobs(jobs, options.jobs)) return 1;
   if (!read_formats(formats, options.formats)) return 1;
   if (*given_rate && !read_bp_per_cm(bp_per_cm, options.bp_per_cm)) return 1;
-  if (!plain_path("RAW_PEDIGREE", options.raw_pedigree) || !plain_path("CHROMOSOME", options.chromosome) ||
-      !plain_path("MODEL", options.model))
-    return 1;
+  options.names_given = given_names->count() > 0;
+  if (options.names_given) {
+    if (!read_chromosome_names(names, options.chromosomes.size(), options.chromosome_names)) return 1;
+  } else {
+    for (std::size_t k = 1; k <= options.chromosomes.size(); ++k) options.chromosome_names.push_back(std::to_string(k));
+  }
+  if (!plain_path("RAW_PEDIGREE", options.raw_pedigree)) return 1;
+  for (const std::string& chromosome : options.chromosomes)
+    if (!plain_path("CHROMOSOME", chromosome)) return 1;
+  if (!plain_path("MODEL", options.model)) return 1;
   if (options.jobs == 0) options.jobs = available_cores();
   return -1;
 }

@@ -4,13 +4,19 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "simreps/formats.hpp"
 
 namespace simreps {
 
 struct Options {
-  std::string raw_pedigree, chromosome, model, outdir;
+  std::string raw_pedigree, model, outdir;
+  std::vector<std::string> chromosomes;       // one or more chromosome files, in order
+  std::vector<std::string> chromosome_names;  // as VCF, PLINK and Merlin name them
+  bool names_given = false;                   // --chromosome-names
+  // The seeds each replicate takes: one per chromosome and one for the trait.
+  std::int64_t seeds_per_replicate() const { return static_cast<std::int64_t>(chromosomes.size()) + 1; }
   std::int64_t count = 0;                  // -n: replicates in the study
   std::int64_t first = 1, last = 0;        // --replicates A-B: the slice made by this run
   std::optional<std::int32_t> first_seed;  // --first-seed

@@ -15,12 +15,12 @@ outcome::Outcome step(const char* program, const std::string& text) {
 // founder's two haplotypes (model_founders), then the meioses in the order of the offspring
 // passes, each starting on haplotype 1 and switching where a number falls at or below the
 // crossover chance (model_hap).
-void drop_genes(const Inputs& inputs, const float* u, Replicate& replicate) {
-  const genodrop::Locides& loci = inputs.loci;
+void drop_genes(const Inputs& inputs, const Chromosome& chromosome, const float* u, genodrop::Genotypes& genotypes,
+                genodrop::Gent& gent, bool keep) {
+  const genodrop::Locides& loci = chromosome.loci;
   const std::int32_t count = loci.count;
-  auto& alleles = replicate.genotypes.alleles;
-  auto& deviates = replicate.gent.deviates;
-  const bool keep = replicate.keep_deviates;
+  auto& alleles = genotypes.alleles;
+  auto& deviates = gent.deviates;
   for (const std::int32_t i : inputs.founders) {
     const int population = inputs.pedigree.records[i].race - 1;
     for (int side = 0; side < genodrop::sides; ++side) {
@@ -31,8 +31,8 @@ void drop_genes(const Inputs& inputs, const float* u, Replicate& replicate) {
         if (loci.ascending[j][population]) {
           // The allele is 1 plus the number of cumulative frequencies of alleles 1..m-1 below
           // u; those below the bucket's smallest deviate are counted already.
-          allele = inputs.bucket_alleles[static_cast<std::size_t>(j)][population]
-                                        [static_cast<int>(*u * Inputs::buckets)];
+          allele = chromosome.bucket_alleles[static_cast<std::size_t>(j)][population]
+                                            [static_cast<int>(*u * Chromosome::buckets)];
           while (allele < last && cumulative[allele - 1] < *u) ++allele;
         } else {
           allele = genodrop::founder_allele(std::span(cumulative, static_cast<std::size_t>(last)), false, *u);
@@ -42,7 +42,7 @@ void drop_genes(const Inputs& inputs, const float* u, Replicate& replicate) {
       }
     }
   }
-  const float* chance = inputs.chances.data();
+  const float* chance = chromosome.chances.data();
   for (const Inputs::Meiosis& m : inputs.meioses) {
     const auto& from = alleles[m.parent];
     auto& to = alleles[m.child][m.side];
@@ -57,7 +57,7 @@ void drop_genes(const Inputs& inputs, const float* u, Replicate& replicate) {
 }
 
 // The genotypic values as traitsim computes them from the QTL genotype file, whose lines
-// hold the trait loci of each individual in chromosome order. Checks the alleles as
+// hold the trait loci of each individual chromosome by chromosome, each in its order. Checks the alleles as
 // traitsim's reader does, line by line.
 outcome::Outcome add_genetic(const Inputs& inputs, Replicate& replicate) {
   const traitsim::Locides& model = inputs.model;
@@ -66,9 +66,10 @@ outcome::Outcome add_genetic(const Inputs& inputs, Replicate& replicate) {
   for (std::int32_t k = 0; k < trait.n; ++k) {
     std::int32_t first_bad = -1, bad_allele = 0;
     for (std::int32_t b = 0; b < model.nqtl; ++b) {
-      const std::int32_t j = inputs.trait_loci[static_cast<std::size_t>(b)];
+      const Inputs::TraitLocus& at = inputs.trait_loci[static_cast<std::size_t>(b)];
+      const auto& alleles = replicate.genotypes_of(at.chromosome).alleles[k];
       for (int i = 0; i < 2; ++i) {
-        const std::int32_t allele = replicate.genotypes.alleles[k][i][j];
+        const std::int32_t allele = alleles[i][at.locus];
         if (model.nmatches[b] > 0 && (allele < 1 || allele > traitsim::max_alleles) && first_bad < 0) {
           first_bad = b;
           bad_allele = allele;
@@ -106,9 +107,9 @@ void add_environment(const Inputs& inputs, const float* u, Replicate& replicate)
 
 }  // namespace
 
-Seeds seeds_of(std::int32_t first_seed, std::int64_t replicate) {
-  const auto genotypes = static_cast<std::int32_t>(first_seed + 2 * (replicate - 1));
-  return {genotypes, genotypes + 1};
+Seeds seeds_of(std::int32_t first_seed, std::int64_t replicate, std::int64_t chromosomes) {
+  const auto genotypes = static_cast<std::int32_t>(first_seed + (chromosomes + 1) * (replicate - 1));
+  return {genotypes, static_cast<std::int32_t>(genotypes + chromosomes)};
 }
 
 void start_stream(std::int32_t seed) {
@@ -120,13 +121,21 @@ void start_stream(std::int32_t seed) {
 outcome::Outcome make_replicate(const Inputs& inputs, Seeds seeds, Replicate& replicate) {
   // Each stream's numbers are drawn in one call, as many as the replicate takes: the same
   // numbers one call per number would give.
-  replicate.numbers.resize(static_cast<std::size_t>(
-      std::max<std::int64_t>(inputs.genotype_numbers, 12 * static_cast<std::int64_t>(inputs.pedigree.count))));
+  std::int64_t most = 12 * static_cast<std::int64_t>(inputs.pedigree.count);
+  for (const auto& chromosome : inputs.chromosomes) most = std::max(most, chromosome->genotype_numbers);
+  replicate.numbers.resize(static_cast<std::size_t>(most));
   std::span<float> numbers(replicate.numbers);
+  while (replicate.more.size() + 1 < inputs.chromosomes.size())
+    replicate.more.push_back(std::make_unique<Replicate::Tables>());
 
-  start_stream(seeds.genotypes);
-  ranlux::ranlux(numbers.first(static_cast<std::size_t>(inputs.genotype_numbers)));
-  drop_genes(inputs, numbers.data(), replicate);
+  // Chromosome c (from 0) draws from the stream seeded c after the first chromosome's.
+  for (std::size_t c = 0; c < inputs.chromosomes.size(); ++c) {
+    const Chromosome& chromosome = *inputs.chromosomes[c];
+    start_stream(static_cast<std::int32_t>(seeds.genotypes + static_cast<std::int32_t>(c)));
+    ranlux::ranlux(numbers.first(static_cast<std::size_t>(chromosome.genotype_numbers)));
+    drop_genes(inputs, chromosome, numbers.data(), replicate.genotypes_of(c), replicate.gent_of(c),
+               replicate.keep_deviates);
+  }
 
   if (auto problem = add_genetic(inputs, replicate)) return step("traitsim", problem->text);
   start_stream(seeds.trait);

@@ -1,9 +1,10 @@
-// One replicate of a study, made in memory: the genotypes as genodrop makes them from one
-// generator stream, then the phenotypes as traitsim makes them from another.
+// One replicate of a study, made in memory: each chromosome's genotypes as genodrop makes them
+// from a generator stream of its own, then the phenotypes as traitsim makes them from another.
 #pragma once
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -19,13 +20,15 @@ namespace simreps {
 // those are shifted copies of each other; a weak trace of that remains in numbers 25 to 48.
 constexpr int discarded_numbers = 48;
 
-// The two seeds of replicate `replicate` (from 1) of the study whose first seed is
-// `first_seed`: first_seed + 2(replicate - 1) for the genotypes, one more for the trait.
+// The seeds of replicate `replicate` (from 1) of the study of `chromosomes` chromosomes (K)
+// whose first seed is S: S + (K+1)(replicate - 1) + (k-1) for the genotypes of chromosome k,
+// and S + (K+1)(replicate - 1) + K for the trait. With one chromosome: S + 2(replicate - 1)
+// and one more.
 struct Seeds {
-  std::int32_t genotypes = 0;
+  std::int32_t genotypes = 0;  // chromosome 1's; chromosome k's is k - 1 more
   std::int32_t trait = 0;
 };
-Seeds seeds_of(std::int32_t first_seed, std::int64_t replicate);
+Seeds seeds_of(std::int32_t first_seed, std::int64_t replicate, std::int64_t chromosomes = 1);
 
 // Seeds the generator as the clock seeding does, RANLUX at level 4 (rluxgo(4, seed, 0, 0)),
 // and throws away its first discarded_numbers numbers.
@@ -33,11 +36,26 @@ void start_stream(std::int32_t seed);
 
 // The tables of one replicate; large, so a worker makes one and reuses it.
 struct Replicate {
+  // The first chromosome's genotypes and deviates; those of the others in `more`.
   genodrop::Genotypes genotypes;
   genodrop::Gent gent;
+  struct Tables {
+    genodrop::Genotypes genotypes;
+    genodrop::Gent gent;
+  };
+  std::vector<std::unique_ptr<Tables>> more;
+  genodrop::Genotypes& genotypes_of(std::size_t c) { return c == 0 ? genotypes : more[c - 1]->genotypes; }
+  const genodrop::Genotypes& genotypes_of(std::size_t c) const {
+    return c == 0 ? genotypes : more[c - 1]->genotypes;
+  }
+  genodrop::Gent& gent_of(std::size_t c) { return c == 0 ? gent : more[c - 1]->gent; }
+  const genodrop::Gent& gent_of(std::size_t c) const { return c == 0 ? gent : more[c - 1]->gent; }
   traitsim::Genotypes trait;  // trait.phenotypes: the phenotypes
   // The genotypic value of each individual, before the environment is added.
   std::array<float, traitsim::max_individuals> genetic{};
+  // For the other formats' view of the alleles: each marker's table. Filled where the view
+  // is made, from the tables above, hence mutable.
+  mutable std::vector<const std::int16_t*> marker_tables;
   std::vector<float> numbers;  // the generator's numbers, one stream at a time
   // Whether `gent` is filled: only genodrop's trace file and the tests need the deviates.
   bool keep_deviates = true;

@@ -14,6 +14,7 @@
 #include "simreps/durable.hpp"
 #include "simreps/format_files.hpp"
 #include "simreps/outdir.hpp"
+#include "simreps/qtl_file.hpp"
 #include "simreps/solar_text.hpp"
 #include "traitsim/phenotype_file.hpp"
 
@@ -32,15 +33,43 @@ std::string number_text(double value) {
 // Their checksums are added to `sums`.
 outcome::Outcome write_working_files(const Plan& plan, const Replicate& replicate, const std::string& folder,
                                      FileSums& sums) {
+  // With several chromosomes, each its genotype files and extract's two (gntp.<k>.wrk ...), and
+  // qtl.wrk the merged QTL genotype file traitsim's phenotypes come from.
+  const std::size_t count = plan.inputs.chromosomes.size();
+  auto name_of = [count](const char* stem, std::size_t k) { return chromosome_file(stem, k, count, ".wrk"); };
   if (::chdir(folder.c_str()) != 0) return outcome::stop("cannot enter " + folder);
-  genodrop::write_files("gntp.wrk", plan.inputs.loci, plan.inputs.pedigree, replicate.genotypes,
-                        replicate.gent);
+  bool renamed = true;
+  for (std::size_t k = 1; k <= count && renamed; ++k) {
+    genodrop::write_files(name_of("gntp", k), plan.inputs.chromosomes[k - 1]->loci, plan.inputs.pedigree,
+                          replicate.genotypes_of(k - 1), replicate.gent_of(k - 1));
+    // genodrop's trace file always has the one name; each chromosome's keeps it apart.
+    if (count > 1)
+      renamed = std::rename(std::string(genodrop::trace_name).c_str(), (name_of("gntp", k) + "_tmp").c_str()) == 0;
+  }
   traitsim::write_phenotypes("phtypes.wrk", replicate.trait);
   if (::chdir("..") != 0) return outcome::stop("cannot leave " + folder);
-  std::string output;
-  if (auto refusal = run_step(plan.bin, folder, "extract", {"gntp.wrk", "qtl.wrk", "mark.wrk"}, output))
-    return refusal;
-  for (const char* name : {"gntp.wrk", "gntp.wrk_tmp", "phtypes.wrk", "qtl.wrk", "mark.wrk"}) {
+  if (!renamed) return outcome::stop("cannot rename " + std::string(genodrop::trace_name) + " in " + folder);
+  // Listed in the completion record in this order: genodrop's files, traitsim's, extract's.
+  std::vector<std::string> names, parts;
+  for (std::size_t k = 1; k <= count; ++k) {
+    names.push_back(name_of("gntp", k));
+    names.push_back(name_of("gntp", k) + "_tmp");
+  }
+  names.push_back("phtypes.wrk");
+  for (std::size_t k = 1; k <= count; ++k) {
+    std::string output;
+    if (auto refusal = run_step(plan.bin, folder, "extract", {name_of("gntp", k), name_of("qtl", k), name_of("mark", k)},
+                                output))
+      return refusal;
+    names.push_back(name_of("qtl", k));
+    names.push_back(name_of("mark", k));
+    parts.push_back(folder + "/" + name_of("qtl", k));
+  }
+  if (count > 1) {
+    if (auto failed = merge_qtl_files(parts, folder + "/qtl.wrk")) return failed;
+    names.push_back("qtl.wrk");
+  }
+  for (const std::string& name : names) {
     const auto sum = checksum_of(folder + "/" + name);
     if (!sum) return outcome::stop("cannot read back " + folder + "/" + name);
     sums.emplace_back(name, *sum);
@@ -75,7 +104,7 @@ outcome::Outcome make_folder(const Plan& plan, Replicate& replicate, std::int64_
   const std::string at = "replicate " + std::to_string(r) + ", ";
   const std::string name = replicate_name(r, plan.width);
   if (clear_the_way(r, name)) return std::nullopt;
-  const Seeds seeds = seeds_of(plan.first_seed, r);
+  const Seeds seeds = seeds_of(plan.first_seed, r, static_cast<std::int64_t>(plan.inputs.chromosomes.size()));
   if (auto refusal = make_replicate(plan.inputs, seeds, replicate)) return outcome::stop(at + refusal->text);
 
   const std::string partial = partial_name(r, plan.width);

@@ -68,10 +68,11 @@ float through_phenotype_file(float value) {
 
 void render_markers(const Inputs& inputs, const Replicate& replicate, std::string& out) {
   out += "id";
-  for (const std::string& name : inputs.marker_names) {
-    out += ',';
-    out += name;
-  }
+  for (const auto& chromosome : inputs.chromosomes)
+    for (const std::string& name : chromosome->marker_names) {
+      out += ',';
+      out += name;
+    }
   out += '\n';
   // Written through a pointer into room reserved for the longest line: this text is most of
   // the bytes a replicate writes, and the checks of appending char by char would cost as much
@@ -79,7 +80,7 @@ void render_markers(const Inputs& inputs, const Replicate& replicate, std::strin
   const std::int32_t count = inputs.pedigree.count;
   std::size_t longest_id = 0;
   for (const std::string& id : inputs.ids) longest_id = std::max(longest_id, id.size());
-  const std::size_t line = longest_id + 1 + 8 * inputs.marker_loci.size();
+  const std::size_t line = longest_id + 1 + 8 * inputs.markers();
   std::size_t used = out.size();
   out.resize(used + static_cast<std::size_t>(count) * line);
   char* p = out.data() + used;
@@ -87,20 +88,22 @@ void render_markers(const Inputs& inputs, const Replicate& replicate, std::strin
   for (std::int32_t k = 0; k < count; ++k) {
     const std::string& id = inputs.ids[static_cast<std::size_t>(k)];
     p = std::copy(id.begin(), id.end(), p);
-    const auto& alleles = replicate.genotypes.alleles[k];
-    for (const std::int32_t j : inputs.marker_loci) {
-      const std::int32_t a = alleles[0][j], b = alleles[1][j];
-      if (a >= 0 && a < PairTexts::below && b >= 0 && b < PairTexts::below) {
-        // All eight bytes are copied, whatever the pair's length: the line's room holds them.
-        const PairTexts::Text& text = pairs.texts[static_cast<std::size_t>(a * PairTexts::below + b)];
-        std::memcpy(p, text.chars, 8);
-        p += text.length;
-        continue;
+    for (std::size_t c = 0; c < inputs.chromosomes.size(); ++c) {
+      const auto& alleles = replicate.genotypes_of(c).alleles[k];
+      for (const std::int32_t j : inputs.chromosomes[c]->marker_loci) {
+        const std::int32_t a = alleles[0][j], b = alleles[1][j];
+        if (a >= 0 && a < PairTexts::below && b >= 0 && b < PairTexts::below) {
+          // All eight bytes are copied, whatever the pair's length: the line's room holds them.
+          const PairTexts::Text& text = pairs.texts[static_cast<std::size_t>(a * PairTexts::below + b)];
+          std::memcpy(p, text.chars, 8);
+          p += text.length;
+          continue;
+        }
+        *p++ = ',';
+        p = put_allele(p, a);
+        *p++ = '/';
+        p = put_allele(p, b);
       }
-      *p++ = ',';
-      p = put_allele(p, a);
-      *p++ = '/';
-      p = put_allele(p, b);
     }
     *p++ = '\n';
   }

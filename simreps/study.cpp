@@ -10,8 +10,34 @@
 namespace simreps {
 namespace {
 
-constexpr std::array<const char*, 3> input_keys = {"raw_pedigree", "chromosome", "model"};
-constexpr std::array<const char*, 3> input_words = {"raw pedigree", "chromosome file", "model"};
+// The record's key of input i of `count`: a study of one chromosome keys it "chromosome", as
+// it always did; one of several "chromosome.1", "chromosome.2" ...
+std::string input_key(std::size_t i, std::size_t count) {
+  if (i == 0) return "raw_pedigree";
+  if (i + 1 == count) return "model";
+  return count == 3 ? std::string("chromosome") : "chromosome." + std::to_string(i);
+}
+
+std::string input_word(std::size_t i, std::size_t count) {
+  if (i == 0) return "raw pedigree";
+  if (i + 1 == count) return "model";
+  return count == 3 ? std::string("chromosome file") : "chromosome file " + std::to_string(i);
+}
+
+// The position of `key` among the inputs: 0 the raw pedigree, then the chromosome files
+// (1..), and -1 the model; -2 for another key.
+long input_position(const std::string& key) {
+  if (key == "raw_pedigree") return 0;
+  if (key == "chromosome") return 1;
+  if (key == "model") return -1;
+  if (key.rfind("chromosome.", 0) == 0) {
+    const std::string number = key.substr(11);
+    if (!number.empty() && number.size() < 6 && number.find_first_not_of("0123456789") == std::string::npos &&
+        std::stol(number) >= 1)
+      return std::stol(number);
+  }
+  return -2;
+}
 
 std::vector<std::string> split_tabs(const std::string& line) {
   std::vector<std::string> fields;
@@ -33,6 +59,9 @@ outcome::Outcome read_study(std::optional<Study>& recorded) {
   if (!in) return std::nullopt;
   Study& study = recorded.emplace();
   int found = 0;
+  // The chromosome files by their position; the raw pedigree and the model apart.
+  std::vector<std::pair<long, std::vector<std::string>>> chromosomes;
+  std::vector<std::string> pedigree, model;
   std::string line;
   try {
     while (std::getline(in, line)) {
@@ -48,14 +77,34 @@ outcome::Outcome read_study(std::optional<Study>& recorded) {
         study.formats = fields[1];
       } else if (fields[0] == "bp_per_cm") {
         study.bp_per_cm = std::stoll(fields[1]);
+      } else if (fields[0] == "chromosome_names") {
+        study.chromosome_names = fields[1];
       }
-      for (std::size_t i = 0; i < input_keys.size(); ++i) {
-        if (fields[0] != input_keys[i] || fields.size() < 4) continue;
-        study.inputs[i].crc = static_cast<std::uint32_t>(std::stoul(fields[1]));
-        study.inputs[i].bytes = std::stoull(fields[2]);
-        study.paths[i] = fields[3];
-        ++found;
+      const long position = input_position(fields[0]);
+      if (position == -2 || fields.size() < 4) continue;
+      // An input twice makes the record unreadable, as it always did.
+      if ((position == 0 && !pedigree.empty()) || (position == -1 && !model.empty())) found = -10;
+      if (position == 0) pedigree = fields;
+      else if (position == -1) model = fields;
+      else chromosomes.emplace_back(position, fields);
+    }
+    // Each input once, the chromosome files numbered 1, 2, ... (or the one "chromosome").
+    bool whole = !pedigree.empty() && !model.empty() && !chromosomes.empty();
+    for (std::size_t k = 0; whole && k < chromosomes.size(); ++k)
+      whole = chromosomes[k].first == static_cast<long>(k + 1) &&
+              (chromosomes.size() > 1) == (chromosomes[k].second[0] != "chromosome");
+    if (whole) {
+      std::vector<std::vector<std::string>> rows{pedigree};
+      for (const auto& row : chromosomes) rows.push_back(row.second);
+      rows.push_back(model);
+      study.inputs.assign(rows.size(), Checksum{});
+      study.paths.assign(rows.size(), std::string());
+      for (std::size_t i = 0; i < rows.size(); ++i) {
+        study.inputs[i].crc = static_cast<std::uint32_t>(std::stoul(rows[i][1]));
+        study.inputs[i].bytes = std::stoull(rows[i][2]);
+        study.paths[i] = rows[i][3];
       }
+      found += 3;
     }
   } catch (const std::exception&) {
     found = -1;
@@ -69,11 +118,12 @@ outcome::Outcome write_study(const Study& study) {
   out << "item\tvalue\tbytes\tfile\n";
   out << "program\t" << study.program << "\n";
   out << "first_seed\t" << study.first_seed << "\n";
-  for (std::size_t i = 0; i < input_keys.size(); ++i)
-    out << input_keys[i] << '\t' << study.inputs[i].crc << '\t' << study.inputs[i].bytes << '\t'
+  for (std::size_t i = 0; i < study.inputs.size(); ++i)
+    out << input_key(i, study.inputs.size()) << '\t' << study.inputs[i].crc << '\t' << study.inputs[i].bytes << '\t'
         << study.paths[i] << "\n";
   if (study.formats != "solar") out << "formats\t" << study.formats << "\n";
   if (study.bp_per_cm != 0) out << "bp_per_cm\t" << study.bp_per_cm << "\n";
+  if (!study.chromosome_names.empty()) out << "chromosome_names\t" << study.chromosome_names << "\n";
   return write_durably(".", study_record, out.str());
 }
 
@@ -83,11 +133,14 @@ std::string difference(const Study& recorded, const Study& now) {
   if (recorded.first_seed != now.first_seed)
     return "its first seed is " + std::to_string(recorded.first_seed) + ", not " +
            std::to_string(now.first_seed);
-  for (std::size_t i = 0; i < input_keys.size(); ++i) {
+  if (recorded.inputs.size() != now.inputs.size())
+    return "it has " + std::to_string(recorded.inputs.size() - 2) + " chromosome files, not " +
+           std::to_string(now.inputs.size() - 2);
+  for (std::size_t i = 0; i < recorded.inputs.size(); ++i) {
     const Checksum& a = recorded.inputs[i];
     const Checksum& b = now.inputs[i];
     if (a.crc != b.crc || a.bytes != b.bytes)
-      return "its " + std::string(input_words[i]) + " was " + recorded.paths[i] + " (cksum " +
+      return "its " + input_word(i, recorded.inputs.size()) + " was " + recorded.paths[i] + " (cksum " +
              cksum_text(a) + "), not " + now.paths[i] + " (cksum " + cksum_text(b) + ")";
   }
   if (recorded.formats != now.formats)
@@ -96,6 +149,9 @@ std::string difference(const Study& recorded, const Study& now) {
   if (recorded.bp_per_cm != now.bp_per_cm)
     return "its markers lie at " + std::to_string(recorded.bp_per_cm) + " bp per cM, not " +
            std::to_string(now.bp_per_cm) + " (--bp-per-cm)";
+  if (recorded.chromosome_names != now.chromosome_names)
+    return "its chromosomes are named " + (recorded.chromosome_names.empty() ? "1, 2, ..." : recorded.chromosome_names) +
+           ", not " + (now.chromosome_names.empty() ? "1, 2, ..." : now.chromosome_names) + " (--chromosome-names)";
   return {};
 }
 

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "common/outcome/outcome.hpp"
 #include "common/version/version.hpp"
@@ -15,15 +16,18 @@ namespace simreps {
 
 constexpr const char* study_record = "study.tsv";
 constexpr const char* program_version = "simreps " SUITE_VERSION;
-// The generator takes seeds up to this; replicate r of a study takes two from its first seed on.
+// The generator takes seeds up to this; each replicate of a study takes one seed per
+// chromosome and one for the trait, from the study's first seed on.
 constexpr std::int64_t max_seed = 2147483647;
 
 struct Study {
   std::string program = program_version;
   std::int32_t first_seed = 0;
-  // The raw pedigree, the chromosome file and the model, in that order.
-  std::array<Checksum, 3> inputs{};
-  std::array<std::string, 3> paths{};  // as given; shown, not compared
+  // The raw pedigree, the chromosome files and the model, in that order.
+  std::vector<Checksum> inputs = std::vector<Checksum>(3);
+  std::vector<std::string> paths = std::vector<std::string>(3);  // as given; shown, not compared
+  // The chromosomes' names when given (--chromosome-names), comma-separated; else empty.
+  std::string chromosome_names;
   // The formats of the replicates' files, and the base pairs per cM of those that place
   // markers in base pairs (0: none do). Recorded only when not SOLAR's alone, so that the
   // record of such a study stays as it always was.

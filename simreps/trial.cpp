@@ -5,6 +5,8 @@
 
 #include <cerrno>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <sstream>
 
 #include "simreps/chain_steps.hpp"
@@ -49,18 +51,21 @@ Trial::~Trial() {
   fs::remove_all(folder_, ignored);
 }
 
-outcome::Outcome Trial::run(const std::string& bin, const std::array<std::string, 3>& inputs,
+outcome::Outcome Trial::run(const std::string& bin, const std::vector<std::string>& inputs,
                             std::vector<std::string>& warnings) {
   std::error_code error;
   fs::create_directory(folder_, error);
   if (error) return outcome::stop("cannot create " + folder_ + ": " + error.message());
-  const char* copies[] = {"pe0.wrk", "chromosome.wrk", "model.wrk"};
-  for (int i = 0; i < 3; ++i) {
+  const std::size_t chromosomes = inputs.size() - 2;
+  std::vector<std::string> copies{"pe0.wrk"};
+  for (std::size_t k = 1; k <= chromosomes; ++k) copies.push_back(chromosome_file("chromosome", k, chromosomes, ".wrk"));
+  copies.push_back("model.wrk");
+  for (std::size_t i = 0; i < inputs.size(); ++i) {
     fs::copy_file(inputs[i], folder_ + "/" + copies[i], error);
     if (error) return outcome::stop("cannot copy " + inputs[i] + ": " + error.message());
   }
   std::string notes;
-  if (auto refusal = run_chain_once(bin, folder_, notes)) return refusal;
+  if (auto refusal = run_chain_once(bin, folder_, notes, chromosomes)) return refusal;
   std::istringstream lines(notes);
   for (std::string line; std::getline(lines, line);) {
     const auto colon = line.find(':');
@@ -75,6 +80,23 @@ outcome::Outcome Trial::keep(const std::vector<std::string>& files) {
     fs::rename(folder_ + "/" + kept, kept, error);
     if (error) return outcome::stop("cannot move " + kept + " into the study: " + error.message());
   }
+  return std::nullopt;
+}
+
+outcome::Outcome Trial::keep_relabelled(const std::string& file, const std::string& kept,
+                                        const std::string& first_line) {
+  std::ifstream in(folder_ + "/" + file, std::ios::binary);
+  std::string line, text = first_line + "\n";
+  if (!in || !std::getline(in, line)) return outcome::stop("cannot read " + file + " of the chain's trial");
+  text.append(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  const std::string partial = folder_ + "/" + kept + ".relabelled";
+  std::ofstream out(partial, std::ios::binary | std::ios::trunc);
+  out << text;
+  out.close();
+  if (!out) return outcome::stop("cannot write " + partial);
+  std::error_code error;
+  fs::rename(partial, kept, error);
+  if (error) return outcome::stop("cannot move " + kept + " into the study: " + error.message());
   return std::nullopt;
 }
 

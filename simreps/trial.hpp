@@ -4,7 +4,6 @@
 // taken from it, and the tables are read from its working files.
 #pragma once
 
-#include <array>
 #include <string>
 #include <vector>
 
@@ -22,16 +21,19 @@ class Trial {
   Trial(const Trial&) = delete;
   Trial& operator=(const Trial&) = delete;
 
-  // Copies the raw pedigree, chromosome file and model `inputs` into the folder under the
-  // chain's names and runs the chain there. Returns the first refusal; `warnings` gets what
+  // Copies the raw pedigree, the chromosome files and the model `inputs` (in that order) into
+  // the folder under the chain's names and runs the chain there. Returns the first refusal; `warnings` gets what
   // the programs printed in steps that succeeded, one line each, starting with the program's
   // name.
-  outcome::Outcome run(const std::string& bin, const std::array<std::string, 3>& inputs,
+  outcome::Outcome run(const std::string& bin, const std::vector<std::string>& inputs,
                        std::vector<std::string>& warnings);
 
   // Moves `files` of the trial into the current folder, replacing what is there (the same
   // files, written by any run of the study).
   outcome::Outcome keep(const std::vector<std::string>& files);
+  // The same for the file `file` of the trial kept as `kept`, its first line replaced by
+  // `first_line`.
+  outcome::Outcome keep_relabelled(const std::string& file, const std::string& kept, const std::string& first_line);
 
   const std::string& folder() const { return folder_; }
 

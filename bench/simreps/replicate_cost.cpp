@@ -96,7 +96,7 @@ int compare_formats(const std::string& work, int replicates, const std::string& 
   simreps::Formats formats;
   auto field = std::make_unique<simreps::FieldFiles>();
   if (!simreps::parse_formats(list, formats)) return 1;
-  if (auto problem = simreps::prepare_field_files(*inputs, formats, simreps::default_bp_per_cm, "1", *field)) {
+  if (auto problem = simreps::prepare_field_files(*inputs, formats, simreps::default_bp_per_cm, {"1"}, *field)) {
     std::printf("replicate_cost: %s\n", problem->text.c_str());
     return 1;
   }
@@ -117,7 +117,7 @@ int compare_formats(const std::string& work, int replicates, const std::string& 
     std::remove((work + "/" + name).c_str());
   const double w = median(with), s = median(without);
   std::printf("%lld individuals, %d loci (%zu biallelic markers): --formats %s %.4f s, solar %.4f s (CPU, median of %d)\n",
-              static_cast<long long>(inputs->pedigree.count), inputs->loci.count, field->biallelic.size(),
+              static_cast<long long>(inputs->pedigree.count), inputs->first().loci.count, field->biallelic.size(),
               list.c_str(), w, s, replicates);
   std::printf("RESULT simreps formats-%s %.4f %.4f %.2f\n", list.c_str(), w, s, w / s);
   return 0;
@@ -144,7 +144,7 @@ int main(int argc, char** argv) {
 
   // The numbers one replicate draws: one per allele of every haplotype, twelve per phenotype.
   const std::int64_t count = inputs->pedigree.count;
-  std::vector<float> genotype_numbers(static_cast<std::size_t>(2 * count * inputs->loci.count));
+  std::vector<float> genotype_numbers(static_cast<std::size_t>(2 * count * inputs->first().loci.count));
   std::vector<float> trait_numbers(static_cast<std::size_t>(12 * count));
 
   std::vector<double> path, floor;
@@ -176,7 +176,7 @@ int main(int argc, char** argv) {
   std::remove(phen.c_str());
   const double p = median(path), f = median(floor);
   std::printf("%lld individuals, %d loci, %zu bytes written per replicate\n",
-              static_cast<long long>(count), inputs->loci.count, markers.size() + phenotypes.size());
+              static_cast<long long>(count), inputs->first().loci.count, markers.size() + phenotypes.size());
   std::printf("replicate path %.4f s, floor %.4f s (CPU, median of %d)\n", p, f, replicates);
   std::printf("RESULT simreps replicate-cpu %.4f %.4f %.2f\n", p, f, p / f);
   return 0;

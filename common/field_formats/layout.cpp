@@ -14,7 +14,11 @@ std::string cm_text(float cm) {
 
 outcome::Outcome positions(Layout& layout) {
   std::int64_t previous = 0;
+  std::size_t chromosome = 0;
   for (Marker& marker : layout.markers) {
+    // Each chromosome's positions begin anew.
+    if (marker.chromosome != chromosome) previous = 0;
+    chromosome = marker.chromosome;
     // From the text, in double precision: 47.8 cM at 10^6 bp per cM is 47,800,001, which the
     // float 47.799999 would round one short.
     const double bp = 1.0 + std::strtod(marker.cm.c_str(), nullptr) * static_cast<double>(layout.bp_per_cm);

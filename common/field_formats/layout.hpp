@@ -22,6 +22,7 @@ struct Marker {
   std::string cm;          // the map position in centimorgans as text, as the map gives it
   std::int32_t alleles = 0;  // alleles 1..alleles
   std::int64_t position = 0;  // in base pairs, from 1 (positions())
+  std::size_t chromosome = 0;  // its chromosome: an index into Layout::chromosomes
 };
 
 struct Individual {
@@ -31,9 +32,12 @@ struct Individual {
   std::int32_t sex = 0;        // 1 male, 2 female, anything else unknown
 };
 
-// One chromosome of markers and the pedigree whose individuals carry them.
+// The markers of one or more chromosomes and the pedigree whose individuals carry them.
 struct Layout {
-  std::string chromosome = "1";
+  // The chromosomes' names, as VCF contigs and PLINK's and Merlin's chromosome columns show
+  // them; the markers stand chromosome by chromosome, in this order.
+  std::vector<std::string> chromosomes{"1"};
+  const std::string& chromosome_of(const Marker& marker) const { return chromosomes[marker.chromosome]; }
   std::int64_t bp_per_cm = 1000000;
   std::vector<Marker> markers;  // in map order
   std::vector<Individual> individuals;
@@ -51,9 +55,12 @@ struct Alleles {
   std::size_t individual_stride = 0;
   std::size_t side_stride = 0;
   std::span<const std::int32_t> loci;
+  // With several chromosomes each has its table (of the same strides): the table of each
+  // marker. Empty: all markers are in `first`'s.
+  std::span<const std::int16_t* const> tables{};
   std::int32_t allele(std::size_t k, int side, std::size_t m) const {
-    return first[k * individual_stride + static_cast<std::size_t>(side) * side_stride +
-                 static_cast<std::size_t>(loci[m])];
+    return (tables.empty() ? first : tables[m])[k * individual_stride + static_cast<std::size_t>(side) * side_stride +
+                                                static_cast<std::size_t>(loci[m])];
   }
 };
 
@@ -62,7 +69,7 @@ struct Alleles {
 std::string cm_text(float cm);
 
 // Gives every marker of `layout` its position in base pairs, 1 + cM x bp_per_cm rounded, from
-// its cm text. A marker that would not lie after the one before it (the same cM, or one that
+// its cm text. A marker that would not lie after the one before it on its chromosome (the same cM, or one that
 // rounds to the same base pair) is put 1 bp after it: VCF and its index want positions that
 // increase. Refuses a position below 1 or above max_position, naming the marker.
 outcome::Outcome positions(Layout& layout);

@@ -40,7 +40,7 @@ void render_merlin_dat(const Layout& layout, std::string& out) {
 
 void render_merlin_map(const Layout& layout, std::string& out) {
   out += "CHROMOSOME MARKER POSITION\n";
-  for (const Marker& marker : layout.markers) out += layout.chromosome + ' ' + marker.name + ' ' + marker.cm + '\n';
+  for (const Marker& marker : layout.markers) out += layout.chromosome_of(marker) + ' ' + marker.name + ' ' + marker.cm + '\n';
 }
 
 }  // namespace field_formats

@@ -18,7 +18,7 @@ void render_fam(const Layout& layout, Traits traits, std::string& out) {
 void render_bim(const Layout& layout, const std::vector<std::size_t>& kept, std::string& out) {
   for (const std::size_t m : kept) {
     const Marker& marker = layout.markers[m];
-    out += layout.chromosome + '\t' + marker.name + '\t' + marker.cm + '\t' + std::to_string(marker.position) +
+    out += layout.chromosome_of(marker) + '\t' + marker.name + '\t' + marker.cm + '\t' + std::to_string(marker.position) +
            "\t2\t1\n";
   }
 }

@@ -22,15 +22,17 @@ struct FreeHeader {
 
 outcome::Outcome make_header(const Layout& layout, const Meta& meta, bcf_hdr_t* header) {
   if (bcf_hdr_set_version(header, "VCFv4.3") != 0) return outcome::stop("cannot set the VCF version");
-  std::int64_t length = 1;
+  // Each chromosome a contig, as long as its last marker's position (1 without markers).
+  std::vector<std::int64_t> lengths(layout.chromosomes.size(), 1);
   std::int32_t most = 1;
   for (const Marker& marker : layout.markers) {
-    length = std::max(length, marker.position);
+    lengths[marker.chromosome] = std::max(lengths[marker.chromosome], marker.position);
     most = std::max(most, marker.alleles);
   }
   std::vector<std::string> lines;
   for (const auto& [key, value] : meta) lines.push_back("##" + key + "=" + value);
-  lines.push_back("##contig=<ID=" + layout.chromosome + ",length=" + std::to_string(length) + ">");
+  for (std::size_t c = 0; c < layout.chromosomes.size(); ++c)
+    lines.push_back("##contig=<ID=" + layout.chromosomes[c] + ",length=" + std::to_string(lengths[c]) + ">");
   for (std::int32_t a = 2; a <= most; ++a)
     lines.push_back("##ALT=<ID=A" + std::to_string(a) + ",Description=\"Allele " + std::to_string(a) +
                     " of the marker\">");
@@ -96,7 +98,7 @@ outcome::Outcome write_vcf(const std::string& path, const Layout& layout, const 
     const Marker& marker = layout.markers[m];
     const std::int32_t count = std::max(marker.alleles, 1);
     line.clear();
-    line += layout.chromosome;
+    line += layout.chromosome_of(marker);
     line += '\t';
     line += std::to_string(marker.position);
     line += '\t';
@@ -129,7 +131,8 @@ outcome::Outcome write_vcf(const std::string& path, const Layout& layout, const 
         bgzf_write(out, line.data(), line.size()) != static_cast<ssize_t>(line.size()))
       return outcome::stop("cannot write " + path);
     // A VCF's CSI index names its contigs, as a tabix index does.
-    const int tid = hts_idx_tbi_name(file->idx, 0, layout.chromosome.c_str());
+    const int tid = hts_idx_tbi_name(file->idx, static_cast<int>(marker.chromosome),
+                                         layout.chromosome_of(marker).c_str());
     if (tid < 0 || hts_idx_push(file->idx, tid, marker.position - 1, marker.position, bgzf_tell(out), 1) < 0)
       return outcome::stop("cannot index marker " + marker.name + " in " + index);
   }
