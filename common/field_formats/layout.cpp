@@ -55,4 +55,16 @@ std::string trait_text(double value) {
   return std::string(text, end);
 }
 
+void put_pedigree_columns(const Layout& layout, Traits traits, std::size_t k, char separator,
+                          const char* missing, std::string& out) {
+  const Individual& i = layout.individuals[k];
+  for (const std::string* column : {&i.family, &i.id, &i.father, &i.mother}) {
+    out += *column;
+    out += separator;
+  }
+  out += i.sex == 1 ? '1' : i.sex == 2 ? '2' : '0';
+  out += separator;
+  out += k < traits.size() ? trait_text(traits[k]) : missing;
+}
+
 }  // namespace field_formats

@@ -85,4 +85,10 @@ using Traits = std::span<const double>;
 // The trait as the SOLAR phenotype file writes it: six decimals.
 std::string trait_text(double value);
 
+// The pedigree columns that PLINK's .fam and Merlin's .ped both begin with, each followed by
+// `separator`, and then the trait of individual k (`missing` when there is none): family,
+// individual, father, mother, sex (1, 2, or 0 for unknown), trait.
+void put_pedigree_columns(const Layout& layout, Traits traits, std::size_t k, char separator,
+                          const char* missing, std::string& out);
+
 }  // namespace field_formats

@@ -20,11 +20,7 @@ void put_allele(std::int32_t a, std::int32_t alleles, std::string& out) {
 
 void render_merlin_ped(const Layout& layout, const Alleles& alleles, Traits traits, std::string& out) {
   for (std::size_t k = 0; k < layout.individuals.size(); ++k) {
-    const Individual& i = layout.individuals[k];
-    out += i.family + ' ' + i.id + ' ' + i.father + ' ' + i.mother + ' ';
-    out += i.sex == 1 ? '1' : i.sex == 2 ? '2' : '0';
-    out += ' ';
-    out += k < traits.size() ? trait_text(traits[k]) : "x";
+    put_pedigree_columns(layout, traits, k, ' ', "x", out);
     for (std::size_t m = 0; m < layout.markers.size(); ++m) {
       put_allele(alleles.allele(k, 0, m), layout.markers[m].alleles, out);
       put_allele(alleles.allele(k, 1, m), layout.markers[m].alleles, out);

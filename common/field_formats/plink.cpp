@@ -6,11 +6,7 @@ namespace field_formats {
 
 void render_fam(const Layout& layout, Traits traits, std::string& out) {
   for (std::size_t k = 0; k < layout.individuals.size(); ++k) {
-    const Individual& i = layout.individuals[k];
-    out += i.family + '\t' + i.id + '\t' + i.father + '\t' + i.mother + '\t';
-    out += i.sex == 1 ? '1' : i.sex == 2 ? '2' : '0';
-    out += '\t';
-    out += k < traits.size() ? trait_text(traits[k]) : "-9";
+    put_pedigree_columns(layout, traits, k, '\t', "-9", out);
     out += '\n';
   }
 }
