@@ -245,11 +245,13 @@ Multiplier prepare(const Residue& a) {
     r = reduce_slowly(r, 5, out);
 }
 
-void multiply_in_place(const Multiplier& a, Residue& result) {
-  const Residue z = result;
-  // Column j of the sum of z[i] rows[i] is nine word products, summed with what the column
-  // below carries in three words: r below 2^576, and t, the multiple of 2^576, below 2^68.
-  Residue r;
+// The columns of the sum of z[i] rows[i] into r, returning what the last carries out. Column
+// j is nine word products, summed with what the column below carries in three words: r below
+// 2^576, and t, the multiple of 2^576, below 2^68. `after_column(j)` runs once column j is
+// done: work placed there goes on while the processor waits on its multiplier.
+template <typename AfterColumn>
+[[gnu::always_inline]] inline u128 product_columns(const Multiplier& a, const Residue& z, Residue& r,
+                                                   AfterColumn after_column) {
   u128 acc = 0;
   u64 over = 0;
 #pragma GCC unroll 9
@@ -263,8 +265,15 @@ void multiply_in_place(const Multiplier& a, Residue& result) {
     r[j] = static_cast<u64>(acc);
     acc = (acc >> 64) | (static_cast<u128>(over) << 64);
     over = 0;
+    after_column(j);
   }
-  finish_product(r, acc);
+  return acc;
+}
+
+void multiply_in_place(const Multiplier& a, Residue& result) {
+  const Residue z = result;
+  Residue r;
+  finish_product(r, product_columns(a, z, r, [](int) {}));
   result = r;
 }
 
@@ -367,24 +376,12 @@ std::int32_t to_lags_then_multiply(const Multiplier& a, Residue& z, std::int32_t
     }
   };
   Residue r;
-  u128 acc = 0;
-  u64 over = 0;
-#pragma GCC unroll 9
-  for (int j = 0; j < limbs; ++j) {
-#pragma GCC unroll 9
-    for (int i = 0; i < limbs; ++i) {
-      const u128 t = static_cast<u128>(z[i]) * a.rows[i][j];
-      acc += t;
-      over += acc < t;
-    }
-    r[j] = static_cast<u64>(acc);
-    acc = (acc >> 64) | (static_cast<u128>(over) << 64);
-    over = 0;
+  const u128 acc = product_columns(a, z, r, [&](int j) {
     if (j == 0)
       w = lags_number(z);
     else
       digits_of_word(j - 1);
-  }
+  });
   digits_of_word(limbs - 1);
   finish_product(r, acc);
   z = r;
