@@ -118,6 +118,13 @@ outcome::Outcome parse_genotype_file(std::string_view name, std::string_view tex
   return std::nullopt;
 }
 
+std::int32_t allele_at(std::string_view row, std::int32_t locus, int side) {
+  std::int32_t allele = 0;
+  read_int_field(field(row, cell_width * static_cast<std::size_t>(locus) + 6 + 3 * static_cast<std::size_t>(side), 3),
+                 allele);
+  return allele;
+}
+
 bool is_trait_locus(std::string_view name) { return name.find("qtl") != std::string_view::npos; }
 
 namespace {

@@ -45,6 +45,11 @@ struct GenotypeFile {
 outcome::Outcome parse_genotype_file(std::string_view name, std::string_view text,
                                      GenotypeFile& file);
 
+// The allele of locus `locus` (0-based) on side `side` (0 paternal, 1 maternal) of a genotype
+// line that parse_genotype_file accepted: columns 7-9 and 10-12 of the locus's cell, read by
+// the same rules.
+std::int32_t allele_at(std::string_view row, std::int32_t locus, int side);
+
 // True when the 12-character locus name `name` marks a trait locus (it contains "qtl").
 bool is_trait_locus(std::string_view name);
 

@@ -3,6 +3,7 @@
 // kind, so that a sound simulation raises a flag of a kind in one check out of a thousand.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -14,29 +15,32 @@ namespace simcheck {
 constexpr double family_level = 0.001;
 
 struct FrequencyTest {
-  int locus = 0, population = 0;  // 0-based
-  long alleles = 0;               // founder alleles counted
+  std::size_t chromosome = 0;
+  std::int32_t locus = 0, population = 0;  // 0-based
+  std::int64_t alleles = 0;                // founder alleles counted
   double chi_square = 0, p = 1;
-  int df = 0;
+  std::int32_t df = 0;
   bool flagged = false;
   std::string worst;  // the allele furthest from its expectation: expected and seen
 };
 
 struct IntervalTest {
-  int locus = 0;  // the interval ends at this locus (1..L-1)
+  std::size_t chromosome = 0;
+  std::int32_t locus = 0;  // the interval ends at this locus (1..L-1)
   double distance = 0, expected = 0;
-  long meioses = 0, recombinants = 0;  // from the trace, or from the genotypes without one
+  std::int64_t meioses = 0, recombinants = 0;  // from the trace, or from the genotypes without one
   Proportion observed;
-  long typed_meioses = 0, typed_recombinants = 0;
+  std::int64_t typed_meioses = 0, typed_recombinants = 0;
   Proportion typed;
   double p = 1, typed_p = 1;
   bool flagged = false;
 };
 
 struct MarkerTest {
-  int locus = 0;
+  std::size_t chromosome = 0;
+  std::int32_t locus = 0;
   double expected = 0, founders_observed = 0, all_observed = 0;
-  long founders = 0;
+  std::int64_t founders = 0;
   double p = 1;
   bool flagged = false;
 };
@@ -46,7 +50,7 @@ struct TraitTest {
   double sigma2 = 0;
   double environmental_p = 1, correlation_se = 0, correlation_p = 1;
   bool environmental_flagged = false, correlation_flagged = false;
-  std::vector<int> draws_flagged;  // indices into Counts::traits
+  std::vector<std::size_t> draws_flagged;  // indices into Counts::traits
   double draws_threshold = 0;
   // Spread across replicates.
   double variance_mean = 0, variance_sd = 0, variance_min = 0, variance_max = 0;
@@ -59,7 +63,7 @@ struct Evaluation {
   std::vector<MarkerTest> markers;
   bool has_trait = false;
   TraitTest trait;
-  int flags = 0;  // flagged lines, faults included
+  std::int64_t flags = 0;  // flagged lines, faults included
 };
 
 Evaluation evaluate(const Inputs& inputs, const Counts& counts);

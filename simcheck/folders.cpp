@@ -23,40 +23,103 @@ constexpr std::size_t max_study_faults = 20;
 
 bool is_digit(char c) { return c >= '0' && c <= '9'; }
 
-// The input paths simreps recorded in study.tsv, with their lengths: a study checked against
-// inputs that changed since would flag everything, so a changed length is refused.
-outcome::Outcome read_study(const std::string& folder, std::map<std::string, std::string>& paths) {
-  const std::string record = folder + "/study.tsv";
-  if (!fs::is_regular_file(record)) return outcome::stop(record + " is not a plain file");
-  LineReader in(record, study_line, "study record");
+std::vector<std::string> split(const std::string& line, char separator) {
+  std::vector<std::string> fields;
+  std::size_t start = 0;
+  for (std::size_t at; (at = line.find(separator, start)) != std::string::npos; start = at + 1)
+    fields.push_back(line.substr(start, at - start));
+  fields.push_back(line.substr(start));
+  return fields;
+}
+
+// What simreps recorded in study.tsv: each input's fields (key, checksum, bytes, path) and the
+// chromosomes' names, if given.
+struct Record {
+  std::vector<std::string> raw_pedigree, model;
+  std::vector<std::vector<std::string>> chromosomes;  // "chromosome", or chromosome.1, .2 ...
+  std::string chromosome_names;
+};
+
+// The number k of a key "chromosome.k", 0 for any other key.
+std::size_t chromosome_number(const std::string& key) {
+  if (key.rfind("chromosome.", 0) != 0 || key.size() > 16 || key.size() == 11 ||
+      !std::all_of(key.begin() + 11, key.end(), is_digit))
+    return 0;
+  return static_cast<std::size_t>(std::stoul(key.substr(11)));
+}
+
+outcome::Outcome read_record(const std::string& folder, Record& record) {
+  const std::string path = folder + "/study.tsv";
+  if (!fs::is_regular_file(path)) return outcome::stop(path + " is not a plain file");
+  LineReader in(path, study_line, "study record");
+  std::map<std::size_t, std::vector<std::string>> numbered;
   while (in.next()) {
-    const std::string& line = in.line;
-    std::vector<std::string> fields;
-    std::size_t start = 0;
-    for (std::size_t tab; (tab = line.find('\t', start)) != std::string::npos; start = tab + 1)
-      fields.push_back(line.substr(start, tab - start));
-    fields.push_back(line.substr(start));
+    const std::vector<std::string> fields = split(in.line, '\t');
+    if (fields.size() >= 2 && fields[0] == "chromosome_names") record.chromosome_names = fields[1];
     if (fields.size() < 4) continue;
-    // simreps keys the chromosome files of a study of several chromosome.1, chromosome.2 ...
-    if (fields[0].rfind("chromosome.", 0) == 0)
-      return outcome::stop(folder + " holds a study of several chromosomes; simcheck checks studies of one");
-    if (fields[0] != "raw_pedigree" && fields[0] != "chromosome" && fields[0] != "model") continue;
-    std::error_code error;
-    const auto bytes = fs::file_size(fields[3], error);
-    if (error) return outcome::stop(folder + "/study.tsv names the " + fields[0] + " " + fields[3] + ", which cannot be read; name it with --" +
-                                    (fields[0] == "raw_pedigree" ? "raw-pedigree" : fields[0]));
-    if (std::to_string(bytes) != fields[2])
-      return outcome::stop("the " + fields[0] + " " + fields[3] + " has " + std::to_string(bytes) + " bytes, the study's had " +
-                           fields[2] + ": it changed since the study was made");
-    paths[fields[0]] = fields[3];
+    if (fields[0] == "raw_pedigree") record.raw_pedigree = fields;
+    else if (fields[0] == "model") record.model = fields;
+    else if (fields[0] == "chromosome") numbered[0] = fields;
+    else if (const std::size_t k = chromosome_number(fields[0]); k > 0) numbered[k] = fields;
   }
   if (in.too_long) return in.ended("");
-  if (paths.size() != 3) return outcome::stop(folder + "/study.tsv is not a study record of simreps");
+  // One "chromosome", or chromosome.1 to chromosome.K.
+  const bool ordered = !numbered.empty() && (numbered.contains(0) ? numbered.size() == 1
+                                                                  : numbered.rbegin()->first == numbered.size());
+  for (const auto& [k, fields] : numbered) record.chromosomes.push_back(fields);
+  if (record.raw_pedigree.empty() || record.model.empty() || !ordered)
+    return outcome::stop(folder + "/study.tsv is not a study record of simreps");
+  return std::nullopt;
+}
+
+// The path of a recorded input, refused when it cannot be read or its length changed since:
+// a study checked against inputs that changed would flag everything.
+outcome::Outcome recorded_path(const std::string& folder, const std::vector<std::string>& fields, std::string& path) {
+  const std::string& key = fields[0];
+  const std::string option = key == "raw_pedigree" ? "raw-pedigree" : key.rfind("chromosome", 0) == 0 ? "chromosome" : key;
+  std::error_code error;
+  const auto bytes = fs::file_size(fields[3], error);
+  if (error)
+    return outcome::stop(folder + "/study.tsv names the " + key + " " + fields[3] + ", which cannot be read; name it with --" +
+                         option);
+  if (std::to_string(bytes) != fields[2])
+    return outcome::stop("the " + key + " " + fields[3] + " has " + std::to_string(bytes) + " bytes, the study's had " +
+                         fields[2] + ": it changed since the study was made");
+  path = fields[3];
+  return std::nullopt;
+}
+
+// The inputs of a study: those the options name, else those its record names.
+outcome::Outcome study_inputs(const Options& o, Layout& l) {
+  l.pedigree = o.pedigree;
+  l.raw_pedigree = o.raw_pedigree;
+  l.chromosomes = {o.chromosome};
+  l.model = o.model;
+  const bool all_named = (!o.pedigree.empty() || !o.raw_pedigree.empty()) && !o.chromosome.empty() &&
+                         (!o.model.empty() || o.no_trait);
+  if (all_named) return std::nullopt;
+  Record record;
+  if (auto problem = read_record(o.folder, record)) return problem;
+  const std::size_t count = record.chromosomes.size();
+  if (count > 1 && !o.chromosome.empty())
+    return outcome::stop(o.folder + " holds a study of " + std::to_string(count) +
+                         " chromosomes: --chromosome names the file of a study of one");
+  l.chromosomes.assign(count, o.chromosome);
+  const std::vector<std::string> names = split(record.chromosome_names, ',');
+  for (std::size_t k = 0; k < count; ++k)
+    l.chromosome_names.push_back(names.size() == count ? names[k] : std::to_string(k + 1));
+  std::vector<std::pair<const std::vector<std::string>*, std::string*>> used;
+  if (o.pedigree.empty() && o.raw_pedigree.empty()) used.push_back({&record.raw_pedigree, &l.raw_pedigree});
+  for (std::size_t k = 0; k < count && o.chromosome.empty(); ++k) used.push_back({&record.chromosomes[k], &l.chromosomes[k]});
+  if (o.model.empty()) used.push_back({&record.model, &l.model});
+  // Checked in the record's order: the raw pedigree, the chromosome files, the model.
+  for (const auto& [fields, path] : used)
+    if (auto problem = recorded_path(o.folder, *fields, *path)) return problem;
   return std::nullopt;
 }
 
 // The rows of the study's manifest.tsv by replicate number, each row as written.
-outcome::Outcome read_manifest(const std::string& folder, std::map<long, std::string>& rows) {
+outcome::Outcome read_manifest(const std::string& folder, std::map<std::int64_t, std::string>& rows) {
   const std::string manifest = folder + "/manifest.tsv";
   std::error_code error;
   if (!fs::is_regular_file(manifest, error))
@@ -68,9 +131,9 @@ outcome::Outcome read_manifest(const std::string& folder, std::map<long, std::st
   while (in.next()) {
     const std::string number = in.line.substr(0, in.line.find('\t'));
     if (number.empty() || number.size() > 12 || !std::all_of(number.begin(), number.end(), is_digit) ||
-        std::stol(number) < 1)
+        std::stoll(number) < 1)
       return outcome::stop(in.where() + ": no replicate number in the first column");
-    if (!rows.emplace(std::stol(number), in.line).second)
+    if (!rows.emplace(std::stoll(number), in.line).second)
       return outcome::stop(in.where() + ": replicate " + number + " a second time");
   }
   if (in.too_long) return in.ended("");
@@ -85,14 +148,50 @@ std::string replicate_row(const std::string& folder) {
   return in.line;
 }
 
+// The files simcheck reads in every replicate of a study of `chromosomes` chromosomes.
+std::vector<std::string> replicate_files(const Options& o, std::size_t chromosomes) {
+  std::vector<std::string> names;
+  for (std::size_t k = 0; k < chromosomes; ++k)
+    for (const std::string& name : {o.genotypes, o.trace, std::string("mark.wrk")})
+      names.push_back(of_chromosome(name, k, chromosomes));
+  names.push_back("mark.sol");
+  if (!o.no_trait) names.insert(names.end(), {o.phenotypes, "phen.sol"});
+  names.push_back("replicate.tsv");
+  return names;
+}
+
+// The faults of one replicate folder: a file missing, a file that is not what simreps wrote
+// (a crash, a power loss or a hand may leave such files), a row that is not the manifest's.
+void check_replicate(const Options& o, const std::vector<std::string>& names, const std::string& folder,
+                     const std::string& row, const std::string& at, std::vector<std::string>& faults) {
+  std::error_code error;
+  const std::size_t before = faults.size();
+  for (const std::string& name : names)
+    if (!fs::exists(within(folder, name), error)) faults.push_back(at + "no " + within(folder, name));
+  if (faults.size() == before)
+    if (auto fault = simreps::check_complete(folder, true)) faults.push_back(at + fault->text);
+  if (fs::exists(folder + "/replicate.tsv", error) && replicate_row(folder) != row)
+    faults.push_back(at + "its line in " + o.folder + "/manifest.tsv is not the one in " + folder + "/replicate.tsv");
+}
+
+// The refusal that lists `faults`, the first max_study_faults of them.
+outcome::Outcome incomplete(const std::string& folder, const std::vector<std::string>& faults) {
+  if (faults.empty()) return std::nullopt;
+  std::string text = folder + " is not a complete study: " + std::to_string(faults.size()) +
+                     (faults.size() == 1 ? " fault" : " faults");
+  for (std::size_t k = 0; k < faults.size() && k < max_study_faults; ++k) text += "\n" + faults[k];
+  if (faults.size() > max_study_faults) text += "\n  and " + std::to_string(faults.size() - max_study_faults) + " more";
+  return outcome::stop(text);
+}
+
+using Numbered = std::map<std::int64_t, std::string>;
+
 // Checks that every replicate the manifest lists is there with every file simcheck reads,
 // that the manifest lists every replicate folder, and that its rows are the replicates' own.
 // Fills the layout's simulations in the order of the replicates. Every fault is listed.
-outcome::Outcome check_study(const Options& o, const std::map<long, std::string>& rows,
-                             const std::map<long, std::string>& folders, Layout& l) {
-  std::vector<std::string> names = {o.genotypes, o.trace, "mark.wrk", "mark.sol"};
-  if (!o.no_trait) names.insert(names.end(), {o.phenotypes, "phen.sol"});
-  names.push_back("replicate.tsv");
+outcome::Outcome check_study(const Options& o, const Numbered& rows, const Numbered& folders, Layout& l) {
+  const std::vector<std::string> names = replicate_files(o, l.chromosomes.size());
+  const std::string first_genotypes = of_chromosome(o.genotypes, 0, l.chromosomes.size());
   std::vector<std::string> faults;
   std::size_t width = 0;
   for (const auto& [number, name] : folders) width = std::max(width, name.size() - 3);
@@ -108,15 +207,8 @@ outcome::Outcome check_study(const Options& o, const std::map<long, std::string>
       continue;
     }
     const std::string folder = o.folder + "/" + found->second;
-    const std::size_t before = faults.size();
-    for (const std::string& name : names)
-      if (!fs::exists(within(folder, name), error)) faults.push_back(at + "no " + within(folder, name));
-    // A crash, a power loss or a hand may leave files that are not what simreps wrote.
-    if (faults.size() == before)
-      if (auto fault = simreps::check_complete(folder, true)) faults.push_back(at + fault->text);
-    any_genotypes = any_genotypes || fs::exists(within(folder, o.genotypes), error);
-    if (fs::exists(folder + "/replicate.tsv", error) && replicate_row(folder) != row)
-      faults.push_back(at + "its line in " + o.folder + "/manifest.tsv is not the one in " + folder + "/replicate.tsv");
+    check_replicate(o, names, folder, row, at, faults);
+    any_genotypes = any_genotypes || fs::exists(within(folder, first_genotypes), error);
     l.simulations.push_back(folder);
     l.labels.push_back(found->second);
   }
@@ -126,16 +218,36 @@ outcome::Outcome check_study(const Options& o, const std::map<long, std::string>
                        " is not in the manifest (a simreps run is still making the study, or stopped before it "
                        "rewrote the manifest: run simreps again with the study's arguments)");
   if (!any_genotypes && !l.simulations.empty())
-    return outcome::stop(l.simulations.front() + " has no " + o.genotypes +
+    return outcome::stop(l.simulations.front() + " has no " + first_genotypes +
                          ": simcheck reads each replicate's genotype, trace and phenotype files, which simreps keeps "
                          "only when run with --keep-working (-k)");
-  if (faults.empty()) return std::nullopt;
-  std::string text = o.folder + " is not a complete study: " + std::to_string(faults.size()) +
-                     (faults.size() == 1 ? " fault" : " faults");
-  for (std::size_t k = 0; k < faults.size() && k < max_study_faults; ++k) text += "\n" + faults[k];
-  if (faults.size() > max_study_faults)
-    text += "\n  and " + std::to_string(faults.size() - max_study_faults) + " more";
-  return outcome::stop(text);
+  return incomplete(o.folder, faults);
+}
+
+void single_layout(const Options& o, Layout& l) {
+  std::error_code error;
+  l.pedigree = !o.pedigree.empty() ? o.pedigree : o.raw_pedigree.empty() ? o.folder + "/pe2.wrk" : "";
+  l.raw_pedigree = o.raw_pedigree;
+  l.chromosomes = {o.chromosome.empty() ? o.folder + "/chromosome.wrk" : o.chromosome};
+  l.model = o.model.empty() ? o.folder + "/model.wrk" : o.model;
+  if (o.model.empty() && !fs::exists(l.model, error)) l.model.clear();
+  l.simulations = {o.folder};
+  l.labels = {""};
+}
+
+outcome::Outcome study_layout(const Options& o, Layout& l) {
+  if (auto problem = study_inputs(o, l)) return problem;
+  Numbered rows, reps;
+  if (auto problem = read_manifest(o.folder, rows)) return problem;
+  std::error_code error;
+  for (const auto& entry : fs::directory_iterator(o.folder, error)) {
+    const std::string name = entry.path().filename().string();
+    if (!entry.is_directory() || name.size() < 4 || name.compare(0, 3, "rep") != 0 ||
+        !std::all_of(name.begin() + 3, name.end(), is_digit) || name.size() > 15)
+      continue;
+    reps[std::stoll(name.substr(3))] = name;
+  }
+  return check_study(o, rows, reps, l);
 }
 
 }  // namespace
@@ -144,39 +256,22 @@ std::string within(const std::string& folder, const std::string& name) {
   return !name.empty() && name[0] == '/' ? name : folder + "/" + name;
 }
 
+std::string of_chromosome(const std::string& name, std::size_t k, std::size_t count) {
+  if (count <= 1) return name;
+  const std::size_t slash = name.rfind('/');
+  const std::size_t dot = name.rfind('.');
+  const std::string number = "." + std::to_string(k + 1);
+  if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return name + number;
+  return name.substr(0, dot) + number + name.substr(dot);
+}
+
 outcome::Outcome find_layout(const Options& o, Layout& l) {
   std::error_code error;
   if (!fs::is_directory(o.folder, error)) return outcome::stop(o.folder + " is not a folder");
   l.study = fs::exists(o.folder + "/study.tsv", error);
-  if (!l.study) {
-    l.pedigree = !o.pedigree.empty() ? o.pedigree : o.raw_pedigree.empty() ? o.folder + "/pe2.wrk" : "";
-    l.raw_pedigree = o.raw_pedigree;
-    l.chromosome = o.chromosome.empty() ? o.folder + "/chromosome.wrk" : o.chromosome;
-    l.model = o.model.empty() ? o.folder + "/model.wrk" : o.model;
-    if (o.model.empty() && !fs::exists(l.model, error)) l.model.clear();
-    l.simulations = {o.folder};
-    l.labels = {""};
-  } else {
-    std::map<std::string, std::string> recorded;
-    const bool all_named = (!o.pedigree.empty() || !o.raw_pedigree.empty()) && !o.chromosome.empty() &&
-                           (!o.model.empty() || o.no_trait);
-    if (!all_named)
-      if (auto problem = read_study(o.folder, recorded)) return problem;
-    l.pedigree = o.pedigree;
-    l.raw_pedigree = o.pedigree.empty() && o.raw_pedigree.empty() ? recorded["raw_pedigree"] : o.raw_pedigree;
-    l.chromosome = o.chromosome.empty() ? recorded["chromosome"] : o.chromosome;
-    l.model = o.model.empty() ? recorded["model"] : o.model;
-    std::map<long, std::string> rows, reps;
-    if (auto problem = read_manifest(o.folder, rows)) return problem;
-    for (const auto& entry : fs::directory_iterator(o.folder, error)) {
-      const std::string name = entry.path().filename().string();
-      if (!entry.is_directory() || name.size() < 4 || name.compare(0, 3, "rep") != 0 ||
-          !std::all_of(name.begin() + 3, name.end(), is_digit) || name.size() > 15)
-        continue;
-      reps[std::stol(name.substr(3))] = name;
-    }
-    if (auto problem = check_study(o, rows, reps, l)) return problem;
-  }
+  if (!l.study) single_layout(o, l);
+  else if (auto problem = study_layout(o, l)) return problem;
+  if (l.chromosome_names.size() != l.chromosomes.size()) l.chromosome_names = {"1"};
   if (o.no_trait) l.model.clear();
   return std::nullopt;
 }

@@ -13,7 +13,9 @@ namespace simcheck {
 
 struct Layout {
   bool study = false;
-  std::string pedigree, raw_pedigree, chromosome, model;  // model empty: no trait
+  std::string pedigree, raw_pedigree, model;  // model empty: no trait
+  // The chromosome files in the study's order, and the names the report gives them.
+  std::vector<std::string> chromosomes, chromosome_names;
   // The folders holding genotype, trace and phenotype files: DIR itself, or rep1.., in order.
   std::vector<std::string> simulations;
   std::vector<std::string> labels;  // "" for a single simulation, else the folder's name
@@ -24,5 +26,10 @@ outcome::Outcome find_layout(const Options& options, Layout& layout);
 
 // `name` within `folder` unless it is absolute.
 std::string within(const std::string& folder, const std::string& name);
+
+// The name of chromosome k's (0-based) file of `count` where one chromosome's is `name`: the
+// name itself for one chromosome, else with ".<k+1>" before its last dot, as simreps names a
+// replicate's files (gntp.2.wrk, gntp.2.wrk_tmp, mark.2.wrk).
+std::string of_chromosome(const std::string& name, std::size_t k, std::size_t count);
 
 }  // namespace simcheck

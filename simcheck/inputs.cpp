@@ -27,83 +27,105 @@ double haldane_fraction(float from, float to) {
 // genodrop's completion loop without its draws: the order in which haplotypes are made.
 outcome::Outcome work_out_order(Inputs& in) {
   const auto& ped = in.pedigree;
-  const int n = ped.count;
-  std::vector<std::array<int, 2>> pending(n, {1, 1});
-  in.parent.assign(n, {-1, -1});
+  const std::size_t count = static_cast<std::size_t>(ped.count);
+  std::vector<std::array<bool, 2>> pending(count, {true, true});
+  in.parent.assign(count, {-1, -1});
   in.draw_order.clear();
-  for (int i = 0; i < n; ++i)
+  for (std::size_t i = 0; i < count; ++i)
     if (ped.records[i].father == 0) {
-      pending[i] = {0, 0};
-      in.draw_order.push_back({i, 0});
-      in.draw_order.push_back({i, 1});
+      pending[i] = {false, false};
+      in.draw_order.push_back({static_cast<std::int32_t>(i), 0});
+      in.draw_order.push_back({static_cast<std::int32_t>(i), 1});
     }
-  for (int b = 1; b <= ped.blocks; ++b)
-    for (int i = ped.block_ends[b - 1]; i < ped.block_ends[b]; ++i)
-      if (ped.records[i].father != 0) {
-        in.parent[i][0] = ped.block_ends[b - 1] + ped.records[i].father - 1;
-        in.parent[i][1] = ped.block_ends[b - 1] + ped.records[i].mother - 1;
-      }
+  for (std::int32_t b = 1; b <= ped.blocks; ++b)
+    for (std::int32_t i = ped.block_ends[b - 1]; i < ped.block_ends[b]; ++i)
+      if (ped.records[i].father != 0)
+        in.parent[static_cast<std::size_t>(i)] = {ped.block_ends[b - 1] + ped.records[i].father - 1,
+                                                  ped.block_ends[b - 1] + ped.records[i].mother - 1};
   for (bool progress = true; progress;) {
     progress = false;
-    for (int i = 0; i < n; ++i)
-      for (int s = 0; s < 2; ++s) {
-        if (pending[i][s] == 0) continue;
-        const int p = in.parent[i][s];
-        if (pending[p][0] != 0 || pending[p][1] != 0) continue;
-        pending[i][s] = 0;
-        in.draw_order.push_back({i, s});
+    for (std::size_t i = 0; i < count; ++i)
+      for (int side = 0; side < 2; ++side) {
+        if (!pending[i][side]) continue;
+        const auto& of_parent = pending[static_cast<std::size_t>(in.parent[i][side])];
+        if (of_parent[0] || of_parent[1]) continue;
+        pending[i][side] = false;
+        in.draw_order.push_back({static_cast<std::int32_t>(i), side});
         progress = true;
       }
   }
-  for (int i = 0; i < n; ++i)
-    if (pending[i][0] != 0 || pending[i][1] != 0)
+  for (std::size_t i = 0; i < count; ++i)
+    if (pending[i][0] || pending[i][1])
       return outcome::stop("the pedigree's record " + std::to_string(i + 1) +
                            " is its own ancestor: genodrop could not have made its genotypes");
   return std::nullopt;
 }
 
-}  // namespace
+// The expected frequencies and the fractions of one chromosome read into its table.
+outcome::Outcome derive(Chromosome& chromosome) {
+  const genodrop::Locides& loci = *chromosome.loci;
+  chromosome.frequency.assign(static_cast<std::size_t>(loci.count), {});
+  chromosome.haldane.assign(static_cast<std::size_t>(loci.count), 0.5);
+  for (std::int32_t j = 0; j < loci.count; ++j) {
+    const std::int32_t alleles = loci.alleles[j];
+    auto& frequency = chromosome.frequency[static_cast<std::size_t>(j)];
+    frequency.assign(2, std::vector<double>(static_cast<std::size_t>(alleles), 0.0));
+    for (int q = 0; q < 2; ++q) {
+      const auto& cumulative = loci.cumulative[j][q];
+      // Founders take allele a when their deviate lies above the running sums of alleles
+      // before it, so a negative frequency leaves its allele no chance at all.
+      double below = 0.0;
+      for (std::int32_t a = 0; a < alleles; ++a) {
+        const double top = std::fmax(below, static_cast<double>(cumulative[a]));
+        frequency[q][static_cast<std::size_t>(a)] = top - below;
+        below = top;
+      }
+    }
+    if (j == 0) continue;
+    if (loci.positions[j] < loci.positions[j - 1])
+      return outcome::stop(chromosome.file + ": locus " + std::to_string(j + 1) +
+                           " lies before the locus ahead of it on the map (illegal marker order)");
+    chromosome.haldane[static_cast<std::size_t>(j)] = haldane_fraction(loci.positions[j - 1], loci.positions[j]);
+  }
+  return std::nullopt;
+}
 
-outcome::Outcome read_inputs(const std::string& pedigree, const std::string& chromosome,
-                             const std::string& model, Inputs& in) {
-  // The record layer creates a missing input empty before it fails on it: a check must
-  // leave the folder it checks as it was.
-  for (const std::string* file : {&pedigree, &chromosome, &model}) {
+// The record layer creates a missing input empty before it fails on it: a check must leave
+// the folder it checks as it was.
+outcome::Outcome check_readable(const InputFiles& files) {
+  std::vector<const std::string*> all = {&files.pedigree};
+  for (const std::string& file : files.chromosomes) all.push_back(&file);
+  all.push_back(&files.model);
+  for (const std::string* file : all) {
     if (file->empty()) continue;
     std::error_code error;
     if (!std::filesystem::is_regular_file(*file, error) || ::access(file->c_str(), R_OK) != 0)
       return outcome::stop("cannot read " + *file);
   }
-  if (auto stop = genodrop::read_chromosome(chromosome, in.loci)) return outcome::stop(chromosome + ": " + stop->text);
-  if (auto stop = genodrop::read_pedigree(pedigree, in.pedigree)) return outcome::stop(pedigree + ": " + stop->text);
-  if (!model.empty()) {
-    if (auto stop = traitsim::read_model(model, in.model)) return stop;
+  return std::nullopt;
+}
+
+}  // namespace
+
+outcome::Outcome read_inputs(const InputFiles& files, Inputs& in) {
+  if (auto problem = check_readable(files)) return problem;
+  in.chromosomes.clear();
+  in.chromosomes.resize(files.chromosomes.size());
+  for (std::size_t k = 0; k < files.chromosomes.size(); ++k) {
+    Chromosome& chromosome = in.chromosomes[k];
+    chromosome.file = files.chromosomes[k];
+    chromosome.name = files.chromosome_names[k];
+    if (auto stop = genodrop::read_chromosome(chromosome.file, *chromosome.loci))
+      return outcome::stop(chromosome.file + ": " + stop->text);
+  }
+  if (auto stop = genodrop::read_pedigree(files.pedigree, in.pedigree))
+    return outcome::stop(files.pedigree + ": " + stop->text);
+  if (!files.model.empty()) {
+    if (auto stop = traitsim::read_model(files.model, in.model)) return stop;
     in.has_model = true;
   }
-  const int loci = in.loci.count;
-  in.frequency.assign(loci, {});
-  in.haldane.assign(loci, 0.5);
-  for (int j = 0; j < loci; ++j) {
-    const int m = in.loci.alleles[j];
-    in.frequency[j].assign(2, std::vector<double>(m, 0.0));
-    for (int q = 0; q < 2; ++q) {
-      const auto& f = in.loci.cumulative[j][q];
-      // Founders take allele a when their deviate lies above the running sums of alleles
-      // before it, so a negative frequency leaves its allele no chance at all.
-      double below = 0.0;
-      for (int a = 0; a < m; ++a) {
-        const double top = std::fmax(below, static_cast<double>(f[a]));
-        in.frequency[j][q][a] = top - below;
-        below = top;
-      }
-    }
-    if (j > 0) {
-      if (in.loci.positions[j] < in.loci.positions[j - 1])
-        return outcome::stop(chromosome + ": locus " + std::to_string(j + 1) +
-                             " lies before the locus ahead of it on the map (illegal marker order)");
-      in.haldane[j] = haldane_fraction(in.loci.positions[j - 1], in.loci.positions[j]);
-    }
-  }
+  for (Chromosome& chromosome : in.chromosomes)
+    if (auto problem = derive(chromosome)) return problem;
   return work_out_order(in);
 }
 

@@ -1,9 +1,10 @@
 // simcheck: whether a simulation is what its inputs asked for. It reads the inputs (pedigree,
-// chromosome file, model) and the results (genotype, trace and phenotype files) of one
+// chromosome files, model) and the results (genotype, trace and phenotype files) of one
 // simulation or of every replicate of a simreps study, and reports:
 //
-//   read inputs -> for each simulation: read results, count (Mendel, founder alleles,
-//   meioses, heterozygosity, trait) -> tests -> summary, tables, figure
+//   read inputs -> for each simulation: read results, count per chromosome (Mendel, founder
+//   alleles, meioses, heterozygosity) and the trait of all chromosomes -> tests -> summary,
+//   tables, figure
 //
 // Exit status 0 when no flag is raised, 1 when one is or an input is refused; a fault in
 // reading the pedigree, chromosome or model file ends the run in the record layer, as in the
@@ -12,115 +13,83 @@
 #include <filesystem>
 #include <memory>
 #include <string>
-#include <vector>
 
 #include "simcheck/checks.hpp"
 #include "simcheck/evaluation.hpp"
 #include "simcheck/folders.hpp"
 #include "simcheck/inputs.hpp"
 #include "simcheck/options.hpp"
+#include "simcheck/replicates.hpp"
 #include "simcheck/report.hpp"
 #include "simcheck/solar_files.hpp"
 
 namespace {
 
-// simcheck names itself before every refusal.
-int refuse(const std::string& text) { return outcome::refuse_line("simcheck: " + text); }
+using namespace simcheck;
 
-// Makes each simulation's mark.sol and phen.sol again from their working files and the
-// numbered pedigree; a study must have them all, a single simulation is checked where they are
-// there. Every file that differs is listed.
-outcome::Outcome check_solar_files(const simcheck::Options& options, const simcheck::Layout& layout) {
-  using simcheck::within;
+// The folder of the tables and the figure, made only once there is something to put in it, so
+// that a refused check leaves no trace.
+outcome::Outcome make_folder(const std::string& output) {
   std::error_code error;
-  const std::string scratch = std::filesystem::temp_directory_path(error).string();
-  std::string faults;
-  std::size_t count = 0;
-  for (std::size_t k = 0; k < layout.simulations.size(); ++k) {
-    const std::string& folder = layout.simulations[k];
-    std::vector<simcheck::SolarFile> files = {{true, layout.pedigree, within(folder, "mark.wrk"), within(folder, "mark.sol")}};
-    if (!options.no_trait)
-      files.push_back({false, layout.pedigree, within(folder, options.phenotypes), within(folder, "phen.sol")});
-    for (const auto& file : files) {
-      if (!layout.study && (!std::filesystem::exists(file.sol, error) || !std::filesystem::exists(file.working, error)))
-        continue;
-      const std::string problem = simcheck::compare_solar(file, error ? "/tmp" : scratch);
-      if (problem.empty()) continue;
-      if (++count <= simcheck::max_solar_faults)
-        faults += "\n  " + (layout.study ? "replicate " + std::to_string(std::stol(layout.labels[k].substr(3))) + ": " : std::string()) + problem;
-    }
+  std::filesystem::create_directories(output, error);
+  return error ? outcome::stop("cannot create " + output + ": " + error.message()) : std::nullopt;
+}
+
+// The inputs of the check, a study's raw pedigree numbered into the output folder first.
+outcome::Outcome read_all_inputs(const std::string& output, Layout& layout, Inputs& inputs) {
+  if (layout.pedigree.empty()) {
+    if (auto problem = make_folder(output)) return problem;
+    layout.pedigree = output + "/pe2.wrk";
+    if (auto problem = number_pedigree(layout.raw_pedigree, layout.pedigree)) return problem;
   }
-  if (count == 0) return std::nullopt;
-  if (count > simcheck::max_solar_faults)
-    faults += "\n  and " + std::to_string(count - simcheck::max_solar_faults) + " more";
-  return outcome::stop("the SOLAR files are not what their working files make: " + std::to_string(count) +
-                       (count == 1 ? " file" : " files") + faults);
+  return read_inputs({layout.pedigree, layout.chromosomes, layout.chromosome_names, layout.model}, inputs);
+}
+
+outcome::Outcome write_report(const std::string& output, const Inputs& inputs, const Counts& counts,
+                              const Evaluation& evaluation) {
+  if (auto problem = make_folder(output)) return problem;
+  if (auto problem = write_tables(output, inputs, counts, evaluation)) return problem;
+  const std::string figure = output + "/simcheck.svg";
+  if (auto problem = write_figure(figure, inputs, counts, evaluation)) return problem;
+  std::printf("Tables: %s/{frequencies,recombination,heterozygosity,faults,trait}.tsv\n", output.c_str());
+  std::printf("Figure: %s\n", figure.c_str());
+  return std::nullopt;
+}
+
+// The whole check; `flags` receives the number of flags raised.
+outcome::Outcome run(const Options& options, std::int64_t& flags) {
+  Layout layout;
+  if (auto problem = find_layout(options, layout)) return problem;
+  const std::string output = options.output.empty() ? options.folder + "/simcheck" : options.output;
+  // The tables are large (genodrop's frequency table alone is 800 kB): on the heap.
+  auto inputs = std::make_unique<Inputs>();
+  if (auto problem = read_all_inputs(output, layout, *inputs)) return problem;
+  if (auto problem = check_solar_files(options, layout)) return problem;
+  auto counts = std::make_unique<Counts>();
+  if (auto problem = count_simulations(options, layout, *inputs, *counts)) return problem;
+  const Evaluation evaluation = evaluate(*inputs, *counts);
+  const Subject subject{options.folder, layout.study ? static_cast<int>(layout.simulations.size()) : 0};
+  print_summary(subject, *inputs, *counts, evaluation);
+  flags = evaluation.flags;
+  return write_report(output, *inputs, *counts, evaluation);
+}
+
+// How a run ends: a refusal on standard output after the program's name (with the usage text
+// when the command line was wrong), the usage text alone when asked for, else the status the
+// flags give.
+int finish(const outcome::Outcome& problem, bool show_usage, int status) {
+  if (problem) outcome::refuse_line("simcheck: " + problem->text);
+  if (show_usage) std::fputs(usage(), stdout);
+  return status;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  using namespace simcheck;
   Options options;
-  if (const outcome::Outcome problem = read_options(argc, argv, options); problem || options.help) {
-    if (problem) refuse(problem->text);
-    std::fputs(usage(), stdout);
-    return options.help ? 0 : 1;
-  }
-  Layout layout;
-  if (auto problem = find_layout(options, layout)) return refuse(problem->text);
-  const std::string output = options.output.empty() ? options.folder + "/simcheck" : options.output;
-  std::error_code error;
-  // Made only once there is something to put in it, so that a refused check leaves no trace.
-  auto make_output = [&]() {
-    std::filesystem::create_directories(output, error);
-    return error ? outcome::stop("cannot create " + output + ": " + error.message()) : std::nullopt;
-  };
-  if (layout.pedigree.empty()) {
-    if (auto problem = make_output()) return refuse(problem->text);
-    layout.pedigree = output + "/pe2.wrk";
-    if (auto problem = number_pedigree(layout.raw_pedigree, layout.pedigree))
-      return refuse(problem->text);
-  }
-
-  // The tables are large (genodrop's frequency table alone is 800 kB): on the heap.
-  auto inputs = std::make_unique<Inputs>();
-  if (auto problem = read_inputs(layout.pedigree, layout.chromosome, layout.model, *inputs))
-    return refuse(problem->text);
-  if (auto problem = check_solar_files(options, layout)) return refuse(problem->text);
-  Counts counts;
-  start_counts(*inputs, counts);
-  for (std::size_t k = 0; k < layout.simulations.size(); ++k) {
-    const std::string& folder = layout.simulations[k];
-    Genotypes genotypes;
-    Trace trace;
-    Phenotypes phenotypes;
-    const std::string genotype_file = within(folder, options.genotypes);
-    if (auto problem = read_genotypes(genotype_file, genotypes)) return refuse(problem->text);
-    if (auto problem = check_fit(*inputs, genotypes, genotype_file)) return refuse(problem->text);
-    const std::string trace_file = within(folder, options.trace);
-    if (std::filesystem::exists(trace_file, error))
-      if (auto problem = read_trace(trace_file, genotype_file, genotypes.individuals, genotypes.loci, trace);
-          problem || (problem = check_trace_fit(*inputs, genotypes, trace, genotype_file, trace_file)))
-        return refuse(problem->text);
-    const std::string phenotype_file = within(folder, options.phenotypes);
-    if (inputs->has_model && std::filesystem::exists(phenotype_file, error)) {
-      if (auto problem = read_phenotypes(phenotype_file, phenotypes)) return refuse(problem->text);
-      if (static_cast<int>(phenotypes.values.size()) != genotypes.individuals)
-        return refuse(phenotype_file + " holds " + std::to_string(phenotypes.values.size()) +
-                      " phenotypes, " + genotype_file + " " + std::to_string(genotypes.individuals) + " individuals");
-    }
-    add_simulation(*inputs, genotypes, trace, phenotypes, layout.labels[k], counts);
-  }
-
-  const Evaluation evaluation = evaluate(*inputs, counts);
-  const Subject subject{options.folder, layout.study ? static_cast<int>(layout.simulations.size()) : 0};
-  print_summary(subject, *inputs, counts, evaluation);
-  if (auto problem = make_output()) return refuse(problem->text);
-  if (auto problem = write_tables(output, *inputs, counts, evaluation)) return refuse(problem->text);
-  const std::string figure = output + "/simcheck.svg";
-  if (auto problem = write_figure(figure, *inputs, counts, evaluation)) return refuse(problem->text);
-  std::printf("Tables: %s/{frequencies,recombination,heterozygosity,faults,trait}.tsv\n", output.c_str());
-  std::printf("Figure: %s\n", figure.c_str());
-  return evaluation.flags == 0 ? 0 : 1;
+  if (const outcome::Outcome problem = read_options(argc, argv, options); problem || options.help)
+    return finish(problem, true, options.help ? 0 : 1);
+  std::int64_t flags = 0;
+  const outcome::Outcome problem = run(options, flags);
+  return finish(problem, false, problem || flags != 0 ? 1 : 0);
 }

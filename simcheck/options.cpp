@@ -24,48 +24,48 @@ const char* usage() {
          "Exit status: 0 when no flag is raised, 1 when one is or an input is refused.\n";
 }
 
-outcome::Outcome read_options(int argc, char** argv, Options& o) {
+outcome::Outcome read_options(int argc, char** argv, Options& options) {
   struct Valued {
     const char* name;
     std::string* target;
-  } valued[] = {{"--output", &o.output},         {"-o", &o.output},
-                {"--pedigree", &o.pedigree},     {"--raw-pedigree", &o.raw_pedigree},
-                {"--chromosome", &o.chromosome}, {"--model", &o.model},
-                {"--genotypes", &o.genotypes},   {"--trace", &o.trace},
-                {"--phenotypes", &o.phenotypes}};
+  } valued[] = {{"--output", &options.output},         {"-o", &options.output},
+                {"--pedigree", &options.pedigree},     {"--raw-pedigree", &options.raw_pedigree},
+                {"--chromosome", &options.chromosome}, {"--model", &options.model},
+                {"--genotypes", &options.genotypes},   {"--trace", &options.trace},
+                {"--phenotypes", &options.phenotypes}};
   for (int k = 1; k < argc; ++k) {
     const std::string_view arg = argv[k];
     if (arg == "-h" || arg == "--help") {
-      o.help = true;
+      options.help = true;
       return std::nullopt;
     }
     if (arg == "--no-trait") {
-      o.no_trait = true;
+      options.no_trait = true;
       continue;
     }
     bool taken = false;
-    for (const auto& v : valued) {
-      const std::string_view name = v.name;
+    for (const auto& option : valued) {
+      const std::string_view name = option.name;
       if (arg == name) {
         if (k + 1 >= argc) return outcome::stop(std::string(name) + " needs a value");
-        *v.target = argv[++k];
+        *option.target = argv[++k];
         taken = true;
       } else if (name.starts_with("--") && arg.starts_with(name) && arg.size() > name.size() &&
                  arg[name.size()] == '=') {
-        *v.target = std::string(arg.substr(name.size() + 1));
+        *option.target = std::string(arg.substr(name.size() + 1));
         taken = true;
       }
       if (taken) break;
     }
     if (taken) continue;
     if (arg.starts_with("-") && arg != "-") return outcome::stop("unknown option " + std::string(arg));
-    if (!o.folder.empty()) return outcome::stop("one folder only: " + o.folder + " and " + std::string(arg));
-    o.folder = arg;
+    if (!options.folder.empty()) return outcome::stop("one folder only: " + options.folder + " and " + std::string(arg));
+    options.folder = arg;
   }
-  if (o.folder.empty()) return outcome::stop("no folder given");
+  if (options.folder.empty()) return outcome::stop("no folder given");
   // genodrop writes its trace under this one name, whatever the genotype file is called.
-  if (o.trace.empty()) o.trace = std::string(genodrop::trace_name);
-  for (const std::string* name : {&o.genotypes, &o.trace, &o.phenotypes})
+  if (options.trace.empty()) options.trace = std::string(genodrop::trace_name);
+  for (const std::string* name : {&options.genotypes, &options.trace, &options.phenotypes})
     if (name->empty()) return outcome::stop("an empty file name");
   return std::nullopt;
 }

@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -37,10 +38,10 @@ using File = std::unique_ptr<std::FILE, Closer>;
 
 // The line (from 1) of the first byte in which files `a` and `b` differ; 0 when they are the
 // same. Reads no further than that byte.
-long first_difference(const std::string& a, const std::string& b) {
+std::int64_t first_difference(const std::string& a, const std::string& b) {
   std::ifstream x(a, std::ios::binary), y(b, std::ios::binary);
   std::streambuf *p = x.rdbuf(), *q = y.rdbuf();
-  long line = 1;
+  std::int64_t line = 1;
   for (;;) {
     const int c = p->sbumpc(), d = q->sbumpc();
     if (c != d) return line;
@@ -49,41 +50,86 @@ long first_difference(const std::string& a, const std::string& b) {
   }
 }
 
+// A scratch file in `scratch`, or the empty name when none can be made.
+std::string scratch_file(const std::string& scratch) {
+  std::string made = scratch + "/.simcheck.XXXXXX";
+  const int descriptor = ::mkstemp(made.data());
+  if (descriptor < 0) return {};
+  ::close(descriptor);
+  return made;
+}
+
+// Makes the SOLAR file of `pedigree` and `working` into `made` with the converter's own code.
+std::string convert(bool markers, const std::string& pedigree, const std::string& working, const std::string& made) {
+  const File pedigree_file(std::fopen(pedigree.c_str(), "r")), working_file(std::fopen(working.c_str(), "r"));
+  auto out = std::make_unique<files::OutputFile>();
+  if (!pedigree_file || !working_file) return "cannot read " + (pedigree_file ? working : pedigree);
+  if (!out->open(made.c_str())) return "cannot write " + made;
+  auto ped_items = std::make_unique<freeform::ItemStream>(pedigree_file.get());
+  auto working_items = std::make_unique<freeform::ItemStream>(working_file.get());
+  const outcome::Outcome refused =
+      markers ? xpgeno::write_solar_markers({*ped_items, pedigree}, {*working_items, working}, *out)
+              : xptrait::write_solar_phenotypes({*working_items, working}, {*ped_items, pedigree}, *out);
+  std::string problem;
+  if (!out->close()) problem = "cannot write " + made;
+  if (refused)
+    problem = std::string(markers ? "xp-geno" : "xp-trait") + " refuses " + pedigree + " and " + working + ": " +
+              refused->text;
+  return problem;
+}
+
+// Joins the marker files `parts` line by line into `made`: the first whole, each other after
+// its id column, as a study of several chromosomes writes its mark.sol.
+std::string join(const std::vector<std::string>& parts, const std::string& made) {
+  std::vector<std::ifstream> in;
+  for (const std::string& part : parts) in.emplace_back(part, std::ios::binary);
+  std::ofstream out(made, std::ios::binary | std::ios::trunc);
+  for (std::string line, text; std::getline(in.front(), line);) {
+    for (std::size_t k = 1; k < in.size(); ++k)
+      if (std::getline(in[k], text)) line += text.substr(std::min(text.find(','), text.size()));
+    out << line << '\n';
+  }
+  out.close();
+  return out ? std::string() : "cannot write " + made;
+}
+
+// Makes the SOLAR file of `f` into `made`.
+std::string make_again(const SolarFile& f, const std::string& scratch, const std::string& made) {
+  if (f.working.size() == 1) return convert(f.markers, f.pedigree, f.working.front(), made);
+  std::vector<std::string> parts;
+  std::string problem;
+  for (const std::string& working : f.working) {
+    parts.push_back(scratch_file(scratch));
+    if (parts.back().empty()) problem = "cannot make a scratch file in " + scratch;
+    if (problem.empty()) problem = convert(f.markers, f.pedigree, working, parts.back());
+    if (!problem.empty()) break;
+  }
+  if (problem.empty()) problem = join(parts, made);
+  std::error_code error;
+  for (const std::string& part : parts)
+    if (!part.empty()) fs::remove(part, error);
+  return problem;
+}
+
 }  // namespace
 
 std::string compare_solar(const SolarFile& f, const std::string& scratch) {
   const char* program = f.markers ? "xp-geno" : "xp-trait";
-  for (const auto& [path, cap] : {std::pair{f.pedigree, max_pedigree_bytes},
-                                  std::pair{f.working, f.markers ? max_marker_file_bytes : max_phenotype_file_bytes}})
+  std::vector<std::pair<std::string, std::int64_t>> inputs = {{f.pedigree, max_pedigree_bytes}};
+  for (const std::string& working : f.working)
+    inputs.push_back({working, f.markers ? max_marker_file_bytes : max_phenotype_file_bytes});
+  for (const auto& [path, cap] : inputs)
     if (std::string problem = unfit(path, cap); !problem.empty()) return problem;
   // The SOLAR file is read no further than one byte past the length of the one made again.
   if (std::string problem = unfit(f.sol, std::numeric_limits<std::int64_t>::max()); !problem.empty()) return problem;
-
-  std::string made = scratch + "/.simcheck.XXXXXX";
-  const int descriptor = ::mkstemp(made.data());
-  if (descriptor < 0) return "cannot make a scratch file in " + scratch;
-  ::close(descriptor);
-  std::string problem;
-  {
-    const File pedigree(std::fopen(f.pedigree.c_str(), "r")), working(std::fopen(f.working.c_str(), "r"));
-    auto out = std::make_unique<files::OutputFile>();
-    if (!pedigree || !working) {
-      problem = "cannot read " + (pedigree ? f.working : f.pedigree);
-    } else if (!out->open(made.c_str())) {
-      problem = "cannot write " + made;
-    } else {
-      auto ped_items = std::make_unique<freeform::ItemStream>(pedigree.get());
-      auto working_items = std::make_unique<freeform::ItemStream>(working.get());
-      const outcome::Outcome refused =
-          f.markers ? xpgeno::write_solar_markers({*ped_items, f.pedigree}, {*working_items, f.working}, *out)
-                    : xptrait::write_solar_phenotypes({*working_items, f.working}, {*ped_items, f.pedigree}, *out);
-      if (!out->close()) problem = "cannot write " + made;
-      if (refused) problem = std::string(program) + " refuses " + f.pedigree + " and " + f.working + ": " + refused->text;
-    }
-  }
+  const std::string made = scratch_file(scratch);
+  if (made.empty()) return "cannot make a scratch file in " + scratch;
+  std::string problem = make_again(f, scratch, made);
+  std::string from = f.pedigree;
+  for (std::size_t k = 0; k < f.working.size(); ++k) from += (k + 1 == f.working.size() ? " and " : ", ") + f.working[k];
   if (problem.empty())
-    if (const long line = first_difference(made, f.sol); line != 0)
-      problem = f.sol + " is not what " + program + " makes of " + f.pedigree + " and " + f.working +
+    if (const std::int64_t line = first_difference(made, f.sol); line != 0)
+      problem = f.sol + " is not what " + program + " makes of " + from +
                 ": they differ from line " + std::to_string(line);
   std::error_code error;
   fs::remove(made, error);

@@ -8,6 +8,10 @@
 #include <string>
 #include <vector>
 
+#include "common/outcome/outcome.hpp"
+#include "simcheck/folders.hpp"
+#include "simcheck/options.hpp"
+
 namespace simcheck {
 
 // The largest inputs the converters are handed here, from the formats' limits: 99,999
@@ -20,10 +24,13 @@ constexpr std::int64_t max_phenotype_file_bytes = (max_records + 1) * (44 + 2);
 constexpr std::int64_t max_pedigree_bytes = (max_records + 1) * (42 + 2);
 
 // One SOLAR file to check: `sol` made by xp-geno (markers) or xp-trait from `pedigree` and
-// `working`.
+// `working`. The marker file of a study of several chromosomes is made from each chromosome's
+// marker genotype file, chromosome 1's columns first, then the others' after their id column.
 struct SolarFile {
   bool markers = true;
-  std::string pedigree, working, sol;
+  std::string pedigree;
+  std::vector<std::string> working;
+  std::string sol;
 };
 
 // The files that differ that a refusal lists; the rest are counted.
@@ -32,5 +39,10 @@ constexpr std::size_t max_solar_faults = 20;
 // Makes `file` again and compares it with its SOLAR file. Returns what is wrong, empty when
 // they are the same; `scratch` is a folder for the file made again.
 std::string compare_solar(const SolarFile& file, const std::string& scratch);
+
+// Makes each simulation's mark.sol and phen.sol again from their working files and the
+// numbered pedigree; a study must have them all, a single simulation is checked where they are
+// there. Every file that differs is listed.
+outcome::Outcome check_solar_files(const Options& options, const Layout& layout);
 
 }  // namespace simcheck

@@ -81,11 +81,11 @@ double normal_quantile(double p) {
   return x - u / (1 + x * u / 2);
 }
 
-Proportion wilson(long k, long n) {
+Proportion wilson(std::int64_t k, std::int64_t n) {
   Proportion result;
   if (n <= 0) return result;
   const double z = normal_quantile(0.975), nn = static_cast<double>(n);
-  const double p = k / nn, z2 = z * z;
+  const double p = static_cast<double>(k) / nn, z2 = z * z;
   const double centre = (p + z2 / (2 * nn)) / (1 + z2 / nn);
   const double half = z * std::sqrt(p * (1 - p) / nn + z2 / (4 * nn * nn)) / (1 + z2 / nn);
   result.value = p;

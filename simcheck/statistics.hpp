@@ -1,6 +1,8 @@
 // The few distributions simcheck tests against, in double precision from the standard library.
 #pragma once
 
+#include <cstdint>
+
 namespace simcheck {
 
 // P(X > x) for X chi-square with `df` degrees of freedom (df >= 1); 1 for x <= 0.
@@ -16,6 +18,6 @@ double normal_quantile(double p);
 struct Proportion {
   double value = 0, low = 0, high = 1;
 };
-Proportion wilson(long k, long n);
+Proportion wilson(std::int64_t k, std::int64_t n);
 
 }  // namespace simcheck

@@ -1,0 +1,52 @@
+// The genotype file, read with extract's reader, so that simcheck takes exactly what extract
+// takes and refuses it in the same words. Only the bytes are fetched here: a line longer than
+// the inputs' loci allow stops the fetching with simcheck's own message, and a file that is
+// not a plain file is read no further than the lines the inputs expect.
+#include <filesystem>
+#include <string>
+
+#include "extract/genotype_file.hpp"
+#include "simcheck/line_reader.hpp"
+#include "simcheck/simulation.hpp"
+
+namespace simcheck {
+namespace {
+
+// The lines of `path` joined as they were, or the refusal of a line that is too long.
+outcome::Outcome fetch(const std::string& path, std::int32_t individuals, std::int32_t loci, std::string& text) {
+  LineReader f(path, longest_genotype_line(loci), "genotype file");
+  if (!f.in) return outcome::stop("cannot read the genotype file " + path);
+  std::error_code error;
+  const bool plain = std::filesystem::is_regular_file(path, error);
+  // Two lines more than the inputs expect are enough to tell that the file holds more.
+  const std::int64_t most = static_cast<std::int64_t>(individuals) + 4;
+  while ((plain || f.number < most) && f.next()) {
+    text += f.line;
+    text += '\n';
+  }
+  if (f.too_long) return f.ended("");
+  return std::nullopt;
+}
+
+}  // namespace
+
+outcome::Outcome read_genotypes(const std::string& path, std::int32_t individuals, std::int32_t loci,
+                                Genotypes& g) {
+  std::string text;
+  if (auto problem = fetch(path, individuals, loci, text)) return problem;
+  extract::GenotypeFile file;
+  if (auto problem = extract::parse_genotype_file(path, text, file)) return problem;
+  g.individuals = file.individuals;
+  g.loci = file.loci;
+  g.names.clear();
+  for (std::int32_t j = 0; j < file.loci; ++j)
+    g.names.push_back(file.names.substr(extract::cell_width * static_cast<std::size_t>(j), extract::cell_width));
+  g.alleles.assign(static_cast<std::size_t>(file.individuals) * static_cast<std::size_t>(file.loci) * 2, 0);
+  std::size_t cell = 0;
+  for (const std::string_view row : file.rows)
+    for (std::int32_t j = 0; j < file.loci; ++j)
+      for (int side = 0; side < 2; ++side) g.alleles[cell++] = extract::allele_at(row, j, side);
+  return std::nullopt;
+}
+
+}  // namespace simcheck
