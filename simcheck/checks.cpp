@@ -13,12 +13,12 @@ struct Where {
   const std::string& replicate;
 };
 
-void add_fault(Counts& c, bool trace, Fault fault) {
-  ChromosomeCounts& counts = c.chromosomes[fault.chromosome];
-  std::int64_t& all = trace ? c.trace_faults : c.mendel_faults;
-  ++(trace ? counts.trace_faults : counts.mendel_faults);
+void add_fault(Counts& counts, bool trace, Fault fault) {
+  ChromosomeCounts& of_chromosome = counts.chromosomes[fault.chromosome];
+  std::int64_t& all = trace ? counts.trace_faults : counts.mendel_faults;
+  ++(trace ? of_chromosome.trace_faults : of_chromosome.mendel_faults);
   fault.trace = trace;
-  if (++all <= static_cast<std::int64_t>(max_listed)) c.faults.push_back(std::move(fault));
+  if (++all <= static_cast<std::int64_t>(max_listed)) counts.faults.push_back(std::move(fault));
 }
 
 Fault fault_at(const Where& at, std::int32_t i, std::string what) {
@@ -32,52 +32,52 @@ const char* side_word(int side) { return side == 0 ? "paternal" : "maternal"; }
 // Mendel and every allele's range. A child's allele on side s must be one of the two alleles
 // of the parent on that side: the file is phased, so a maternal allele that only the father
 // carries is a fault even where the unphased genotype would pass.
-void check_alleles(const Where& at, const Genotypes& g, Counts& c) {
+void check_alleles(const Where& at, const Genotypes& genotypes, Counts& counts) {
   const genodrop::Locides& loci = *at.chromosome.loci;
-  for (std::int32_t i = 0; i < g.individuals; ++i)
-    for (std::int32_t j = 0; j < g.loci; ++j)
+  for (std::int32_t i = 0; i < genotypes.individuals; ++i)
+    for (std::int32_t j = 0; j < genotypes.loci; ++j)
       for (int side = 0; side < 2; ++side) {
-        const std::int32_t a = g.allele(i, j, side);
+        const std::int32_t a = genotypes.allele(i, j, side);
         const std::string allele_at = std::string(side_word(side)) + " allele at " + at.chromosome.locus_name(j);
         if (a < 1 || a > loci.alleles[j]) {
-          add_fault(c, false, fault_at(at, i, allele_at + ": expected 1 to " + std::to_string(loci.alleles[j]) +
+          add_fault(counts, false, fault_at(at, i, allele_at + ": expected 1 to " + std::to_string(loci.alleles[j]) +
                                                   ", seen " + std::to_string(a)));
           continue;
         }
         const std::int32_t p = at.in.parent[static_cast<std::size_t>(i)][side];
         if (p < 0) continue;
-        const std::int32_t x = g.allele(p, j, 0), y = g.allele(p, j, 1);
+        const std::int32_t x = genotypes.allele(p, j, 0), y = genotypes.allele(p, j, 1);
         if (a != x && a != y)
-          add_fault(c, false,
+          add_fault(counts, false,
                     fault_at(at, i, allele_at + ": expected " + std::to_string(x) + " or " + std::to_string(y) +
                                         " (the " + (side == 0 ? "father's" : "mother's") + "), seen " +
                                         std::to_string(a)));
       }
 }
 
-void count_founders(const Where& at, const Genotypes& g, ChromosomeCounts& c) {
+void count_founders(const Where& at, const Genotypes& genotypes, ChromosomeCounts& counts) {
   const genodrop::Locides& loci = *at.chromosome.loci;
-  for (std::int32_t i = 0; i < g.individuals; ++i) {
+  for (std::int32_t i = 0; i < genotypes.individuals; ++i) {
     if (at.in.parent[static_cast<std::size_t>(i)][0] >= 0) continue;
     const std::size_t q = static_cast<std::size_t>(at.in.pedigree.records[i].race - 1);
-    for (std::int32_t j = 0; j < g.loci; ++j) {
+    for (std::int32_t j = 0; j < genotypes.loci; ++j) {
       const std::size_t locus = static_cast<std::size_t>(j);
       double homozygous = 0;
       for (double p : at.chromosome.frequency[locus][q]) homozygous += p * p;
-      c.founders[locus] += 1;
-      c.founders_expected[locus] += 1 - homozygous;
-      c.founders_expected_variance[locus] += (1 - homozygous) * homozygous;
-      if (g.allele(i, j, 0) != g.allele(i, j, 1)) c.founders_heterozygous[locus] += 1;
+      counts.founders[locus] += 1;
+      counts.founders_expected[locus] += 1 - homozygous;
+      counts.founders_expected_variance[locus] += (1 - homozygous) * homozygous;
+      if (genotypes.allele(i, j, 0) != genotypes.allele(i, j, 1)) counts.founders_heterozygous[locus] += 1;
       for (int side = 0; side < 2; ++side) {
-        const std::int32_t a = g.allele(i, j, side);
-        if (a >= 1 && a <= loci.alleles[j]) c.founder_alleles[locus][q][static_cast<std::size_t>(a - 1)] += 1;
+        const std::int32_t a = genotypes.allele(i, j, side);
+        if (a >= 1 && a <= loci.alleles[j]) counts.founder_alleles[locus][q][static_cast<std::size_t>(a - 1)] += 1;
       }
     }
   }
-  for (std::int32_t i = 0; i < g.individuals; ++i)
-    for (std::int32_t j = 0; j < g.loci; ++j) {
-      c.all[static_cast<std::size_t>(j)] += 1;
-      if (g.allele(i, j, 0) != g.allele(i, j, 1)) c.all_heterozygous[static_cast<std::size_t>(j)] += 1;
+  for (std::int32_t i = 0; i < genotypes.individuals; ++i)
+    for (std::int32_t j = 0; j < genotypes.loci; ++j) {
+      counts.all[static_cast<std::size_t>(j)] += 1;
+      if (genotypes.allele(i, j, 0) != genotypes.allele(i, j, 1)) counts.all_heterozygous[static_cast<std::size_t>(j)] += 1;
     }
 }
 
@@ -87,15 +87,15 @@ constexpr double rounding = 0.0005 + 1e-9;
 
 // Which parental haplotype each allele of meiosis (i, side) came from by the genotypes: 0, 1
 // where the parent is heterozygous, -1 where they cannot tell; and the recombinants they show.
-void read_sources(const Genotypes& g, std::int32_t i, int side, std::int32_t p, std::vector<int>& source,
-                  ChromosomeCounts& c) {
-  for (std::int32_t j = 0; j < g.loci; ++j) {
-    const std::int32_t x = g.allele(p, j, 0), y = g.allele(p, j, 1), a = g.allele(i, j, side);
+void read_sources(const Genotypes& genotypes, std::int32_t i, int side, std::int32_t p, std::vector<int>& source,
+                  ChromosomeCounts& counts) {
+  for (std::int32_t j = 0; j < genotypes.loci; ++j) {
+    const std::int32_t x = genotypes.allele(p, j, 0), y = genotypes.allele(p, j, 1), a = genotypes.allele(i, j, side);
     const std::size_t locus = static_cast<std::size_t>(j);
     source[locus] = x == y ? -1 : a == x ? 0 : a == y ? 1 : -1;
     if (j > 0 && source[locus] >= 0 && source[locus - 1] >= 0) {
-      c.typed_meioses[locus] += 1;
-      if (source[locus] != source[locus - 1]) c.typed_recombinants[locus] += 1;
+      counts.typed_meioses[locus] += 1;
+      if (source[locus] != source[locus - 1]) counts.typed_recombinants[locus] += 1;
     }
   }
 }
@@ -103,21 +103,21 @@ void read_sources(const Genotypes& g, std::int32_t i, int side, std::int32_t p, 
 // Walks the trace of meiosis (i, side): a deviate at or below its locus's fraction switches
 // the source (at the first locus, from haplotype 1 to 2). Compares at every locus the
 // genotypes tell; one fault per meiosis is enough to find it.
-void walk_trace(const Where& at, const Trace& t, std::int32_t i, int side, const std::vector<int>& source,
-                Counts& c) {
-  ChromosomeCounts& counts = c.chromosomes[at.index];
+void walk_trace(const Where& at, const Trace& trace, std::int32_t i, int side, const std::vector<int>& source,
+                Counts& counts) {
+  ChromosomeCounts& of_chromosome = counts.chromosomes[at.index];
   std::int32_t last = -1;
   int parity = 0;
   bool doubtful = false, reported = false;
-  for (std::int32_t j = 0; j < t.loci; ++j) {
+  for (std::int32_t j = 0; j < trace.loci; ++j) {
     const std::size_t locus = static_cast<std::size_t>(j);
-    const double u = t.deviate(i, j, side), r = at.chromosome.haldane[locus];
+    const double u = trace.deviate(i, j, side), r = at.chromosome.haldane[locus];
     // Deviates are above 0, so loci at one position never switch, even where the trace
     // rounds a deviate to 0.000.
     const bool switched = r > 0 && u <= r;
     if (j > 0) {
-      counts.traced_meioses[locus] += 1;
-      if (switched) counts.traced_recombinants[locus] += 1;
+      of_chromosome.traced_meioses[locus] += 1;
+      if (switched) of_chromosome.traced_recombinants[locus] += 1;
     }
     if (switched) parity ^= 1;
     if (r > 0 && std::fabs(u - r) < rounding) doubtful = true;
@@ -125,7 +125,7 @@ void walk_trace(const Where& at, const Trace& t, std::int32_t i, int side, const
     if (!doubtful && !reported && parity != source[locus]) {
       const std::string from = last < 0 ? "the start" : at.chromosome.locus_name(last);
       const std::string to = at.chromosome.locus_name(j);
-      add_fault(c, true,
+      add_fault(counts, true,
                 fault_at(at, i, std::string(side_word(side)) + " meiosis between " + from + " and " + to +
                                     ": expected haplotype " + std::to_string(parity + 1) + " of the parent at " + to +
                                     " (by the trace's deviates), seen haplotype " +
@@ -140,51 +140,51 @@ void walk_trace(const Where& at, const Trace& t, std::int32_t i, int side, const
 
 // Each meiosis once: which parental haplotype each allele came from, by the genotypes where
 // the parent is heterozygous and by the trace's deviates everywhere; the two must agree.
-void check_meioses(const Where& at, const Genotypes& g, const Trace& t, Counts& c) {
-  std::vector<int> source(static_cast<std::size_t>(g.loci));
-  for (std::int32_t i = 0; i < g.individuals; ++i)
+void check_meioses(const Where& at, const Genotypes& genotypes, const Trace& trace, Counts& counts) {
+  std::vector<int> source(static_cast<std::size_t>(genotypes.loci));
+  for (std::int32_t i = 0; i < genotypes.individuals; ++i)
     for (int side = 0; side < 2; ++side) {
       const std::int32_t p = at.in.parent[static_cast<std::size_t>(i)][side];
       if (p < 0) continue;
-      read_sources(g, i, side, p, source, c.chromosomes[at.index]);
-      if (t.present) walk_trace(at, t, i, side, source, c);
+      read_sources(genotypes, i, side, p, source, counts.chromosomes[at.index]);
+      if (trace.present) walk_trace(at, trace, i, side, source, counts);
     }
 }
 
 }  // namespace
 
-void start_counts(const Inputs& in, Counts& c) {
-  c.chromosomes.assign(in.chromosomes.size(), {});
+void start_counts(const Inputs& in, Counts& counts) {
+  counts.chromosomes.assign(in.chromosomes.size(), {});
   for (std::size_t k = 0; k < in.chromosomes.size(); ++k) {
     const genodrop::Locides& loci = *in.chromosomes[k].loci;
-    ChromosomeCounts& counts = c.chromosomes[k];
+    ChromosomeCounts& of_chromosome = counts.chromosomes[k];
     const std::size_t count = static_cast<std::size_t>(loci.count);
-    counts.founder_alleles.assign(count, {});
+    of_chromosome.founder_alleles.assign(count, {});
     for (std::size_t j = 0; j < count; ++j)
-      counts.founder_alleles[j].assign(2, std::vector<std::int64_t>(static_cast<std::size_t>(loci.alleles[j]), 0));
-    for (auto* v : {&counts.traced_meioses, &counts.traced_recombinants, &counts.typed_meioses,
-                    &counts.typed_recombinants, &counts.founders, &counts.founders_heterozygous, &counts.all,
-                    &counts.all_heterozygous})
-      v->assign(count, 0);
-    counts.founders_expected.assign(count, 0.0);
-    counts.founders_expected_variance.assign(count, 0.0);
+      of_chromosome.founder_alleles[j].assign(2, std::vector<std::int64_t>(static_cast<std::size_t>(loci.alleles[j]), 0));
+    for (auto* column : {&of_chromosome.traced_meioses, &of_chromosome.traced_recombinants,
+                         &of_chromosome.typed_meioses, &of_chromosome.typed_recombinants, &of_chromosome.founders,
+                         &of_chromosome.founders_heterozygous, &of_chromosome.all, &of_chromosome.all_heterozygous})
+      column->assign(count, 0);
+    of_chromosome.founders_expected.assign(count, 0.0);
+    of_chromosome.founders_expected_variance.assign(count, 0.0);
   }
 }
 
-void add_simulation(const Inputs& in, const Simulation& simulation, const std::string& replicate, Counts& c) {
-  c.simulations += 1;
+void add_simulation(const Inputs& in, const Simulation& simulation, const std::string& replicate, Counts& counts) {
+  counts.simulations += 1;
   for (std::size_t k = 0; k < in.chromosomes.size(); ++k) {
     const Where at{in, k, in.chromosomes[k], replicate};
     const Genotypes& genotypes = simulation.genotypes[k];
     const Trace& trace = simulation.traces[k];
-    c.traced = c.traced && trace.present;
-    check_alleles(at, genotypes, c);
-    count_founders(at, genotypes, c.chromosomes[k]);
-    check_meioses(at, genotypes, trace, c);
+    counts.traced = counts.traced && trace.present;
+    check_alleles(at, genotypes, counts);
+    count_founders(at, genotypes, counts.chromosomes[k]);
+    check_meioses(at, genotypes, trace, counts);
   }
   if (in.has_model && simulation.phenotypes.present) {
-    c.has_trait = true;
-    add_trait(in, simulation, replicate, c);
+    counts.has_trait = true;
+    add_trait(in, simulation, replicate, counts);
   }
 }
 

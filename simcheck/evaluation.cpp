@@ -68,7 +68,7 @@ bool test_frequency(const std::vector<double>& f, const std::vector<std::int64_t
   return true;
 }
 
-void test_frequencies(const Inputs& in, const Counts& c, Evaluation& ev) {
+void test_frequencies(const Inputs& in, const Counts& counts, Evaluation& ev) {
   for (std::size_t k = 0; k < in.chromosomes.size(); ++k)
     for (std::int32_t j = 0; j < in.chromosomes[k].count(); ++j)
       for (std::int32_t q = 0; q < 2; ++q) {
@@ -76,17 +76,17 @@ void test_frequencies(const Inputs& in, const Counts& c, Evaluation& ev) {
         t.chromosome = k, t.locus = j, t.population = q;
         const std::size_t locus = static_cast<std::size_t>(j), population = static_cast<std::size_t>(q);
         if (test_frequency(in.chromosomes[k].frequency[locus][population],
-                           c.chromosomes[k].founder_alleles[locus][population], t))
+                           counts.chromosomes[k].founder_alleles[locus][population], t))
           ev.frequencies.push_back(t);
       }
   const double level = family_level / static_cast<double>(std::max<std::size_t>(1, ev.frequencies.size()));
   for (auto& t : ev.frequencies) t.flagged = t.p < level;
 }
 
-void test_intervals(const Inputs& in, const Counts& c, Evaluation& ev) {
+void test_intervals(const Inputs& in, const Counts& counts, Evaluation& ev) {
   for (std::size_t k = 0; k < in.chromosomes.size(); ++k) {
     const Chromosome& chromosome = in.chromosomes[k];
-    const ChromosomeCounts& counts = c.chromosomes[k];
+    const ChromosomeCounts& of_chromosome = counts.chromosomes[k];
     for (std::int32_t j = 1; j < chromosome.count(); ++j) {
       const std::size_t locus = static_cast<std::size_t>(j);
       IntervalTest t;
@@ -94,44 +94,44 @@ void test_intervals(const Inputs& in, const Counts& c, Evaluation& ev) {
       t.locus = j;
       t.distance = chromosome.loci->positions[locus] - chromosome.loci->positions[locus - 1];
       t.expected = chromosome.haldane[locus];
-      t.typed_meioses = counts.typed_meioses[locus];
-      t.typed_recombinants = counts.typed_recombinants[locus];
+      t.typed_meioses = of_chromosome.typed_meioses[locus];
+      t.typed_recombinants = of_chromosome.typed_recombinants[locus];
       t.typed = wilson(t.typed_recombinants, t.typed_meioses);
       t.typed_p = binomial_p(t.typed_recombinants, t.typed_meioses, t.expected);
-      t.meioses = c.traced ? counts.traced_meioses[locus] : t.typed_meioses;
-      t.recombinants = c.traced ? counts.traced_recombinants[locus] : t.typed_recombinants;
-      t.p = c.traced ? binomial_p(t.recombinants, t.meioses, t.expected) : t.typed_p;
+      t.meioses = counts.traced ? of_chromosome.traced_meioses[locus] : t.typed_meioses;
+      t.recombinants = counts.traced ? of_chromosome.traced_recombinants[locus] : t.typed_recombinants;
+      t.p = counts.traced ? binomial_p(t.recombinants, t.meioses, t.expected) : t.typed_p;
       t.observed = wilson(t.recombinants, t.meioses);
       ev.intervals.push_back(t);
     }
   }
   // Both counts of every interval are tests of the one family when the trace is there.
-  const std::size_t tests = ev.intervals.size() * (c.traced ? 2 : 1);
+  const std::size_t tests = ev.intervals.size() * (counts.traced ? 2 : 1);
   const double level = family_level / static_cast<double>(std::max<std::size_t>(1, tests));
-  for (auto& t : ev.intervals) t.flagged = t.p < level || (c.traced && t.typed_p < level);
+  for (auto& t : ev.intervals) t.flagged = t.p < level || (counts.traced && t.typed_p < level);
 }
 
-MarkerTest test_marker(const ChromosomeCounts& c, std::size_t j) {
+MarkerTest test_marker(const ChromosomeCounts& counts, std::size_t j) {
   MarkerTest t;
   t.locus = static_cast<std::int32_t>(j);
-  t.founders = c.founders[j];
-  const double founders = static_cast<double>(c.founders[j]);
-  t.expected = c.founders_expected[j] / founders;
-  t.founders_observed = static_cast<double>(c.founders_heterozygous[j]) / founders;
-  t.all_observed = c.all[j] ? static_cast<double>(c.all_heterozygous[j]) / static_cast<double>(c.all[j]) : 0;
-  const double v = c.founders_expected_variance[j];
-  if (v > 0) t.p = two_sided((static_cast<double>(c.founders_heterozygous[j]) - c.founders_expected[j]) / std::sqrt(v));
-  else t.p = c.founders_heterozygous[j] == std::llround(c.founders_expected[j]) ? 1 : 0;
+  t.founders = counts.founders[j];
+  const double founders = static_cast<double>(counts.founders[j]);
+  t.expected = counts.founders_expected[j] / founders;
+  t.founders_observed = static_cast<double>(counts.founders_heterozygous[j]) / founders;
+  t.all_observed = counts.all[j] ? static_cast<double>(counts.all_heterozygous[j]) / static_cast<double>(counts.all[j]) : 0;
+  const double v = counts.founders_expected_variance[j];
+  if (v > 0) t.p = two_sided((static_cast<double>(counts.founders_heterozygous[j]) - counts.founders_expected[j]) / std::sqrt(v));
+  else t.p = counts.founders_heterozygous[j] == std::llround(counts.founders_expected[j]) ? 1 : 0;
   return t;
 }
 
-void test_markers(const Inputs& in, const Counts& c, Evaluation& ev) {
+void test_markers(const Inputs& in, const Counts& counts, Evaluation& ev) {
   for (std::size_t k = 0; k < in.chromosomes.size(); ++k)
     for (std::int32_t j = 0; j < in.chromosomes[k].count(); ++j) {
       const std::size_t locus = static_cast<std::size_t>(j);
       const std::string name(in.chromosomes[k].loci->names[locus].view());
-      if (is_trait_locus(name) || c.chromosomes[k].founders[locus] == 0) continue;
-      MarkerTest t = test_marker(c.chromosomes[k], locus);
+      if (is_trait_locus(name) || counts.chromosomes[k].founders[locus] == 0) continue;
+      MarkerTest t = test_marker(counts.chromosomes[k], locus);
       t.chromosome = k;
       ev.markers.push_back(t);
     }
@@ -140,8 +140,8 @@ void test_markers(const Inputs& in, const Counts& c, Evaluation& ev) {
 }
 
 // The trait of every simulation together.
-void pool(const Counts& c, TraitFigures& f) {
-  const Sums& s = c.sums;
+void pool(const Counts& counts, TraitFigures& f) {
+  const Sums& s = counts.sums;
   f.replicate = "pooled";
   f.n = static_cast<std::int64_t>(s.n);
   auto var = [&](double sum, double squares) { return s.n > 1 ? (squares - sum * sum / s.n) / (s.n - 1) : 0.0; };
@@ -153,7 +153,7 @@ void pool(const Counts& c, TraitFigures& f) {
   const double sd = std::sqrt(f.genotypic_variance * f.environmental_variance);
   f.correlation = sd > 0 ? cov / sd : 0;
   double draws_n = 0, draws_sum = 0;
-  for (const auto& r : c.traits) {
+  for (const auto& r : counts.traits) {
     const double n = static_cast<double>(r.n_draws);
     draws_n += n, draws_sum += r.draws_correlation * n;
   }
@@ -181,25 +181,25 @@ void test_pooled(double n, double level, TraitTest& t) {
   t.correlation_flagged = t.correlation_p < level;
 }
 
-void test_trait(const Inputs& in, const Counts& c, Evaluation& ev) {
-  if (!c.has_trait) return;
+void test_trait(const Inputs& in, const Counts& counts, Evaluation& ev) {
+  if (!counts.has_trait) return;
   ev.has_trait = true;
   TraitTest& t = ev.trait;
-  pool(c, t.pooled);
+  pool(counts, t.pooled);
   t.sigma2 = static_cast<double>(in.model.sigma) * in.model.sigma;
   // The tests of this kind: the environmental variance, the correlation, and the draws of
   // every simulation that has them, each chromosome's stream a test.
   int tests = 2;
-  for (const auto& r : c.traits) tests += r.n_draws > 2 ? r.draw_streams : 0;
+  for (const auto& r : counts.traits) tests += r.n_draws > 2 ? r.draw_streams : 0;
   const double level = family_level / tests;
-  test_pooled(c.sums.n, level, t);
+  test_pooled(counts.sums.n, level, t);
   t.draws_threshold = level;
-  for (std::size_t r = 0; r < c.traits.size(); ++r)
-    if (c.traits[r].n_draws > 2 &&
-        correlation_p(c.traits[r].draws_correlation, static_cast<double>(c.traits[r].n_draws)) < level)
+  for (std::size_t r = 0; r < counts.traits.size(); ++r)
+    if (counts.traits[r].n_draws > 2 &&
+        correlation_p(counts.traits[r].draws_correlation, static_cast<double>(counts.traits[r].n_draws)) < level)
       t.draws_flagged.push_back(r);
   std::vector<double> v, h2;
-  for (const auto& r : c.traits) {
+  for (const auto& r : counts.traits) {
     v.push_back(r.phenotype_variance);
     h2.push_back(r.phenotype_variance > 0 ? r.genotypic_variance / r.phenotype_variance : 0);
   }
@@ -211,13 +211,13 @@ void test_trait(const Inputs& in, const Counts& c, Evaluation& ev) {
 
 bool is_trait_locus(const std::string& name) { return name.find("qtl") != std::string::npos; }
 
-Evaluation evaluate(const Inputs& in, const Counts& c) {
+Evaluation evaluate(const Inputs& in, const Counts& counts) {
   Evaluation ev;
-  test_frequencies(in, c, ev);
-  test_intervals(in, c, ev);
-  test_markers(in, c, ev);
-  test_trait(in, c, ev);
-  ev.flags = c.mendel_faults + c.trace_faults;
+  test_frequencies(in, counts, ev);
+  test_intervals(in, counts, ev);
+  test_markers(in, counts, ev);
+  test_trait(in, counts, ev);
+  ev.flags = counts.mendel_faults + counts.trace_faults;
   for (const auto& t : ev.frequencies) ev.flags += t.flagged;
   for (const auto& t : ev.intervals) ev.flags += t.flagged;
   for (const auto& t : ev.markers) ev.flags += t.flagged;

@@ -67,14 +67,14 @@ double nice_top(double v) {
   return 10 * step;
 }
 
-void recombination_panel(std::string& out, const Evaluation& ev) {
+void recombination_panel(std::string& out, const Evaluation& evaluation) {
   double top_value = 0.05;
-  for (const auto& t : ev.intervals) top_value = std::max({top_value, t.expected, t.observed.high});
+  for (const auto& t : evaluation.intervals) top_value = std::max({top_value, t.expected, t.observed.high});
   top_value = std::min(nice_top(top_value * 1.05), 0.6);
   Panel p{0, top_value, 0, top_value, &out};
   p.frame("Recombination per interval", "expected (Haldane)", "seen, with 95% interval", 5);
   p.diagonal(top_value);
-  for (const auto& t : ev.intervals) {
+  for (const auto& t : evaluation.intervals) {
     const char* cls = t.flagged ? "flagged" : "point";
     p.add("<line x1=\"%.1f\" y1=\"%.1f\" x2=\"%.1f\" y2=\"%.1f\" class=\"bar\"/>\n", p.x(t.expected),
           p.y(std::min(t.observed.low, top_value)), p.x(t.expected), p.y(std::min(t.observed.high, top_value)));
@@ -83,11 +83,11 @@ void recombination_panel(std::string& out, const Evaluation& ev) {
   }
 }
 
-void heterozygosity_panel(std::string& out, const Evaluation& ev) {
+void heterozygosity_panel(std::string& out, const Evaluation& evaluation) {
   Panel p{panel_width, 1, 0, 1, &out};
   p.frame("Heterozygosity per marker", "expected", "seen: founders (filled), all (open)", 5);
   p.diagonal(1);
-  for (const auto& t : ev.markers) {
+  for (const auto& t : evaluation.markers) {
     const char* cls = t.flagged ? "flagged" : "point";
     out += "<circle cx=\"" + std::to_string(p.x(t.expected)) + "\" cy=\"" + std::to_string(p.y(t.all_observed)) +
            "\" r=\"3.5\" class=\"open\"/>\n";
@@ -96,25 +96,25 @@ void heterozygosity_panel(std::string& out, const Evaluation& ev) {
   }
 }
 
-void phenotype_panel(std::string& out, const Counts& c, const Evaluation& ev) {
+void phenotype_panel(std::string& out, const Counts& counts, const Evaluation& evaluation) {
   const double x0 = 2 * panel_width;
-  if (!ev.has_trait || c.phenotypes.size() < 2) {
+  if (!evaluation.has_trait || counts.phenotypes.size() < 2) {
     out += "<text x=\"" + std::to_string(x0 + left + plot / 2) + "\" y=\"" + std::to_string(top + plot / 2) +
            "\" class=\"label\" text-anchor=\"middle\">no trait checked</text>\n";
     return;
   }
-  const auto [lo_it, hi_it] = std::minmax_element(c.phenotypes.begin(), c.phenotypes.end());
+  const auto [lo_it, hi_it] = std::minmax_element(counts.phenotypes.begin(), counts.phenotypes.end());
   double mean_g = 0;
-  for (double g : c.genotypic_values) mean_g += g;
-  mean_g /= c.genotypic_values.size();
-  const double sd = std::sqrt(ev.trait.pooled.genotypic_variance + ev.trait.sigma2);
+  for (double g : counts.genotypic_values) mean_g += g;
+  mean_g /= counts.genotypic_values.size();
+  const double sd = std::sqrt(evaluation.trait.pooled.genotypic_variance + evaluation.trait.sigma2);
   double lo = std::min(*lo_it, mean_g - 3 * sd), hi = std::max(*hi_it, mean_g + 3 * sd);
   if (hi <= lo) hi = lo + 1;
-  const int bins = std::clamp(static_cast<int>(std::sqrt(static_cast<double>(c.phenotypes.size()))), 10, 60);
+  const int bins = std::clamp(static_cast<int>(std::sqrt(static_cast<double>(counts.phenotypes.size()))), 10, 60);
   const double width = (hi - lo) / bins;
   std::vector<double> density(bins, 0.0);
-  for (double v : c.phenotypes)
-    density[std::clamp(static_cast<int>((v - lo) / width), 0, bins - 1)] += 1.0 / (c.phenotypes.size() * width);
+  for (double v : counts.phenotypes)
+    density[std::clamp(static_cast<int>((v - lo) / width), 0, bins - 1)] += 1.0 / (counts.phenotypes.size() * width);
   double peak = *std::max_element(density.begin(), density.end());
   if (sd > 0) peak = std::max(peak, 1 / (sd * std::sqrt(2 * 3.141592653589793)));
   const double y_top = nice_top(peak * 1.05);
@@ -141,7 +141,7 @@ void phenotype_panel(std::string& out, const Counts& c, const Evaluation& ev) {
 
 }  // namespace
 
-outcome::Outcome write_figure(const std::string& path, const Inputs&, const Counts& c, const Evaluation& ev) {
+outcome::Outcome write_figure(const std::string& path, const Inputs&, const Counts& counts, const Evaluation& evaluation) {
   std::string out =
       "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
       "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"1200\" height=\"400\" viewBox=\"0 0 1200 400\">\n"
@@ -155,9 +155,9 @@ outcome::Outcome write_figure(const std::string& path, const Inputs&, const Coun
       ".curve { fill: none; stroke: #cc3311; stroke-width: 2; }\n"
       "</style>\n"
       "<rect width=\"1200\" height=\"400\" fill=\"white\"/>\n";
-  recombination_panel(out, ev);
-  heterozygosity_panel(out, ev);
-  phenotype_panel(out, c, ev);
+  recombination_panel(out, evaluation);
+  heterozygosity_panel(out, evaluation);
+  phenotype_panel(out, counts, evaluation);
   out += "<text x=\"600\" y=\"392\" class=\"tick\" text-anchor=\"middle\">Red: flagged, p below 0.001 "
          "over the number of tests of its kind. Dashed: seen equals expected.</text>\n";
   out += "</svg>\n";

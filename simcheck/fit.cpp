@@ -16,44 +16,44 @@ std::string bare(const std::string& text) {
 
 }  // namespace
 
-outcome::Outcome check_fit(const Inputs& in, const Chromosome& chromosome, const Genotypes& g,
+outcome::Outcome check_fit(const Inputs& in, const Chromosome& chromosome, const Genotypes& genotypes,
                            const std::string& file) {
-  if (g.individuals != in.pedigree.count)
-    return outcome::stop(file + " holds " + std::to_string(g.individuals) + " individuals, the pedigree " +
+  if (genotypes.individuals != in.pedigree.count)
+    return outcome::stop(file + " holds " + std::to_string(genotypes.individuals) + " individuals, the pedigree " +
                          std::to_string(in.pedigree.count));
   const genodrop::Locides& loci = *chromosome.loci;
-  if (g.loci != loci.count)
-    return outcome::stop(file + " holds " + std::to_string(g.loci) + " loci, the chromosome file " +
+  if (genotypes.loci != loci.count)
+    return outcome::stop(file + " holds " + std::to_string(genotypes.loci) + " loci, the chromosome file " +
                          std::to_string(loci.count));
-  for (std::int32_t j = 0; j < g.loci; ++j) {
+  for (std::int32_t j = 0; j < genotypes.loci; ++j) {
     const std::string name(loci.names[static_cast<std::size_t>(j)].view());
-    if (g.names[static_cast<std::size_t>(j)] != name)
+    if (genotypes.names[static_cast<std::size_t>(j)] != name)
       return outcome::stop(file + ": locus " + std::to_string(j + 1) + " is named '" +
-                           g.names[static_cast<std::size_t>(j)] + "', in the chromosome file '" + name + "'");
+                           genotypes.names[static_cast<std::size_t>(j)] + "', in the chromosome file '" + name + "'");
   }
   return std::nullopt;
 }
 
-outcome::Outcome check_trace_fit(const Inputs& in, const Genotypes& g, const Trace& t,
+outcome::Outcome check_trace_fit(const Inputs& in, const Genotypes& genotypes, const Trace& trace,
                                  const std::string& genotype_file, const std::string& trace_file) {
   const std::string other = trace_mismatch(trace_file, genotype_file);
-  for (std::int32_t i = 0; i < g.individuals; ++i) {
+  for (std::int32_t i = 0; i < genotypes.individuals; ++i) {
     const std::string id(in.pedigree.names[i].view());
-    if (t.ids[static_cast<std::size_t>(i)] != id)
+    if (trace.ids[static_cast<std::size_t>(i)] != id)
       return outcome::stop(other + "its record " + std::to_string(i + 1) + " is '" +
-                           bare(t.ids[static_cast<std::size_t>(i)]) + "', the pedigree's '" + bare(id) + "'" +
+                           bare(trace.ids[static_cast<std::size_t>(i)]) + "', the pedigree's '" + bare(id) + "'" +
                            trace_advice());
   }
   std::size_t differ = 0, first = 0;
-  for (std::size_t k = g.alleles.size(); k-- > 0;)
-    if (g.alleles[k] != t.alleles[k]) {
+  for (std::size_t k = genotypes.alleles.size(); k-- > 0;)
+    if (genotypes.alleles[k] != trace.alleles[k]) {
       ++differ;
       first = k;
     }
-  if (differ * max_differing_alleles_per > g.alleles.size()) {
-    const std::size_t loci = static_cast<std::size_t>(g.loci);
+  if (differ * max_differing_alleles_per > genotypes.alleles.size()) {
+    const std::size_t loci = static_cast<std::size_t>(genotypes.loci);
     return outcome::stop(other + "their alleles differ at " + std::to_string(differ) + " of " +
-                         std::to_string(g.alleles.size()) + ", first at record " + std::to_string(first / 2 / loci + 1) +
+                         std::to_string(genotypes.alleles.size()) + ", first at record " + std::to_string(first / 2 / loci + 1) +
                          ", locus " + std::to_string(first / 2 % loci + 1) + trace_advice());
   }
   return std::nullopt;

@@ -64,8 +64,8 @@ outcome::Outcome read_record(const std::string& folder, Record& record) {
   }
   if (in.too_long) return in.ended("");
   // One "chromosome", or chromosome.1 to chromosome.K.
-  const bool ordered = !numbered.empty() && (numbered.contains(0) ? numbered.size() == 1
-                                                                  : numbered.rbegin()->first == numbered.size());
+  const bool ordered = numbered.contains(0) ? numbered.size() == 1
+                                             : numbered.size() > 1 && numbered.rbegin()->first == numbered.size();
   for (const auto& [k, fields] : numbered) record.chromosomes.push_back(fields);
   if (record.raw_pedigree.empty() || record.model.empty() || !ordered)
     return outcome::stop(folder + "/study.tsv is not a study record of simreps");
@@ -76,12 +76,13 @@ outcome::Outcome read_record(const std::string& folder, Record& record) {
 // a study checked against inputs that changed would flag everything.
 outcome::Outcome recorded_path(const std::string& folder, const std::vector<std::string>& fields, std::string& path) {
   const std::string& key = fields[0];
-  const std::string option = key == "raw_pedigree" ? "raw-pedigree" : key.rfind("chromosome", 0) == 0 ? "chromosome" : key;
+  const std::string advice = key == "raw_pedigree"          ? "name it with --raw-pedigree"
+                             : key.rfind("chromosome.", 0) == 0 ? "name the study's chromosome files with one --chromosome each"
+                                                                : "name it with --" + key;
   std::error_code error;
   const auto bytes = fs::file_size(fields[3], error);
   if (error)
-    return outcome::stop(folder + "/study.tsv names the " + key + " " + fields[3] + ", which cannot be read; name it with --" +
-                         option);
+    return outcome::stop(folder + "/study.tsv names the " + key + " " + fields[3] + ", which cannot be read; " + advice);
   if (std::to_string(bytes) != fields[2])
     return outcome::stop("the " + key + " " + fields[3] + " has " + std::to_string(bytes) + " bytes, the study's had " +
                          fields[2] + ": it changed since the study was made");
@@ -89,32 +90,36 @@ outcome::Outcome recorded_path(const std::string& folder, const std::vector<std:
   return std::nullopt;
 }
 
-// The inputs of a study: those the options name, else those its record names.
-outcome::Outcome study_inputs(const Options& o, Layout& l) {
-  l.pedigree = o.pedigree;
-  l.raw_pedigree = o.raw_pedigree;
-  l.chromosomes = {o.chromosome};
-  l.model = o.model;
-  const bool all_named = (!o.pedigree.empty() || !o.raw_pedigree.empty()) && !o.chromosome.empty() &&
-                         (!o.model.empty() || o.no_trait);
+// The inputs of a study: those the options name, else those its record names. The chromosome
+// files are named all or none: one --chromosome for each chromosome of the study.
+outcome::Outcome study_inputs(const Options& options, Layout& layout) {
+  layout.pedigree = options.pedigree;
+  layout.raw_pedigree = options.raw_pedigree;
+  layout.chromosomes = options.chromosomes;
+  layout.model = options.model;
+  const bool all_named = (!options.pedigree.empty() || !options.raw_pedigree.empty()) && !options.chromosomes.empty() &&
+                         (!options.model.empty() || options.no_trait);
   if (all_named) return std::nullopt;
   Record record;
-  if (auto problem = read_record(o.folder, record)) return problem;
+  if (auto problem = read_record(options.folder, record)) return problem;
   const std::size_t count = record.chromosomes.size();
-  if (count > 1 && !o.chromosome.empty())
-    return outcome::stop(o.folder + " holds a study of " + std::to_string(count) +
-                         " chromosomes: --chromosome names the file of a study of one");
-  l.chromosomes.assign(count, o.chromosome);
+  if (!options.chromosomes.empty() && options.chromosomes.size() != count)
+    return outcome::stop(options.folder + " holds a study of " + std::to_string(count) + " chromosome" +
+                         (count == 1 ? "" : "s") + ": name " + (count == 1 ? "its file" : "their files") +
+                         " with one --chromosome each, in the study's order, not " +
+                         std::to_string(options.chromosomes.size()));
   const std::vector<std::string> names = split(record.chromosome_names, ',');
-  for (std::size_t k = 0; k < count; ++k)
-    l.chromosome_names.push_back(names.size() == count ? names[k] : std::to_string(k + 1));
+  if (names.size() == count) layout.chromosome_names = names;
   std::vector<std::pair<const std::vector<std::string>*, std::string*>> used;
-  if (o.pedigree.empty() && o.raw_pedigree.empty()) used.push_back({&record.raw_pedigree, &l.raw_pedigree});
-  for (std::size_t k = 0; k < count && o.chromosome.empty(); ++k) used.push_back({&record.chromosomes[k], &l.chromosomes[k]});
-  if (o.model.empty()) used.push_back({&record.model, &l.model});
+  if (options.pedigree.empty() && options.raw_pedigree.empty()) used.push_back({&record.raw_pedigree, &layout.raw_pedigree});
+  if (options.chromosomes.empty()) {
+    layout.chromosomes.assign(count, std::string());
+    for (std::size_t k = 0; k < count; ++k) used.push_back({&record.chromosomes[k], &layout.chromosomes[k]});
+  }
+  if (options.model.empty()) used.push_back({&record.model, &layout.model});
   // Checked in the record's order: the raw pedigree, the chromosome files, the model.
   for (const auto& [fields, path] : used)
-    if (auto problem = recorded_path(o.folder, *fields, *path)) return problem;
+    if (auto problem = recorded_path(options.folder, *fields, *path)) return problem;
   return std::nullopt;
 }
 
@@ -149,20 +154,20 @@ std::string replicate_row(const std::string& folder) {
 }
 
 // The files simcheck reads in every replicate of a study of `chromosomes` chromosomes.
-std::vector<std::string> replicate_files(const Options& o, std::size_t chromosomes) {
+std::vector<std::string> replicate_files(const Options& options, std::size_t chromosomes) {
   std::vector<std::string> names;
   for (std::size_t k = 0; k < chromosomes; ++k)
-    for (const std::string& name : {o.genotypes, o.trace, std::string("mark.wrk")})
+    for (const std::string& name : {options.genotypes, options.trace, std::string("mark.wrk")})
       names.push_back(of_chromosome(name, k, chromosomes));
   names.push_back("mark.sol");
-  if (!o.no_trait) names.insert(names.end(), {o.phenotypes, "phen.sol"});
+  if (!options.no_trait) names.insert(names.end(), {options.phenotypes, "phen.sol"});
   names.push_back("replicate.tsv");
   return names;
 }
 
 // The faults of one replicate folder: a file missing, a file that is not what simreps wrote
 // (a crash, a power loss or a hand may leave such files), a row that is not the manifest's.
-void check_replicate(const Options& o, const std::vector<std::string>& names, const std::string& folder,
+void check_replicate(const Options& options, const std::vector<std::string>& names, const std::string& folder,
                      const std::string& row, const std::string& at, std::vector<std::string>& faults) {
   std::error_code error;
   const std::size_t before = faults.size();
@@ -171,7 +176,7 @@ void check_replicate(const Options& o, const std::vector<std::string>& names, co
   if (faults.size() == before)
     if (auto fault = simreps::check_complete(folder, true)) faults.push_back(at + fault->text);
   if (fs::exists(folder + "/replicate.tsv", error) && replicate_row(folder) != row)
-    faults.push_back(at + "its line in " + o.folder + "/manifest.tsv is not the one in " + folder + "/replicate.tsv");
+    faults.push_back(at + "its line in " + options.folder + "/manifest.tsv is not the one in " + folder + "/replicate.tsv");
 }
 
 // The refusal that lists `faults`, the first max_study_faults of them.
@@ -189,9 +194,9 @@ using Numbered = std::map<std::int64_t, std::string>;
 // Checks that every replicate the manifest lists is there with every file simcheck reads,
 // that the manifest lists every replicate folder, and that its rows are the replicates' own.
 // Fills the layout's simulations in the order of the replicates. Every fault is listed.
-outcome::Outcome check_study(const Options& o, const Numbered& rows, const Numbered& folders, Layout& l) {
-  const std::vector<std::string> names = replicate_files(o, l.chromosomes.size());
-  const std::string first_genotypes = of_chromosome(o.genotypes, 0, l.chromosomes.size());
+outcome::Outcome check_study(const Options& options, const Numbered& rows, const Numbered& folders, Layout& layout) {
+  const std::vector<std::string> names = replicate_files(options, layout.chromosomes.size());
+  const std::string first_genotypes = of_chromosome(options.genotypes, 0, layout.chromosomes.size());
   std::vector<std::string> faults;
   std::size_t width = 0;
   for (const auto& [number, name] : folders) width = std::max(width, name.size() - 3);
@@ -203,51 +208,52 @@ outcome::Outcome check_study(const Options& o, const Numbered& rows, const Numbe
     if (found == folders.end()) {
       std::string digits = std::to_string(number);
       if (digits.size() < width) digits.insert(0, width - digits.size(), '0');
-      faults.push_back(at + "no folder " + o.folder + "/rep" + digits);
+      faults.push_back(at + "no folder " + options.folder + "/rep" + digits);
       continue;
     }
-    const std::string folder = o.folder + "/" + found->second;
-    check_replicate(o, names, folder, row, at, faults);
+    const std::string folder = options.folder + "/" + found->second;
+    check_replicate(options, names, folder, row, at, faults);
     any_genotypes = any_genotypes || fs::exists(within(folder, first_genotypes), error);
-    l.simulations.push_back(folder);
-    l.labels.push_back(found->second);
+    layout.simulations.push_back(folder);
+    layout.labels.push_back(found->second);
   }
   for (const auto& [number, name] : folders)
     if (!rows.contains(number))
-      faults.push_back("  replicate " + std::to_string(number) + ": " + o.folder + "/" + name +
+      faults.push_back("  replicate " + std::to_string(number) + ": " + options.folder + "/" + name +
                        " is not in the manifest (a simreps run is still making the study, or stopped before it "
                        "rewrote the manifest: run simreps again with the study's arguments)");
-  if (!any_genotypes && !l.simulations.empty())
-    return outcome::stop(l.simulations.front() + " has no " + first_genotypes +
+  if (!any_genotypes && !layout.simulations.empty())
+    return outcome::stop(layout.simulations.front() + " has no " + first_genotypes +
                          ": simcheck reads each replicate's genotype, trace and phenotype files, which simreps keeps "
                          "only when run with --keep-working (-k)");
-  return incomplete(o.folder, faults);
+  return incomplete(options.folder, faults);
 }
 
-void single_layout(const Options& o, Layout& l) {
+void single_layout(const Options& options, Layout& layout) {
   std::error_code error;
-  l.pedigree = !o.pedigree.empty() ? o.pedigree : o.raw_pedigree.empty() ? o.folder + "/pe2.wrk" : "";
-  l.raw_pedigree = o.raw_pedigree;
-  l.chromosomes = {o.chromosome.empty() ? o.folder + "/chromosome.wrk" : o.chromosome};
-  l.model = o.model.empty() ? o.folder + "/model.wrk" : o.model;
-  if (o.model.empty() && !fs::exists(l.model, error)) l.model.clear();
-  l.simulations = {o.folder};
-  l.labels = {""};
+  layout.pedigree = !options.pedigree.empty() ? options.pedigree : options.raw_pedigree.empty() ? options.folder + "/pe2.wrk" : "";
+  layout.raw_pedigree = options.raw_pedigree;
+  layout.chromosomes = options.chromosomes;
+  if (layout.chromosomes.empty()) layout.chromosomes = {options.folder + "/chromosome.wrk"};
+  layout.model = options.model.empty() ? options.folder + "/model.wrk" : options.model;
+  if (options.model.empty() && !fs::exists(layout.model, error)) layout.model.clear();
+  layout.simulations = {options.folder};
+  layout.labels = {""};
 }
 
-outcome::Outcome study_layout(const Options& o, Layout& l) {
-  if (auto problem = study_inputs(o, l)) return problem;
+outcome::Outcome study_layout(const Options& options, Layout& layout) {
+  if (auto problem = study_inputs(options, layout)) return problem;
   Numbered rows, reps;
-  if (auto problem = read_manifest(o.folder, rows)) return problem;
+  if (auto problem = read_manifest(options.folder, rows)) return problem;
   std::error_code error;
-  for (const auto& entry : fs::directory_iterator(o.folder, error)) {
+  for (const auto& entry : fs::directory_iterator(options.folder, error)) {
     const std::string name = entry.path().filename().string();
     if (!entry.is_directory() || name.size() < 4 || name.compare(0, 3, "rep") != 0 ||
         !std::all_of(name.begin() + 3, name.end(), is_digit) || name.size() > 15)
       continue;
     reps[std::stoll(name.substr(3))] = name;
   }
-  return check_study(o, rows, reps, l);
+  return check_study(options, rows, reps, layout);
 }
 
 }  // namespace
@@ -265,14 +271,17 @@ std::string of_chromosome(const std::string& name, std::size_t k, std::size_t co
   return name.substr(0, dot) + number + name.substr(dot);
 }
 
-outcome::Outcome find_layout(const Options& o, Layout& l) {
+outcome::Outcome find_layout(const Options& options, Layout& layout) {
   std::error_code error;
-  if (!fs::is_directory(o.folder, error)) return outcome::stop(o.folder + " is not a folder");
-  l.study = fs::exists(o.folder + "/study.tsv", error);
-  if (!l.study) single_layout(o, l);
-  else if (auto problem = study_layout(o, l)) return problem;
-  if (l.chromosome_names.size() != l.chromosomes.size()) l.chromosome_names = {"1"};
-  if (o.no_trait) l.model.clear();
+  if (!fs::is_directory(options.folder, error)) return outcome::stop(options.folder + " is not a folder");
+  layout.study = fs::exists(options.folder + "/study.tsv", error);
+  if (!layout.study) single_layout(options, layout);
+  else if (auto problem = study_layout(options, layout)) return problem;
+  if (layout.chromosome_names.size() != layout.chromosomes.size()) {
+    layout.chromosome_names.clear();
+    for (std::size_t k = 0; k < layout.chromosomes.size(); ++k) layout.chromosome_names.push_back(std::to_string(k + 1));
+  }
+  if (options.no_trait) layout.model.clear();
   return std::nullopt;
 }
 

@@ -31,21 +31,21 @@ outcome::Outcome fetch(const std::string& path, std::int32_t individuals, std::i
 }  // namespace
 
 outcome::Outcome read_genotypes(const std::string& path, std::int32_t individuals, std::int32_t loci,
-                                Genotypes& g) {
+                                Genotypes& genotypes) {
   std::string text;
   if (auto problem = fetch(path, individuals, loci, text)) return problem;
   extract::GenotypeFile file;
   if (auto problem = extract::parse_genotype_file(path, text, file)) return problem;
-  g.individuals = file.individuals;
-  g.loci = file.loci;
-  g.names.clear();
+  genotypes.individuals = file.individuals;
+  genotypes.loci = file.loci;
+  genotypes.names.clear();
   for (std::int32_t j = 0; j < file.loci; ++j)
-    g.names.push_back(file.names.substr(extract::cell_width * static_cast<std::size_t>(j), extract::cell_width));
-  g.alleles.assign(static_cast<std::size_t>(file.individuals) * static_cast<std::size_t>(file.loci) * 2, 0);
+    genotypes.names.push_back(file.names.substr(extract::cell_width * static_cast<std::size_t>(j), extract::cell_width));
+  genotypes.alleles.assign(static_cast<std::size_t>(file.individuals) * static_cast<std::size_t>(file.loci) * 2, 0);
   std::size_t cell = 0;
   for (const std::string_view row : file.rows)
     for (std::int32_t j = 0; j < file.loci; ++j)
-      for (int side = 0; side < 2; ++side) g.alleles[cell++] = extract::allele_at(row, j, side);
+      for (int side = 0; side < 2; ++side) genotypes.alleles[cell++] = extract::allele_at(row, j, side);
   return std::nullopt;
 }
 

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <fstream>
 #include <string>
 
@@ -21,7 +22,7 @@ struct LineReader {
   std::size_t cap = 0;
   const char* kind = "";  // "genotype file": what the message on a long line calls the file
   std::string line;
-  long number = 0;
+  std::int64_t number = 0;
   bool too_long = false;
   bool next() {
     line.clear();

@@ -68,7 +68,7 @@ outcome::Outcome run(const Options& options, std::int64_t& flags) {
   auto counts = std::make_unique<Counts>();
   if (auto problem = count_simulations(options, layout, *inputs, *counts)) return problem;
   const Evaluation evaluation = evaluate(*inputs, *counts);
-  const Subject subject{options.folder, layout.study ? static_cast<int>(layout.simulations.size()) : 0};
+  const Subject subject{options.folder, layout.study ? static_cast<std::int32_t>(layout.simulations.size()) : 0};
   print_summary(subject, *inputs, *counts, evaluation);
   flags = evaluation.flags;
   return write_report(output, *inputs, *counts, evaluation);

@@ -25,14 +25,17 @@ const char* usage() {
 }
 
 outcome::Outcome read_options(int argc, char** argv, Options& options) {
+  // A value goes to `target`, or is added to `list` for an option given once per chromosome.
   struct Valued {
     const char* name;
     std::string* target;
-  } valued[] = {{"--output", &options.output},         {"-o", &options.output},
-                {"--pedigree", &options.pedigree},     {"--raw-pedigree", &options.raw_pedigree},
-                {"--chromosome", &options.chromosome}, {"--model", &options.model},
-                {"--genotypes", &options.genotypes},   {"--trace", &options.trace},
+    std::vector<std::string>* list = nullptr;
+  } valued[] = {{"--output", &options.output},          {"-o", &options.output},
+                {"--pedigree", &options.pedigree},      {"--raw-pedigree", &options.raw_pedigree},
+                {"--chromosome", nullptr, &options.chromosomes}, {"--model", &options.model},
+                {"--genotypes", &options.genotypes},    {"--trace", &options.trace},
                 {"--phenotypes", &options.phenotypes}};
+  std::string value;
   for (int k = 1; k < argc; ++k) {
     const std::string_view arg = argv[k];
     if (arg == "-h" || arg == "--help") {
@@ -48,14 +51,18 @@ outcome::Outcome read_options(int argc, char** argv, Options& options) {
       const std::string_view name = option.name;
       if (arg == name) {
         if (k + 1 >= argc) return outcome::stop(std::string(name) + " needs a value");
-        *option.target = argv[++k];
+        value = argv[++k];
         taken = true;
       } else if (name.starts_with("--") && arg.starts_with(name) && arg.size() > name.size() &&
                  arg[name.size()] == '=') {
-        *option.target = std::string(arg.substr(name.size() + 1));
+        value = std::string(arg.substr(name.size() + 1));
         taken = true;
       }
-      if (taken) break;
+      if (!taken) continue;
+      // An empty chromosome file name leaves the default, as it always did.
+      if (option.list != nullptr && !value.empty()) option.list->push_back(value);
+      else if (option.list == nullptr) *option.target = value;
+      break;
     }
     if (taken) continue;
     if (arg.starts_with("-") && arg != "-") return outcome::stop("unknown option " + std::string(arg));
@@ -67,6 +74,7 @@ outcome::Outcome read_options(int argc, char** argv, Options& options) {
   if (options.trace.empty()) options.trace = std::string(genodrop::trace_name);
   for (const std::string* name : {&options.genotypes, &options.trace, &options.phenotypes})
     if (name->empty()) return outcome::stop("an empty file name");
+
   return std::nullopt;
 }
 

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "common/outcome/outcome.hpp"
 
@@ -12,7 +13,9 @@ struct Options {
   std::string output;        // where the tables and the figure go; default DIR/simcheck
   std::string pedigree;      // numbered pedigree
   std::string raw_pedigree;  // or a raw pedigree to number
-  std::string chromosome, model;
+  // The chromosome files, one --chromosome each, in the order of the simulation's chromosomes.
+  std::vector<std::string> chromosomes;
+  std::string model;
   std::string genotypes = "gntp.wrk", trace, phenotypes = "phtypes.wrk";
   bool no_trait = false;
   bool help = false;

@@ -1,6 +1,7 @@
 // The three outputs of a check: the summary on standard output, the TSV tables and the figure.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "common/outcome/outcome.hpp"
@@ -12,7 +13,7 @@ namespace simcheck {
 // What the summary's first line says about the files checked.
 struct Subject {
   std::string folder;
-  int replicates = 0;  // 0 for a single simulation
+  std::int32_t replicates = 0;  // 0 for a single simulation
 };
 
 // Prints the summary: one line per report, and a line starting "FLAG" for every flagged

@@ -72,36 +72,36 @@ namespace {
 
 // The alleles line of record `row`, side `side`: at column 28 on, six columns a locus, as many
 // as the genotype file has loci; the first line also holds the record's identifier.
-outcome::Outcome read_trace_alleles(const LineReader& f, const std::string& other, std::int32_t row, int side,
-                                    Trace& t) {
-  const std::size_t end = f.line.find_last_not_of(' ') + 1;
+outcome::Outcome read_trace_alleles(const LineReader& file, const std::string& other, std::int32_t row, int side,
+                                    Trace& trace) {
+  const std::size_t end = file.line.find_last_not_of(' ') + 1;
   const std::int64_t fields = end <= trace_start ? 0 : static_cast<std::int64_t>((end - trace_start + 5) / 6);
-  if (fields != t.loci)
-    return outcome::stop(other + "line " + std::to_string(f.number) + " holds alleles of " + std::to_string(fields) +
-                         " loci, the genotype file " + std::to_string(t.loci) + trace_advice());
+  if (fields != trace.loci)
+    return outcome::stop(other + "line " + std::to_string(file.number) + " holds alleles of " + std::to_string(fields) +
+                         " loci, the genotype file " + std::to_string(trace.loci) + trace_advice());
   if (side == 0) {
-    t.ids[static_cast<std::size_t>(row)] = std::string(field(f.line, 16, 12));
-    t.ids[static_cast<std::size_t>(row)].resize(12, ' ');
+    trace.ids[static_cast<std::size_t>(row)] = std::string(field(file.line, 16, 12));
+    trace.ids[static_cast<std::size_t>(row)].resize(12, ' ');
   }
-  for (std::int32_t j = 0; j < t.loci; ++j) {
+  for (std::int32_t j = 0; j < trace.loci; ++j) {
     std::int32_t allele = 0;
-    if (!integer_field(field(f.line, trace_start + 1 + trace_columns * static_cast<std::size_t>(j), 6), allele))
-      return outcome::stop(f.where() + ": the allele of locus " + std::to_string(j + 1) + " is not a number");
-    t.alleles[(static_cast<std::size_t>(row) * static_cast<std::size_t>(t.loci) + static_cast<std::size_t>(j)) * 2 +
+    if (!integer_field(field(file.line, trace_start + 1 + trace_columns * static_cast<std::size_t>(j), 6), allele))
+      return outcome::stop(file.where() + ": the allele of locus " + std::to_string(j + 1) + " is not a number");
+    trace.alleles[(static_cast<std::size_t>(row) * static_cast<std::size_t>(trace.loci) + static_cast<std::size_t>(j)) * 2 +
               static_cast<std::size_t>(side)] = allele;
   }
   return std::nullopt;
 }
 
 // The deviates line of record `row`, side `side`, in the same columns.
-outcome::Outcome read_trace_deviates(const LineReader& f, std::int32_t row, int side, Trace& t) {
-  for (std::int32_t j = 0; j < t.loci; ++j) {
+outcome::Outcome read_trace_deviates(const LineReader& file, std::int32_t row, int side, Trace& trace) {
+  for (std::int32_t j = 0; j < trace.loci; ++j) {
     double deviate = 0;
-    if (!real_field(field(f.line, trace_start + 1 + trace_columns * static_cast<std::size_t>(j), 6), deviate) ||
+    if (!real_field(field(file.line, trace_start + 1 + trace_columns * static_cast<std::size_t>(j), 6), deviate) ||
         deviate < 0 || deviate > 1)
-      return outcome::stop(f.where() + ": the deviate of locus " + std::to_string(j + 1) +
+      return outcome::stop(file.where() + ": the deviate of locus " + std::to_string(j + 1) +
                            " is not a number between 0 and 1");
-    t.deviates[(static_cast<std::size_t>(row) * static_cast<std::size_t>(t.loci) + static_cast<std::size_t>(j)) * 2 +
+    trace.deviates[(static_cast<std::size_t>(row) * static_cast<std::size_t>(trace.loci) + static_cast<std::size_t>(j)) * 2 +
                static_cast<std::size_t>(side)] = deviate;
   }
   return std::nullopt;
@@ -110,50 +110,50 @@ outcome::Outcome read_trace_deviates(const LineReader& f, std::int32_t row, int 
 }  // namespace
 
 outcome::Outcome read_trace(const std::string& path, const std::string& genotype_file, std::int32_t individuals,
-                            std::int32_t loci, Trace& t) {
-  LineReader f(path, longest_trace_line(loci), "trace file");
-  if (!f.in) return outcome::stop("cannot read the trace file " + path);
+                            std::int32_t loci, Trace& trace) {
+  LineReader file(path, longest_trace_line(loci), "trace file");
+  if (!file.in) return outcome::stop("cannot read the trace file " + path);
   const std::string other = trace_mismatch(path, genotype_file);
   const std::size_t cells = static_cast<std::size_t>(individuals) * static_cast<std::size_t>(loci) * 2;
-  t.loci = loci;
-  t.deviates.assign(cells, 0.0);
-  t.alleles.assign(cells, 0);
-  t.ids.assign(static_cast<std::size_t>(individuals), std::string());
+  trace.loci = loci;
+  trace.deviates.assign(cells, 0.0);
+  trace.alleles.assign(cells, 0);
+  trace.ids.assign(static_cast<std::size_t>(individuals), std::string());
   // Four lines a record: alleles and deviates of the paternal side, then of the maternal.
   for (std::int32_t row = 0; row < individuals; ++row)
     for (int line = 0; line < 4; ++line) {
-      if (!f.next())
-        return f.ended(other + "it ends at record " + std::to_string(row + 1) + ", the genotype file holds " +
+      if (!file.next())
+        return file.ended(other + "it ends at record " + std::to_string(row + 1) + ", the genotype file holds " +
                        std::to_string(individuals) + " individuals" + trace_advice());
-      const outcome::Outcome problem = line % 2 == 0 ? read_trace_alleles(f, other, row, line / 2, t)
-                                                     : read_trace_deviates(f, row, line / 2, t);
+      const outcome::Outcome problem = line % 2 == 0 ? read_trace_alleles(file, other, row, line / 2, trace)
+                                                     : read_trace_deviates(file, row, line / 2, trace);
       if (problem) return problem;
     }
-  if (f.next() && !trimmed(f.line).empty())
+  if (file.next() && !trimmed(file.line).empty())
     return outcome::stop(other + "it goes on after the " + std::to_string(individuals) +
                          " individuals of the genotype file" + trace_advice());
-  if (f.too_long) return f.ended("");
-  t.present = true;
+  if (file.too_long) return file.ended("");
+  trace.present = true;
   return std::nullopt;
 }
 
-outcome::Outcome read_phenotypes(const std::string& path, Phenotypes& p) {
-  LineReader f(path, phenotype_line, "phenotype file");
-  if (!f.in) return outcome::stop("cannot read the phenotype file " + path);
+outcome::Outcome read_phenotypes(const std::string& path, Phenotypes& phenotypes) {
+  LineReader file(path, phenotype_line, "phenotype file");
+  if (!file.in) return outcome::stop("cannot read the phenotype file " + path);
   std::int32_t n = 0;
   const std::string no_count =
-      f.path + " line 1: no count of individuals (0 to " + std::to_string(max_individuals) + ") in columns 1-5";
-  if (!f.next()) return f.ended(no_count);
-  if (!integer_field(field(f.line, 1, 5), n) || n < 0 || n > max_individuals) return outcome::stop(no_count);
-  p.values.assign(static_cast<std::size_t>(n), 0.0);
+      file.path + " line 1: no count of individuals (0 to " + std::to_string(max_individuals) + ") in columns 1-5";
+  if (!file.next()) return file.ended(no_count);
+  if (!integer_field(field(file.line, 1, 5), n) || n < 0 || n > max_individuals) return outcome::stop(no_count);
+  phenotypes.values.assign(static_cast<std::size_t>(n), 0.0);
   for (std::int32_t i = 0; i < n; ++i) {
-    if (!f.next()) return f.ended(f.path + ": the file ends after " + std::to_string(i) + " of " +
+    if (!file.next()) return file.ended(file.path + ": the file ends after " + std::to_string(i) + " of " +
                                   std::to_string(n) + " phenotypes");
-    if (!real_field(field(f.line, 1, 9), p.values[static_cast<std::size_t>(i)]))
-      return outcome::stop(f.where() + ": the phenotype in columns 1-9 is not a number" +
-                           (f.line.find('*') != std::string::npos ? " (traitsim writes asterisks for a value too wide for its field)" : ""));
+    if (!real_field(field(file.line, 1, 9), phenotypes.values[static_cast<std::size_t>(i)]))
+      return outcome::stop(file.where() + ": the phenotype in columns 1-9 is not a number" +
+                           (file.line.find('*') != std::string::npos ? " (traitsim writes asterisks for a value too wide for its field)" : ""));
   }
-  p.present = true;
+  phenotypes.present = true;
   return std::nullopt;
 }
 

@@ -93,15 +93,15 @@ std::string join(const std::vector<std::string>& parts, const std::string& made)
   return out ? std::string() : "cannot write " + made;
 }
 
-// Makes the SOLAR file of `f` into `made`.
-std::string make_again(const SolarFile& f, const std::string& scratch, const std::string& made) {
-  if (f.working.size() == 1) return convert(f.markers, f.pedigree, f.working.front(), made);
+// Makes the SOLAR file of `file` into `made`.
+std::string make_again(const SolarFile& file, const std::string& scratch, const std::string& made) {
+  if (file.working.size() == 1) return convert(file.markers, file.pedigree, file.working.front(), made);
   std::vector<std::string> parts;
   std::string problem;
-  for (const std::string& working : f.working) {
+  for (const std::string& working : file.working) {
     parts.push_back(scratch_file(scratch));
     if (parts.back().empty()) problem = "cannot make a scratch file in " + scratch;
-    if (problem.empty()) problem = convert(f.markers, f.pedigree, working, parts.back());
+    if (problem.empty()) problem = convert(file.markers, file.pedigree, working, parts.back());
     if (!problem.empty()) break;
   }
   if (problem.empty()) problem = join(parts, made);
@@ -113,23 +113,23 @@ std::string make_again(const SolarFile& f, const std::string& scratch, const std
 
 }  // namespace
 
-std::string compare_solar(const SolarFile& f, const std::string& scratch) {
-  const char* program = f.markers ? "xp-geno" : "xp-trait";
-  std::vector<std::pair<std::string, std::int64_t>> inputs = {{f.pedigree, max_pedigree_bytes}};
-  for (const std::string& working : f.working)
-    inputs.push_back({working, f.markers ? max_marker_file_bytes : max_phenotype_file_bytes});
+std::string compare_solar(const SolarFile& file, const std::string& scratch) {
+  const char* program = file.markers ? "xp-geno" : "xp-trait";
+  std::vector<std::pair<std::string, std::int64_t>> inputs = {{file.pedigree, max_pedigree_bytes}};
+  for (const std::string& working : file.working)
+    inputs.push_back({working, file.markers ? max_marker_file_bytes : max_phenotype_file_bytes});
   for (const auto& [path, cap] : inputs)
     if (std::string problem = unfit(path, cap); !problem.empty()) return problem;
   // The SOLAR file is read no further than one byte past the length of the one made again.
-  if (std::string problem = unfit(f.sol, std::numeric_limits<std::int64_t>::max()); !problem.empty()) return problem;
+  if (std::string problem = unfit(file.sol, std::numeric_limits<std::int64_t>::max()); !problem.empty()) return problem;
   const std::string made = scratch_file(scratch);
   if (made.empty()) return "cannot make a scratch file in " + scratch;
-  std::string problem = make_again(f, scratch, made);
-  std::string from = f.pedigree;
-  for (std::size_t k = 0; k < f.working.size(); ++k) from += (k + 1 == f.working.size() ? " and " : ", ") + f.working[k];
+  std::string problem = make_again(file, scratch, made);
+  std::string from = file.pedigree;
+  for (std::size_t k = 0; k < file.working.size(); ++k) from += (k + 1 == file.working.size() ? " and " : ", ") + file.working[k];
   if (problem.empty())
-    if (const std::int64_t line = first_difference(made, f.sol); line != 0)
-      problem = f.sol + " is not what " + program + " makes of " + from +
+    if (const std::int64_t line = first_difference(made, file.sol); line != 0)
+      problem = file.sol + " is not what " + program + " makes of " + from +
                 ": they differ from line " + std::to_string(line);
   std::error_code error;
   fs::remove(made, error);

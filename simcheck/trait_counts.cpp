@@ -17,13 +17,13 @@ std::vector<double> genotypic_values(const Inputs& in, const Simulation& simulat
   const auto& m = in.model;
   for (std::int32_t i = 0; i < individuals; ++i) {
     float sum = 0.0f;
-    for (const Genotypes& g : simulation.genotypes)
-      for (std::int32_t j = 0; j < g.loci; ++j) {
-        const std::string& name = g.names[static_cast<std::size_t>(j)];
+    for (const Genotypes& genotypes : simulation.genotypes)
+      for (std::int32_t j = 0; j < genotypes.loci; ++j) {
+        const std::string& name = genotypes.names[static_cast<std::size_t>(j)];
         if (name.find("qtl") == std::string::npos) continue;
         for (std::int32_t p = 0; p < m.nloci; ++p) {
           if (std::string(m.model_names[p].view()) != name) continue;
-          const std::int32_t a = g.allele(i, j, 0), b = g.allele(i, j, 1);
+          const std::int32_t a = genotypes.allele(i, j, 0), b = genotypes.allele(i, j, 1);
           if (a >= 1 && a <= traitsim::max_alleles && b >= 1 && b <= traitsim::max_alleles)
             sum = sum + m.values[p][a - 1][b - 1];
         }
@@ -64,14 +64,14 @@ double t_statistic(double r, std::size_t n) {
 // traitsim's individual q takes uniforms 12q-11 to 12q of its stream; genodrop's stream on a
 // chromosome is the trace's deviates in the order genodrop drew them. Each chromosome's stream
 // is compared; the one that comes closest is kept.
-void compare_draws(const Inputs& in, const Simulation& simulation, const std::vector<double>& e, TraitFigures& f) {
+void compare_draws(const Inputs& in, const Simulation& simulation, const std::vector<double>& e, TraitFigures& figures) {
   if (in.model.sigma == 0.0f) return;
-  for (const Trace& t : simulation.traces) {
-    if (!t.present) continue;
+  for (const Trace& trace : simulation.traces) {
+    if (!trace.present) continue;
     std::vector<double> stream;
-    stream.reserve(in.draw_order.size() * static_cast<std::size_t>(t.loci));
+    stream.reserve(in.draw_order.size() * static_cast<std::size_t>(trace.loci));
     for (auto [row, side] : in.draw_order)
-      for (std::int32_t j = 0; j < t.loci; ++j) stream.push_back(t.deviate(row, j, side));
+      for (std::int32_t j = 0; j < trace.loci; ++j) stream.push_back(trace.deviate(row, j, side));
     std::vector<double> drawn, seen;
     for (std::size_t q = 0; q < e.size() && 12 * q + 12 <= stream.size(); ++q) {
       double z = -6.0;
@@ -80,18 +80,18 @@ void compare_draws(const Inputs& in, const Simulation& simulation, const std::ve
       seen.push_back(e[q] / in.model.sigma);
     }
     const double r = drawn.size() > 2 ? correlation(drawn, seen, drawn.size()) : 0.0;
-    if (f.draw_streams++ == 0 ||
-        t_statistic(r, drawn.size()) > t_statistic(f.draws_correlation, static_cast<std::size_t>(f.n_draws))) {
-      f.n_draws = static_cast<std::int64_t>(drawn.size());
-      f.draws_correlation = r;
+    if (figures.draw_streams++ == 0 ||
+        t_statistic(r, drawn.size()) > t_statistic(figures.draws_correlation, static_cast<std::size_t>(figures.n_draws))) {
+      figures.n_draws = static_cast<std::int64_t>(drawn.size());
+      figures.draws_correlation = r;
     }
   }
 }
 
-void add_sums(double phenotype, double genotypic, double environmental, Counts& c) {
-  c.phenotypes.push_back(phenotype);
-  c.genotypic_values.push_back(genotypic);
-  Sums& s = c.sums;
+void add_sums(double phenotype, double genotypic, double environmental, Counts& counts) {
+  counts.phenotypes.push_back(phenotype);
+  counts.genotypic_values.push_back(genotypic);
+  Sums& s = counts.sums;
   s.n += 1;
   s.p += phenotype, s.pp += phenotype * phenotype;
   s.g += genotypic, s.gg += genotypic * genotypic;
@@ -100,26 +100,26 @@ void add_sums(double phenotype, double genotypic, double environmental, Counts& 
 
 }  // namespace
 
-void add_trait(const Inputs& in, const Simulation& simulation, const std::string& replicate, Counts& c) {
+void add_trait(const Inputs& in, const Simulation& simulation, const std::string& replicate, Counts& counts) {
   const std::vector<double>& phenotypes = simulation.phenotypes.values;
   const std::vector<double> gv = genotypic_values(in, simulation);
   const std::size_t n = phenotypes.size();
   std::vector<double> e(n);
-  TraitFigures f;
-  f.replicate = replicate;
-  f.n = static_cast<std::int64_t>(n);
+  TraitFigures figures;
+  figures.replicate = replicate;
+  figures.n = static_cast<std::int64_t>(n);
   for (std::size_t i = 0; i < n; ++i) {
     e[i] = phenotypes[i] - gv[i];
-    f.phenotype_mean += phenotypes[i];
-    add_sums(phenotypes[i], gv[i], e[i], c);
+    figures.phenotype_mean += phenotypes[i];
+    add_sums(phenotypes[i], gv[i], e[i], counts);
   }
-  if (n > 0) f.phenotype_mean /= static_cast<double>(n);
-  f.phenotype_variance = variance(phenotypes);
-  f.genotypic_variance = variance(gv);
-  f.environmental_variance = variance(e);
-  if (n > 2) f.correlation = correlation(gv, e, n);
-  compare_draws(in, simulation, e, f);
-  c.traits.push_back(f);
+  if (n > 0) figures.phenotype_mean /= static_cast<double>(n);
+  figures.phenotype_variance = variance(phenotypes);
+  figures.genotypic_variance = variance(gv);
+  figures.environmental_variance = variance(e);
+  if (n > 2) figures.correlation = correlation(gv, e, n);
+  compare_draws(in, simulation, e, figures);
+  counts.traits.push_back(figures);
 }
 
 }  // namespace simcheck
