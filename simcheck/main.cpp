@@ -64,7 +64,7 @@ outcome::Outcome run(const Options& options, std::int64_t& flags) {
   // The tables are large (genodrop's frequency table alone is 800 kB): on the heap.
   auto inputs = std::make_unique<Inputs>();
   if (auto problem = read_all_inputs(output, layout, *inputs)) return problem;
-  if (auto problem = check_solar_files(options, layout)) return problem;
+  if (auto problem = check_solar_files(options, layout, *inputs)) return problem;
   auto counts = std::make_unique<Counts>();
   if (auto problem = count_simulations(options, layout, *inputs, *counts)) return problem;
   const Evaluation evaluation = evaluate(*inputs, *counts);

@@ -1,4 +1,5 @@
 // Whether each simulation's SOLAR files are what the converters make of its working files.
+#include <algorithm>
 #include <filesystem>
 
 #include "simcheck/solar_files.hpp"
@@ -8,8 +9,11 @@ namespace {
 
 // The SOLAR files of the simulation in `folder`: mark.sol from every chromosome's marker
 // genotype file, and phen.sol unless the trait is left out.
-std::vector<SolarFile> solar_files(const Options& options, const Layout& layout, const std::string& folder) {
-  SolarFile markers{true, layout.pedigree, {}, within(folder, "mark.sol")};
+std::vector<SolarFile> solar_files(const Options& options, const Layout& layout, const Inputs& inputs,
+                                   const std::string& folder) {
+  std::int32_t loci = 0;
+  for (const Chromosome& chromosome : inputs.chromosomes) loci = std::max(loci, chromosome.count());
+  SolarFile markers{true, layout.pedigree, {}, within(folder, "mark.sol"), loci};
   for (std::size_t k = 0; k < layout.chromosomes.size(); ++k)
     markers.working.push_back(within(folder, of_chromosome("mark.wrk", k, layout.chromosomes.size())));
   std::vector<SolarFile> files = {markers};
@@ -28,13 +32,13 @@ bool all_there(const SolarFile& file) {
 
 }  // namespace
 
-outcome::Outcome check_solar_files(const Options& options, const Layout& layout) {
+outcome::Outcome check_solar_files(const Options& options, const Layout& layout, const Inputs& inputs) {
   std::error_code error;
   const std::string scratch = std::filesystem::temp_directory_path(error).string();
   std::string faults;
   std::size_t count = 0;
   for (std::size_t k = 0; k < layout.simulations.size(); ++k)
-    for (const SolarFile& file : solar_files(options, layout, layout.simulations[k])) {
+    for (const SolarFile& file : solar_files(options, layout, inputs, layout.simulations[k])) {
       if (!layout.study && !all_there(file)) continue;
       const std::string problem = compare_solar(file, error ? "/tmp" : scratch);
       if (problem.empty()) continue;

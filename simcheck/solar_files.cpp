@@ -11,6 +11,7 @@
 
 #include "common/files/output_file.hpp"
 #include "common/freeform/item_stream.hpp"
+#include "simcheck/simulation.hpp"
 #include "xp-geno/solar_markers.hpp"
 #include "xp-trait/solar_phenotypes.hpp"
 
@@ -113,11 +114,15 @@ std::string make_again(const SolarFile& file, const std::string& scratch, const 
 
 }  // namespace
 
+std::int64_t max_marker_file_bytes(std::int32_t loci) {
+  return (max_records + 2) * (static_cast<std::int64_t>(longest_genotype_line(loci)) + 2);
+}
+
 std::string compare_solar(const SolarFile& file, const std::string& scratch) {
   const char* program = file.markers ? "xp-geno" : "xp-trait";
   std::vector<std::pair<std::string, std::int64_t>> inputs = {{file.pedigree, max_pedigree_bytes}};
   for (const std::string& working : file.working)
-    inputs.push_back({working, file.markers ? max_marker_file_bytes : max_phenotype_file_bytes});
+    inputs.push_back({working, file.markers ? max_marker_file_bytes(file.loci) : max_phenotype_file_bytes});
   for (const auto& [path, cap] : inputs)
     if (std::string problem = unfit(path, cap); !problem.empty()) return problem;
   // The SOLAR file is read no further than one byte past the length of the one made again.
