@@ -50,7 +50,8 @@ std::size_t chromosome_number(const std::string& key) {
 
 outcome::Outcome read_record(const std::string& folder, Record& record) {
   const std::string path = folder + "/study.tsv";
-  if (!fs::is_regular_file(path)) return outcome::stop(path + " is not a plain file");
+  std::error_code error;
+  if (!fs::is_regular_file(path, error)) return outcome::stop(path + " is not a plain file");
   LineReader in(path, study_line, "study record");
   std::map<std::size_t, std::vector<std::string>> numbered;
   while (in.next()) {
@@ -104,10 +105,10 @@ outcome::Outcome study_inputs(const Options& options, Layout& layout) {
   if (auto problem = read_record(options.folder, record)) return problem;
   const std::size_t count = record.chromosomes.size();
   if (!options.chromosomes.empty() && options.chromosomes.size() != count)
-    return outcome::stop(options.folder + " holds a study of " + std::to_string(count) + " chromosome" +
-                         (count == 1 ? "" : "s") + ": name " + (count == 1 ? "its file" : "their files") +
-                         " with one --chromosome each, in the study's order, not " +
-                         std::to_string(options.chromosomes.size()));
+    return outcome::stop(options.folder + " holds a study of " + std::to_string(count) +
+                         (count == 1 ? " chromosome: name its file with one --chromosome"
+                                     : " chromosomes: name their files with one --chromosome each, in the study's order") +
+                         ", not " + std::to_string(options.chromosomes.size()));
   const std::vector<std::string> names = split(record.chromosome_names, ',');
   if (names.size() == count) layout.chromosome_names = names;
   std::vector<std::pair<const std::vector<std::string>*, std::string*>> used;
