@@ -54,6 +54,9 @@ void header(const Report& report) {
   else if (s.replicates > 0)
     line("simcheck: study %s, %d replicates pooled, %d individuals and %d loci each", s.folder.c_str(), s.replicates,
          report.in.pedigree.count, report.in.loci());
+  else if (chromosomes > 1)
+    line("simcheck: simulation %s, %d individuals, %d loci on %zu chromosomes", s.folder.c_str(),
+         report.in.pedigree.count, report.in.loci(), chromosomes);
   else
     line("simcheck: simulation %s, %d individuals, %d loci", s.folder.c_str(), report.in.pedigree.count, report.in.loci());
 }
