@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <string>
 
+#include "common/files/whole_file.hpp"
 #include "extract/genotype_file.hpp"
 #include "simcheck/line_reader.hpp"
 #include "simcheck/simulation.hpp"
@@ -12,17 +13,39 @@
 namespace simcheck {
 namespace {
 
-// The lines of `path` joined as they were, or the refusal of a line that is too long.
+// The line (from 1) of `text` longer than `longest` characters, a carriage return before the
+// line end not counted; 0 when there is none.
+std::int64_t long_line(std::string_view text, std::size_t longest) {
+  std::int64_t number = 0;
+  for (std::size_t start = 0; start < text.size();) {
+    ++number;
+    std::size_t end = text.find('\n', start);
+    if (end == std::string_view::npos) end = text.size();
+    std::size_t length = end - start;
+    if (length > 0 && text[end - 1] == '\r') --length;
+    if (length > longest) return number;
+    start = end + 1;
+  }
+  return 0;
+}
+
+// The text of `path`: a plain file whole, in one read; anything else line by line, no further
+// than the lines the inputs expect (and two more, to tell that it holds more). A line longer
+// than the inputs' loci allow is refused in the same words either way.
 outcome::Outcome fetch(const std::string& path, std::int32_t individuals, std::int32_t loci, std::string& text) {
-  LineReader f(path, longest_genotype_line(loci), "genotype file");
+  const std::size_t longest = longest_genotype_line(loci);
+  LineReader f(path, longest, "genotype file");
   if (!f.in) return outcome::stop("cannot read the genotype file " + path);
   std::error_code error;
-  const bool plain = std::filesystem::is_regular_file(path, error);
-  // Two lines more than the inputs expect are enough to tell that the file holds more.
-  const std::int64_t most = static_cast<std::int64_t>(individuals) + 4;
-  while ((plain || f.number < most) && f.next()) {
-    text += f.line;
-    text += '\n';
+  if (std::filesystem::is_regular_file(path, error) && files::read_file(path, text)) {
+    f.number = long_line(text, longest);
+    f.too_long = f.number != 0;
+  } else {
+    const std::int64_t most = static_cast<std::int64_t>(individuals) + 4;
+    while (f.number < most && f.next()) {
+      text += f.line;
+      text += '\n';
+    }
   }
   if (f.too_long) return f.ended("");
   return std::nullopt;
