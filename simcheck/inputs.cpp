@@ -105,6 +105,11 @@ outcome::Outcome check_readable(const InputFiles& files) {
   return std::nullopt;
 }
 
+// genodrop's refusal of the input `file`: its own messages about a line name the file already.
+outcome::Outcome about(const std::string& file, const std::string& text) {
+  return outcome::stop(text.starts_with(file) ? text : file + ": " + text);
+}
+
 }  // namespace
 
 outcome::Outcome read_inputs(const InputFiles& files, Inputs& in) {
@@ -115,11 +120,9 @@ outcome::Outcome read_inputs(const InputFiles& files, Inputs& in) {
     Chromosome& chromosome = in.chromosomes[k];
     chromosome.file = files.chromosomes[k];
     chromosome.name = files.chromosome_names[k];
-    if (auto stop = genodrop::read_chromosome(chromosome.file, *chromosome.loci))
-      return outcome::stop(chromosome.file + ": " + stop->text);
+    if (auto stop = genodrop::read_chromosome(chromosome.file, *chromosome.loci)) return about(chromosome.file, stop->text);
   }
-  if (auto stop = genodrop::read_pedigree(files.pedigree, in.pedigree))
-    return outcome::stop(files.pedigree + ": " + stop->text);
+  if (auto stop = genodrop::read_pedigree(files.pedigree, in.pedigree)) return about(files.pedigree, stop->text);
   if (!files.model.empty()) {
     if (auto stop = traitsim::read_model(files.model, in.model)) return stop;
     in.has_model = true;
