@@ -46,6 +46,81 @@ outcome::Outcome make_header(const Layout& layout, const Meta& meta, bcf_hdr_t* 
   return std::nullopt;
 }
 
+// Allele index a - 1 of allele a as text, "." for 0 (an allele outside the marker's), in a
+// slot of fixed width: a genotype is put together by copying whole slots, which the compiler
+// makes single stores, and moving on by the text's size.
+struct AlleleTexts {
+  static constexpr std::size_t width = 8;
+  struct Text {
+    char chars[width];
+    std::size_t size;
+  };
+  std::vector<Text> texts;
+  explicit AlleleTexts(std::int32_t most) : texts(static_cast<std::size_t>(most) + 1) {
+    for (std::size_t a = 0; a < texts.size(); ++a) {
+      const std::string text = a == 0 ? "." : std::to_string(a - 1);
+      texts[a].size = text.copy(texts[a].chars, width);
+    }
+  }
+  // The most a genotype takes: "\tp|m".
+  static constexpr std::size_t genotype_room = 2 * width + 2;
+};
+
+std::int32_t most_alleles(const Layout& layout) {
+  std::int32_t most = 1;
+  for (const Marker& marker : layout.markers) most = std::max(most, marker.alleles);
+  return most;
+}
+
+// Puts marker m's record up to its genotypes into `line`.
+void put_record_start(const Layout& layout, std::size_t m, std::string& line) {
+  const Marker& marker = layout.markers[m];
+  const std::int32_t count = std::max(marker.alleles, 1);
+  line.clear();
+  line += layout.chromosome_of(marker);
+  line += '\t';
+  line += std::to_string(marker.position);
+  line += '\t';
+  line += marker.name;
+  line += "\tN\t";
+  if (count == 1) line += '.';
+  for (std::int32_t a = 2; a <= count; ++a) {
+    if (a > 2) line += ',';
+    line += "<A" + std::to_string(a) + ">";
+  }
+  line += "\t.\t.\t.\tGT";
+}
+
+// Puts marker m's genotypes into `room` (made by genotype_room()), phased, paternal allele
+// first: "\tp|m" each, and the line's end. Returns their size. Read straight from the
+// simulation's table, marker by marker: consecutive markers share the cache lines of each
+// individual's alleles.
+std::vector<char> genotype_room(const Layout& layout) {
+  return std::vector<char>(layout.individuals.size() * AlleleTexts::genotype_room + 1);
+}
+
+std::size_t put_genotypes(const Layout& layout, const Alleles& alleles, std::size_t m, const AlleleTexts& texts,
+                          std::vector<char>& room) {
+  char* at = room.data();
+  const std::int16_t* column = alleles.column(m);
+  const auto count = static_cast<std::uint32_t>(layout.markers[m].alleles);
+  const AlleleTexts::Text* text = texts.texts.data();
+  auto put = [&](std::int32_t a) {
+    // Any allele outside 1..count is missing, entry 0.
+    const AlleleTexts::Text& t = text[static_cast<std::uint32_t>(a - 1) < count ? a : 0];
+    std::memcpy(at, t.chars, AlleleTexts::width);
+    at += t.size;
+  };
+  for (std::size_t k = 0; k < layout.individuals.size(); ++k, column += alleles.individual_stride) {
+    *at++ = '\t';
+    put(column[0]);
+    *at++ = '|';
+    put(column[alleles.side_stride]);
+  }
+  *at++ = '\n';
+  return static_cast<std::size_t>(at - room.data());
+}
+
 }  // namespace
 
 outcome::Outcome write_vcf(const std::string& path, const Layout& layout, const Alleles& alleles,
@@ -66,69 +141,18 @@ outcome::Outcome write_vcf(const std::string& path, const Layout& layout, const 
   // each in its binary form and then print it, which took longer than the replicate itself.
   // The text is what bcf_write prints; htslib still makes the BGZF blocks and the index.
   BGZF* out = file->fp.bgzf;
-  const std::size_t n = layout.individuals.size(), markers = layout.markers.size();
-  std::int32_t most = 1;
-  for (const Marker& marker : layout.markers) most = std::max(most, marker.alleles);
-  // Allele index a as text, and "." for an allele outside the marker's.
-  struct Number {
-    char text[12];
-    std::size_t size;
-  };
-  std::vector<Number> numbers(static_cast<std::size_t>(most) + 1);
-  for (std::size_t a = 0; a < numbers.size(); ++a) {
-    const std::string text = a == 0 ? "." : std::to_string(a - 1);
-    numbers[a].size = text.copy(numbers[a].text, sizeof numbers[a].text);
-  }
-  // Every allele's entry in `numbers` first, marker by marker: the alleles are kept by
-  // individual, and reading them by marker would take a cache line for every allele.
-  std::vector<std::uint16_t> entries(2 * n * markers);
-  for (std::size_t k = 0; k < n; ++k)
-    for (std::size_t m = 0; m < markers; ++m) {
-      const std::int32_t count = layout.markers[m].alleles;
-      for (int side = 0; side < 2; ++side) {
-        const std::int32_t a = alleles.allele(k, side, m);
-        entries[2 * (m * n + k) + static_cast<std::size_t>(side)] =
-            static_cast<std::uint16_t>(a >= 1 && a <= count ? a : 0);
-      }
-    }
+  const AlleleTexts texts(most_alleles(layout));
   std::string line;
-  // Room for the widest genotypes, made once: each "\tp|m".
-  std::vector<char> genotypes(n * (2 * sizeof(Number::text) + 2) + 1);
-  for (std::size_t m = 0; m < markers; ++m) {
+  std::vector<char> genotypes = genotype_room(layout);
+  for (std::size_t m = 0; m < layout.markers.size(); ++m) {
     const Marker& marker = layout.markers[m];
-    const std::int32_t count = std::max(marker.alleles, 1);
-    line.clear();
-    line += layout.chromosome_of(marker);
-    line += '\t';
-    line += std::to_string(marker.position);
-    line += '\t';
-    line += marker.name;
-    line += "\tN\t";
-    if (count == 1) line += '.';
-    for (std::int32_t a = 2; a <= count; ++a) {
-      if (a > 2) line += ',';
-      line += "<A" + std::to_string(a) + ">";
-    }
-    line += "\t.\t.\t.\tGT";
-    // Then the genotypes, phased, paternal allele first: "\tp|m" each.
-    char* at = genotypes.data();
-    const std::uint16_t* entry = entries.data() + 2 * n * m;
-    for (std::size_t k = 0; k < n; ++k, entry += 2) {
-      const Number& p = numbers[entry[0]];
-      const Number& q = numbers[entry[1]];
-      *at++ = '\t';
-      std::memcpy(at, p.text, p.size);
-      at += p.size;
-      *at++ = '|';
-      std::memcpy(at, q.text, q.size);
-      at += q.size;
-    }
-    *at++ = '\n';
-    line.append(genotypes.data(), static_cast<std::size_t>(at - genotypes.data()));
+    put_record_start(layout, m, line);
+    const std::size_t size = put_genotypes(layout, alleles, m, texts, genotypes);
     // A record starts a new block rather than straddle two where it would fit in one, as
     // htslib's own writer does, so that the index points at it cheaply.
-    if (bgzf_flush_try(out, static_cast<ssize_t>(line.size())) < 0 ||
-        bgzf_write(out, line.data(), line.size()) != static_cast<ssize_t>(line.size()))
+    if (bgzf_flush_try(out, static_cast<ssize_t>(line.size() + size)) < 0 ||
+        bgzf_write(out, line.data(), line.size()) != static_cast<ssize_t>(line.size()) ||
+        bgzf_write(out, genotypes.data(), size) != static_cast<ssize_t>(size))
       return outcome::stop("cannot write " + path);
     // A VCF's CSI index names its contigs, as a tabix index does.
     const int tid = hts_idx_tbi_name(file->idx, static_cast<int>(marker.chromosome),
