@@ -5,6 +5,7 @@
 #include <htslib/vcf.h>
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -20,15 +21,19 @@ struct FreeHeader {
   void operator()(bcf_hdr_t* header) const { bcf_hdr_destroy(header); }
 };
 
+std::int32_t most_alleles(const Layout& layout) {
+  std::int32_t most = 1;
+  for (const Marker& marker : layout.markers) most = std::max(most, marker.alleles);
+  return most;
+}
+
 outcome::Outcome make_header(const Layout& layout, const Meta& meta, bcf_hdr_t* header) {
   if (bcf_hdr_set_version(header, "VCFv4.3") != 0) return outcome::stop("cannot set the VCF version");
   // Each chromosome a contig, as long as its last marker's position (1 without markers).
   std::vector<std::int64_t> lengths(layout.chromosomes.size(), 1);
-  std::int32_t most = 1;
-  for (const Marker& marker : layout.markers) {
+  for (const Marker& marker : layout.markers)
     lengths[marker.chromosome] = std::max(lengths[marker.chromosome], marker.position);
-    most = std::max(most, marker.alleles);
-  }
+  const std::int32_t most = most_alleles(layout);
   std::vector<std::string> lines;
   for (const auto& [key, value] : meta) lines.push_back("##" + key + "=" + value);
   for (std::size_t c = 0; c < layout.chromosomes.size(); ++c)
@@ -46,31 +51,28 @@ outcome::Outcome make_header(const Layout& layout, const Meta& meta, bcf_hdr_t* 
   return std::nullopt;
 }
 
-// Allele index a - 1 of allele a as text, "." for 0 (an allele outside the marker's), in a
-// slot of fixed width: a genotype is put together by copying whole slots, which the compiler
-// makes single stores, and moving on by the text's size.
-struct AlleleTexts {
-  static constexpr std::size_t width = 8;
-  struct Text {
-    char chars[width];
-    std::size_t size;
-  };
-  std::vector<Text> texts;
-  explicit AlleleTexts(std::int32_t most) : texts(static_cast<std::size_t>(most) + 1) {
-    for (std::size_t a = 0; a < texts.size(); ++a) {
-      const std::string text = a == 0 ? "." : std::to_string(a - 1);
-      texts[a].size = text.copy(texts[a].chars, width);
-    }
+// The text "\tp|m" of every genotype of a marker of up to `most` alleles (p and m the allele
+// indices, a - 1 of allele a, or "." for 0, an allele outside the marker's), in slots of fixed
+// width: a genotype is one look-up, one copy of a whole slot, which the compiler makes a
+// single store, and a move by the text's size.
+struct GenotypeTexts {
+  static constexpr std::size_t width = 8;  // "\t98|98" at most
+  std::size_t side;                       // most + 1: allele 0 and 1..most
+  std::vector<std::array<char, width>> texts;
+  std::vector<std::uint8_t> sizes;
+  explicit GenotypeTexts(std::int32_t most)
+      : side(static_cast<std::size_t>(most) + 1), texts(side * side), sizes(side * side) {
+    for (std::size_t p = 0; p < side; ++p)
+      for (std::size_t m = 0; m < side; ++m) {
+        std::string text = "\t";
+        text += index_text(p);
+        text += '|';
+        text += index_text(m);
+        sizes[p * side + m] = static_cast<std::uint8_t>(text.copy(texts[p * side + m].data(), width));
+      }
   }
-  // The most a genotype takes: "\tp|m".
-  static constexpr std::size_t genotype_room = 2 * width + 2;
+  static std::string index_text(std::size_t a) { return a == 0 ? "." : std::to_string(a - 1); }
 };
-
-std::int32_t most_alleles(const Layout& layout) {
-  std::int32_t most = 1;
-  for (const Marker& marker : layout.markers) most = std::max(most, marker.alleles);
-  return most;
-}
 
 // Puts marker m's record up to its genotypes into `line`.
 void put_record_start(const Layout& layout, std::size_t m, std::string& line) {
@@ -91,40 +93,56 @@ void put_record_start(const Layout& layout, std::size_t m, std::string& line) {
   line += "\t.\t.\t.\tGT";
 }
 
-// Puts marker m's genotypes into `room` (made by genotype_room()), phased, paternal allele
-// first: "\tp|m" each, and the line's end. Returns their size. Read straight from the
-// simulation's table, marker by marker: consecutive markers share the cache lines of each
-// individual's alleles.
-std::vector<char> genotype_room(const Layout& layout) {
-  return std::vector<char>(layout.individuals.size() * AlleleTexts::genotype_room + 1);
-}
-
-std::size_t put_genotypes(const Layout& layout, const Alleles& alleles, std::size_t m, const AlleleTexts& texts,
-                          std::vector<char>& room) {
-  char* at = room.data();
-  const std::int16_t* column = alleles.column(m);
-  const auto count = static_cast<std::uint32_t>(layout.markers[m].alleles);
-  const AlleleTexts::Text* text = texts.texts.data();
-  auto put = [&](std::int32_t a) {
-    // Any allele outside 1..count is missing, entry 0.
-    const AlleleTexts::Text& t = text[static_cast<std::uint32_t>(a - 1) < count ? a : 0];
-    std::memcpy(at, t.chars, AlleleTexts::width);
-    at += t.size;
-  };
-  for (std::size_t k = 0; k < layout.individuals.size(); ++k, column += alleles.individual_stride) {
-    *at++ = '\t';
-    put(column[0]);
-    *at++ = '|';
-    put(column[alleles.side_stride]);
+// The genotypes of a group of consecutive markers, put together in one pass over the
+// individuals: the simulation keeps each individual's alleles side by side, so the group's
+// alleles of an individual share a cache line, where reading one marker at a time would take
+// a line for every allele.
+struct GenotypeGroup {
+  static constexpr std::size_t most = 8;
+  std::array<std::vector<char>, most> texts;  // "\tp|m" each, and the line's end
+  std::array<std::size_t, most> sizes{};
+  explicit GenotypeGroup(const Layout& layout) {
+    for (auto& text : texts) text.resize(layout.individuals.size() * GenotypeTexts::width + 1);
   }
-  *at++ = '\n';
-  return static_cast<std::size_t>(at - room.data());
+};
+
+// Puts the genotypes of markers first.. (`markers` of them, at most GenotypeGroup::most) into
+// `group`, phased, paternal allele first.
+void put_genotypes(const Layout& layout, const Alleles& alleles, std::size_t first, std::size_t markers,
+                   const GenotypeTexts& texts, GenotypeGroup& group) {
+  std::array<char*, GenotypeGroup::most> at{};
+  std::array<const std::int16_t*, GenotypeGroup::most> column{};
+  std::array<std::uint32_t, GenotypeGroup::most> count{};
+  for (std::size_t g = 0; g < markers; ++g) {
+    at[g] = group.texts[g].data();
+    column[g] = alleles.column(first + g);
+    count[g] = static_cast<std::uint32_t>(layout.markers[first + g].alleles);
+  }
+  const std::size_t side = texts.side;
+  auto put = [&texts, side](char*& p, std::int32_t paternal, std::int32_t maternal, std::uint32_t alleles_of_marker) {
+    // Any allele outside the marker's is missing, entry 0.
+    const std::size_t entry = (static_cast<std::uint32_t>(paternal - 1) < alleles_of_marker ? paternal : 0) * side +
+                              (static_cast<std::uint32_t>(maternal - 1) < alleles_of_marker ? maternal : 0);
+    std::memcpy(p, texts.texts[entry].data(), GenotypeTexts::width);
+    p += texts.sizes[entry];
+  };
+  const std::size_t n = layout.individuals.size();
+  for (std::size_t k = 0, row = 0; k < n; ++k, row += alleles.individual_stride)
+    for (std::size_t g = 0; g < markers; ++g)
+      put(at[g], column[g][row], column[g][row + alleles.side_stride], count[g]);
+  for (std::size_t g = 0; g < markers; ++g) {
+    *at[g]++ = '\n';
+    group.sizes[g] = static_cast<std::size_t>(at[g] - group.texts[g].data());
+  }
 }
 
 }  // namespace
 
 outcome::Outcome write_vcf(const std::string& path, const Layout& layout, const Alleles& alleles,
                            const Meta& meta) {
+  if (most_alleles(layout) > max_vcf_alleles)
+    return outcome::stop("cannot write " + path + ": a marker has more than " + std::to_string(max_vcf_alleles) +
+                         " alleles");
   const std::string mode = "wz" + std::to_string(vcf_compression);
   std::unique_ptr<htsFile, CloseFile> file(hts_open(path.c_str(), mode.c_str()));
   if (!file) return outcome::stop("cannot create " + path);
@@ -141,24 +159,29 @@ outcome::Outcome write_vcf(const std::string& path, const Layout& layout, const 
   // each in its binary form and then print it, which took longer than the replicate itself.
   // The text is what bcf_write prints; htslib still makes the BGZF blocks and the index.
   BGZF* out = file->fp.bgzf;
-  const AlleleTexts texts(most_alleles(layout));
+  const GenotypeTexts texts(most_alleles(layout));
   std::string line;
-  std::vector<char> genotypes = genotype_room(layout);
-  for (std::size_t m = 0; m < layout.markers.size(); ++m) {
-    const Marker& marker = layout.markers[m];
-    put_record_start(layout, m, line);
-    const std::size_t size = put_genotypes(layout, alleles, m, texts, genotypes);
-    // A record starts a new block rather than straddle two where it would fit in one, as
-    // htslib's own writer does, so that the index points at it cheaply.
-    if (bgzf_flush_try(out, static_cast<ssize_t>(line.size() + size)) < 0 ||
-        bgzf_write(out, line.data(), line.size()) != static_cast<ssize_t>(line.size()) ||
-        bgzf_write(out, genotypes.data(), size) != static_cast<ssize_t>(size))
-      return outcome::stop("cannot write " + path);
-    // A VCF's CSI index names its contigs, as a tabix index does.
-    const int tid = hts_idx_tbi_name(file->idx, static_cast<int>(marker.chromosome),
-                                         layout.chromosome_of(marker).c_str());
-    if (tid < 0 || hts_idx_push(file->idx, tid, marker.position - 1, marker.position, bgzf_tell(out), 1) < 0)
-      return outcome::stop("cannot index marker " + marker.name + " in " + index);
+  GenotypeGroup group(layout);
+  for (std::size_t first = 0; first < layout.markers.size(); first += GenotypeGroup::most) {
+    const std::size_t markers = std::min(GenotypeGroup::most, layout.markers.size() - first);
+    put_genotypes(layout, alleles, first, markers, texts, group);
+    for (std::size_t g = 0; g < markers; ++g) {
+      const Marker& marker = layout.markers[first + g];
+      put_record_start(layout, first + g, line);
+      const std::vector<char>& genotypes = group.texts[g];
+      const std::size_t size = group.sizes[g];
+      // A record starts a new block rather than straddle two where it would fit in one, as
+      // htslib's own writer does, so that the index points at it cheaply.
+      if (bgzf_flush_try(out, static_cast<ssize_t>(line.size() + size)) < 0 ||
+          bgzf_write(out, line.data(), line.size()) != static_cast<ssize_t>(line.size()) ||
+          bgzf_write(out, genotypes.data(), size) != static_cast<ssize_t>(size))
+        return outcome::stop("cannot write " + path);
+      // A VCF's CSI index names its contigs, as a tabix index does.
+      const int tid = hts_idx_tbi_name(file->idx, static_cast<int>(marker.chromosome),
+                                       layout.chromosome_of(marker).c_str());
+      if (tid < 0 || hts_idx_push(file->idx, tid, marker.position - 1, marker.position, bgzf_tell(out), 1) < 0)
+        return outcome::stop("cannot index marker " + marker.name + " in " + index);
+    }
   }
   if (bcf_idx_save(file.get()) != 0) return outcome::stop("cannot write the index " + index);
   if (hts_close(file.release()) != 0) return outcome::stop("cannot finish " + path);

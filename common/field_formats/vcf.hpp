@@ -7,6 +7,7 @@
 // Genotypes are phased, paternal allele first.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "common/field_formats/layout.hpp"
@@ -17,6 +18,9 @@ namespace field_formats {
 // The compression level of the BGZF blocks: the fastest, as most of a replicate's time would
 // otherwise go to deflate; the files are some 20% larger than at the default level.
 constexpr int vcf_compression = 1;
+
+// The most alleles of a marker the VCF holds (simreps reads no marker of more).
+constexpr std::int32_t max_vcf_alleles = 99;
 
 // Writes the VCF `path` (ending .vcf.gz) and its index `path`.csi from `layout` (its markers'
 // positions set) and `alleles`, with the header lines `meta`. Returns what failed, naming the file.
