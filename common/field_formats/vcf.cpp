@@ -5,6 +5,7 @@
 #include <htslib/vcf.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <array>
 #include <cstring>
 #include <memory>
@@ -27,15 +28,17 @@ std::int32_t most_alleles(const Layout& layout) {
   return most;
 }
 
-outcome::Outcome make_header(const Layout& layout, const Meta& meta, bcf_hdr_t* header) {
+// Where the `Meta` lines of each file go: the header is made with this line in their place.
+constexpr const char* meta_place = "##simreps_meta=here";
+
+outcome::Outcome make_header(const Layout& layout, bcf_hdr_t* header) {
   if (bcf_hdr_set_version(header, "VCFv4.3") != 0) return outcome::stop("cannot set the VCF version");
   // Each chromosome a contig, as long as its last marker's position (1 without markers).
   std::vector<std::int64_t> lengths(layout.chromosomes.size(), 1);
   for (const Marker& marker : layout.markers)
     lengths[marker.chromosome] = std::max(lengths[marker.chromosome], marker.position);
   const std::int32_t most = most_alleles(layout);
-  std::vector<std::string> lines;
-  for (const auto& [key, value] : meta) lines.push_back("##" + key + "=" + value);
+  std::vector<std::string> lines{meta_place};
   for (std::size_t c = 0; c < layout.chromosomes.size(); ++c)
     lines.push_back("##contig=<ID=" + layout.chromosomes[c] + ",length=" + std::to_string(lengths[c]) + ">");
   for (std::int32_t a = 2; a <= most; ++a)
@@ -138,27 +141,56 @@ void put_genotypes(const Layout& layout, const Alleles& alleles, std::size_t fir
 
 }  // namespace
 
-outcome::Outcome write_vcf(const std::string& path, const Layout& layout, const Alleles& alleles,
-                           const Meta& meta) {
+struct VcfHeader::Parts {
+  std::unique_ptr<bcf_hdr_t, FreeHeader> header;  // for the index, which takes its contigs
+  std::string before_meta, after_meta;            // its text, as bcf_hdr_write prints it
+};
+
+outcome::Outcome VcfHeader::make(const Layout& layout) {
+  auto parts = std::make_shared<Parts>();
+  parts->header.reset(bcf_hdr_init("w"));
+  if (!parts->header) return outcome::stop("cannot make the VCF header");
+  if (auto failed = make_header(layout, parts->header.get())) return failed;
+  kstring_t text{0, 0, nullptr};
+  const bool formatted = bcf_hdr_format(parts->header.get(), 0, &text) == 0;
+  const std::string whole = formatted ? std::string(text.s, text.l) : std::string();
+  std::free(text.s);
+  const std::string place = std::string(meta_place) + '\n';
+  const std::size_t at = whole.find(place);
+  if (at == std::string::npos) return outcome::stop("cannot complete the VCF header");
+  parts->before_meta = whole.substr(0, at);
+  parts->after_meta = whole.substr(at + place.size());
+  parts_ = std::move(parts);
+  return std::nullopt;
+}
+
+outcome::Outcome write_vcf(const std::string& path, const VcfHeader& header, const Layout& layout,
+                           const Alleles& alleles, const Meta& meta, int level) {
+  if (header.parts() == nullptr) return outcome::stop("cannot write " + path + ": its header is not made");
   if (most_alleles(layout) > max_vcf_alleles)
     return outcome::stop("cannot write " + path + ": a marker has more than " + std::to_string(max_vcf_alleles) +
                          " alleles");
-  const std::string mode = "wz" + std::to_string(vcf_compression);
+  const std::string mode = "wz" + std::to_string(std::clamp(level, 0, 9));
   std::unique_ptr<htsFile, CloseFile> file(hts_open(path.c_str(), mode.c_str()));
   if (!file) return outcome::stop("cannot create " + path);
-  std::unique_ptr<bcf_hdr_t, FreeHeader> header(bcf_hdr_init("w"));
-  if (!header) return outcome::stop("cannot make the header of " + path);
-  if (auto failed = make_header(layout, meta, header.get())) return outcome::stop(path + ": " + failed->text);
+  BGZF* out = file->fp.bgzf;
+  // The header as bcf_hdr_write writes it: its text in blocks of its own, and the file marked
+  // as VCF, so that the index is a VCF's.
+  file->format.category = variant_data;
+  file->format.format = vcf;
+  std::string text = header.parts()->before_meta;
+  for (const auto& [key, value] : meta) text += "##" + key + "=" + value + "\n";
+  text += header.parts()->after_meta;
+  if (bgzf_write(out, text.data(), text.size()) != static_cast<ssize_t>(text.size()) || bgzf_flush(out) != 0)
+    return outcome::stop("cannot write " + path);
   const std::string index = path + ".csi";
-  if (bcf_hdr_write(file.get(), header.get()) != 0) return outcome::stop("cannot write " + path);
   // Built as the records go out, so the file is not read back to index it.
-  if (bcf_idx_init(file.get(), header.get(), 14, index.c_str()) != 0)
+  if (bcf_idx_init(file.get(), header.parts()->header.get(), 14, index.c_str()) != 0)
     return outcome::stop("cannot start the index " + index);
 
   // The records are put together here rather than through bcf_write: htslib would first build
   // each in its binary form and then print it, which took longer than the replicate itself.
   // The text is what bcf_write prints; htslib still makes the BGZF blocks and the index.
-  BGZF* out = file->fp.bgzf;
   const GenotypeTexts texts(most_alleles(layout));
   std::string line;
   GenotypeGroup group(layout);
