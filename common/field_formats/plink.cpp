@@ -30,8 +30,8 @@ unsigned genotype_code(std::int32_t paternal, std::int32_t maternal) {
 }
 
 // Markers whose rows are made in one pass over the individuals: the simulation keeps each
-// individual's alleles side by side, so theirs share a cache line.
-constexpr std::size_t marker_group = 8;
+// individual's alleles side by side, 32 to a cache line.
+constexpr std::size_t marker_group = 32;
 
 }  // namespace
 

@@ -97,11 +97,11 @@ void put_record_start(const Layout& layout, std::size_t m, std::string& line) {
 }
 
 // The genotypes of a group of consecutive markers, put together in one pass over the
-// individuals: the simulation keeps each individual's alleles side by side, so the group's
-// alleles of an individual share a cache line, where reading one marker at a time would take
-// a line for every allele.
+// individuals: the simulation keeps each individual's alleles side by side, 32 to a cache
+// line, so a pass takes each line once, where reading one marker at a time would take a line
+// for every allele (the table is larger than the processor's nearest caches).
 struct GenotypeGroup {
-  static constexpr std::size_t most = 8;
+  static constexpr std::size_t most = 32;
   std::array<std::vector<char>, most> texts;  // "\tp|m" each, and the line's end
   std::array<std::size_t, most> sizes{};
   explicit GenotypeGroup(const Layout& layout) {
