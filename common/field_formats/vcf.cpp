@@ -164,33 +164,34 @@ outcome::Outcome VcfHeader::make(const Layout& layout) {
   return std::nullopt;
 }
 
-outcome::Outcome write_vcf(const std::string& path, const VcfHeader& header, const Layout& layout,
-                           const Alleles& alleles, const Meta& meta, int level) {
-  if (header.parts() == nullptr) return outcome::stop("cannot write " + path + ": its header is not made");
-  if (most_alleles(layout) > max_vcf_alleles)
-    return outcome::stop("cannot write " + path + ": a marker has more than " + std::to_string(max_vcf_alleles) +
-                         " alleles");
-  const std::string mode = "wz" + std::to_string(std::clamp(level, 0, 9));
-  std::unique_ptr<htsFile, CloseFile> file(hts_open(path.c_str(), mode.c_str()));
-  if (!file) return outcome::stop("cannot create " + path);
-  BGZF* out = file->fp.bgzf;
-  // The header as bcf_hdr_write writes it: its text in blocks of its own, and the file marked
-  // as VCF, so that the index is a VCF's.
+namespace {
+
+// Writes the header into `file` as bcf_hdr_write writes it, its text in blocks of its own,
+// with the lines `meta`, and starts the file's index `index`.
+outcome::Outcome start_file(htsFile* file, const VcfHeader::Parts& header, const Meta& meta, const std::string& path,
+                            const std::string& index) {
+  // Marked as VCF, as bcf_hdr_write marks it, so that the index is a VCF's.
   file->format.category = variant_data;
   file->format.format = vcf;
-  std::string text = header.parts()->before_meta;
+  std::string text = header.before_meta;
   for (const auto& [key, value] : meta) text += "##" + key + "=" + value + "\n";
-  text += header.parts()->after_meta;
+  text += header.after_meta;
+  BGZF* out = file->fp.bgzf;
   if (bgzf_write(out, text.data(), text.size()) != static_cast<ssize_t>(text.size()) || bgzf_flush(out) != 0)
     return outcome::stop("cannot write " + path);
-  const std::string index = path + ".csi";
   // Built as the records go out, so the file is not read back to index it.
-  if (bcf_idx_init(file.get(), header.parts()->header.get(), 14, index.c_str()) != 0)
+  if (bcf_idx_init(file, header.header.get(), 14, index.c_str()) != 0)
     return outcome::stop("cannot start the index " + index);
+  return std::nullopt;
+}
 
-  // The records are put together here rather than through bcf_write: htslib would first build
-  // each in its binary form and then print it, which took longer than the replicate itself.
-  // The text is what bcf_write prints; htslib still makes the BGZF blocks and the index.
+// Writes the records of `layout` into `file` and its index. They are put together here rather
+// than through bcf_write: htslib would first build each in its binary form and then print it,
+// which took longer than the replicate itself. The text is what bcf_write prints; htslib still
+// makes the BGZF blocks and the index.
+outcome::Outcome write_records(htsFile* file, const Layout& layout, const Alleles& alleles, const std::string& path,
+                               const std::string& index) {
+  BGZF* out = file->fp.bgzf;
   const GenotypeTexts texts(most_alleles(layout));
   std::string line;
   GenotypeGroup group(layout);
@@ -215,6 +216,23 @@ outcome::Outcome write_vcf(const std::string& path, const VcfHeader& header, con
         return outcome::stop("cannot index marker " + marker.name + " in " + index);
     }
   }
+  return std::nullopt;
+}
+
+}  // namespace
+
+outcome::Outcome write_vcf(const std::string& path, const VcfHeader& header, const Layout& layout,
+                           const Alleles& alleles, const Meta& meta, int level) {
+  if (header.parts() == nullptr) return outcome::stop("cannot write " + path + ": its header is not made");
+  if (most_alleles(layout) > max_vcf_alleles)
+    return outcome::stop("cannot write " + path + ": a marker has more than " + std::to_string(max_vcf_alleles) +
+                         " alleles");
+  const std::string mode = "wz" + std::to_string(std::clamp(level, 0, 9));
+  std::unique_ptr<htsFile, CloseFile> file(hts_open(path.c_str(), mode.c_str()));
+  if (!file) return outcome::stop("cannot create " + path);
+  const std::string index = path + ".csi";
+  if (auto failed = start_file(file.get(), *header.parts(), meta, path, index)) return failed;
+  if (auto failed = write_records(file.get(), layout, alleles, path, index)) return failed;
   if (bcf_idx_save(file.get()) != 0) return outcome::stop("cannot write the index " + index);
   if (hts_close(file.release()) != 0) return outcome::stop("cannot finish " + path);
   return std::nullopt;
