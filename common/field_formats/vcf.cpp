@@ -5,8 +5,8 @@
 #include <htslib/vcf.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <array>
+#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -119,7 +119,7 @@ void put_genotypes(const Layout& layout, const Alleles& alleles, std::size_t fir
   for (std::size_t g = 0; g < markers; ++g) {
     at[g] = group.texts[g].data();
     column[g] = alleles.column(first + g);
-    count[g] = static_cast<std::uint32_t>(layout.markers[first + g].alleles);
+    count[g] = static_cast<std::uint32_t>(std::max(layout.markers[first + g].alleles, 0));
   }
   const std::size_t side = texts.side;
   auto put = [&texts, side](char*& p, std::int32_t paternal, std::int32_t maternal, std::uint32_t alleles_of_marker) {
