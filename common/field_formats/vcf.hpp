@@ -18,8 +18,8 @@ namespace field_formats {
 
 // The compression level of the BGZF blocks: 1, the fastest that compresses. htslib deflates
 // through libdeflate, and at 3000 individuals and 100 markers of 20 alleles deflating the 1.5 MB
-// of text still takes about as long as the rest of the replicate; level 2 takes 1.8 times as
-// long for files 2% smaller, level 0 (stored blocks) none of that time for files 3.2 times as
+// of text still takes about as long as the rest of the replicate; level 2 takes 1.6 to 1.8 times
+// as long for files 2% smaller, level 0 (stored blocks) none of that time for files 3.2 times as
 // large.
 constexpr int vcf_compression = 1;
 
