@@ -32,11 +32,14 @@ outcome::Outcome write_format_files(const FieldFiles& field, const Inputs& input
                                     const std::string& folder, FileSums& sums) {
   const field_formats::Layout& layout = field.layout;
   const field_formats::Alleles alleles = alleles_of(inputs, replicate);
+  // The trait goes in PLINK's and Merlin's files, not in the VCF.
   std::vector<double> traits;
-  traits_of(replicate, traits);
+  if (field.formats.plink || field.formats.merlin) traits_of(replicate, traits);
   if (field.formats.vcf) {
     const std::string vcf = folder + "/genotypes.vcf.gz";
-    if (auto failed = field_formats::write_vcf(vcf, layout, alleles, meta_of(field, first_seed, r, seeds)))
+    if (auto failed =
+            field_formats::write_vcf(vcf, field.vcf_header, layout, alleles, meta_of(field, first_seed, r, seeds),
+                                     field.vcf_level))
       return failed;
     for (const char* name : {"genotypes.vcf.gz", "genotypes.vcf.gz.csi"}) {
       const auto sum = checksum_of(folder + "/" + name);

@@ -69,6 +69,7 @@ outcome::Outcome prepare_field_files(const Inputs& inputs, const Formats& format
                                     parent(record.father), parent(record.mother), record.sex});
     }
   }
+  if (formats.vcf) return field.vcf_header.make(layout);
   return std::nullopt;
 }
 

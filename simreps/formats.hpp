@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "common/field_formats/layout.hpp"
+#include "common/field_formats/vcf.hpp"
 #include "common/outcome/outcome.hpp"
 #include "simreps/inputs.hpp"
 #include "simreps/replicate.hpp"
@@ -38,6 +39,8 @@ struct FieldFiles {
   Formats formats;
   field_formats::Layout layout;        // the markers (not the trait loci) and the individuals
   std::vector<std::size_t> biallelic;  // the markers in the PLINK files
+  field_formats::VcfHeader vcf_header;               // with VCF: the one header of every replicate's
+  int vcf_level = field_formats::vcf_compression;  // BGZF's; the benchmark compares others
 };
 
 // Prepares `field` for `formats` from `inputs`: the markers of the chromosomes, named

@@ -9,19 +9,26 @@
 // numbers of the replicate drawn in one call each, the fastest the generator gives them) and
 // writing the bytes of its two files. Both are timed alternately, replicate by
 // replicate, so that machine load weighs on both alike; the medians are printed.
+//
+// With FORMATS, a replicate written in those formats against SOLAR's files alone, both as a
+// simreps worker writes them (every file checksummed for the completion record), in CPU and
+// in wall time, and the formats again with the VCF's blocks stored rather than deflated.
 #include <fcntl.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <ctime>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "common/field_formats/plink.hpp"
-#include "common/field_formats/vcf.hpp"
 #include "common/random/random.hpp"
+#include "simreps/checksum.hpp"
+#include "simreps/completion.hpp"
+#include "simreps/durable.hpp"
+#include "simreps/format_files.hpp"
 #include "simreps/formats.hpp"
 #include "simreps/replicate.hpp"
 #include "simreps/solar_text.hpp"
@@ -48,78 +55,88 @@ double median(std::vector<double> v) {
   return v[v.size() / 2];
 }
 
-double seconds_since(double start) { return cpu_seconds() - start; }
-
-// One replicate made and written as simreps writes it: SOLAR's files, and with `field` the
-// VCF with its index and the PLINK files as well.
-void write_replicate(const simreps::Inputs& inputs, simreps::Replicate& replicate, std::int64_t r,
-                     const simreps::FieldFiles* field, const std::string& work, std::string& text) {
-  if (auto problem = simreps::make_replicate(inputs, simreps::seeds_of(1000, r), replicate)) {
-    std::printf("replicate_cost: %s\n", problem->text.c_str());
-    std::exit(1);
-  }
-  text.clear();
-  simreps::render_markers(inputs, replicate, text);
-  write_file((work + "/bench-mark.sol").c_str(), text);
-  text.clear();
-  simreps::render_phenotypes(inputs, replicate, text);
-  write_file((work + "/bench-phen.sol").c_str(), text);
-  if (field == nullptr) return;
-  const auto alleles = simreps::alleles_of(inputs, replicate);
-  std::vector<double> traits;
-  simreps::traits_of(replicate, traits);
-  if (field->formats.vcf)
-    if (auto failed = field_formats::write_vcf(work + "/bench.vcf.gz", field->layout, alleles, {{"source", "bench"}})) {
-      std::printf("replicate_cost: %s\n", failed->text.c_str());
-      std::exit(1);
-    }
-  if (field->formats.plink) {
-    text.clear();
-    field_formats::render_bed(field->layout, alleles, field->biallelic, text);
-    write_file((work + "/bench.bed").c_str(), text);
-    text.clear();
-    field_formats::render_bim(field->layout, field->biallelic, text);
-    write_file((work + "/bench.bim").c_str(), text);
-    text.clear();
-    field_formats::render_fam(field->layout, traits, text);
-    write_file((work + "/bench.fam").c_str(), text);
-  }
+double wall_seconds() {
+  timespec t{};
+  clock_gettime(CLOCK_MONOTONIC, &t);
+  return static_cast<double>(t.tv_sec) + 1e-9 * static_cast<double>(t.tv_nsec);
 }
 
-// The replicate path in `list`'s formats against SOLAR's alone, replicate by replicate.
+void stop_on(const outcome::Outcome& problem) {
+  if (!problem) return;
+  std::printf("replicate_cost: %s\n", problem->text.c_str());
+  std::exit(1);
+}
+
+// One replicate made and written into `folder` as a simreps worker writes it: SOLAR's files,
+// each checksummed for the completion record, and with `field` the files of its formats
+// through simreps' own writer (which checksums them too).
+void write_replicate(const simreps::Inputs& inputs, simreps::Replicate& replicate, std::int64_t r,
+                     const simreps::FieldFiles* field, const std::string& folder, std::string& text) {
+  const simreps::Seeds seeds = simreps::seeds_of(1000, r);
+  stop_on(simreps::make_replicate(inputs, seeds, replicate));
+  simreps::FileSums sums;
+  text.clear();
+  simreps::render_markers(inputs, replicate, text);
+  stop_on(simreps::write_and_start_flush(folder + "/mark.sol", text));
+  sums.emplace_back("mark.sol", simreps::checksum_of_text(text));
+  text.clear();
+  simreps::render_phenotypes(inputs, replicate, text);
+  stop_on(simreps::write_and_start_flush(folder + "/phen.sol", text));
+  sums.emplace_back("phen.sol", simreps::checksum_of_text(text));
+  if (field != nullptr) stop_on(simreps::write_format_files(*field, inputs, replicate, 1000, r, seeds, folder, sums));
+}
+
+struct Cost {
+  std::vector<double> cpu, wall;
+};
+
+// Times one replicate written by `write` into a fresh `folder`, as a simreps worker writes
+// each into a folder of its own, into `cost`, in processor and in wall seconds; the folder is
+// removed after. (Files written over in place would wait for the writes of the ones before.)
+template <typename Write>
+void time_replicate(Cost& cost, const std::string& folder, Write write) {
+  std::filesystem::create_directories(folder);
+  const double cpu = cpu_seconds(), wall = wall_seconds();
+  write();
+  cost.cpu.push_back(cpu_seconds() - cpu);
+  cost.wall.push_back(wall_seconds() - wall);
+  std::filesystem::remove_all(folder);
+}
+
+// The replicate path in `list`'s formats against SOLAR's alone, replicate by replicate, and in
+// turn with them the same formats with the VCF's blocks stored rather than deflated (level 0):
+// what is left of the formats' cost without the deflate.
 int compare_formats(const std::string& work, int replicates, const std::string& list) {
   auto inputs = std::make_unique<simreps::Inputs>();
-  if (auto problem = simreps::read_inputs(work, *inputs)) {
-    std::printf("replicate_cost: %s\n", problem->text.c_str());
-    return 1;
-  }
+  stop_on(simreps::read_inputs(work, *inputs));
   simreps::Formats formats;
   auto field = std::make_unique<simreps::FieldFiles>();
   if (!simreps::parse_formats(list, formats)) return 1;
-  if (auto problem = simreps::prepare_field_files(*inputs, formats, simreps::default_bp_per_cm, {"1"}, *field)) {
-    std::printf("replicate_cost: %s\n", problem->text.c_str());
-    return 1;
-  }
+  stop_on(simreps::prepare_field_files(*inputs, formats, simreps::default_bp_per_cm, {"1"}, *field));
+  auto stored = std::make_unique<simreps::FieldFiles>(*field);
+  stored->vcf_level = 0;
   auto replicate = std::make_unique<simreps::Replicate>();
   replicate->keep_deviates = false;
-  std::vector<double> with, without;
+  const std::string folder = work + "/bench-replicate";
+  Cost with, without, unpacked;
   std::string text;
   for (int r = 1; r <= replicates; ++r) {
-    double start = cpu_seconds();
-    write_replicate(*inputs, *replicate, r, field.get(), work, text);
-    with.push_back(seconds_since(start));
-    start = cpu_seconds();
-    write_replicate(*inputs, *replicate, r, nullptr, work, text);
-    without.push_back(seconds_since(start));
+    time_replicate(with, folder, [&] { write_replicate(*inputs, *replicate, r, field.get(), folder, text); });
+    time_replicate(without, folder, [&] { write_replicate(*inputs, *replicate, r, nullptr, folder, text); });
+    time_replicate(unpacked, folder, [&] { write_replicate(*inputs, *replicate, r, stored.get(), folder, text); });
   }
-  for (const char* name : {"bench-mark.sol", "bench-phen.sol", "bench.vcf.gz", "bench.vcf.gz.csi", "bench.bed",
-                           "bench.bim", "bench.fam"})
-    std::remove((work + "/" + name).c_str());
-  const double w = median(with), s = median(without);
-  std::printf("%lld individuals, %d loci (%zu biallelic markers): --formats %s %.4f s, solar %.4f s (CPU, median of %d)\n",
+  const double w = median(with.cpu), s = median(without.cpu), u = median(unpacked.cpu);
+  std::printf("%lld individuals, %d loci (%zu biallelic markers), median of %d:\n",
               static_cast<long long>(inputs->pedigree.count), inputs->first().loci.count, field->biallelic.size(),
-              list.c_str(), w, s, replicates);
+              replicates);
+  std::printf("  --formats %s: %.4f s CPU, %.4f s wall; solar: %.4f s CPU, %.4f s wall; ratio %.2f CPU, %.2f wall\n",
+              list.c_str(), w, median(with.wall), s, median(without.wall), w / s,
+              median(with.wall) / median(without.wall));
+  std::printf("  the same with the VCF's blocks stored (level 0): %.4f s CPU, ratio %.2f\n", u, u / s);
   std::printf("RESULT simreps formats-%s %.4f %.4f %.2f\n", list.c_str(), w, s, w / s);
+  std::printf("RESULT simreps formats-%s-wall %.4f %.4f %.2f\n", list.c_str(), median(with.wall),
+              median(without.wall), median(with.wall) / median(without.wall));
+  std::printf("RESULT simreps formats-%s-stored %.4f %.4f %.2f\n", list.c_str(), u, s, u / s);
   return 0;
 }
 

@@ -58,9 +58,12 @@ struct Alleles {
   // With several chromosomes each has its table (of the same strides): the table of each
   // marker. Empty: all markers are in `first`'s.
   std::span<const std::int16_t* const> tables{};
+  // Marker m's column: allele(k, side, m) is column(m)[k * individual_stride + side * side_stride].
+  const std::int16_t* column(std::size_t m) const {
+    return (tables.empty() ? first : tables[m]) + static_cast<std::size_t>(loci[m]);
+  }
   std::int32_t allele(std::size_t k, int side, std::size_t m) const {
-    return (tables.empty() ? first : tables[m])[k * individual_stride + static_cast<std::size_t>(side) * side_stride +
-                                                static_cast<std::size_t>(loci[m])];
+    return column(m)[k * individual_stride + static_cast<std::size_t>(side) * side_stride];
   }
 };
 
