@@ -201,15 +201,18 @@ int parse_options(int argc, char** argv, Options& options) {
       "simreps"};
   app.set_version_flag("--version", program_version);
   std::string slice, count, seed, jobs, formats = default_formats, bp_per_cm;
-  app.add_option("RAW_PEDIGREE", options.raw_pedigree, "raw pedigree (as for famorder)")
+  app.add_option("RAW_PEDIGREE", options.raw_pedigree,
+                 "raw pedigree (as for famorder), or a pedigree table whose name ends in .fam (as for fam2raw)")
       ->required()->check(CLI::ExistingFile);
   // CLI11 would give every positional after the first to a list; the chromosome files are
   // all but the first and the last two.
   const std::size_t positionals = positional_count(argc, argv);
   app.add_option("CHROMOSOME", options.chromosomes,
-                 "chromosome file (as for genodrop); several: the study's chromosomes, in order")
+                 "chromosome file (as for genodrop), or a marker table whose name ends in .tsv (as for "
+                 "map2chrom); several: the study's chromosomes, in order")
       ->required()->check(CLI::ExistingFile)->expected(positionals > 4 ? static_cast<int>(positionals - 3) : 1)->allow_extra_args(false);
-  app.add_option("MODEL", options.model, "trait model (as for traitsim)")->required()->check(CLI::ExistingFile);
+  app.add_option("MODEL", options.model,
+                 "trait model (as for traitsim), or a model table whose name ends in .tsv (as for model2wrk)")->required()->check(CLI::ExistingFile);
   app.add_option("OUTDIR", options.outdir, "folder of the study; created when missing")->required();
   // Read as text and checked here, so that a bad value gets one line with its range.
   app.add_option("-n,--count", count, "replicates in the study")->required()->type_name("INT:POSITIVE");
@@ -234,6 +237,9 @@ int parse_options(int argc, char** argv, Options& options) {
                  "PLINK and Merlin; default 1, 2, ...")->type_name("LIST");
   app.add_flag("-k,--keep-working", options.keep_working, "also keep each replicate's working files");
   app.add_flag("-q,--quiet", options.quiet, "no progress line and no report");
+  app.add_flag("--suite-ids", options.suite_ids,
+               "a study from a .fam names individuals by fam2raw's numbers 1, 2, ..., not by the .fam's "
+               "family and id");
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {
