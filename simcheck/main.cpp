@@ -21,6 +21,7 @@
 #include "simcheck/options.hpp"
 #include "simcheck/report.hpp"
 #include "simcheck/solar_files.hpp"
+#include "simcheck/user_tables.hpp"
 
 namespace {
 
@@ -44,7 +45,7 @@ outcome::Outcome check_solar_files(const simcheck::Options& options, const simch
     for (const auto& file : files) {
       if (!layout.study && (!std::filesystem::exists(file.sol, error) || !std::filesystem::exists(file.working, error)))
         continue;
-      const std::string problem = simcheck::compare_solar(file, error ? "/tmp" : scratch);
+      const std::string problem = simcheck::compare_solar_by_suite_ids(layout, file, error ? "/tmp" : scratch);
       if (problem.empty()) continue;
       if (++count <= simcheck::max_solar_faults)
         faults += "\n  " + (layout.study ? "replicate " + std::to_string(std::stol(layout.labels[k].substr(3))) + ": " : std::string()) + problem;
@@ -76,6 +77,7 @@ int main(int argc, char** argv) {
     std::filesystem::create_directories(output, error);
     return error ? outcome::stop("cannot create " + output + ": " + error.message()) : std::nullopt;
   };
+  if (auto problem = convert_user_tables(layout, output)) return refuse(problem->text);
   if (layout.pedigree.empty()) {
     if (auto problem = make_output()) return refuse(problem->text);
     layout.pedigree = output + "/pe2.wrk";
