@@ -184,7 +184,7 @@ outcome::Outcome import_tables(const Options& options, const std::vector<std::st
     return outcome::stop("simreps: " + refused->text);
   if (!imports.from_fam) return std::nullopt;
   study.ids = options.suite_ids ? "suite" : "fam";
-  return options.suite_ids ? std::nullopt : check_user_ids(imports.fam, options.raw_pedigree);
+  return options.suite_ids ? std::nullopt : check_user_ids(imports.fam, options.raw_pedigree, options.formats.vcf);
 }
 
 // A study from a .fam names individuals by its family and id (unless --suite-ids): in the

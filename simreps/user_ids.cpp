@@ -54,8 +54,9 @@ std::size_t row_of(const std::string& id, std::size_t rows) {
 
 }  // namespace
 
-outcome::Outcome check_user_ids(const fam2raw::FamTable& fam, const std::string& name) {
+outcome::Outcome check_user_ids(const fam2raw::FamTable& fam, const std::string& name, bool vcf) {
   fam2raw::Problems problems;
+  std::unordered_map<std::string, long> samples;  // VCF name -> line
   for (const fam2raw::FamRow& row : fam.rows) {
     const std::string at = "simreps: " + outcome::at_line(name, row.line);
     const std::string who = "the id " + quoted(row.id) + " of family " + quoted(row.family);
@@ -70,6 +71,12 @@ outcome::Outcome check_user_ids(const fam2raw::FamTable& fam, const std::string&
                                  " characters with its family; SOLAR holds at most " +
                                  std::to_string(max_family_and_id_chars) +
                                  " (use --suite-ids, or shorter ids)");
+    if (!vcf) continue;
+    const auto [seen, fresh] = samples.emplace(row.family + "_" + row.id, row.line);
+    if (!fresh)
+      problems.add(row.line, at + "the VCF would name " + who + " " + seen->first +
+                                 ", as it names the individual of line " + std::to_string(seen->second) +
+                                 "; the VCF's names (FAMILY_ID) must differ");
   }
   return problems.refusal(name, "simreps");
 }
@@ -77,7 +84,6 @@ outcome::Outcome check_user_ids(const fam2raw::FamTable& fam, const std::string&
 outcome::Outcome name_by_fam(const fam2raw::FamTable& fam, const std::string& name, Inputs& inputs,
                              FieldFiles& field) {
   const std::size_t rows = fam.rows.size();
-  std::unordered_map<std::string, std::size_t> samples;
   for (std::size_t k = 0; k < inputs.ids.size(); ++k) {
     const std::size_t r = row_of(inputs.ids[k], rows);
     if (r == rows) return outcome::stop("the numbered pedigree's identifier " + inputs.ids[k] + " names no row of " + name);
@@ -86,12 +92,6 @@ outcome::Outcome name_by_fam(const fam2raw::FamTable& fam, const std::string& na
     if (k >= field.layout.individuals.size()) continue;
     field_formats::Individual& individual = field.layout.individuals[k];
     individual = {row.family, row.id, row.father, row.mother, individual.sex, row.family + "_" + row.id};
-    if (!field.formats.vcf) continue;
-    const auto [seen, fresh] = samples.emplace(individual.sample, row.line);
-    if (!fresh)
-      return outcome::stop(outcome::at_line(name, row.line) + "the VCF names individual " + quoted(row.id) +
-                           " of family " + quoted(row.family) + " " + individual.sample + ", as it names line " +
-                           std::to_string(seen->second) + "'s; the VCF's names (FAMILY_ID) must differ");
   }
   inputs.id_columns = "famid,id";
   return std::nullopt;

@@ -23,14 +23,14 @@ constexpr std::size_t max_id_chars = 19;
 // Refuses, naming each id and its line of the .fam `name`, the families and ids that the
 // study's files cannot hold: a comma (the SOLAR files are comma-separated), a blank or a
 // control character inside (SOLAR cuts blanks; the other formats separate columns by them),
-// family and id longer than max_family_and_id_chars together, an id longer than max_id_chars.
-// Every problem is listed, each line starting with "simreps: ".
-outcome::Outcome check_user_ids(const fam2raw::FamTable& fam, const std::string& name);
+// family and id longer than max_family_and_id_chars together, an id longer than max_id_chars,
+// and with `vcf` two individuals of the same VCF name FAMILY_ID (family A_B and id C, family A
+// and id B_C). Every problem is listed, each line starting with "simreps: ".
+outcome::Outcome check_user_ids(const fam2raw::FamTable& fam, const std::string& name, bool vcf);
 
 // Renames the individuals of `inputs` and `field`, both in the numbered pedigree's order with
-// fam2raw's numbers as ids, by their rows of `fam`. Refuses, with the VCF among the formats,
-// two individuals whose VCF names are the same (family A_B and id C, family A and id B_C),
-// naming both lines of `name`.
+// fam2raw's numbers as ids, by their rows of `fam` (read from `name`), the VCF's samples
+// FAMILY_ID.
 outcome::Outcome name_by_fam(const fam2raw::FamTable& fam, const std::string& name, Inputs& inputs,
                              FieldFiles& field);
 
