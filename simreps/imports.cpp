@@ -11,8 +11,6 @@
 namespace simreps {
 namespace {
 
-bool ends_with(const std::string& path, const char* ending) { return path.ends_with(ending); }
-
 // The .fam as fam2raw converts it with its defaults: every founder of population 1, no parent
 // added.
 outcome::Outcome import_pedigree(const std::string& text, const std::string& name, Imports& imports) {
@@ -36,8 +34,8 @@ outcome::Outcome import_model(const std::string& text, const std::string& name, 
 
 }  // namespace
 
-bool is_pedigree_table(const std::string& path) { return ends_with(path, ".fam"); }
-bool is_table(const std::string& path) { return ends_with(path, ".tsv"); }
+bool is_pedigree_table(const std::string& path) { return path.ends_with(".fam"); }
+bool is_table(const std::string& path) { return path.ends_with(".tsv"); }
 
 outcome::Outcome import_inputs(const std::vector<std::string>& given, const std::vector<std::string>& paths,
                                Imports& imports) {
