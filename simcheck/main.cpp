@@ -10,6 +10,7 @@
 // programs that read them.
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -58,6 +59,17 @@ outcome::Outcome check_solar_files(const simcheck::Options& options, const simch
                        (count == 1 ? " file" : " files") + faults);
 }
 
+// The inputs as the checks read them, made in `output` (by `make_output`) where needed: the
+// user's tables a study was made from converted, a raw pedigree numbered.
+outcome::Outcome prepare_inputs(simcheck::Layout& layout, const std::string& output,
+                                const std::function<outcome::Outcome()>& make_output) {
+  if (auto problem = simcheck::convert_user_tables(layout, output)) return problem;
+  if (!layout.pedigree.empty()) return std::nullopt;
+  if (auto problem = make_output()) return problem;
+  layout.pedigree = output + "/pe2.wrk";
+  return simcheck::number_pedigree(layout.raw_pedigree, layout.pedigree);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -77,13 +89,7 @@ int main(int argc, char** argv) {
     std::filesystem::create_directories(output, error);
     return error ? outcome::stop("cannot create " + output + ": " + error.message()) : std::nullopt;
   };
-  if (auto problem = convert_user_tables(layout, output)) return refuse(problem->text);
-  if (layout.pedigree.empty()) {
-    if (auto problem = make_output()) return refuse(problem->text);
-    layout.pedigree = output + "/pe2.wrk";
-    if (auto problem = number_pedigree(layout.raw_pedigree, layout.pedigree))
-      return refuse(problem->text);
-  }
+  if (auto problem = prepare_inputs(layout, output, make_output)) return refuse(problem->text);
 
   // The tables are large (genodrop's frequency table alone is 800 kB): on the heap.
   auto inputs = std::make_unique<Inputs>();
