@@ -15,13 +15,12 @@
 #include <string>
 
 #include "common/files/same_file.hpp"
-#include "common/files/text_lines.hpp"
 #include "common/files/whole_file.hpp"
 #include "common/files/write_failure.hpp"
 #include "common/outcome/outcome.hpp"
+#include "fam2raw/beyond_table.hpp"
 #include "fam2raw/command_line.hpp"
-#include "fam2raw/fam_table.hpp"
-#include "fam2raw/missing_parents.hpp"
+#include "fam2raw/import.hpp"
 #include "fam2raw/output_files.hpp"
 #include "fam2raw/raw_pedigree.hpp"
 
@@ -41,19 +40,17 @@ int main(int argc, char** argv) {
     return refuse_line("fam2raw: cannot read " + options.fam);
 
   FamTable table;
-  Problems problems;
-  read_fam_table(files::without_byte_order_mark(text), options.fam, options, table, problems);
-  const std::size_t added =
-      options.add_missing_parents ? add_missing_parents(table, options, options.fam, problems) : 0;
   RawPedigree pedigree;
-  to_raw_pedigree(table.rows, options.fam, pedigree, problems);
-  if (const outcome::Outcome refused = problems.refusal(options.fam))
+  std::size_t added = 0;
+  if (const outcome::Outcome refused = import_table(text, options.fam, options, table, pedigree, added))
     return refuse_line(refused->text);
   if (added > 0)
     std::fprintf(stderr,
                  "fam2raw: %s: added %zu parent(s) that the table names but does not list, as"
                  " founders of their children's families\n",
                  options.fam.c_str(), added);
+  if (const std::string note = beyond_table_note(pedigree.records); !note.empty())
+    std::fprintf(stderr, "%s\n", note.c_str());
 
   int error = 0;
   if (!files::write_file(options.raw, raw_pedigree_text(pedigree.records), &error))

@@ -10,7 +10,7 @@ std::string where(const std::string& name, long line) {
 
 void Problems::add(long line, std::string text) { found_.push_back({line, std::move(text)}); }
 
-outcome::Outcome Problems::refusal(const std::string& name) const {
+outcome::Outcome Problems::refusal(const std::string& name, const std::string& program) const {
   if (found_.empty()) return std::nullopt;
   std::vector<const Problem*> order;
   order.reserve(found_.size());
@@ -25,7 +25,7 @@ outcome::Outcome Problems::refusal(const std::string& name) const {
   }
   if (order.size() > shown) {
     const std::size_t rest = order.size() - shown;
-    text += "\nfam2raw: " + name + ": and " + std::to_string(rest) + " more problem" +
+    text += "\n" + program + ": " + name + ": and " + std::to_string(rest) + " more problem" +
             (rest == 1 ? "" : "s");
   }
   return outcome::stop(std::move(text));

@@ -24,9 +24,9 @@ class Problems {
   std::size_t size() const { return found_.size(); }
 
   // The refusal: the problems in line order (those of one line in the order found), the first
-  // max_shown_problems of them, then "fam2raw: <name>: and N more problems"; nothing when
+  // max_shown_problems of them, then "<program>: <name>: and N more problems"; nothing when
   // there are none. The lines are joined by line ends; the last has none.
-  outcome::Outcome refusal(const std::string& name) const;
+  outcome::Outcome refusal(const std::string& name, const std::string& program = "fam2raw") const;
 
  private:
   struct Problem {

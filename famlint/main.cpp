@@ -14,6 +14,7 @@
 #include "common/files/write_failure.hpp"
 #include "common/outcome/outcome.hpp"
 #include "common/records/file_name.hpp"
+#include "famlint/beyond_table.hpp"
 #include "famlint/family_checks.hpp"
 #include "famlint/family_index.hpp"
 #include "famlint/pedigree_table.hpp"
@@ -46,6 +47,8 @@ int main(int argc, char** argv) {
   if (error) {
     // The record layer's messages go through C stdio too, so the order of lines is kept.
     std::fwrite(error->text.data(), 1, error->text.size(), stdout);
+    if (const std::string note = beyond_table_note(*error, file_name, *data, ndat); !note.empty())
+      std::fprintf(stderr, "%s\n", note.c_str());
   }
   // The report is famlint's one output: one sent to a full disk is lost, and standard error
   // is where that can still be said.

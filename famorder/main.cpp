@@ -15,6 +15,7 @@
 #include "common/files/write_failure.hpp"
 #include "common/outcome/outcome.hpp"
 #include "common/rawped/reader.hpp"
+#include "famorder/beyond_table.hpp"
 #include "famorder/messages.hpp"
 #include "famorder/number_file.hpp"
 #include "famorder/write_table.hpp"
@@ -36,7 +37,11 @@ int main(int argc, char** argv) {
   PedTable table;
   const outcome::Outcome refused = number_file(in, infile, table, "famorder");
   std::fclose(in);
-  if (refused) return refuse(refused->text);
+  if (refused) {
+    if (const std::string note = beyond_table_note(*refused, table); !note.empty())
+      std::fprintf(stderr, "%s\n", note.c_str());
+    return refuse(refused->text);
+  }
 
   std::FILE* out = std::fopen(outfile.c_str(), "w");
   if (out == nullptr) return refuse("cannot open output data file '" + outfile + "'\n");

@@ -9,6 +9,7 @@
 #include "common/random/random.hpp"
 #include "common/records/read_notes.hpp"
 #include "common/records/sstop.hpp"
+#include "genodrop/beyond_table.hpp"
 #include "genodrop/chromosome.hpp"
 #include "genodrop/command_line.hpp"
 #include "genodrop/completion.hpp"
@@ -44,7 +45,7 @@ void warn_implied_decimals(const records::ImpliedDecimals& note) {
   std::fprintf(stderr, "%s\n", records::implied_decimals_warning("genodrop", note).c_str());
 }
 
-void warn_replaced(const std::string& warning) {
+void warn_if_any(const std::string& warning) {
   if (!warning.empty()) std::fprintf(stderr, "%s\n", warning.c_str());
 }
 
@@ -66,10 +67,12 @@ int main(int argc, char** argv) {
   // Inputs are read whole before the outputs are opened, so writing over one works, and
   // callers rely on it; but it may be a slip of the user's.
   for (const std::string& output : {std::string(names.genotypes.trimmed()), std::string(genodrop::trace_name)})
-    warn_replaced(files::replaced_input_warning(
+    warn_if_any(files::replaced_input_warning(
         "genodrop", output, {std::string(names.chromosome.trimmed()), std::string(names.pedigree.trimmed())}));
   stop_if(genodrop::read_chromosome(names.chromosome.trimmed(), locides));
-  stop_if(genodrop::read_pedigree(names.pedigree.trimmed(), pedigree));
+  const outcome::Outcome pedigree_read = genodrop::read_pedigree(names.pedigree.trimmed(), pedigree);
+  if (pedigree_read) warn_if_any(genodrop::beyond_table_note(*pedigree_read, names.pedigree.trimmed(), pedigree));
+  stop_if(pedigree_read);
   large_pages::prefer_huge_pages(&genotype_pages, sizeof genotype_pages);
   large_pages::prefer_huge_pages(&gent_pages, sizeof gent_pages);
   genodrop::model_founders(locides, pedigree, genotypes, gent);

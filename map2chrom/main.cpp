@@ -10,16 +10,15 @@
 // with a message on standard output.
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "common/files/same_file.hpp"
-#include "common/files/text_lines.hpp"
 #include "common/files/whole_file.hpp"
 #include "common/files/write_failure.hpp"
 #include "common/outcome/outcome.hpp"
-#include "map2chrom/chromosome_file.hpp"
+
 #include "map2chrom/command_line.hpp"
-#include "map2chrom/marker_checks.hpp"
-#include "map2chrom/marker_table.hpp"
+#include "map2chrom/import.hpp"
 
 int main(int argc, char** argv) {
   using namespace map2chrom;
@@ -32,30 +31,19 @@ int main(int argc, char** argv) {
     return refuse_line("map2chrom: the chromosome file " + options.chromosome +
                        " would replace a marker table");
 
-  std::string text;
-  if (!files::read_file(options.table, text))
-    return refuse_line("map2chrom: cannot read " + options.table);
-  MarkerTable table;
+  std::string text, text2;
+  const bool readable = files::read_file(options.table, text);
+  const bool readable2 = options.table2.empty() || files::read_file(options.table2, text2);
+  const TableText table{text, options.table, readable}, table2{text2, options.table2, readable2};
+  std::string chromosome;
+  std::vector<std::string> warnings;
   if (const outcome::Outcome refused =
-          read_marker_table(files::without_byte_order_mark(text), options.table, table))
+          import_table(table, options.table2.empty() ? nullptr : &table2, chromosome, warnings))
     return refuse_line(refused->text);
-  MarkerTable table2;
-  if (!options.table2.empty()) {
-    if (!files::read_file(options.table2, text))
-      return refuse_line("map2chrom: cannot read " + options.table2);
-    if (const outcome::Outcome refused =
-            read_marker_table(files::without_byte_order_mark(text), options.table2, table2))
-      return refuse_line(refused->text);
-  }
-  if (const outcome::Outcome refused =
-          check_markers(table.markers, options.table,
-                        options.table2.empty() ? nullptr : &table2.markers, options.table2))
-    return refuse_line(refused->text);
-  for (const std::string& warning : trait_case_warnings(table.markers, options.table))
-    std::fprintf(stderr, "%s\n", warning.c_str());
+  for (const std::string& warning : warnings) std::fprintf(stderr, "%s\n", warning.c_str());
 
   int error = 0;
-  if (!files::write_file(options.chromosome, chromosome_text(table.markers), &error))
+  if (!files::write_file(options.chromosome, chromosome, &error))
     return refuse_line(files::cannot_write("map2chrom", options.chromosome, error));
   return 0;
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "common/outcome/outcome.hpp"
@@ -19,6 +20,8 @@ struct Layout {
   // The folders holding genotype, trace and phenotype files: DIR itself, or rep1.., in order.
   std::vector<std::string> simulations;
   std::vector<std::string> labels;  // "" for a single simulation, else the folder's name
+  // For a study of a .fam, each "famid,id" of its SOLAR files and fam2raw's number for it.
+  std::unordered_map<std::string, std::string> fam_ids;
 };
 
 // Works out the files of `options.folder`. Returns the refusal, if any.

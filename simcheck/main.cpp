@@ -22,6 +22,7 @@
 #include "simcheck/replicates.hpp"
 #include "simcheck/report.hpp"
 #include "simcheck/solar_files.hpp"
+#include "simcheck/user_tables.hpp"
 
 namespace {
 
@@ -37,6 +38,8 @@ outcome::Outcome make_folder(const std::string& output) {
 
 // The inputs of the check, a study's raw pedigree numbered into the output folder first.
 outcome::Outcome read_all_inputs(const std::string& output, Layout& layout, Inputs& inputs) {
+  // A study made straight from the user's tables is checked against what the importers make.
+  if (auto problem = convert_user_tables(layout, output)) return problem;
   if (layout.pedigree.empty()) {
     if (auto problem = make_folder(output)) return problem;
     layout.pedigree = output + "/pe2.wrk";

@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "simcheck/solar_files.hpp"
+#include "simcheck/user_tables.hpp"
 
 namespace simcheck {
 namespace {
@@ -40,7 +41,7 @@ outcome::Outcome check_solar_files(const Options& options, const Layout& layout,
   for (std::size_t k = 0; k < layout.simulations.size(); ++k)
     for (const SolarFile& file : solar_files(options, layout, inputs, layout.simulations[k])) {
       if (!layout.study && !all_there(file)) continue;
-      const std::string problem = compare_solar(file, error ? "/tmp" : scratch);
+      const std::string problem = compare_solar_by_suite_ids(layout, file, error ? "/tmp" : scratch);
       if (problem.empty()) continue;
       if (++count <= max_solar_faults)
         faults += "\n  " + (layout.study ? "replicate " + std::to_string(std::stoll(layout.labels[k].substr(3))) + ": "

@@ -66,7 +66,7 @@ outcome::Outcome prepare_field_files(const Inputs& inputs, const Formats& format
         return number > 0 && row < end ? inputs.ids[static_cast<std::size_t>(row)] : "0";
       };
       layout.individuals.push_back({std::to_string(record.family), inputs.ids[static_cast<std::size_t>(i)],
-                                    parent(record.father), parent(record.mother), record.sex});
+                                    parent(record.father), parent(record.mother), record.sex, {}});
     }
   }
   if (formats.vcf) return field.vcf_header.make(layout);

@@ -51,6 +51,10 @@ struct Inputs {
   std::vector<TraitLocus> trait_loci;
   // The identifiers of the numbered pedigree as xp-geno and xp-trait take them.
   std::vector<std::string> ids;
+  // The columns the SOLAR marker and phenotype files give an individual before its values:
+  // "id", or "famid,id" in a study that names individuals by a .fam's family and id (each of
+  // `ids` then holds both, comma-separated).
+  std::string id_columns = "id";
 
   // What genodrop's draws depend on besides the numbers and the chromosome, worked out once:
   // the founders' rows in file order, every meiosis in the order genodrop's offspring passes

@@ -24,12 +24,14 @@
 #include "simreps/claim.hpp"
 #include "simreps/durable.hpp"
 #include "simreps/format_files.hpp"
+#include "simreps/imports.hpp"
 #include "simreps/inputs.hpp"
 #include "simreps/options.hpp"
 #include "simreps/outdir.hpp"
 #include "simreps/slice.hpp"
 #include "simreps/study.hpp"
 #include "simreps/trial.hpp"
+#include "simreps/user_ids.hpp"
 
 namespace fs = std::filesystem;
 
@@ -96,12 +98,18 @@ outcome::Outcome open_study(const Options& options, const std::string& outdir, b
   return std::nullopt;
 }
 
-// The inputs' absolute paths into `inputs` (the raw pedigree, the chromosome files, the
-// model), and their checksums into `study`.
-outcome::Outcome read_checksums(const Options& options, std::vector<std::string>& inputs, Study& study) {
+// The inputs as the user named them: the raw pedigree, the chromosome files, the model.
+std::vector<std::string> given_inputs(const Options& options) {
   std::vector<std::string> given{options.raw_pedigree};
   given.insert(given.end(), options.chromosomes.begin(), options.chromosomes.end());
   given.push_back(options.model);
+  return given;
+}
+
+// The inputs' absolute paths into `inputs` (the raw pedigree, the chromosome files, the
+// model), and their checksums, those of the files as given, into `study`.
+outcome::Outcome read_checksums(const Options& options, std::vector<std::string>& inputs, Study& study) {
+  const std::vector<std::string> given = given_inputs(options);
   inputs.assign(given.size(), std::string());
   study.inputs.assign(given.size(), Checksum{});
   study.paths.assign(given.size(), std::string());
@@ -167,6 +175,52 @@ outcome::Outcome keep_maps(const Options& options, Trial& trial) {
   return std::nullopt;
 }
 
+// The user's tables converted by the importers' code (`inputs` are the files' absolute
+// paths), and how the study names its individuals. The refusal is whole: every line starts
+// with "simreps: ".
+outcome::Outcome import_tables(const Options& options, const std::vector<std::string>& inputs, Imports& imports,
+                               Study& study) {
+  if (auto refused = import_inputs(given_inputs(options), inputs, imports))
+    return outcome::stop("simreps: " + refused->text);
+  if (!imports.from_fam) return std::nullopt;
+  study.ids = options.suite_ids ? "suite" : "fam";
+  return options.suite_ids ? std::nullopt : check_user_ids(imports.fam, options.raw_pedigree, options.formats.vcf);
+}
+
+// A study from a .fam names individuals by its family and id (unless --suite-ids): in the
+// tables the replicates are written from, and in pedigree.sol, written over xp-fam's in the
+// chain's trial.
+outcome::Outcome name_individuals(const Options& options, const Imports& imports, const Trial& trial,
+                                  Inputs& tables, FieldFiles& field) {
+  if (!imports.from_fam || options.suite_ids) return std::nullopt;
+  if (auto refusal = name_by_fam(imports.fam, options.raw_pedigree, tables, field)) return refusal;
+  return write_durably(trial.folder(), "pedigree.sol", fam_pedigree_text(imports.fam, imports.raw));
+}
+
+// The chain's trial in OUTDIR and what is taken from it: the tables and the field files,
+// then the study begun and its deterministic files kept.
+outcome::Outcome trial_chain(const Options& options, const std::vector<std::string>& inputs, const Imports& imports,
+                             Study& study, Inputs& tables, FieldFiles& field, std::vector<std::string>& warnings) {
+  Trial trial;
+  warnings = imports.warnings;
+  if (auto refusal = trial.run(own_folder(), inputs, imports.texts, warnings)) return refusal;
+  const std::size_t count = options.chromosomes.size();
+  std::vector<std::string> copies, shown;
+  for (std::size_t k = 1; k <= count; ++k) {
+    copies.push_back(chromosome_file("chromosome", k, count, ".wrk"));
+    shown.push_back(count == 1 ? copies.back() : options.chromosomes[k - 1]);
+  }
+  if (auto refusal = read_inputs(trial.folder(), tables, copies, shown)) return refusal;
+  if (auto refusal = prepare_field_files(tables, options.formats, options.bp_per_cm, options.chromosome_names, field))
+    return refusal;
+  if (auto refusal = name_individuals(options, imports, trial, tables, field)) return refusal;
+  if (auto refusal = open_study(options, options.outdir, true, study)) return refusal;
+  // The same in every run of the study: a run of another slice may replace them meanwhile.
+  if (options.formats.solar)
+    if (auto refusal = keep_maps(options, trial)) return refusal;
+  return keep_study_files(field);
+}
+
 int run(const Options& options) {
   Study study;
   study.formats = formats_text(options.formats);
@@ -176,6 +230,8 @@ int run(const Options& options) {
       study.chromosome_names += (study.chromosome_names.empty() ? "" : ",") + name;
   std::vector<std::string> inputs;
   if (auto refusal = read_checksums(options, inputs, study)) return refuse(refusal->text);
+  auto imports = std::make_unique<Imports>();
+  if (auto refusal = import_tables(options, inputs, *imports, study)) return outcome::refuse_line(refusal->text);
   std::error_code error;
   fs::create_directories(options.outdir, error);
   if (error || ::chdir(options.outdir.c_str()) != 0)
@@ -191,24 +247,9 @@ int run(const Options& options) {
   auto tables = std::make_unique<Inputs>();
   auto field = std::make_unique<FieldFiles>();
   std::vector<std::string> warnings;
-  {
-    Trial trial;
-    if (auto refusal = trial.run(bin, inputs, warnings)) return refuse(refusal->text);
-    const std::size_t count = options.chromosomes.size();
-    std::vector<std::string> copies, shown;
-    for (std::size_t k = 1; k <= count; ++k) {
-      copies.push_back(chromosome_file("chromosome", k, count, ".wrk"));
-      shown.push_back(count == 1 ? copies.back() : options.chromosomes[k - 1]);
-    }
-    if (auto refusal = read_inputs(trial.folder(), *tables, copies, shown)) return refuse(refusal->text);
-    if (auto refusal = prepare_field_files(*tables, options.formats, options.bp_per_cm, options.chromosome_names, *field))
-      return refuse(refusal->text);
-    if (auto refusal = open_study(options, options.outdir, true, study)) return refuse(refusal->text);
-    // The same in every run of the study: a run of another slice may replace them meanwhile.
-    if (options.formats.solar)
-      if (auto refusal = keep_maps(options, trial)) return refuse(refusal->text);
-    if (auto refusal = keep_study_files(*field)) return refuse(refusal->text);
-  }
+  if (auto refusal = trial_chain(options, inputs, *imports, study, *tables, *field, warnings))
+    return refuse(refusal->text);
+  imports.reset();
   if (!options.quiet)
     std::printf("simreps: study in %s, first seed %d, replicates %lld-%lld of %lld\n",
                 options.outdir.c_str(), study.first_seed, static_cast<long long>(options.first),

@@ -184,6 +184,43 @@ std::size_t positional_count(int argc, char** argv) {
   return count;
 }
 
+// The options' values as given, read as text so that a bad value gets one line with its range.
+struct OptionTexts {
+  std::string slice, count, seed, jobs, formats = default_formats, bp_per_cm, names;
+  bool seed_given = false, jobs_given = false, rate_given = false;
+};
+
+// Checks the values of `texts` into `options`, whose operands are read. Returns false after
+// printing the one line of a value outside its range.
+bool read_values(const OptionTexts& texts, Options& options) {
+  const std::int64_t seeds = options.seeds_per_replicate();
+  if (!read_count(texts.count, seeds, options.count)) return false;
+  options.last = options.count;
+  if (!texts.slice.empty()) {
+    if (!read_slice(texts.slice, options.first, options.last) || options.first < 1 ||
+        options.last < options.first || options.last > options.count) {
+      std::printf("simreps: --replicates %s: give A-B with 1 <= A <= B <= %lld (the count)\n",
+                  texts.slice.c_str(), static_cast<long long>(options.count));
+      return false;
+    }
+  }
+  if (texts.seed_given && !read_first_seed(texts.seed, options.count, seeds, options.first_seed)) return false;
+  if (texts.jobs_given && !read_jobs(texts.jobs, options.jobs)) return false;
+  if (!read_formats(texts.formats, options.formats)) return false;
+  if (texts.rate_given && !read_bp_per_cm(texts.bp_per_cm, options.bp_per_cm)) return false;
+  if (options.names_given) {
+    if (!read_chromosome_names(texts.names, options.chromosomes.size(), options.chromosome_names)) return false;
+  } else {
+    for (std::size_t k = 1; k <= options.chromosomes.size(); ++k) options.chromosome_names.push_back(std::to_string(k));
+  }
+  if (!plain_path("RAW_PEDIGREE", options.raw_pedigree)) return false;
+  for (const std::string& chromosome : options.chromosomes)
+    if (!plain_path("CHROMOSOME", chromosome)) return false;
+  if (!plain_path("MODEL", options.model)) return false;
+  if (options.jobs == 0) options.jobs = available_cores();
+  return true;
+}
+
 }  // namespace
 
 int available_cores() {
@@ -200,73 +237,56 @@ int parse_options(int argc, char** argv, Options& options) {
       "adds or puts in their place VCF, PLINK and Merlin files.",
       "simreps"};
   app.set_version_flag("--version", program_version);
-  std::string slice, count, seed, jobs, formats = default_formats, bp_per_cm;
-  app.add_option("RAW_PEDIGREE", options.raw_pedigree, "raw pedigree (as for famorder)")
+  OptionTexts texts;
+  app.add_option("RAW_PEDIGREE", options.raw_pedigree,
+                 "raw pedigree (as for famorder), or a pedigree table whose name ends in .fam (as for fam2raw)")
       ->required()->check(CLI::ExistingFile);
   // CLI11 would give every positional after the first to a list; the chromosome files are
   // all but the first and the last two.
   const std::size_t positionals = positional_count(argc, argv);
   app.add_option("CHROMOSOME", options.chromosomes,
-                 "chromosome file (as for genodrop); several: the study's chromosomes, in order")
+                 "chromosome file (as for genodrop), or a marker table whose name ends in .tsv (as for "
+                 "map2chrom); several: the study's chromosomes, in order")
       ->required()->check(CLI::ExistingFile)->expected(positionals > 4 ? static_cast<int>(positionals - 3) : 1)->allow_extra_args(false);
-  app.add_option("MODEL", options.model, "trait model (as for traitsim)")->required()->check(CLI::ExistingFile);
+  app.add_option("MODEL", options.model,
+                 "trait model (as for traitsim), or a model table whose name ends in .tsv (as for model2wrk)")->required()->check(CLI::ExistingFile);
   app.add_option("OUTDIR", options.outdir, "folder of the study; created when missing")->required();
   // Read as text and checked here, so that a bad value gets one line with its range.
-  app.add_option("-n,--count", count, "replicates in the study")->required()->type_name("INT:POSITIVE");
-  app.add_option("-r,--replicates", slice, "make only replicates A to B of the study (A-B, or A)");
-  auto* given_seed = app.add_option("-s,--first-seed", seed,
+  app.add_option("-n,--count", texts.count, "replicates in the study")->required()->type_name("INT:POSITIVE");
+  app.add_option("-r,--replicates", texts.slice, "make only replicates A to B of the study (A-B, or A)");
+  auto* given_seed = app.add_option("-s,--first-seed", texts.seed,
                  "first seed S of the study: replicate r uses S+2(r-1) and S+2(r-1)+1 (with K chromosome "
                  "files: S+(K+1)(r-1)+k-1 for chromosome k, S+(K+1)(r-1)+K for the trait); "
                  "default: recorded in OUTDIR, or drawn at random")->type_name("INT");
-  auto* given_jobs = app.add_option("-j,--jobs", jobs, "replicates made at once (default: the cores available)")
+  auto* given_jobs = app.add_option("-j,--jobs", texts.jobs, "replicates made at once (default: the cores available)")
                          ->type_name("INT:POSITIVE");
-  app.add_option("--formats", formats,
+  app.add_option("--formats", texts.formats,
                  "formats of the replicates' files, a comma-separated list of solar (mark.sol, phen.sol), "
                  "vcf (genotypes.vcf.gz and .csi), plink (plink.bed, .bim, .fam: the biallelic markers) and "
                  "merlin (merlin.ped; merlin.dat and merlin.map in OUTDIR); default: solar")
       ->type_name("LIST");
-  auto* given_rate = app.add_option("--bp-per-cm", bp_per_cm,
+  auto* given_rate = app.add_option("--bp-per-cm", texts.bp_per_cm,
                  "base pairs per cM for the VCF's and PLINK's positions (1 + cM x rate); default 1000000")
                          ->type_name("INT:POSITIVE");
-  std::string names;
-  auto* given_names = app.add_option("--chromosome-names", names,
+  auto* given_names = app.add_option("--chromosome-names", texts.names,
                  "names of the chromosomes, comma-separated, one per chromosome file, for the map files, VCF, "
                  "PLINK and Merlin; default 1, 2, ...")->type_name("LIST");
   app.add_flag("-k,--keep-working", options.keep_working, "also keep each replicate's working files");
   app.add_flag("-q,--quiet", options.quiet, "no progress line and no report");
+  app.add_flag("--suite-ids", options.suite_ids,
+               "a study from a .fam names individuals by fam2raw's numbers 1, 2, ..., not by the .fam's "
+               "family and id");
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {
     const int status = app.exit(e, std::cout, std::cout);
     return status == 0 ? 0 : 1;
   }
-  const std::int64_t seeds = options.seeds_per_replicate();
-  if (!read_count(count, seeds, options.count)) return 1;
-  options.last = options.count;
-  if (!slice.empty()) {
-    if (!read_slice(slice, options.first, options.last) || options.first < 1 ||
-        options.last < options.first || options.last > options.count) {
-      std::printf("simreps: --replicates %s: give A-B with 1 <= A <= B <= %lld (the count)\n",
-                  slice.c_str(), static_cast<long long>(options.count));
-      return 1;
-    }
-  }
-  if (*given_seed && !read_first_seed(seed, options.count, seeds, options.first_seed)) return 1;
-  if (*given_jobs && !read_jobs(jobs, options.jobs)) return 1;
-  if (!read_formats(formats, options.formats)) return 1;
-  if (*given_rate && !read_bp_per_cm(bp_per_cm, options.bp_per_cm)) return 1;
+  texts.seed_given = given_seed->count() > 0;
+  texts.jobs_given = given_jobs->count() > 0;
+  texts.rate_given = given_rate->count() > 0;
   options.names_given = given_names->count() > 0;
-  if (options.names_given) {
-    if (!read_chromosome_names(names, options.chromosomes.size(), options.chromosome_names)) return 1;
-  } else {
-    for (std::size_t k = 1; k <= options.chromosomes.size(); ++k) options.chromosome_names.push_back(std::to_string(k));
-  }
-  if (!plain_path("RAW_PEDIGREE", options.raw_pedigree)) return 1;
-  for (const std::string& chromosome : options.chromosomes)
-    if (!plain_path("CHROMOSOME", chromosome)) return 1;
-  if (!plain_path("MODEL", options.model)) return 1;
-  if (options.jobs == 0) options.jobs = available_cores();
-  return -1;
+  return read_values(texts, options) ? -1 : 1;
 }
 
 }  // namespace simreps

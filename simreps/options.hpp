@@ -22,6 +22,9 @@ struct Options {
   std::optional<std::int32_t> first_seed;  // --first-seed
   int jobs = 0;                            // -j
   bool keep_working = false;
+  // A study from a .fam names individuals by the suite's numbers, as fam2raw gives them,
+  // rather than by the .fam's family and id.
+  bool suite_ids = false;
   bool quiet = false;
   Formats formats;                                   // --formats
   std::int64_t bp_per_cm = default_bp_per_cm;        // --bp-per-cm

@@ -67,7 +67,7 @@ float through_phenotype_file(float value) {
 }
 
 void render_markers(const Inputs& inputs, const Replicate& replicate, std::string& out) {
-  out += "id";
+  out += inputs.id_columns;
   for (const auto& chromosome : inputs.chromosomes)
     for (const std::string& name : chromosome->marker_names) {
       out += ',';
@@ -111,7 +111,8 @@ void render_markers(const Inputs& inputs, const Replicate& replicate, std::strin
 }
 
 void render_phenotypes(const Inputs& inputs, const Replicate& replicate, std::string& out) {
-  out += "id,QT\n";
+  out += inputs.id_columns;
+  out += ",QT\n";
   for (std::int32_t k = 0; k < replicate.trait.n; ++k) {
     out += inputs.ids[static_cast<std::size_t>(k)];
     out += ',';

@@ -10,7 +10,7 @@
 
 namespace simreps {
 
-// Appends mark.sol to `out`: "id" and the marker names, then per individual its identifier
+// Appends mark.sol to `out`: the id columns and the marker names, then per individual its identifier
 // and "first/second" at every marker.
 void render_markers(const Inputs& inputs, const Replicate& replicate, std::string& out);
 
@@ -19,7 +19,7 @@ void render_markers(const Inputs& inputs, const Replicate& replicate, std::strin
 // the value phen.sol shows, and the one the other formats give.
 float through_phenotype_file(float value);
 
-// Appends phen.sol to `out`: "id,QT", then per individual its identifier and its phenotype as
+// Appends phen.sol to `out`: the id columns and "QT", then per individual its identifier and its phenotype as
 // xp-trait writes it after reading it from traitsim's file (three decimals, then six).
 void render_phenotypes(const Inputs& inputs, const Replicate& replicate, std::string& out);
 

@@ -79,6 +79,8 @@ outcome::Outcome read_study(std::optional<Study>& recorded) {
         study.bp_per_cm = std::stoll(fields[1]);
       } else if (fields[0] == "chromosome_names") {
         study.chromosome_names = fields[1];
+      } else if (fields[0] == "ids") {
+        study.ids = fields[1];
       }
       const long position = input_position(fields[0]);
       if (position == -2 || fields.size() < 4) continue;
@@ -124,6 +126,7 @@ outcome::Outcome write_study(const Study& study) {
   if (study.formats != "solar") out << "formats\t" << study.formats << "\n";
   if (study.bp_per_cm != 0) out << "bp_per_cm\t" << study.bp_per_cm << "\n";
   if (!study.chromosome_names.empty()) out << "chromosome_names\t" << study.chromosome_names << "\n";
+  if (!study.ids.empty()) out << "ids\t" << study.ids << "\n";
   return write_durably(".", study_record, out.str());
 }
 
@@ -152,6 +155,10 @@ std::string difference(const Study& recorded, const Study& now) {
   if (recorded.chromosome_names != now.chromosome_names)
     return "its chromosomes are named " + (recorded.chromosome_names.empty() ? "1, 2, ..." : recorded.chromosome_names) +
            ", not " + (now.chromosome_names.empty() ? "1, 2, ..." : now.chromosome_names) + " (--chromosome-names)";
+  if (recorded.ids != now.ids)
+    return std::string("its individuals are named by ") +
+           (recorded.ids == "suite" ? "fam2raw's numbers (--suite-ids)" : "the .fam's family and id") +
+           ", not by " + (now.ids == "suite" ? "fam2raw's numbers (--suite-ids)" : "the .fam's family and id");
   return {};
 }
 

@@ -33,6 +33,9 @@ struct Study {
   // record of such a study stays as it always was.
   std::string formats = "solar";
   std::int64_t bp_per_cm = 0;
+  // How a study from a .fam names individuals: "fam" (the .fam's family and id) or "suite"
+  // (--suite-ids); empty for a study from a raw pedigree, whose record stays as it was.
+  std::string ids;
 };
 
 // The record in the current folder into `recorded`, left empty when there is none. Refuses a
@@ -43,8 +46,8 @@ outcome::Outcome read_study(std::optional<Study>& recorded);
 // renames it. Returns what failed.
 outcome::Outcome write_study(const Study& study);
 
-// Empty when `recorded` and `now` are the same study (program, first seed, inputs, formats and
-// base pairs per cM), else a
+// Empty when `recorded` and `now` are the same study (program, first seed, inputs, formats,
+// base pairs per cM, chromosome names and ids), else a
 // sentence that names what differs.
 std::string difference(const Study& recorded, const Study& now);
 

@@ -52,7 +52,7 @@ Trial::~Trial() {
 }
 
 outcome::Outcome Trial::run(const std::string& bin, const std::vector<std::string>& inputs,
-                            std::vector<std::string>& warnings) {
+                            const std::vector<std::optional<std::string>>& texts, std::vector<std::string>& warnings) {
   std::error_code error;
   fs::create_directory(folder_, error);
   if (error) return outcome::stop("cannot create " + folder_ + ": " + error.message());
@@ -61,6 +61,13 @@ outcome::Outcome Trial::run(const std::string& bin, const std::vector<std::strin
   for (std::size_t k = 1; k <= chromosomes; ++k) copies.push_back(chromosome_file("chromosome", k, chromosomes, ".wrk"));
   copies.push_back("model.wrk");
   for (std::size_t i = 0; i < inputs.size(); ++i) {
+    if (i < texts.size() && texts[i]) {
+      std::ofstream out(folder_ + "/" + copies[i], std::ios::binary | std::ios::trunc);
+      out << *texts[i];
+      out.close();
+      if (!out) return outcome::stop("cannot write " + folder_ + "/" + copies[i]);
+      continue;
+    }
     fs::copy_file(inputs[i], folder_ + "/" + copies[i], error);
     if (error) return outcome::stop("cannot copy " + inputs[i] + ": " + error.message());
   }

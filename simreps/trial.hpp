@@ -4,6 +4,7 @@
 // taken from it, and the tables are read from its working files.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -22,11 +23,12 @@ class Trial {
   Trial& operator=(const Trial&) = delete;
 
   // Copies the raw pedigree, the chromosome files and the model `inputs` (in that order) into
-  // the folder under the chain's names and runs the chain there. Returns the first refusal; `warnings` gets what
-  // the programs printed in steps that succeeded, one line each, starting with the program's
-  // name.
+  // the folder under the chain's names and runs the chain there; an input with a text in
+  // `texts` (made by an importer from the user's table) is written from it instead. Returns
+  // the first refusal; `warnings` gets what the programs printed in steps that succeeded, one
+  // line each, starting with the program's name.
   outcome::Outcome run(const std::string& bin, const std::vector<std::string>& inputs,
-                       std::vector<std::string>& warnings);
+                       const std::vector<std::optional<std::string>>& texts, std::vector<std::string>& warnings);
 
   // Moves `files` of the trial into the current folder, replacing what is there (the same
   // files, written by any run of the study).

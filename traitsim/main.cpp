@@ -15,6 +15,7 @@
 #include "common/records/file_name.hpp"
 #include "common/records/read_notes.hpp"
 #include "common/records/sstop.hpp"
+#include "traitsim/beyond_table.hpp"
 #include "traitsim/err_file.hpp"
 #include "traitsim/model.hpp"
 #include "traitsim/model_file.hpp"
@@ -42,6 +43,10 @@ std::string_view file_name(const char* argument, int position) {
 // A value written without its decimal point is read scaled by the layout; the reader is told.
 void warn_implied_decimals(const records::ImpliedDecimals& note) {
   std::fprintf(stderr, "%s\n", records::implied_decimals_warning("traitsim", note).c_str());
+}
+
+void warn_if_any(const std::string& warning) {
+  if (!warning.empty()) std::fprintf(stderr, "%s\n", warning.c_str());
 }
 
 std::string_view model_name;
@@ -94,7 +99,9 @@ int main(int argc, char** argv) {
   stop_on(read_model(model_name, locides));
 
   QtlFile qtl = open_qtl_file(qtl_name);
-  stop_on(read_qtl_header(qtl, locides, genotypes));
+  const outcome::Outcome header = read_qtl_header(qtl, locides, genotypes);
+  if (header) warn_if_any(beyond_table_note(*header, genotypes));
+  stop_on(header);
   read_qtl_names(qtl, locides);
   for (std::int32_t k = 0; k < genotypes.n; ++k) {
     stop_on(read_genotype_line(qtl, locides, genotypes));

@@ -30,6 +30,8 @@ struct Individual {
   std::string id;      // unique in the whole data set
   std::string father, mother;  // their ids; "0" for a founder
   std::int32_t sex = 0;        // 1 male, 2 female, anything else unknown
+  std::string sample;          // the VCF's name, unique in the data set; empty: the id
+  const std::string& sample_name() const { return sample.empty() ? id : sample; }
 };
 
 // The markers of one or more chromosomes and the pedigree whose individuals carry them.

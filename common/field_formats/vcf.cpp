@@ -48,8 +48,8 @@ outcome::Outcome make_header(const Layout& layout, bcf_hdr_t* header) {
   for (const std::string& line : lines)
     if (bcf_hdr_append(header, line.c_str()) != 0) return outcome::stop("cannot add the header line " + line);
   for (const Individual& individual : layout.individuals)
-    if (bcf_hdr_add_sample(header, individual.id.c_str()) != 0)
-      return outcome::stop("cannot add the sample " + individual.id);
+    if (bcf_hdr_add_sample(header, individual.sample_name().c_str()) != 0)
+      return outcome::stop("cannot add the sample " + individual.sample_name());
   if (bcf_hdr_sync(header) != 0) return outcome::stop("cannot complete the VCF header");
   return std::nullopt;
 }

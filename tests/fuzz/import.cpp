@@ -7,10 +7,9 @@
 #include <memory>
 #include <string>
 
-#include "fam2raw/fam_table.hpp"
-#include "fam2raw/missing_parents.hpp"
+#include "fam2raw/beyond_table.hpp"
+#include "fam2raw/import.hpp"
 #include "fam2raw/output_files.hpp"
-#include "fam2raw/raw_pedigree.hpp"
 #include "map2chrom/chromosome_file.hpp"
 #include "map2chrom/marker_checks.hpp"
 #include "map2chrom/marker_table.hpp"
@@ -28,12 +27,9 @@ void pedigree_table(std::string_view text) {
     options.population_column = column;
     options.add_missing_parents = column == 6;
     fam2raw::FamTable table;
-    fam2raw::Problems problems;
-    fam2raw::read_fam_table(text, "t.fam", options, table, problems);
-    if (options.add_missing_parents) fam2raw::add_missing_parents(table, options, "t.fam", problems);
     fam2raw::RawPedigree pedigree;
-    fam2raw::to_raw_pedigree(table.rows, "t.fam", pedigree, problems);
-    if (const outcome::Outcome refused = problems.refusal("t.fam")) {
+    std::size_t added = 0;
+    if (const outcome::Outcome refused = fam2raw::import_table(text, "t.fam", options, table, pedigree, added)) {
       fuzz::expect(!refused->text.empty(), "a refusal without a message");
       continue;
     }
@@ -51,6 +47,7 @@ void pedigree_table(std::string_view text) {
       fuzz::expect(r.father == 0 ? r.race == 1 || r.race == 2 : r.race == 0, "a wrong race");
     }
     (void)fam2raw::id_map_text(table.rows, pedigree.records);
+    (void)fam2raw::beyond_table_note(pedigree.records);
   }
 }
 
