@@ -69,8 +69,11 @@ outcome::Outcome prepare_field_files(const Inputs& inputs, const Formats& format
                                     parent(record.father), parent(record.mother), record.sex, {}});
     }
   }
-  if (formats.vcf) return field.vcf_header.make(layout);
   return std::nullopt;
+}
+
+outcome::Outcome make_vcf_header(FieldFiles& field) {
+  return field.formats.vcf ? field.vcf_header.make(field.layout) : std::nullopt;
 }
 
 std::vector<std::string> left_out_of_plink(const FieldFiles& field) {

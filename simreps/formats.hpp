@@ -50,6 +50,10 @@ struct FieldFiles {
 outcome::Outcome prepare_field_files(const Inputs& inputs, const Formats& formats, std::int64_t bp_per_cm,
                                      const std::vector<std::string>& chromosomes, FieldFiles& field);
 
+// With VCF, makes the one header of every replicate's VCF from `field`'s layout, once its
+// individuals have their final names.
+outcome::Outcome make_vcf_header(FieldFiles& field);
+
 // The names of the markers the PLINK files leave out, for the notice of a run.
 std::vector<std::string> left_out_of_plink(const FieldFiles& field);
 

@@ -214,6 +214,7 @@ outcome::Outcome trial_chain(const Options& options, const std::vector<std::stri
   if (auto refusal = prepare_field_files(tables, options.formats, options.bp_per_cm, options.chromosome_names, field))
     return refusal;
   if (auto refusal = name_individuals(options, imports, trial, tables, field)) return refusal;
+  if (auto refusal = make_vcf_header(field)) return refusal;
   if (auto refusal = open_study(options, options.outdir, true, study)) return refusal;
   // The same in every run of the study: a run of another slice may replace them meanwhile.
   if (options.formats.solar)

@@ -113,6 +113,7 @@ int compare_formats(const std::string& work, int replicates, const std::string& 
   auto field = std::make_unique<simreps::FieldFiles>();
   if (!simreps::parse_formats(list, formats)) return 1;
   stop_on(simreps::prepare_field_files(*inputs, formats, simreps::default_bp_per_cm, {"1"}, *field));
+  stop_on(simreps::make_vcf_header(*field));
   auto stored = std::make_unique<simreps::FieldFiles>(*field);
   stored->vcf_level = 0;
   auto replicate = std::make_unique<simreps::Replicate>();
