@@ -1,0 +1,22 @@
+// The end of every run: each program's main returns finish(program, result).
+#pragma once
+
+#include <string_view>
+
+#include "common/outcome/outcome.hpp"
+#include "common/outcome/program.hpp"
+
+namespace outcome {
+
+// Ends the run of `program` with `result` and returns its exit status: 0 for an empty
+// `result`; for a stop, prints its text as `program` prints it (Program, Shape) and returns
+// 1, the program's usage status after the usage text, or the status of a stop already told.
+// A program whose refusal is the fatal stop does not return from its own messages
+// (records::sstop exits with status 1). Text is printed up to any NUL byte that a read file
+// may have put in it.
+int finish(const Program& program, const Outcome& result);
+
+// A warning of `program`: one line on standard error, "<name>: <text>".
+void warn(const Program& program, std::string_view text);
+
+}  // namespace outcome
