@@ -15,47 +15,47 @@
 #include "common/files/text_lines.hpp"
 #include "common/files/whole_file.hpp"
 #include "common/files/write_failure.hpp"
-#include "common/outcome/outcome.hpp"
+#include "common/outcome/finish.hpp"
 #include "map2chrom/chromosome_file.hpp"
 #include "map2chrom/command_line.hpp"
 #include "map2chrom/marker_checks.hpp"
 #include "map2chrom/marker_table.hpp"
 
-int main(int argc, char** argv) {
-  using namespace map2chrom;
-  using outcome::refuse_line;
-  Options options;
-  if (!parse_command_line(argc, argv, options)) return outcome::refuse(usage());
-  if (files::same_file(options.table.c_str(), options.chromosome.c_str()) ||
-      (!options.table2.empty() &&
-       files::same_file(options.table2.c_str(), options.chromosome.c_str())))
-    return refuse_line("map2chrom: the chromosome file " + options.chromosome +
-                       " would replace a marker table");
+namespace {
 
+using namespace map2chrom;
+
+// Reads the marker table `name` into `table`. The reader's refusals name map2chrom already.
+outcome::Outcome read_table(const std::string& name, MarkerTable& table) {
   std::string text;
-  if (!files::read_file(options.table, text))
-    return refuse_line("map2chrom: cannot read " + options.table);
-  MarkerTable table;
-  if (const outcome::Outcome refused =
-          read_marker_table(files::without_byte_order_mark(text), options.table, table))
-    return refuse_line(refused->text);
-  MarkerTable table2;
-  if (!options.table2.empty()) {
-    if (!files::read_file(options.table2, text))
-      return refuse_line("map2chrom: cannot read " + options.table2);
-    if (const outcome::Outcome refused =
-            read_marker_table(files::without_byte_order_mark(text), options.table2, table2))
-      return refuse_line(refused->text);
-  }
-  if (const outcome::Outcome refused =
-          check_markers(table.markers, options.table,
-                        options.table2.empty() ? nullptr : &table2.markers, options.table2))
-    return refuse_line(refused->text);
+  if (!files::read_file(name, text)) return outcome::stop("cannot read " + name);
+  return outcome::whole(read_marker_table(files::without_byte_order_mark(text), name, table));
+}
+
+outcome::Outcome run(const Options& options) {
+  if (files::same_file(options.table.c_str(), options.chromosome.c_str()) ||
+      (!options.table2.empty() && files::same_file(options.table2.c_str(), options.chromosome.c_str())))
+    return outcome::stop("the chromosome file " + options.chromosome + " would replace a marker table");
+  MarkerTable table, table2;
+  if (auto refused = read_table(options.table, table)) return refused;
+  if (!options.table2.empty())
+    if (auto refused = read_table(options.table2, table2)) return refused;
+  if (auto refused = check_markers(table.markers, options.table,
+                                   options.table2.empty() ? nullptr : &table2.markers, options.table2))
+    return outcome::whole(std::move(refused));
   for (const std::string& warning : trait_case_warnings(table.markers, options.table))
     std::fprintf(stderr, "%s\n", warning.c_str());
-
   int error = 0;
   if (!files::write_file(options.chromosome, chromosome_text(table.markers), &error))
-    return refuse_line(files::cannot_write("map2chrom", options.chromosome, error));
-  return 0;
+    return outcome::stop(files::cannot_write("", options.chromosome, error));
+  return std::nullopt;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const outcome::Program& program = outcome::programs::map2chrom;
+  Options options;
+  if (auto ended = parse(argc, argv, options)) return outcome::finish(program, ended);
+  return outcome::finish(program, run(options));
 }

@@ -19,6 +19,7 @@
 #include <memory>
 #include <random>
 
+#include "common/outcome/finish.hpp"
 #include "common/records/sstop.hpp"
 #include "simreps/chain_steps.hpp"
 #include "simreps/claim.hpp"
@@ -36,10 +37,6 @@ namespace fs = std::filesystem;
 namespace {
 
 using namespace simreps;
-
-
-// simreps names itself before every refusal.
-int refuse(const std::string& text) { return outcome::refuse_line("simreps: " + text); }
 
 int digits(std::int64_t n) {
   int d = 1;
@@ -167,7 +164,7 @@ outcome::Outcome keep_maps(const Options& options, Trial& trial) {
   return std::nullopt;
 }
 
-int run(const Options& options) {
+outcome::Outcome run(const Options& options) {
   Study study;
   study.formats = formats_text(options.formats);
   if (uses_bp(options.formats)) study.bp_per_cm = options.bp_per_cm;
@@ -175,17 +172,17 @@ int run(const Options& options) {
     for (const std::string& name : options.chromosome_names)
       study.chromosome_names += (study.chromosome_names.empty() ? "" : ",") + name;
   std::vector<std::string> inputs;
-  if (auto refusal = read_checksums(options, inputs, study)) return refuse(refusal->text);
+  if (auto refusal = read_checksums(options, inputs, study)) return outcome::stop(refusal->text);
   std::error_code error;
   fs::create_directories(options.outdir, error);
   if (error || ::chdir(options.outdir.c_str()) != 0)
-    return refuse("cannot create or enter " + options.outdir);
+    return outcome::stop("cannot create or enter " + options.outdir);
 
   // The study is checked before the chain's trial and begun only once the inputs are read, so
   // that refused inputs leave no record that would stand in the way of the mended ones.
   if (auto refusal = open_study(options, options.outdir, false, study))
-    return refuse(refusal->text);
-  if (::access(".", W_OK) != 0) return report_read_only(options, std::strerror(errno));
+    return outcome::stop(refusal->text);
+  if (::access(".", W_OK) != 0) return outcome::told(report_read_only(options, std::strerror(errno)));
 
   const std::string bin = own_folder();
   auto tables = std::make_unique<Inputs>();
@@ -193,45 +190,47 @@ int run(const Options& options) {
   std::vector<std::string> warnings;
   {
     Trial trial;
-    if (auto refusal = trial.run(bin, inputs, warnings)) return refuse(refusal->text);
+    if (auto refusal = trial.run(bin, inputs, warnings)) return outcome::stop(refusal->text);
     const std::size_t count = options.chromosomes.size();
     std::vector<std::string> copies, shown;
     for (std::size_t k = 1; k <= count; ++k) {
       copies.push_back(chromosome_file("chromosome", k, count, ".wrk"));
       shown.push_back(count == 1 ? copies.back() : options.chromosomes[k - 1]);
     }
-    if (auto refusal = read_inputs(trial.folder(), *tables, copies, shown)) return refuse(refusal->text);
+    if (auto refusal = read_inputs(trial.folder(), *tables, copies, shown)) return outcome::stop(refusal->text);
     if (auto refusal = prepare_field_files(*tables, options.formats, options.bp_per_cm, options.chromosome_names, *field))
-      return refuse(refusal->text);
-    if (auto refusal = open_study(options, options.outdir, true, study)) return refuse(refusal->text);
+      return outcome::stop(refusal->text);
+    if (auto refusal = open_study(options, options.outdir, true, study)) return outcome::stop(refusal->text);
     // The same in every run of the study: a run of another slice may replace them meanwhile.
     if (options.formats.solar)
-      if (auto refusal = keep_maps(options, trial)) return refuse(refusal->text);
-    if (auto refusal = keep_study_files(*field)) return refuse(refusal->text);
+      if (auto refusal = keep_maps(options, trial)) return outcome::stop(refusal->text);
+    if (auto refusal = keep_study_files(*field)) return outcome::stop(refusal->text);
   }
   if (!options.quiet)
     std::printf("simreps: study in %s, first seed %d, replicates %lld-%lld of %lld\n",
                 options.outdir.c_str(), study.first_seed, static_cast<long long>(options.first),
                 static_cast<long long>(options.last), static_cast<long long>(options.count));
-  if (auto refusal = pass_on(warnings)) return refuse(refusal->text);
+  if (auto refusal = pass_on(warnings)) return outcome::stop(refusal->text);
   if (options.formats.plink) note_left_out(*field);
 
   const Found found = find_replicates();
   const int width = std::max(digits(options.count), found.width);
-  if (auto problem = widen(found, width)) return refuse(problem->text);
+  if (auto problem = widen(found, width)) return outcome::stop(problem->text);
   remove_lost_claims();
   const Found widened = find_replicates();
   note_beyond_count(options, widened);
   const Plan plan{*tables, study.first_seed, width, options.keep_working, bin, field.get()};
-  return make_slice(options, plan, missing_replicates(options, widened));
+  return outcome::told(make_slice(options, plan, missing_replicates(options, widened)));
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
   // A write that fails inside the programs' own steps (the working files of -k) names us.
-  records::name_program("simreps");
+  const outcome::Program& program = outcome::programs::simreps;
+  records::name_program(program.name);
   Options options;
-  if (const int status = parse_options(argc, argv, options); status >= 0) return status;
-  return run(options);
+  if (const int status = parse_options(argc, argv, options); status >= 0)
+    return outcome::finish(program, outcome::told(status));
+  return outcome::finish(program, run(options));
 }
