@@ -182,7 +182,7 @@ outcome::Outcome run(const Options& options) {
   // that refused inputs leave no record that would stand in the way of the mended ones.
   if (auto refusal = open_study(options, options.outdir, false, study))
     return outcome::stop(refusal->text);
-  if (::access(".", W_OK) != 0) return outcome::told(report_read_only(options, std::strerror(errno)));
+  if (::access(".", W_OK) != 0) return report_read_only(options, std::strerror(errno));
 
   const std::string bin = own_folder();
   auto tables = std::make_unique<Inputs>();
@@ -220,7 +220,7 @@ outcome::Outcome run(const Options& options) {
   const Found widened = find_replicates();
   note_beyond_count(options, widened);
   const Plan plan{*tables, study.first_seed, width, options.keep_working, bin, field.get()};
-  return outcome::told(make_slice(options, plan, missing_replicates(options, widened)));
+  return make_slice(options, plan, missing_replicates(options, widened));
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 // The one result of every step that may find that a run must stop: nothing when the step went
 // well, else the message that tells the user why. Library code returns it and never prints;
-// each program's driver decides, in one place, how the run then ends (the fatal stop, or a
-// message and an exit status of its own).
+// each program's main hands it to outcome::finish (finish.hpp), which ends the run as the
+// program always has (the fatal stop, or a message and an exit status of its own).
 #pragma once
 
 #include <cstdio>
@@ -61,17 +61,11 @@ inline std::string at_line(std::string_view file, long long line) {
   return std::string(file) + ", line " + std::to_string(line) + ": ";
 }
 
-// The end of a run that must stop, for the programs that tell the user on standard output
-// rather than through the fatal stop: prints `text` up to any NUL byte that a read file may
-// have put in it, and gives the exit status 1.
-inline int refuse(const std::string& text) {
-  std::fputs(text.c_str(), stdout);
-  return 1;
-}
-
-// The same for the programs whose messages are single lines without their line end.
+// The end of a refused run on standard output, from before every program ended in
+// outcome::finish; only simcheck's driver still calls it, until it moves to finish too. Prints
+// `text` up to any NUL byte and gives the exit status 1. Add no new caller.
 inline int refuse_line(const std::string& text) {
-  refuse(text);
+  std::fputs(text.c_str(), stdout);
   std::fputc('\n', stdout);
   return 1;
 }
