@@ -15,7 +15,7 @@ struct Options {
 
 // Takes the three file names from `argv` (argc entries, the program name first). Returns the
 // usage text as the end of the run unless exactly three are given.
-outcome::Outcome parse(int argc, char** argv, Options& options);
+outcome::Outcome parse(int argc, const char* const* argv, Options& options);
 
 // The usage text, four lines.
 const char* usage();

@@ -73,8 +73,5 @@ outcome::Outcome run(const Options& names) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  const outcome::Program& program = outcome::programs::extract;
-  Options names;
-  if (auto ended = parse(argc, argv, names)) return outcome::finish(program, ended);
-  return outcome::finish(program, run(names));
+  return outcome::finish<Options>(outcome::programs::extract, argc, argv, parse, run);
 }

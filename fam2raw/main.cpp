@@ -70,8 +70,4 @@ outcome::Outcome run(const Options& options) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  Options options;
-  if (auto ended = parse(argc, argv, options)) return outcome::finish(program, ended);
-  return outcome::finish(program, run(options));
-}
+int main(int argc, char** argv) { return outcome::finish<Options>(program, argc, argv, parse, run); }

@@ -4,12 +4,7 @@ namespace genodrop {
 
 outcome::Outcome parse(int argc, const char* const* argv, Options& options) {
   if (argc < 3) return outcome::usage(usage());
-  FileName* targets[] = {&options.chromosome, &options.pedigree, &options.genotypes};
-  for (int position = 1; position <= 3 && position < argc; ++position) {
-    if (outcome::Outcome refused = records::take_file_name(argv[position], position, *targets[position - 1]))
-      return refused;
-  }
-  return std::nullopt;
+  return records::take_file_names(argc, argv, {&options.chromosome, &options.pedigree, &options.genotypes});
 }
 
 const char* usage() {

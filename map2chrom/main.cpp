@@ -54,8 +54,5 @@ outcome::Outcome run(const Options& options) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  const outcome::Program& program = outcome::programs::map2chrom;
-  Options options;
-  if (auto ended = parse(argc, argv, options)) return outcome::finish(program, ended);
-  return outcome::finish(program, run(options));
+  return outcome::finish<Options>(outcome::programs::map2chrom, argc, argv, parse, run);
 }

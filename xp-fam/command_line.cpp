@@ -1,12 +1,11 @@
 #include "xp-fam/command_line.hpp"
 
+#include "common/command_line/operands.hpp"
+
 namespace xpfam {
 
 outcome::Outcome parse(int argc, const char* const* argv, Options& options) {
-  if (argc != 3) return outcome::usage(usage());
-  options.infile = argv[1];
-  options.outfile = argv[2];
-  return std::nullopt;
+  return command_line::exact_operands(argc, argv, usage(), {&options.infile, &options.outfile});
 }
 
 const char* usage() {

@@ -1,11 +1,11 @@
 #include "xp-geno/command_line.hpp"
 
+#include "common/command_line/operands.hpp"
+
 namespace xpgeno {
 
-outcome::Outcome parse(int argc, char** argv, Options& options) {
-  if (argc != 4) return outcome::usage(usage());
-  options = {argv[1], argv[2], argv[3]};
-  return std::nullopt;
+outcome::Outcome parse(int argc, const char* const* argv, Options& options) {
+  return command_line::exact_operands(argc, argv, usage(), {&options.pedigree, &options.markers, &options.outfile});
 }
 
 const char* usage() {

@@ -9,15 +9,18 @@
 #include "xp-geno/command_line.hpp"
 #include "xp-geno/solar_markers.hpp"
 
-int main(int argc, char** argv) {
-  const outcome::Program& program = outcome::programs::xp_geno;
-  xpgeno::Options names;
-  if (auto ended = xpgeno::parse(argc, argv, names)) return outcome::finish(program, ended);
-  return outcome::finish(
-      program, freeform::run_join(program.name, names.pedigree, names.markers, names.outfile, "error opening file %s",
-                                  [&](freeform::ItemStream& pedigree, freeform::ItemStream& markers,
-                                      files::OutputFile& out) {
-                                    return xpgeno::write_solar_markers({pedigree, names.pedigree},
-                                                                       {markers, names.markers}, out);
-                                  }));
+namespace {
+
+const outcome::Program& program = outcome::programs::xp_geno;
+
+outcome::Outcome run(const xpgeno::Options& names) {
+  return freeform::run_join(
+      program.name, names.pedigree.c_str(), names.markers.c_str(), names.outfile.c_str(), "error opening file %s",
+      [&](freeform::ItemStream& pedigree, freeform::ItemStream& markers, files::OutputFile& out) {
+        return xpgeno::write_solar_markers({pedigree, names.pedigree}, {markers, names.markers}, out);
+      });
 }
+
+}  // namespace
+
+int main(int argc, char** argv) { return outcome::finish<xpgeno::Options>(program, argc, argv, xpgeno::parse, run); }

@@ -4,12 +4,7 @@ namespace xploci {
 
 outcome::Outcome parse(int argc, const char* const* argv, Options& options) {
   if (argc < 2) return outcome::usage(usage());
-  records::FileName* targets[] = {&options.chromosome, &options.map};
-  for (int position = 1; position <= 2 && position < argc; ++position) {
-    if (outcome::Outcome refused = records::take_file_name(argv[position], position, *targets[position - 1]))
-      return refused;
-  }
-  return std::nullopt;
+  return records::take_file_names(argc, argv, {&options.chromosome, &options.map});
 }
 
 const char* usage() {

@@ -9,16 +9,18 @@
 #include "xp-trait/command_line.hpp"
 #include "xp-trait/solar_phenotypes.hpp"
 
-int main(int argc, char** argv) {
-  const outcome::Program& program = outcome::programs::xp_trait;
-  xptrait::Options names;
-  if (auto ended = xptrait::parse(argc, argv, names)) return outcome::finish(program, ended);
-  return outcome::finish(
-      program, freeform::run_join(program.name, names.phenotypes, names.pedigree, names.outfile,
-                                  "error opening file %s\n",
-                                  [&](freeform::ItemStream& phenotypes, freeform::ItemStream& pedigree,
-                                      files::OutputFile& out) {
-                                    return xptrait::write_solar_phenotypes({phenotypes, names.phenotypes},
-                                                                           {pedigree, names.pedigree}, out);
-                                  }));
+namespace {
+
+const outcome::Program& program = outcome::programs::xp_trait;
+
+outcome::Outcome run(const xptrait::Options& names) {
+  return freeform::run_join(
+      program.name, names.phenotypes.c_str(), names.pedigree.c_str(), names.outfile.c_str(), "error opening file %s\n",
+      [&](freeform::ItemStream& phenotypes, freeform::ItemStream& pedigree, files::OutputFile& out) {
+        return xptrait::write_solar_phenotypes({phenotypes, names.phenotypes}, {pedigree, names.pedigree}, out);
+      });
 }
+
+}  // namespace
+
+int main(int argc, char** argv) { return outcome::finish<xptrait::Options>(program, argc, argv, xptrait::parse, run); }

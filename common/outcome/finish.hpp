@@ -16,6 +16,16 @@ namespace outcome {
 // may have put in it.
 int finish(const Program& program, const Outcome& result);
 
+// The whole run of a program that reads its command line with `parse` (argc, argv, Options&)
+// into Options and does its work with `work` (const Options&): either's result ends the run
+// through finish. Returns the exit status.
+template <class Options, class Parse, class Work>
+int finish(const Program& program, int argc, char** argv, Parse parse, Work work) {
+  Options options;
+  if (const Outcome ended = parse(argc, argv, options)) return finish(program, ended);
+  return finish(program, work(options));
+}
+
 // A warning of `program`: one line on standard error, "<name>: <text>".
 void warn(const Program& program, std::string_view text);
 
