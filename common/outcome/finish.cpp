@@ -33,8 +33,9 @@ int finish(const Program& program, const Outcome& result) {
   if (!result) return checked_report(program, 0);
   switch (result->shape) {
     case Shape::usage:
+      // The usage text is no report.
       std::fputs(result->text.c_str(), stdout);
-      return checked_report(program, program.usage_status);
+      return program.usage_status;
     case Shape::told:
       return checked_report(program, result->status);
     case Shape::whole:
