@@ -1,5 +1,6 @@
 #include "common/command_line/suite_options.hpp"
 
+#include <algorithm>
 #include <charconv>
 #include <set>
 #include <vector>
@@ -68,6 +69,19 @@ std::optional<long long> whole_number(const std::string& text) {
   return value;
 }
 
+// The operands of `words` (those after its "--") beyond what the operands of `app` take, each
+// after a blank.
+std::string beyond_operands(const CLI::App& app, const std::vector<std::string>& words) {
+  std::size_t room = 0;
+  for (const CLI::Option* option : app.get_options())
+    if (option->get_positional()) room += static_cast<std::size_t>(option->get_items_expected_max());
+  std::string extra;
+  const auto operands = std::find(words.begin(), words.end(), "--") + 1;
+  for (auto word = operands; word < words.end(); ++word)
+    if (static_cast<std::size_t>(word - operands) >= room) extra += " " + *word;
+  return extra;
+}
+
 }  // namespace
 
 void configure(CLI::App& app) {
@@ -95,7 +109,11 @@ outcome::Outcome parse(CLI::App& app, int argc, const char* const* argv) {
   std::vector<std::string> reversed(words.rbegin(), words.rend());
   try {
     app.parse(reversed);
+  } catch (const CLI::ExtrasError&) {
+    return outcome::stop("too many operands:" + beyond_operands(app, words));
   } catch (const CLI::ParseError& error) {
+    // Our own checks' words ("-n must be a whole number from 1 to 2147483647"), or CLI11's
+    // plain ones for the rest ("IN is required", "-p excludes -c").
     return outcome::stop(error.what());
   }
   return std::nullopt;
