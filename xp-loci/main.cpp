@@ -32,7 +32,7 @@ int main(int argc, char** argv) {
 
   xploci::Locides locides;
   if (auto stop = xploci::read_chromosome_map(names.chromosome, locides)) return outcome::finish(program, stop);
-  xploci::warn_decreasing_positions(locides);
+  for (const std::string& warning : xploci::decreasing_positions(locides)) outcome::warn(program, warning);
   xploci::write_solar_map(names.map, locides);
   return outcome::finish(program, std::nullopt);
 }
