@@ -40,7 +40,6 @@ demo: check-tools
 	@$(MAKE) --no-print-directory build
 	examples/run-chain demo-out
 	@echo
-	@test -x build/bin/simreps || { echo "make demo: simreps was not built: it needs CLI11 (apt-get install libcli11-dev)"; exit 1; }
 	rm -rf demo-study
 	build/bin/simreps -n 20 --first-seed 1207 --keep-working examples/pe0.wrk examples/chromosome.wrk examples/model.wrk demo-study
 	@echo "Replicate study in demo-study/: pedigree.sol and map.wrk.sol once, rep01/ to rep20/ with mark.sol and phen.sol (and the working files simcheck reads), manifest.tsv"

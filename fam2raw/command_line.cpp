@@ -1,60 +1,25 @@
 #include "fam2raw/command_line.hpp"
 
-#include <charconv>
-#include <string_view>
-#include <vector>
-
-#include "common/command_line/leading_options.hpp"
+#include "common/command_line/suite_options.hpp"
 
 namespace fam2raw {
 
-namespace {
-
-// A whole decimal number in [low, high]; anything else (a sign, a trailing letter) is refused
-// so that "-c 6x" cannot quietly mean column 6.
-bool parse_bounded(std::string_view text, int low, int high, int& value) {
-  int v = 0;
-  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), v);
-  if (ec != std::errc() || end != text.data() + text.size() || v < low || v > high) return false;
-  value = v;
-  return true;
-}
-
-}  // namespace
-
-bool parse_command_line(int argc, char** argv, Options& options) {
-  bool population_given = false, column_given = false;
-  auto take = [&](std::string_view name, std::string_view value) {
-    if (name == "-p" && !population_given) {
-      population_given = true;
-      return parse_bounded(value, 1, 2, options.population);
-    }
-    if (name == "-c" && !column_given) {
-      column_given = true;
-      // Columns 1 to 5 are the family, the id, the parents and the sex.
-      return parse_bounded(value, 6, 1000000, options.population_column);
-    }
-    return false;
-  };
-  // The one option without a value is taken out before the others are read in pairs.
-  std::vector<char*> rest{argv[0]};
-  for (int i = 1; i < argc; ++i) {
-    const std::string_view arg = argv[i];
-    if (arg == "--add-missing-parents" && !options.add_missing_parents) {
-      options.add_missing_parents = true;
-      continue;
-    }
-    rest.push_back(argv[i]);
-    // Options stop at "--" or the first operand; an option's value is never a flag.
-    if (arg == "--" || arg.size() < 2 || arg[0] != '-') {
-      for (++i; i < argc; ++i) rest.push_back(argv[i]);
-      break;
-    }
-    if (i + 1 < argc) rest.push_back(argv[++i]);
-  }
-  return command_line::read_command_line(static_cast<int>(rest.size()), rest.data(), take,
-                                         {&options.fam, &options.raw}) &&
-         !(population_given && column_given);
+outcome::Outcome parse(int argc, char** argv, Options& options) {
+  CLI::App app{"", "fam2raw"};
+  command_line::configure(app);
+  long long population = options.population, column = 0;
+  app.add_flag("--add-missing-parents", options.add_missing_parents);
+  CLI::Option* given_population = command_line::add_whole_number(app, "-p", population, 1, 2);
+  // Columns 1 to 5 are the family, the id, the parents and the sex.
+  command_line::add_whole_number(app, "-c", column, 6, 1000000)->excludes(given_population);
+  app.add_option("FAM", options.fam)->required();
+  app.add_option("RAW", options.raw)->required();
+  // A wrong command line is answered with the usage text alone, as it always has been.
+  if (command_line::parse(app, argc, argv) || options.fam.empty() || options.raw.empty())
+    return outcome::usage(usage());
+  options.population = static_cast<int>(population);
+  options.population_column = static_cast<int>(column);
+  return std::nullopt;
 }
 
 const char* usage() {

@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include "common/outcome/outcome.hpp"
+
 namespace fam2raw {
 
 struct Options {
@@ -13,9 +15,9 @@ struct Options {
   bool add_missing_parents = false;  // a parent named but not listed becomes a founder
 };
 
-// Reads the arguments into `options`. Returns false when they are not one of the accepted
-// forms; the caller then prints the usage text.
-bool parse_command_line(int argc, char** argv, Options& options);
+// Reads the arguments into `options`. Returns the usage text as the end of the run when they
+// are not one of the accepted forms.
+outcome::Outcome parse(int argc, char** argv, Options& options);
 
 // The usage text.
 const char* usage();

@@ -4,11 +4,6 @@
 
 namespace famlint {
 
-void print_usage() {
-  records::message({"USAGE: famlint pedigree_file_name"});
-  records::message({"       pedigree_file_name --- file of pedigree data"});
-}
-
 void print_race_notice(std::int32_t row) {
   records::message({" The parents are presented but race<>0, setting race=0 in data line", row});
 }

@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "common/outcome/outcome.hpp"
 #include "common/rawped/number.hpp"
 
 namespace famorder {
@@ -29,7 +30,7 @@ void warn_rest(std::string_view program, int count, const char* what) {
 }
 
 std::string at(const std::string& infile, std::int32_t line) {
-  return infile + ", line " + std::to_string(line) + ": ";
+  return outcome::at_line(infile, line);
 }
 
 // The blanks that end a field of a record line, as isspace() knows them in the C locale.

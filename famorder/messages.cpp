@@ -19,12 +19,6 @@ const char* column_name(Column column) {
 
 }  // namespace
 
-const char* usage() {
-  return "USAGE: famorder infile outfile\n"
-         "       infile  --- input pedigree file\n"
-         "       outfile --- output pedigree file\n";
-}
-
 std::string no_records_message(const std::string& infile, long line) {
   return infile + " line " + std::to_string(line) + ": no records to number\n";
 }

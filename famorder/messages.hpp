@@ -11,9 +11,6 @@
 
 namespace famorder {
 
-// The usage text, three lines.
-const char* usage();
-
 // The count read at `line` of `infile` is 0, or its line is blank.
 std::string no_records_message(const std::string& infile, long line);
 

@@ -8,19 +8,19 @@ namespace genodrop {
 
 using records::FileName;
 
-struct Arguments {
+struct Options {
   FileName chromosome;
   FileName pedigree;
   FileName genotypes{"gntp.wrk"};
 };
 
-// Takes the file names from `argv` (argc entries, the program name first) into `arguments`; a
+// Takes the file names from `argv` (argc entries, the program name first) into `options`; a
 // third name replaces the default output name "gntp.wrk", and names after it are ignored.
-// Sets `usage` and returns nothing when fewer than two names are given. Returns the stop for a
-// name longer than 255 characters, which would name another file if it were cut.
-outcome::Outcome take_arguments(int argc, const char* const* argv, Arguments& arguments, bool& usage);
+// Returns the usage text as the end of the run when fewer than two names are given, and the
+// stop for a name longer than 255 characters, which would name another file if it were cut.
+outcome::Outcome parse(int argc, const char* const* argv, Options& options);
 
-// Prints the five lines of the usage text on standard output.
-void print_usage();
+// The five lines of the usage text, each a console message line.
+const char* usage();
 
 }  // namespace genodrop

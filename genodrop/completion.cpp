@@ -48,11 +48,9 @@ outcome::Outcome complete_offspring(const Locides& locides, Pedigree& pedigree, 
     if (made == 0) {
       const std::int32_t row = row_on_cycle(pedigree, waiting);
       const PedRecord& record = pedigree.records[row];
-      return outcome::Stop{std::string(pedigree_name) + ", line " + std::to_string(row + 2) +
-                  ": individual " + std::to_string(record.individual) + raw_id(pedigree, row) +
-                  " of family " +
-                  std::to_string(record.family) +
-                  " is its own ancestor, so no genotypes can be made for it"};
+      return outcome::Stop{outcome::at_line(pedigree_name, row + 2) + "individual " +
+                           std::to_string(record.individual) + raw_id(pedigree, row) + " of family " +
+                           std::to_string(record.family) + " is its own ancestor, so no genotypes can be made for it"};
     }
   }
 }

@@ -6,6 +6,7 @@
 
 #include "common/files/same_file.hpp"
 #include "common/large_pages/large_pages.hpp"
+#include "common/outcome/finish.hpp"
 #include "common/random/random.hpp"
 #include "common/records/read_notes.hpp"
 #include "common/records/sstop.hpp"
@@ -35,10 +36,6 @@ InputTables& inputs = large_pages::new_in_huge_pages<InputTables>();
 genodrop::Locides& locides = inputs.locides;
 genodrop::Pedigree& pedigree = inputs.pedigree;
 
-void stop_if(const outcome::Outcome& result) {
-  if (result) records::sstop(result->text);
-}
-
 // A position or frequency written without its decimal point is read scaled by the layout; the
 // reader is told.
 void warn_implied_decimals(const records::ImpliedDecimals& note) {
@@ -49,35 +46,37 @@ void warn_if_any(const std::string& warning) {
   if (!warning.empty()) std::fprintf(stderr, "%s\n", warning.c_str());
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-  // Seeded before anything else, so that the clock alone decides the run.
-  ranlux::rndseed();
-  records::name_program("genodrop");
-  genodrop::Arguments names;
-  bool usage = false;
-  const outcome::Outcome taken = genodrop::take_arguments(argc, argv, names, usage);
-  if (usage) {
-    genodrop::print_usage();
-    return 0;
-  }
-  stop_if(taken);
-  records::on_implied_decimals(warn_implied_decimals);
+// The run, read to written; every stop is handed up to main as it is found.
+outcome::Outcome run(const genodrop::Options& names) {
   // Inputs are read whole before the outputs are opened, so writing over one works, and
   // callers rely on it; but it may be a slip of the user's.
   for (const std::string& output : {std::string(names.genotypes.trimmed()), std::string(genodrop::trace_name)})
     warn_if_any(files::replaced_input_warning(
         "genodrop", output, {std::string(names.chromosome.trimmed()), std::string(names.pedigree.trimmed())}));
-  stop_if(genodrop::read_chromosome(names.chromosome.trimmed(), locides));
-  const outcome::Outcome pedigree_read = genodrop::read_pedigree(names.pedigree.trimmed(), pedigree);
-  if (pedigree_read) warn_if_any(genodrop::beyond_table_note(*pedigree_read, names.pedigree.trimmed(), pedigree));
-  stop_if(pedigree_read);
+  if (auto stop = genodrop::read_chromosome(names.chromosome.trimmed(), locides)) return stop;
+  if (auto stop = genodrop::read_pedigree(names.pedigree.trimmed(), pedigree)) {
+    warn_if_any(genodrop::beyond_table_note(*stop, names.pedigree.trimmed(), pedigree));
+    return stop;
+  }
   large_pages::prefer_huge_pages(&genotype_pages, sizeof genotype_pages);
   large_pages::prefer_huge_pages(&gent_pages, sizeof gent_pages);
   genodrop::model_founders(locides, pedigree, genotypes, gent);
-  stop_if(genodrop::complete_offspring(locides, pedigree, genotypes, gent, names.pedigree.trimmed()));
+  if (auto stop = genodrop::complete_offspring(locides, pedigree, genotypes, gent, names.pedigree.trimmed()))
+    return stop;
   // Opened only now, so a run that stops leaves existing output files as they were.
   genodrop::write_files(names.genotypes.trimmed(), locides, pedigree, genotypes, gent);
-  return 0;
+  return std::nullopt;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  constexpr const outcome::Program& program = outcome::programs::genodrop;
+  // Seeded before anything else, so that the clock alone decides the run.
+  ranlux::rndseed();
+  records::name_program(program.name);
+  genodrop::Options names;
+  if (auto ended = genodrop::parse(argc, argv, names)) return outcome::finish(program, ended);
+  records::on_implied_decimals(warn_implied_decimals);
+  return outcome::finish(program, run(names));
 }

@@ -1,18 +1,20 @@
 #include "map2chrom/command_line.hpp"
 
-#include <string_view>
-
-#include "common/command_line/leading_options.hpp"
+#include "common/command_line/suite_options.hpp"
 
 namespace map2chrom {
 
-bool parse_command_line(int argc, char** argv, Options& options) {
-  auto take = [&](std::string_view name, std::string_view value) {
-    if (name != "-2" || !options.table2.empty() || value.empty()) return false;
-    options.table2 = value;
-    return true;
-  };
-  return command_line::read_command_line(argc, argv, take, {&options.table, &options.chromosome});
+outcome::Outcome parse(int argc, char** argv, Options& options) {
+  CLI::App app{"", "map2chrom"};
+  command_line::configure(app);
+  CLI::Option* second = app.add_option("-2", options.table2);
+  app.add_option("TABLE", options.table)->required();
+  app.add_option("CHROMOSOME", options.chromosome)->required();
+  // A wrong command line is answered with the usage text alone, as it always has been.
+  if (command_line::parse(app, argc, argv) || options.table.empty() || options.chromosome.empty() ||
+      (second->count() > 0 && options.table2.empty()))
+    return outcome::usage(usage());
+  return std::nullopt;
 }
 
 const char* usage() {

@@ -15,35 +15,36 @@
 #include "common/files/same_file.hpp"
 #include "common/files/whole_file.hpp"
 #include "common/files/write_failure.hpp"
-#include "common/outcome/outcome.hpp"
-
+#include "common/outcome/finish.hpp"
 #include "map2chrom/command_line.hpp"
 #include "map2chrom/import.hpp"
 
-int main(int argc, char** argv) {
-  using namespace map2chrom;
-  using outcome::refuse_line;
-  Options options;
-  if (!parse_command_line(argc, argv, options)) return outcome::refuse(usage());
-  if (files::same_file(options.table.c_str(), options.chromosome.c_str()) ||
-      (!options.table2.empty() &&
-       files::same_file(options.table2.c_str(), options.chromosome.c_str())))
-    return refuse_line("map2chrom: the chromosome file " + options.chromosome +
-                       " would replace a marker table");
+namespace {
 
+using namespace map2chrom;
+
+outcome::Outcome run(const Options& options) {
+  if (files::same_file(options.table.c_str(), options.chromosome.c_str()) ||
+      (!options.table2.empty() && files::same_file(options.table2.c_str(), options.chromosome.c_str())))
+    return outcome::stop("the chromosome file " + options.chromosome + " would replace a marker table");
   std::string text, text2;
   const bool readable = files::read_file(options.table, text);
   const bool readable2 = options.table2.empty() || files::read_file(options.table2, text2);
   const TableText table{text, options.table, readable}, table2{text2, options.table2, readable2};
   std::string chromosome;
   std::vector<std::string> warnings;
-  if (const outcome::Outcome refused =
-          import_table(table, options.table2.empty() ? nullptr : &table2, chromosome, warnings))
-    return refuse_line(refused->text);
+  // The importer's refusals name map2chrom already.
+  if (auto refused = import_table(table, options.table2.empty() ? nullptr : &table2, chromosome, warnings))
+    return outcome::whole(std::move(refused));
   for (const std::string& warning : warnings) std::fprintf(stderr, "%s\n", warning.c_str());
-
   int error = 0;
   if (!files::write_file(options.chromosome, chromosome, &error))
-    return refuse_line(files::cannot_write("map2chrom", options.chromosome, error));
-  return 0;
+    return outcome::stop(files::cannot_write("", options.chromosome, error));
+  return std::nullopt;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  return outcome::finish<Options>(outcome::programs::map2chrom, argc, argv, parse, run);
 }

@@ -1,14 +1,18 @@
 #include "model2wrk/command_line.hpp"
 
-#include <string_view>
-
-#include "common/command_line/leading_options.hpp"
+#include "common/command_line/suite_options.hpp"
 
 namespace model2wrk {
 
-bool parse_command_line(int argc, char** argv, Options& options) {
-  auto take = [](std::string_view, std::string_view) { return false; };  // no options
-  return command_line::read_command_line(argc, argv, take, {&options.table, &options.model});
+outcome::Outcome parse(int argc, char** argv, Options& options) {
+  CLI::App app{"", "model2wrk"};
+  command_line::configure(app);
+  app.add_option("TABLE", options.table)->required();
+  app.add_option("MODEL", options.model)->required();
+  // A wrong command line is answered with the usage text alone, as it always has been.
+  if (command_line::parse(app, argc, argv) || options.table.empty() || options.model.empty())
+    return outcome::usage(usage());
+  return std::nullopt;
 }
 
 const char* usage() {

@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include "common/outcome/outcome.hpp"
+
 namespace model2wrk {
 
 struct Options {
@@ -10,9 +12,9 @@ struct Options {
   std::string model;  // the model file to write
 };
 
-// Reads the arguments into `options`. Returns false when they are not of that form; the
-// caller then prints the usage text.
-bool parse_command_line(int argc, char** argv, Options& options);
+// Reads the arguments into `options`. Returns the usage text as the end of the run when they
+// are not of that form.
+outcome::Outcome parse(int argc, char** argv, Options& options);
 
 // The usage text.
 const char* usage();

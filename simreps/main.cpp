@@ -19,6 +19,7 @@
 #include <memory>
 #include <random>
 
+#include "common/outcome/finish.hpp"
 #include "common/records/sstop.hpp"
 #include "simreps/chain_steps.hpp"
 #include "simreps/claim.hpp"
@@ -39,9 +40,6 @@ namespace {
 
 using namespace simreps;
 
-
-// simreps names itself before every refusal.
-int refuse(const std::string& text) { return outcome::refuse_line("simreps: " + text); }
 
 int digits(std::int64_t n) {
   int d = 1;
@@ -222,7 +220,7 @@ outcome::Outcome trial_chain(const Options& options, const std::vector<std::stri
   return keep_study_files(field);
 }
 
-int run(const Options& options) {
+outcome::Outcome run(const Options& options) {
   Study study;
   study.formats = formats_text(options.formats);
   if (uses_bp(options.formats)) study.bp_per_cm = options.bp_per_cm;
@@ -230,18 +228,18 @@ int run(const Options& options) {
     for (const std::string& name : options.chromosome_names)
       study.chromosome_names += (study.chromosome_names.empty() ? "" : ",") + name;
   std::vector<std::string> inputs;
-  if (auto refusal = read_checksums(options, inputs, study)) return refuse(refusal->text);
+  if (auto refusal = read_checksums(options, inputs, study)) return outcome::stop(refusal->text);
   auto imports = std::make_unique<Imports>();
-  if (auto refusal = import_tables(options, inputs, *imports, study)) return outcome::refuse_line(refusal->text);
+  if (auto refusal = import_tables(options, inputs, *imports, study)) return outcome::whole(std::move(refusal));
   std::error_code error;
   fs::create_directories(options.outdir, error);
   if (error || ::chdir(options.outdir.c_str()) != 0)
-    return refuse("cannot create or enter " + options.outdir);
+    return outcome::stop("cannot create or enter " + options.outdir);
 
   // The study is checked before the chain's trial and begun only once the inputs are read, so
   // that refused inputs leave no record that would stand in the way of the mended ones.
   if (auto refusal = open_study(options, options.outdir, false, study))
-    return refuse(refusal->text);
+    return outcome::stop(refusal->text);
   if (::access(".", W_OK) != 0) return report_read_only(options, std::strerror(errno));
 
   const std::string bin = own_folder();
@@ -249,18 +247,18 @@ int run(const Options& options) {
   auto field = std::make_unique<FieldFiles>();
   std::vector<std::string> warnings;
   if (auto refusal = trial_chain(options, inputs, *imports, study, *tables, *field, warnings))
-    return refuse(refusal->text);
+    return outcome::stop(refusal->text);
   imports.reset();
   if (!options.quiet)
     std::printf("simreps: study in %s, first seed %d, replicates %lld-%lld of %lld\n",
                 options.outdir.c_str(), study.first_seed, static_cast<long long>(options.first),
                 static_cast<long long>(options.last), static_cast<long long>(options.count));
-  if (auto refusal = pass_on(warnings)) return refuse(refusal->text);
+  if (auto refusal = pass_on(warnings)) return outcome::stop(refusal->text);
   if (options.formats.plink) note_left_out(*field);
 
   const Found found = find_replicates();
   const int width = std::max(digits(options.count), found.width);
-  if (auto problem = widen(found, width)) return refuse(problem->text);
+  if (auto problem = widen(found, width)) return outcome::stop(problem->text);
   remove_lost_claims();
   const Found widened = find_replicates();
   note_beyond_count(options, widened);
@@ -272,8 +270,10 @@ int run(const Options& options) {
 
 int main(int argc, char** argv) {
   // A write that fails inside the programs' own steps (the working files of -k) names us.
-  records::name_program("simreps");
+  const outcome::Program& program = outcome::programs::simreps;
+  records::name_program(program.name);
   Options options;
-  if (const int status = parse_options(argc, argv, options); status >= 0) return status;
-  return run(options);
+  if (const int status = parse_options(argc, argv, options); status >= 0)
+    return outcome::finish(program, outcome::told(status));
+  return outcome::finish(program, run(options));
 }

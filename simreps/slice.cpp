@@ -78,36 +78,37 @@ void note_beyond_count(const Options& options, const Found& found) {
                plural(n, "it", "them"));
 }
 
-int report_read_only(const Options& options, const std::string& reason) {
+outcome::Outcome report_read_only(const Options& options, const std::string& reason) {
   std::int64_t broken = 0;
   std::string first_fault;
   const auto missing = static_cast<std::int64_t>(incomplete(options, find_replicates(), broken, first_fault).size());
   if (missing > 0 || !std::filesystem::exists(manifest_file))
-    return outcome::refuse_line("simreps: cannot write in " + options.outdir + ": " + reason + "; " +
-                                std::to_string(missing) + " replicates of " + std::to_string(options.first) + "-" +
-                                std::to_string(options.last) + " are missing");
+    return outcome::stop("cannot write in " + options.outdir + ": " + reason + "; " + std::to_string(missing) +
+                         " replicates of " + std::to_string(options.first) + "-" + std::to_string(options.last) +
+                         " are missing");
   if (!options.quiet)
     std::printf("simreps: study in %s: replicates %lld-%lld of %lld are complete; the folder is read-only, nothing was written\n",
                 options.outdir.c_str(), static_cast<long long>(options.first), static_cast<long long>(options.last),
                 static_cast<long long>(options.count));
-  return 0;
+  return std::nullopt;
 }
 
-int make_slice(const Options& options, const Plan& plan, const std::vector<std::int64_t>& todo) {
+outcome::Outcome make_slice(const Options& options, const Plan& plan, const std::vector<std::int64_t>& todo) {
   const bool progress = !options.quiet && ::isatty(2);
   const int status = run_workers(plan, todo, options.jobs, progress);
   {
     Lock lock;
-    if (auto problem = Lock::take(lock)) return outcome::refuse_line("simreps: " + options.outdir + ": " + problem->text);
-    if (auto problem = write_manifest()) return outcome::refuse_line("simreps: " + problem->text);
+    if (auto problem = Lock::take(lock)) return outcome::stop(options.outdir + ": " + problem->text);
+    if (auto problem = write_manifest()) return problem;
   }
-  if (status != 0) return status;
+  // The workers have told why.
+  if (status != 0) return outcome::told(status);
   if (!options.quiet)
     std::printf("simreps: %lld replicates made, %lld were there already; manifest: %s/%s\n",
                 static_cast<long long>(todo.size()),
                 static_cast<long long>(options.last - options.first + 1) - static_cast<long long>(todo.size()),
                 options.outdir.c_str(), manifest_file);
-  return 0;
+  return std::nullopt;
 }
 
 }  // namespace simreps

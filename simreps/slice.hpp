@@ -22,11 +22,12 @@ std::vector<std::int64_t> missing_replicates(const Options& options, const Found
 void note_beyond_count(const Options& options, const Found& found);
 
 // A study in a folder this run cannot write (for `reason`): when the slice is complete there
-// is nothing to do, and saying so is the answer (status 0); else a refusal (status 1).
-int report_read_only(const Options& options, const std::string& reason);
+// is nothing to do, and saying so is the answer; else the refusal.
+outcome::Outcome report_read_only(const Options& options, const std::string& reason);
 
 // Makes the missing replicates of the slice with the tables of `plan` and rewrites the
-// manifest. Returns the exit status, having printed any refusal and, unless quiet, the report.
-int make_slice(const Options& options, const Plan& plan, const std::vector<std::int64_t>& todo);
+// manifest; unless quiet, prints the report. Returns the refusal, if any (one the workers
+// printed is told already).
+outcome::Outcome make_slice(const Options& options, const Plan& plan, const std::vector<std::int64_t>& todo);
 
 }  // namespace simreps

@@ -10,12 +10,12 @@
 #include <string_view>
 
 #include "common/files/same_file.hpp"
-#include "common/outcome/outcome.hpp"
+#include "common/outcome/finish.hpp"
 #include "common/random/random.hpp"
-#include "common/records/file_name.hpp"
 #include "common/records/read_notes.hpp"
 #include "common/records/sstop.hpp"
 #include "traitsim/beyond_table.hpp"
+#include "traitsim/command_line.hpp"
 #include "traitsim/err_file.hpp"
 #include "traitsim/model.hpp"
 #include "traitsim/model_file.hpp"
@@ -23,22 +23,10 @@
 #include "traitsim/qtl_file.hpp"
 #include "traitsim/tables.hpp"
 #include "traitsim/unmatched_loci.hpp"
-#include "traitsim/usage.hpp"
 
 namespace {
 
 using namespace traitsim;
-
-// The one way a run of traitsim stops: the fatal stop, which also writes the file "err".
-void stop_on(const outcome::Outcome& result) {
-  if (result) records::sstop(result->text);
-}
-
-std::string_view file_name(const char* argument, int position) {
-  records::FileName checked;
-  stop_on(records::take_file_name(argument, position, checked));
-  return argument;
-}
 
 // A value written without its decimal point is read scaled by the layout; the reader is told.
 void warn_implied_decimals(const records::ImpliedDecimals& note) {
@@ -70,51 +58,55 @@ void explain_model_fault(const records::ReadFault& fault) {
   std::fflush(stderr);
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-  // Seeding comes first of all, so that the deviates depend on nothing but the clock second.
-  ranlux::rndseed();
-  records::on_stop(write_err_file);
-  records::name_program("traitsim");
-  if (argc < 3) {
-    print_usage();
-    return 0;
-  }
-  const std::string_view qtl_name = file_name(argv[1], 1);
-  model_name = file_name(argv[2], 2);
-  const std::string_view output_name = argc > 3 ? file_name(argv[3], 3) : "phtypes.wrk";
-  records::on_implied_decimals(warn_implied_decimals);
-  records::on_read_fault(explain_model_fault);
-  // Both inputs are read whole before the phenotype file is opened, so writing over one works;
-  // but it is most likely a slip.
-  if (const std::string replaced = files::replaced_input_warning(
-          "traitsim", std::string(output_name), {std::string(qtl_name), std::string(model_name)});
-      !replaced.empty())
-    std::fprintf(stderr, "%s\n", replaced.c_str());
-
+// The run, read to written; every stop is handed up to main as it is found. Both inputs are
+// read before the phenotype file is opened.
+outcome::Outcome run(const Options& names) {
   Locides locides;
   Genotypes genotypes;
 
-  stop_on(read_model(model_name, locides));
+  if (auto stop = read_model(names.model, locides)) return stop;
 
-  QtlFile qtl = open_qtl_file(qtl_name);
-  const outcome::Outcome header = read_qtl_header(qtl, locides, genotypes);
-  if (header) warn_if_any(beyond_table_note(*header, genotypes));
-  stop_on(header);
+  QtlFile qtl = open_qtl_file(names.qtl);
+  if (auto stop = read_qtl_header(qtl, locides, genotypes)) {
+    warn_if_any(beyond_table_note(*stop, genotypes));
+    return stop;
+  }
   read_qtl_names(qtl, locides);
   for (std::int32_t k = 0; k < genotypes.n; ++k) {
-    stop_on(read_genotype_line(qtl, locides, genotypes));
+    if (auto stop = read_genotype_line(qtl, locides, genotypes)) return stop;
     add_genotypic_value(locides, genotypes, k);
   }
   close_qtl_file(qtl);
 
   add_environment(locides, genotypes);
   if (const std::int32_t q = first_non_finite(genotypes); q >= 0)
-    stop_on(outcome::stop(non_finite_phenotype(q, model_name)));
+    return outcome::stop(non_finite_phenotype(q, names.model));
 
   // Only a run that writes a trait has one to warn about.
-  warn_unmatched_loci(locides, qtl_name);
-  write_phenotypes(output_name, genotypes);
-  return 0;
+  warn_unmatched_loci(locides, names.qtl);
+  write_phenotypes(names.phenotypes, genotypes);
+  return std::nullopt;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const outcome::Program& program = outcome::programs::traitsim;
+  // Seeding comes first of all, so that the deviates depend on nothing but the clock second.
+  ranlux::rndseed();
+  // Every fatal stop also leaves its message in the file "err".
+  records::on_stop(write_err_file);
+  records::name_program(program.name);
+  Options names;
+  if (auto ended = parse(argc, argv, names)) return outcome::finish(program, ended);
+  model_name = names.model;
+  records::on_implied_decimals(warn_implied_decimals);
+  records::on_read_fault(explain_model_fault);
+  // Both inputs are read whole before the phenotype file is opened, so writing over one works;
+  // but it is most likely a slip.
+  if (const std::string replaced = files::replaced_input_warning(
+          "traitsim", std::string(names.phenotypes), {std::string(names.qtl), std::string(names.model)});
+      !replaced.empty())
+    std::fprintf(stderr, "%s\n", replaced.c_str());
+  return outcome::finish(program, run(names));
 }

@@ -9,31 +9,18 @@
 #include <string>
 
 #include "common/files/same_file.hpp"
+#include "common/outcome/finish.hpp"
+#include "xp-fam/command_line.hpp"
 #include "xp-fam/convert.hpp"
 #include "xp-fam/numbered_input.hpp"
 
-namespace {
-
-const char* usage() {
-  return "USAGE: xp-fam pedigree outfile\n"
-         "       pedigree  --- input pedigree file (before \"famorder\")\n"
-         "       outfile --- output pedigree file in SOLAR format\n";
-}
-
-}  // namespace
-
 int main(int argc, char** argv) {
-  if (argc != 3) return outcome::refuse(usage());
-  const std::string infile = argv[1], outfile = argv[2];
+  const outcome::Program& program = outcome::programs::xp_fam;
+  xpfam::Options options;
+  if (auto ended = xpfam::parse(argc, argv, options)) return outcome::finish(program, ended);
   // Said before the run and not in place of it: xp-fam converts what it is given.
-  if (xpfam::looks_numbered(infile) && !files::same_file(infile.c_str(), outfile.c_str())) {
-    std::fprintf(stderr,
-                 "xp-fam: %s looks like a numbered pedigree (written by famorder); xp-fam "
-                 "reads the raw pedigree that famorder reads\n",
-                 infile.c_str());
-  }
-  if (const outcome::Outcome failed = xpfam::convert_file(infile, outfile)) {
-    return outcome::refuse(failed->text);
-  }
-  return 0;
+  if (xpfam::looks_numbered(options.infile) && !files::same_file(options.infile.c_str(), options.outfile.c_str()))
+    outcome::warn(program, options.infile + " looks like a numbered pedigree (written by famorder); xp-fam "
+                                            "reads the raw pedigree that famorder reads");
+  return outcome::finish(program, xpfam::convert_file(options.infile, options.outfile));
 }

@@ -9,47 +9,30 @@
 #include <string>
 
 #include "common/files/same_file.hpp"
-#include "common/records/file_name.hpp"
-#include "common/records/records.hpp"
+#include "common/outcome/finish.hpp"
 #include "common/records/sstop.hpp"
 #include "xp-loci/chromosome_map.hpp"
+#include "xp-loci/command_line.hpp"
 #include "xp-loci/locides.hpp"
 #include "xp-loci/map_order.hpp"
 #include "xp-loci/solar_map.hpp"
-#include "xp-loci/usage.hpp"
-
-namespace {
-
-records::FileName file_name(const char* argument, int position) {
-  records::FileName name;
-  if (const outcome::Outcome refused = records::take_file_name(argument, position, name))
-    records::sstop(refused->text);
-  return name;
-}
-
-}  // namespace
 
 int main(int argc, char** argv) {
-  records::name_program("xp-loci");
-  if (argc < 2) {
-    xploci::print_usage();
-    return 0;
-  }
-  const records::Text<255> chromosome_name = file_name(argv[1], 1);
-  const records::Text<255> map_name = argc > 2 ? file_name(argv[2], 2) : records::Text<255>("map.wrk.sol");
+  const outcome::Program& program = outcome::programs::xp_loci;
+  records::name_program(program.name);
+  xploci::Options names;
+  if (auto ended = xploci::parse(argc, argv, names)) return outcome::finish(program, ended);
 
   // The chromosome file is read whole before the map is opened, so writing over it works; but
   // it is most likely a slip.
   if (const std::string replaced = files::replaced_input_warning(
-          "xp-loci", std::string(map_name.trimmed()), {std::string(chromosome_name.trimmed())});
+          "xp-loci", std::string(names.map.trimmed()), {std::string(names.chromosome.trimmed())});
       !replaced.empty())
     std::fprintf(stderr, "%s\n", replaced.c_str());
 
   xploci::Locides locides;
-  if (const outcome::Outcome read = xploci::read_chromosome_map(chromosome_name, locides)) {
-    records::sstop(read->text);
-  }
-  xploci::warn_decreasing_positions(locides);
-  xploci::write_solar_map(map_name, locides);
-  return 0;
+  if (auto stop = xploci::read_chromosome_map(names.chromosome, locides)) return outcome::finish(program, stop);
+  for (const std::string& warning : xploci::decreasing_positions(locides)) outcome::warn(program, warning);
+  xploci::write_solar_map(names.map, locides);
+  return outcome::finish(program, std::nullopt);
 }

@@ -2,12 +2,15 @@
 // xp-loci writes from the same file is taken by SOLAR as it stands.
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "xp-loci/locides.hpp"
 
 namespace xploci {
 
-// Writes one warning line on standard error for each locus whose position is below that of
-// the locus before it, naming both.
-void warn_decreasing_positions(const Locides& locides);
+// One warning (without the program's name and the line end) for each locus whose position is
+// below that of the locus before it, naming both.
+std::vector<std::string> decreasing_positions(const Locides& locides);
 
 }  // namespace xploci

@@ -5,20 +5,22 @@
 // Exit status 0 when the file is written; 1 for the usage text, a file that cannot be opened,
 // or a fault in an input (the incomplete output is then removed).
 #include "common/freeform/join_run.hpp"
+#include "common/outcome/finish.hpp"
+#include "xp-trait/command_line.hpp"
 #include "xp-trait/solar_phenotypes.hpp"
-#include "xp-trait/usage.hpp"
 
-int main(int argc, char** argv) {
-  if (argc != 4) {
-    xptrait::print_usage();
-    return 1;
-  }
-  const char* pedigree_name = argv[1];
-  const char* phenotypes_name = argv[2];
+namespace {
+
+const outcome::Program& program = outcome::programs::xp_trait;
+
+outcome::Outcome run(const xptrait::Options& names) {
   return freeform::run_join(
-      "xp-trait", phenotypes_name, pedigree_name, argv[3], "error opening file %s\n",
+      program.name, names.phenotypes.c_str(), names.pedigree.c_str(), names.outfile.c_str(), "error opening file %s\n",
       [&](freeform::ItemStream& phenotypes, freeform::ItemStream& pedigree, files::OutputFile& out) {
-        return xptrait::write_solar_phenotypes({phenotypes, phenotypes_name}, {pedigree, pedigree_name},
-                                               out);
+        return xptrait::write_solar_phenotypes({phenotypes, names.phenotypes}, {pedigree, names.pedigree}, out);
       });
 }
+
+}  // namespace
+
+int main(int argc, char** argv) { return outcome::finish<xptrait::Options>(program, argc, argv, xptrait::parse, run); }

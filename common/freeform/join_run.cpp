@@ -1,6 +1,7 @@
 #include "common/freeform/join_run.hpp"
 
 #include <cstdio>
+#include <string>
 #include <utility>
 
 #include "common/files/same_file.hpp"
@@ -20,48 +21,44 @@ struct Inputs {
   }
 };
 
+// `layout` with its one %s replaced by `name`, as printf would print it.
+std::string formatted(const char* layout, const char* name) {
+  const int size = std::snprintf(nullptr, 0, layout, name);
+  std::string text(static_cast<std::size_t>(size > 0 ? size : 0), '\0');
+  std::snprintf(text.data(), text.size() + 1, layout, name);
+  return text;
+}
+
 }  // namespace
 
-int run_join(const char* program, const char* first_name, const char* second_name,
-             const char* out_name, const char* open_failure, const Join& join) {
+outcome::Outcome run_join(std::string_view program, const char* first_name, const char* second_name,
+                          const char* out_name, const char* open_failure, const Join& join) {
   Inputs inputs;
   inputs.first = std::fopen(first_name, "r");
-  if (inputs.first == nullptr) {
-    std::printf(open_failure, first_name);
-    return 1;
-  }
+  if (inputs.first == nullptr) return outcome::whole(formatted(open_failure, first_name));
   inputs.second = std::fopen(second_name, "r");
-  if (inputs.second == nullptr) {
-    std::printf(open_failure, second_name);
-    return 1;
-  }
+  if (inputs.second == nullptr) return outcome::whole(formatted(open_failure, second_name));
   for (const auto& [input, input_name] : {std::pair{inputs.first, first_name},
                                           std::pair{inputs.second, second_name}}) {
-    if (files::is_open_file(out_name, input)) {
-      std::printf("%s is the input file %s: give the output another name\n", out_name, input_name);
-      return 1;
-    }
+    if (files::is_open_file(out_name, input))
+      return outcome::whole(std::string(out_name) + " is the input file " + input_name +
+                            ": give the output another name\n");
   }
   files::OutputFile out;
-  if (!out.open(out_name)) {
-    std::printf(open_failure, out_name);
-    return 1;
-  }
+  if (!out.open(out_name)) return outcome::whole(formatted(open_failure, out_name));
 
   ItemStream first_items(inputs.first);
   ItemStream second_items(inputs.second);
-  const outcome::Outcome problem = join(first_items, second_items, out);
-  if (problem) {
+  if (const outcome::Outcome problem = join(first_items, second_items, out)) {
     out.discard();
-    std::printf("%s\n%s is not written\n", problem->text.c_str(), out_name);
-    return 1;
+    // Up to any NUL byte a read item may have put in it, as the rest of the text is printed.
+    return outcome::whole(problem->text.c_str() + ("\n" + std::string(out_name)) + " is not written\n");
   }
   if (!out.close()) {
     out.discard();
-    std::printf("%s\n", files::cannot_write(program, out_name, out.error()).c_str());
-    return 1;
+    return outcome::whole(files::cannot_write(program, out_name, out.error()) + "\n");
   }
-  return 0;
+  return std::nullopt;
 }
 
 }  // namespace freeform

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <functional>
+#include <string_view>
 
 #include "common/files/output_file.hpp"
 #include "common/freeform/item_stream.hpp"
@@ -14,12 +15,13 @@ namespace freeform {
 using Join = std::function<outcome::Outcome(ItemStream& first, ItemStream& second, files::OutputFile& out)>;
 
 // Opens `first_name`, then `second_name` for reading, then `out_name` for writing, and runs
-// `join`. A file that cannot be opened prints `open_failure` (a printf layout with one %s for
-// the name); an output that is one of the inputs is refused before it is emptied; a problem in
-// an input or a failed write removes the incomplete output and says so (a failed write in the
-// suite's words, files::cannot_write, with `program` in front). Returns the exit status: 0
-// when the file is written, 1 otherwise.
-int run_join(const char* program, const char* first_name, const char* second_name,
-             const char* out_name, const char* open_failure, const Join& join);
+// `join`. Returns nothing when the file is written, else the text to print as it stands, line
+// ends included: for a file that cannot be opened, `open_failure` (a printf layout with one %s
+// for the name); for an output that is one of the inputs, refused before it is emptied, that
+// fact; for a problem in an input or a failed write, which remove the incomplete output, the
+// problem and that the output is not written, or the failure in the suite's words
+// (files::cannot_write, with `program` in front).
+outcome::Outcome run_join(std::string_view program, const char* first_name, const char* second_name,
+                          const char* out_name, const char* open_failure, const Join& join);
 
 }  // namespace freeform

@@ -12,4 +12,14 @@ outcome::Outcome take_file_name(std::string_view argument, int position, FileNam
   return std::nullopt;
 }
 
+outcome::Outcome take_file_names(int argc, const char* const* argv, std::initializer_list<FileName*> names) {
+  int position = 1;
+  for (FileName* name : names) {
+    if (position >= argc) break;
+    if (outcome::Outcome refused = take_file_name(argv[position], position, *name)) return refused;
+    ++position;
+  }
+  return std::nullopt;
+}
+
 }  // namespace records

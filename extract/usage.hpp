@@ -1,8 +1,0 @@
-#pragma once
-
-namespace extract {
-
-// Prints extract's usage text on standard output.
-void print_usage();
-
-}  // namespace extract
