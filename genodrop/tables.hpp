@@ -66,14 +66,15 @@ struct Pedigree {
 };
 
 // A value per locus of both haplotypes of every row: row i's haplotype s is the `loci` values
-// from (2i + s) * loci on. The memory is the table's own, zeroed, or lent by the caller (large
-// pages) already zeroed.
+// from (2i + s) * stride on (the stride at least `loci`: simreps gives the tables of all its
+// chromosomes one stride). The memory is the table's own, zeroed, or lent by the caller
+// (large pages) already zeroed.
 template <class Value>
 class HaplotypeTable {
  public:
   HaplotypeTable() = default;
-  HaplotypeTable(std::int32_t individuals, std::int32_t loci, Value* lent = nullptr)
-      : individuals_(individuals), loci_(loci) {
+  HaplotypeTable(std::int32_t individuals, std::int32_t loci, Value* lent = nullptr, std::int32_t stride = 0)
+      : individuals_(individuals), loci_(loci), stride_(stride > loci ? stride : loci) {
     if (lent == nullptr) owned_.reset(new Value[size()]());
     first_ = lent != nullptr ? lent : owned_.get();
   }
@@ -90,13 +91,14 @@ class HaplotypeTable {
   const Value* data() const { return first_; }
   std::int32_t individuals() const { return individuals_; }
   std::int32_t loci() const { return loci_; }
+  std::int32_t stride() const { return stride_; }
 
  private:
-  std::size_t size() const { return sides * static_cast<std::size_t>(individuals_) * static_cast<std::size_t>(loci_); }
+  std::size_t size() const { return sides * static_cast<std::size_t>(individuals_) * static_cast<std::size_t>(stride_); }
   std::size_t offset(std::int32_t row, int side) const {
-    return (static_cast<std::size_t>(row) * sides + static_cast<std::size_t>(side)) * static_cast<std::size_t>(loci_);
+    return (static_cast<std::size_t>(row) * sides + static_cast<std::size_t>(side)) * static_cast<std::size_t>(stride_);
   }
-  std::int32_t individuals_ = 0, loci_ = 0;
+  std::int32_t individuals_ = 0, loci_ = 0, stride_ = 0;
   std::unique_ptr<Value[]> owned_;
   Value* first_ = nullptr;
 };
