@@ -20,6 +20,7 @@
 #include <random>
 
 #include "common/records/sstop.hpp"
+#include "simreps/beyond_tables.hpp"
 #include "simreps/chain_steps.hpp"
 #include "simreps/claim.hpp"
 #include "simreps/durable.hpp"
@@ -200,7 +201,7 @@ int run(const Options& options) {
       copies.push_back(chromosome_file("chromosome", k, count, ".wrk"));
       shown.push_back(count == 1 ? copies.back() : options.chromosomes[k - 1]);
     }
-    if (auto refusal = read_inputs(trial.folder(), *tables, copies, shown)) return refuse(refusal->text);
+    if (auto refusal = read_inputs(trial.folder(), *tables, copies, shown, file_limits)) return refuse(refusal->text);
     if (auto refusal = prepare_field_files(*tables, options.formats, options.bp_per_cm, options.chromosome_names, *field))
       return refuse(refusal->text);
     if (auto refusal = open_study(options, options.outdir, true, study)) return refuse(refusal->text);

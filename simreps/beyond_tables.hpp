@@ -1,0 +1,33 @@
+// The chain's steps for a study beyond a program's table. The nine programs keep their tables;
+// when one of them refuses an input for its table's size alone, simreps runs that program's own
+// steps in this process on tables sized by the input, up to the limits of the files
+// themselves, and refuses what the program would refuse for any other reason, in its words.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "common/outcome/outcome.hpp"
+#include "genodrop/tables.hpp"
+
+namespace simreps {
+
+// The files' own limits: the numbered pedigree counts individuals and families in five
+// columns; a genotype file's line holds the loci of a chromosome, at most 1000 (extract's
+// table, and the layouts' repeat count).
+constexpr std::int32_t most_individuals = 99999;
+constexpr std::int32_t most_loci = 1000;
+constexpr genodrop::Limits file_limits{most_loci, most_individuals, most_individuals};
+
+// Whether `output`, all that `program` printed as it stopped, is its refusal of an input too
+// large for its table (famorder's pedigrees; genodrop's individuals, family blocks or loci;
+// traitsim's individuals; xp-loci's loci).
+bool table_refusal(const std::string& program, const std::string& output);
+
+// Runs `program` with `arguments` as the chain runs it in the folder `work`, in this process,
+// its tables sized by the input. Returns its refusal as run_step words it, naming the step.
+outcome::Outcome run_beyond_tables(const std::string& work, const std::string& program,
+                                   const std::vector<std::string>& arguments);
+
+}  // namespace simreps
