@@ -3,9 +3,13 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <memory>
 
 #include "common/random/random.hpp"
 #include "common/rawped/reader.hpp"
+#include "famlint/family_checks.hpp"
+#include "famlint/messages.hpp"
+#include "famlint/read_pedigree.hpp"
 #include "famorder/messages.hpp"
 #include "famorder/number_file.hpp"
 #include "famorder/write_table.hpp"
@@ -47,6 +51,23 @@ outcome::Outcome famorder_step(const std::vector<std::string>& arguments) {
   std::FILE* out = std::fopen(arguments[1].c_str(), "w");
   const bool written = out != nullptr && famorder::owif(out, table);
   if (out == nullptr || std::fclose(out) != 0 || !written) return outcome::stop("cannot write " + arguments[1]);
+  return std::nullopt;
+}
+
+// famlint's checks with the numbered pedigree's own limits and its fields whole; its race
+// notices into `notes`, as famlint prints them.
+outcome::Outcome famlint_step(const std::vector<std::string>& arguments, std::string& notes) {
+  auto data = std::make_unique<famlint::Data>(0);
+  const famlint::Limits limits{most_individuals, most_individuals, false};
+  std::int32_t ndat = 0;
+  famlint::FamilyIndex buf1;
+  const auto notice = [&notes](std::int32_t row) {
+    notes += "  The parents are presented but race<>0, setting race=0 in data line " + std::to_string(row) + "\n";
+  };
+  outcome::Outcome error = famlint::read_pedigree(arguments[0], *data, ndat, notice, limits);
+  if (!error) error = famlint::check_sequence(*data, ndat);
+  if (!error) error = famlint::testsex(*data, ndat, buf1, arguments[0], limits.families);
+  if (error) return stopped("famlint", notes + error->text);
   return std::nullopt;
 }
 
@@ -99,6 +120,9 @@ outcome::Outcome xploci_step(const std::vector<std::string>& arguments) {
 
 bool table_refusal(const std::string& program, const std::string& output) {
   if (program == "famorder") return output == famorder::too_many_pedigrees_message();
+  if (program == "famlint")
+    return output == famlint::sample_size_message() ||
+           output.find(famlint::too_many_families_message("pe2.wrk", 0).substr(0, 40)) != std::string::npos;
   if (program == "genodrop")
     return output == " too many individuals\n" || output == " too many pedigrees\n" ||
            output == " too many loci to model.\n";
@@ -108,11 +132,12 @@ bool table_refusal(const std::string& program, const std::string& output) {
 }
 
 outcome::Outcome run_beyond_tables(const std::string& work, const std::string& program,
-                                   const std::vector<std::string>& arguments) {
+                                   const std::vector<std::string>& arguments, std::string& notes) {
   // In the working folder, as the program runs there: its messages name the files as given.
   if (::chdir(work.c_str()) != 0) return outcome::stop("cannot enter " + work);
   outcome::Outcome result;
   if (program == "famorder") result = famorder_step(arguments);
+  else if (program == "famlint") result = famlint_step(arguments, notes);
   else if (program == "genodrop") result = genodrop_step(arguments);
   else if (program == "traitsim") result = traitsim_step(arguments);
   else result = xploci_step(arguments);

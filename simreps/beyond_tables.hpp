@@ -21,13 +21,14 @@ constexpr std::int32_t most_loci = 1000;
 constexpr genodrop::Limits file_limits{most_loci, most_individuals, most_individuals};
 
 // Whether `output`, all that `program` printed as it stopped, is its refusal of an input too
-// large for its table (famorder's pedigrees; genodrop's individuals, family blocks or loci;
+// large for its table (famorder's pedigrees; famlint's records or families; genodrop's individuals, family blocks or loci;
 // traitsim's individuals; xp-loci's loci).
 bool table_refusal(const std::string& program, const std::string& output);
 
 // Runs `program` with `arguments` as the chain runs it in the folder `work`, in this process,
-// its tables sized by the input. Returns its refusal as run_step words it, naming the step.
+// its tables sized by the input. Returns its refusal as run_step words it, naming the step;
+// `notes` gets what the program prints when it passes (famlint's race notices).
 outcome::Outcome run_beyond_tables(const std::string& work, const std::string& program,
-                                   const std::vector<std::string>& arguments);
+                                   const std::vector<std::string>& arguments, std::string& notes);
 
 }  // namespace simreps

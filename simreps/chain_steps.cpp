@@ -132,8 +132,8 @@ outcome::Outcome run_chain_once(const std::string& bin, const std::string& work,
     if (auto refusal = run_step(bin, work, step.program, step.arguments, output)) {
       // Too large for the program's table: its own steps, here, on tables sized by the input.
       if (!table_refusal(step.program, output)) return refusal;
-      if (auto beyond = run_beyond_tables(work, step.program, step.arguments)) return beyond;
-      continue;
+      output.clear();
+      if (auto beyond = run_beyond_tables(work, step.program, step.arguments, output)) return beyond;
     }
     std::istringstream lines(output);
     for (std::string line; std::getline(lines, line);)

@@ -178,6 +178,7 @@ int main(int argc, char** argv) {
   std::printf("%lld individuals, %d loci, %zu bytes written per replicate\n",
               static_cast<long long>(count), inputs->first().loci.count, markers.size() + phenotypes.size());
   std::printf("replicate path %.4f s, floor %.4f s (CPU, median of %d)\n", p, f, replicates);
+  std::printf("replicate tables %zu bytes\n", simreps::table_bytes(*inputs, false));
   std::printf("RESULT simreps replicate-cpu %.4f %.4f %.2f\n", p, f, p / f);
   return 0;
 }
