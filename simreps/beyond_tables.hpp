@@ -9,16 +9,9 @@
 #include <vector>
 
 #include "common/outcome/outcome.hpp"
-#include "genodrop/tables.hpp"
+#include "simreps/inputs.hpp"
 
 namespace simreps {
-
-// The files' own limits: the numbered pedigree counts individuals and families in five
-// columns; a genotype file's line holds the loci of a chromosome, at most 1000 (extract's
-// table, and the layouts' repeat count).
-constexpr std::int32_t most_individuals = 99999;
-constexpr std::int32_t most_loci = 1000;
-constexpr genodrop::Limits file_limits{most_loci, most_individuals, most_individuals};
 
 // Whether `output`, all that `program` printed as it stopped, is its refusal of an input too
 // large for its table (famorder's pedigrees; famlint's records or families; genodrop's individuals, family blocks or loci;

@@ -29,6 +29,13 @@ struct Chromosome {
   genodrop::MapDraws map;
 };
 
+// The files' own limits: the numbered pedigree counts individuals and families in five
+// columns; a genotype file's line holds the loci of a chromosome, at most 1000 (extract's
+// table, and the layouts' repeat count).
+constexpr std::int32_t most_individuals = 99999;
+constexpr std::int32_t most_loci = 1000;
+constexpr genodrop::Limits file_limits{most_loci, most_individuals, most_individuals};
+
 struct Inputs {
   // The study's chromosomes in command-line order; each is large, so held by pointer.
   std::vector<std::unique_ptr<Chromosome>> chromosomes;
@@ -55,7 +62,7 @@ struct Inputs {
 
   const Chromosome& first() const { return *chromosomes.front(); }
   // The most loci of one chromosome: the stride of every chromosome's tables.
-  std::int32_t most_loci() const {
+  std::int32_t stride_loci() const {
     std::int32_t most = 0;
     for (const auto& c : chromosomes) most = std::max(most, c->loci.count);
     return most;

@@ -57,14 +57,14 @@ void start_stream(std::int32_t seed) {
 }
 
 std::size_t table_bytes(const Inputs& inputs, bool keep_deviates) {
-  const std::int32_t n = inputs.pedigree.count, stride = inputs.most_loci();
+  const std::int32_t n = inputs.pedigree.count, stride = inputs.stride_loci();
   const std::size_t one = genodrop::HaplotypeTable<std::int16_t>::bytes(n, stride) +
                           (keep_deviates ? genodrop::HaplotypeTable<float>::bytes(n, stride) : 0);
   return inputs.chromosomes.size() * one + 2 * sizeof(float) * static_cast<std::size_t>(n);
 }
 
 outcome::Outcome make_replicate(const Inputs& inputs, Seeds seeds, Replicate& replicate) {
-  const std::int32_t n = inputs.pedigree.count, stride = inputs.most_loci();
+  const std::int32_t n = inputs.pedigree.count, stride = inputs.stride_loci();
   if (replicate.chromosomes.size() != inputs.chromosomes.size()) {
     replicate.chromosomes.resize(inputs.chromosomes.size());
     for (std::size_t c = 0; c < inputs.chromosomes.size(); ++c) {

@@ -89,7 +89,7 @@ void write_replicate(const simreps::Inputs& inputs, simreps::Replicate& replicat
 // The replicate path in `list`'s formats against SOLAR's alone, replicate by replicate.
 int compare_formats(const std::string& work, int replicates, const std::string& list) {
   auto inputs = std::make_unique<simreps::Inputs>();
-  if (auto problem = simreps::read_inputs(work, *inputs)) {
+  if (auto problem = simreps::read_inputs(work, *inputs, {"chromosome.wrk"}, {"chromosome.wrk"}, simreps::file_limits)) {
     std::printf("replicate_cost: %s\n", problem->text.c_str());
     return 1;
   }
@@ -134,7 +134,7 @@ int main(int argc, char** argv) {
   const std::string work = argv[1];
   const int replicates = std::atoi(argv[2]);
   auto inputs = std::make_unique<simreps::Inputs>();
-  if (auto problem = simreps::read_inputs(work, *inputs)) {
+  if (auto problem = simreps::read_inputs(work, *inputs, {"chromosome.wrk"}, {"chromosome.wrk"}, simreps::file_limits)) {
     std::printf("replicate_cost: %s\n", problem->text.c_str());
     return 1;
   }
