@@ -72,6 +72,6 @@ int main(int argc, char** argv) {
     records::sstop(stop->text);
   }
   // Opened only now, so a run that stops leaves existing output files as they were.
-  genodrop::write_files(names.genotypes.trimmed(), locides, pedigree, genotypes, gent);
+  genodrop::write_files(names.genotypes.trimmed(), locides, pedigree, genotypes, &gent);
   return 0;
 }

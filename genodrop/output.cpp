@@ -43,9 +43,9 @@ void write_trace_row(records::File& trace, const PedRecord& record, const Name& 
 }  // namespace
 
 void write_files(std::string_view genotype_name, const Locides& locides, const Pedigree& pedigree,
-                 const Genotypes& genotypes, const Gent& gent) {
+                 const Genotypes& genotypes, const Gent* gent) {
   records::File& out = records::open(genotype_unit, genotype_name, records::Mode::write);
-  records::File& trace = records::open(trace_unit, trace_name, records::Mode::write);
+  records::File* trace = gent != nullptr ? &records::open(trace_unit, trace_name, records::Mode::write) : nullptr;
   const std::int32_t loci = locides.count;
   {
     records::Writer write(out, "(2i5)");
@@ -59,7 +59,7 @@ void write_files(std::string_view genotype_name, const Locides& locides, const P
   }
   std::vector<std::int32_t> pairs(sides * static_cast<std::size_t>(loci)), alleles(static_cast<std::size_t>(loci));
   for (std::int32_t i = 0; i < pedigree.count; ++i) {
-    write_trace_row(trace, pedigree.records[i], pedigree.names[i], genotypes, gent, i, alleles);
+    if (trace != nullptr) write_trace_row(*trace, pedigree.records[i], pedigree.names[i], genotypes, *gent, i, alleles);
     // Paternal then maternal allele, locus by locus.
     const auto paternal = genotypes.alleles(i, 0), maternal = genotypes.alleles(i, 1);
     for (std::int32_t j = 0; j < loci; ++j) {
@@ -71,7 +71,7 @@ void write_files(std::string_view genotype_name, const Locides& locides, const P
     write.end();
   }
   records::close(out);
-  records::close(trace);
+  if (trace != nullptr) records::close(*trace);
 }
 
 }  // namespace genodrop

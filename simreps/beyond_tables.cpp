@@ -77,13 +77,14 @@ outcome::Outcome genodrop_step(const std::vector<std::string>& arguments) {
   if (auto stop = genodrop::read_chromosome(arguments[0], locides, file_limits)) return stopped_fatally("genodrop", *stop);
   if (auto stop = genodrop::read_pedigree(arguments[1], pedigree, file_limits)) return stopped_fatally("genodrop", *stop);
   genodrop::Genotypes genotypes{{pedigree.count, locides.count}};
-  genodrop::Gent gent{{pedigree.count, locides.count}};
-  // The trial's draws only show that the programs take the inputs, as the clock-seeded run does.
+  // The trial's draws only show that the programs take the inputs, as the clock-seeded run
+  // does; nothing reads its trace, so its deviates are not kept (they would take twice the
+  // alleles' room).
   ranlux::rndseed();
   bool marker_order = false;
-  if (auto stop = genodrop::drop_genes(locides, pedigree, arguments[1], genotypes, &gent, marker_order))
+  if (auto stop = genodrop::drop_genes(locides, pedigree, arguments[1], genotypes, nullptr, marker_order))
     return stopped_fatally("genodrop", *stop, marker_order ? genodrop::marker_order_detail(locides) + "\n" : "");
-  genodrop::write_files(arguments[2], locides, pedigree, genotypes, gent);
+  genodrop::write_files(arguments[2], locides, pedigree, genotypes, nullptr);
   return std::nullopt;
 }
 
