@@ -1,5 +1,6 @@
 #include "simreps/beyond_tables.hpp"
 
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -135,7 +136,11 @@ bool table_refusal(const std::string& program, const std::string& output) {
 outcome::Outcome run_beyond_tables(const std::string& work, const std::string& program,
                                    const std::vector<std::string>& arguments, std::string& notes) {
   // In the working folder, as the program runs there: its messages name the files as given.
-  if (::chdir(work.c_str()) != 0) return outcome::stop("cannot enter " + work);
+  const int back = ::open(".", O_RDONLY | O_CLOEXEC);
+  if (back < 0 || ::chdir(work.c_str()) != 0) {
+    if (back >= 0) ::close(back);
+    return outcome::stop("cannot enter " + work);
+  }
   outcome::Outcome result;
   if (program == "famorder") result = famorder_step(arguments);
   else if (program == "famlint") result = famlint_step(arguments, notes);
@@ -143,7 +148,9 @@ outcome::Outcome run_beyond_tables(const std::string& work, const std::string& p
   else if (program == "traitsim") result = traitsim_step(arguments);
   else result = xploci_step(arguments);
   std::fflush(nullptr);
-  if (::chdir("..") != 0) return outcome::stop("cannot leave " + work);
+  const bool returned = ::fchdir(back) == 0;
+  ::close(back);
+  if (!returned) return outcome::stop("cannot leave " + work);
   return result;
 }
 
