@@ -9,7 +9,8 @@
 //       first seed SEED, replicate 1) with the reference; exit status 0 when they agree.
 //
 // KIND: families (400 three-generation families of 20, 8000 individuals), trios (1200 trios
-// in shuffled order) or loci (400 individuals, 250 loci 0.4 cM apart).
+// in shuffled order), many (3000 trios: beyond famlint's 2600 families too) or loci (400
+// individuals, 250 loci 0.4 cM apart).
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -34,8 +35,8 @@ struct Raw {
 
 std::vector<Raw> raw_pedigree(const std::string& kind) {
   std::vector<Raw> people;
-  if (kind == "trios") {
-    for (long f = 1; f <= 1200; ++f)
+  if (kind == "trios" || kind == "many") {
+    for (long f = 1; f <= (kind == "trios" ? 1200 : 3000); ++f)
       people.insert(people.end(), {{f * 10 + 1, 0, 0, 1 + int(f % 2), 1}, {f * 10 + 2, 0, 0, 2 - int(f % 2), 2},
                                    {f * 10 + 3, f * 10 + 1, f * 10 + 2, 0, 1 + int(f % 2)}});
     std::mt19937 gen(7);
