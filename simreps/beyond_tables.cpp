@@ -118,9 +118,24 @@ outcome::Outcome xploci_step(const std::vector<std::string>& arguments) {
   return std::nullopt;
 }
 
+// `output` without the lines that start with "<program>:": the program's warnings, and the
+// line on standard error that says its table is too small for the input.
+std::string refusal_alone(const std::string& program, const std::string& output) {
+  std::string kept;
+  std::size_t start = 0;
+  while (start < output.size()) {
+    std::size_t end = output.find('\n', start);
+    end = end == std::string::npos ? output.size() : end + 1;
+    if (output.compare(start, program.size() + 1, program + ":") != 0) kept.append(output, start, end - start);
+    start = end;
+  }
+  return kept;
+}
+
 }  // namespace
 
-bool table_refusal(const std::string& program, const std::string& output) {
+bool table_refusal(const std::string& program, const std::string& printed) {
+  const std::string output = refusal_alone(program, printed);
   if (program == "famorder") return output == famorder::too_many_pedigrees_message();
   if (program == "famlint")
     return output == famlint::sample_size_message() ||

@@ -13,10 +13,11 @@
 
 namespace simreps {
 
-// Whether `output`, all that `program` printed as it stopped, is its refusal of an input too
+// Whether `printed`, all that `program` printed as it stopped (its own "<program>:" lines
+// aside: warnings, and the line that points to simreps), is its refusal of an input too
 // large for its table (famorder's pedigrees; famlint's records or families; genodrop's individuals, family blocks or loci;
 // traitsim's individuals; xp-loci's loci).
-bool table_refusal(const std::string& program, const std::string& output);
+bool table_refusal(const std::string& program, const std::string& printed);
 
 // Runs `program` with `arguments` as the chain runs it in the folder `work`, in this process,
 // its tables sized by the input. Returns its refusal as run_step words it, naming the step;
