@@ -1,6 +1,6 @@
 #include "famlint/family_checks.hpp"
 
-#include <array>
+#include <vector>
 
 #include "famlint/messages.hpp"
 
@@ -14,15 +14,15 @@ constexpr std::uint8_t named_as_mother = 2;
 }  // namespace
 
 outcome::Outcome testsex(const Data& data, std::int32_t ndat, FamilyIndex& buf1,
-                         std::string_view file_name) {
-  if (outcome::Outcome refused = crtins(data, ndat, buf1, file_name)) return refused;
+                         std::string_view file_name, std::int32_t most_families) {
+  if (outcome::Outcome refused = crtins(data, ndat, buf1, file_name, most_families)) return refused;
 
   // For each member number of the current family, whether some record of the family names it
   // as father or mother. Marking the family once makes the sex test a lookup instead of a scan
   // of the whole family per member, which on a family of 24096 would cost half a billion
   // comparisons. Only numbers 1..n can be marked: by the time a record's sex is tested its own
   // number has been checked to be its place in the family.
-  std::array<std::uint8_t, max_records + 1> named;
+  std::vector<std::uint8_t> named(static_cast<std::size_t>(ndat) + 1);
 
   for (std::int32_t k = 1; k <= buf1.families; ++k) {
     const std::int32_t s = buf1.last[k - 1];

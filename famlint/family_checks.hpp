@@ -20,6 +20,6 @@ namespace famlint {
 // many families from crtins, naming `file_name`, or family number, numbering, parent range,
 // sex).
 outcome::Outcome testsex(const Data& data, std::int32_t ndat, FamilyIndex& buf1,
-                         std::string_view file_name);
+                         std::string_view file_name, std::int32_t most_families = max_families);
 
 }  // namespace famlint

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <vector>
 
 #include "common/numbered_pedigree/numbered_record.hpp"
 
@@ -17,15 +18,20 @@ constexpr std::size_t name_length = 12;
 // One row per record in file order, row i for the i-th record line after the header; row 0 is
 // unused so that row numbers are the data line numbers the messages print. The integer fields
 // keep only the low 16 or 8 bits of what was read, as famlint has always stored them, and
-// every test sees the stored value: a race of 256 tests as 0 and a family number of 65537 as 1.
+// every test sees the stored value: a race of 256 tests as 0 and a family number of 65537 as 1
+// (unless `narrow` is off). Room for `rows` records, famlint's table by default.
 struct Data {
-  std::array<std::int16_t, max_records + 1> family;
-  std::array<std::int16_t, max_records + 1> individual;
-  std::array<std::int16_t, max_records + 1> father;
-  std::array<std::int16_t, max_records + 1> mother;
-  std::array<std::int8_t, max_records + 1> race;
-  std::array<std::int8_t, max_records + 1> sex;
-  std::array<std::array<char, name_length>, max_records + 1> name;
+  explicit Data(std::int32_t rows = max_records)
+      : family(rows + 1), individual(rows + 1), father(rows + 1), mother(rows + 1), race(rows + 1), sex(rows + 1),
+        name(rows + 1) {}
+  std::vector<std::int32_t> family;
+  std::vector<std::int32_t> individual;
+  std::vector<std::int32_t> father;
+  std::vector<std::int32_t> mother;
+  std::vector<std::int32_t> race;
+  std::vector<std::int32_t> sex;
+  std::vector<std::array<char, name_length>> name;
+  bool narrow = true;
 };
 
 // The six integers of one record line as read, before they are narrowed for storage.

@@ -14,7 +14,7 @@ constexpr int pedigree_unit = 10;
 }  // namespace
 
 outcome::Outcome read_pedigree(std::string_view file_name, Data& data, std::int32_t& ndat,
-                               RaceNoticeFn on_notice) {
+                               RaceNoticeFn on_notice, const Limits& limits) {
   records::File& file = records::open(pedigree_unit, file_name, records::Mode::read);
 
   // The header's second value (the constant 2 that famorder writes) is read, as the layout
@@ -25,10 +25,12 @@ outcome::Outcome read_pedigree(std::string_view file_name, Data& data, std::int3
     header(ndat)(second);
     header.end();
   }
-  if (outcome::Outcome refused = check_count(ndat, file_name)) {
+  if (outcome::Outcome refused = check_count(ndat, file_name, limits.records)) {
     records::close(file);
     return refused;
   }
+  if (static_cast<std::size_t>(ndat) >= data.family.size()) data = Data(ndat);
+  data.narrow = limits.narrow;
 
   for (std::int32_t row = 1; row <= ndat; ++row) {
     RecordFields fields;

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "common/outcome/outcome.hpp"
+#include "famlint/family_index.hpp"
 #include "famlint/pedigree_table.hpp"
 #include "famlint/record_checks.hpp"
 
@@ -16,7 +17,8 @@ namespace famlint {
 // notice and reading goes on. Closes the file. Returns nothing when every record was read and
 // passed, or the message of the first failure. A file that ends early or a field that cannot
 // be read ends the run through the record layer's diagnostic.
+// `limits` are famlint's table's unless the caller gives others; `data` grows to the count.
 outcome::Outcome read_pedigree(std::string_view file_name, Data& data, std::int32_t& ndat,
-                               RaceNoticeFn on_notice);
+                               RaceNoticeFn on_notice, const Limits& limits = {});
 
 }  // namespace famlint

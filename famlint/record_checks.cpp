@@ -4,8 +4,8 @@
 
 namespace famlint {
 
-outcome::Outcome check_count(std::int32_t ndat, std::string_view file_name) {
-  if (ndat > max_records) return outcome::stop(sample_size_message());
+outcome::Outcome check_count(std::int32_t ndat, std::string_view file_name, std::int32_t most) {
+  if (ndat > most) return outcome::stop(sample_size_message());
   // With no record there is nothing to check, yet the family index would still open family 1
   // at row 1; a gate must not pass a pedigree without individuals.
   if (ndat <= 0) return outcome::stop(empty_pedigree_message(file_name, ndat));

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string_view>
 
 #include "common/outcome/outcome.hpp"
@@ -11,12 +12,13 @@
 namespace famlint {
 
 // Called with the row of each non-founder whose race is neither 0 nor 100.
-using RaceNoticeFn = void (*)(std::int32_t row);
+using RaceNoticeFn = std::function<void(std::int32_t row)>;
 
 // Tests the header count `ndat` of the file `file_name`. Returns nothing when it lies in
 // 1..max_records; otherwise the sample-size message above the limit, or the empty-pedigree
 // message naming `file_name` at 0 or less.
-outcome::Outcome check_count(std::int32_t ndat, std::string_view file_name);
+// (The limit is `most`: famlint's table unless the caller gives another.)
+outcome::Outcome check_count(std::int32_t ndat, std::string_view file_name, std::int32_t most = max_records);
 
 // Tests stored row `row` of `data` in order: both parents given or neither, a founder's race
 // not 0, a non-founder's race 0 or 100. A race other than those is no error: `on_notice` hears

@@ -45,7 +45,7 @@ outcome::Outcome orpd(PedTable& table, const std::string& infile, std::int32_t& 
 }
 
 outcome::Outcome orpd(PedTable& table, ValueNumbers values, const std::string& infile,
-                      std::int32_t& numped) {
+                      std::int32_t& numped, std::int32_t most) {
   auto& records = table.oldped;
 
   // The spare numbers of renumber start one above the largest raw id, at 0 when every id is
@@ -59,7 +59,7 @@ outcome::Outcome orpd(PedTable& table, ValueNumbers values, const std::string& i
   }
 
   if (auto refused = group_pedigrees(records, values, numped)) return refused;
-  if (numped > max_pedigrees) return outcome::stop(too_many_pedigrees_message());
+  if (numped > most) return outcome::stop(too_many_pedigrees_message());
 
   std::vector<std::uint32_t> order = exchange_order(records, numped);
   std::vector<std::int32_t> lines(records.size());

@@ -23,8 +23,9 @@ enum class Column { ped, id, nfat, nmat, race, sex, oldid };
 // table is left partly changed.
 outcome::Outcome orpd(PedTable& table, const std::string& infile, std::int32_t& numped);
 
-// The same, with the values of the table as read numbered already (number_values).
+// The same, with the values of the table as read numbered already (number_values), and at
+// most `most` pedigrees (famorder's table unless the caller gives another limit).
 outcome::Outcome orpd(PedTable& table, ValueNumbers values, const std::string& infile,
-                      std::int32_t& numped);
+                      std::int32_t& numped, std::int32_t most = max_pedigrees);
 
 }  // namespace famorder

@@ -53,7 +53,7 @@ bool never_decreases(std::span<const float> cumulative) {
   return true;
 }
 
-outcome::Outcome read_loci(records::File& file, std::string_view name, Locides& locides) {
+outcome::Outcome read_loci(records::File& file, std::string_view name, Locides& locides, const Limits& limits) {
   for (int k = 0; k < 8; ++k) read_line(file);
   const Line count_layout = read_line(file);
   const Line first_layout = read_line(file);
@@ -67,8 +67,8 @@ outcome::Outcome read_loci(records::File& file, std::string_view name, Locides& 
     read(count);
     read.end();
   }
-  if (count > max_loci) return outcome::Stop{"too many loci to model."};
-  locides.count = count > 0 ? count : 0;
+  if (count > limits.loci) return outcome::Stop{"too many loci to model."};
+  size_loci(locides, count);
 
   for (std::int32_t j = 0; j < locides.count; ++j) {
     auto& frequencies = locides.cumulative[j];
@@ -89,6 +89,8 @@ outcome::Outcome read_loci(records::File& file, std::string_view name, Locides& 
                              std::string(locides.names[j].trimmed()) + ") has " + std::to_string(m) +
                              " alleles; a locus needs at least one"};
       }
+      // Room for the cumulative frequencies of all m alleles, the m-th set below.
+      for (auto& list : frequencies) list.resize(static_cast<std::size_t>(m));
       read(std::span(frequencies[0]).first(static_cast<std::size_t>(m - 1)));
       read.end();
     }
@@ -113,9 +115,9 @@ outcome::Outcome read_loci(records::File& file, std::string_view name, Locides& 
 
 }  // namespace
 
-outcome::Outcome read_chromosome(std::string_view name, Locides& locides) {
+outcome::Outcome read_chromosome(std::string_view name, Locides& locides, const Limits& limits) {
   return read_input(chromosome_unit, name,
-                    [&](records::File& file) { return read_loci(file, name, locides); });
+                    [&](records::File& file) { return read_loci(file, name, locides, limits); });
 }
 
 }  // namespace genodrop

@@ -15,7 +15,8 @@ namespace genodrop {
 // no loci. Fails with "too many loci to model.", "too many alleles in locus <name>",
 // "incorrect frequencies in marker <name>" (the composed texts 255 characters long), or a
 // message naming the file and locus when a locus has fewer than one allele. Reading faults
-// (a short file, a bad field or layout) end the run in the record layer.
-outcome::Outcome read_chromosome(std::string_view name, Locides& locides);
+// (a short file, a bad field or layout) end the run in the record layer. "Too many loci"
+// means more than `limits.loci`: genodrop's table unless the caller gives others.
+outcome::Outcome read_chromosome(std::string_view name, Locides& locides, const Limits& limits = {});
 
 }  // namespace genodrop

@@ -13,28 +13,20 @@
 #include "genodrop/beyond_table.hpp"
 #include "genodrop/chromosome.hpp"
 #include "genodrop/command_line.hpp"
-#include "genodrop/completion.hpp"
-#include "genodrop/founders.hpp"
+#include "genodrop/gene_drop.hpp"
 #include "genodrop/output.hpp"
 #include "genodrop/pedigree.hpp"
+#include "genodrop/stop_details.hpp"
 
 namespace {
 
-// The tables are far too large for the stack, and all lie in large pages: the two result
-// tables, 6 MB filled once, in static storage; the two input tables, whose names are blanked
-// as they are built, in memory of their own.
-large_pages::HugePaged<genodrop::Genotypes> genotype_pages;
-large_pages::HugePaged<genodrop::Gent> gent_pages;
-genodrop::Genotypes& genotypes = genotype_pages.table;
-genodrop::Gent& gent = gent_pages.table;
-// Together they take one large page.
-struct InputTables {
-  genodrop::Locides locides;
-  genodrop::Pedigree pedigree;
-};
-InputTables& inputs = large_pages::new_in_huge_pages<InputTables>();
-genodrop::Locides& locides = inputs.locides;
-genodrop::Pedigree& pedigree = inputs.pedigree;
+// The two result tables (6 MB at the limits, filled once) lie in large pages: faulting in
+// small pages one by one costs more than filling them.
+template <class Value>
+genodrop::HaplotypeTable<Value> in_large_pages(std::int32_t individuals, std::int32_t loci) {
+  const std::size_t bytes = genodrop::HaplotypeTable<Value>::bytes(individuals, loci);
+  return {individuals, loci, static_cast<Value*>(large_pages::huge_page_memory(bytes == 0 ? 1 : bytes))};
+}
 
 // A position or frequency written without its decimal point is read scaled by the layout; the
 // reader is told.
@@ -53,18 +45,22 @@ outcome::Outcome run(const genodrop::Options& names) {
   for (const std::string& output : {std::string(names.genotypes.trimmed()), std::string(genodrop::trace_name)})
     warn_if_any(files::replaced_input_warning(
         "genodrop", output, {std::string(names.chromosome.trimmed()), std::string(names.pedigree.trimmed())}));
+  genodrop::Locides locides;
+  genodrop::Pedigree pedigree;
   if (auto stop = genodrop::read_chromosome(names.chromosome.trimmed(), locides)) return stop;
   if (auto stop = genodrop::read_pedigree(names.pedigree.trimmed(), pedigree)) {
     warn_if_any(genodrop::beyond_table_note(*stop, names.pedigree.trimmed(), pedigree));
     return stop;
   }
-  large_pages::prefer_huge_pages(&genotype_pages, sizeof genotype_pages);
-  large_pages::prefer_huge_pages(&gent_pages, sizeof gent_pages);
-  genodrop::model_founders(locides, pedigree, genotypes, gent);
-  if (auto stop = genodrop::complete_offspring(locides, pedigree, genotypes, gent, names.pedigree.trimmed()))
+  genodrop::Genotypes genotypes{in_large_pages<std::int16_t>(pedigree.count, locides.count)};
+  genodrop::Gent gent{in_large_pages<float>(pedigree.count, locides.count)};
+  bool marker_order = false;
+  if (auto stop = genodrop::drop_genes(locides, pedigree, names.pedigree.trimmed(), genotypes, &gent, marker_order)) {
+    if (marker_order) genodrop::explain_marker_order(locides);
     return stop;
+  }
   // Opened only now, so a run that stops leaves existing output files as they were.
-  genodrop::write_files(names.genotypes.trimmed(), locides, pedigree, genotypes, gent);
+  genodrop::write_files(names.genotypes.trimmed(), locides, pedigree, genotypes, &gent);
   return std::nullopt;
 }
 

@@ -1,9 +1,9 @@
 #include "genodrop/meiosis.hpp"
 
 #include <cmath>
+#include <vector>
 
 #include "common/random/random.hpp"
-#include "genodrop/stop_details.hpp"
 
 namespace genodrop {
 
@@ -19,98 +19,35 @@ std::optional<float> crossover_chance(float previous, float position) {
   return (1.0f - e) / 2.0f;
 }
 
-namespace {
-
-// The crossover chances of a map, worked out once for every meiosis that uses it: chance[j]
-// between locus j-1 and locus j (chance[0], the start, is 0.5), and the first locus that lies
-// below the one before it (`fault`), or the locus count when the order holds.
-struct MapChances {
-  std::array<float, max_loci> chance{};
-  std::size_t fault = 0;
-};
-
-MapChances map_chances(std::span<const float> positions) {
-  MapChances map;
-  map.fault = positions.size();
-  for (std::size_t j = 0; j < positions.size(); ++j) {
-    float r = 0.5f;
-    if (j > 0) {
-      const auto chance = crossover_chance(positions[j - 1], positions[j]);
-      if (!chance) {
-        map.fault = j;
-        break;
-      }
-      r = *chance;
-    }
-    map.chance[j] = r;
-  }
-  return map;
-}
-
-// One meiosis from the parent's two haplotypes `first` and `second` into `haplotype`, with
-// its deviates in `deviates` (all of one length L); false at the map's fault, having drawn
-// the deviates of the loci before it.
-bool transmit(std::span<float> deviates, std::span<std::int16_t> haplotype,
-              std::span<const std::int16_t> first, std::span<const std::int16_t> second,
-              const MapChances& map) {
-  const std::size_t loci = haplotype.size();
-  if (map.fault < loci) {
-    for (std::size_t j = 0; j < map.fault; ++j) deviates[j] = ranlux::rndnum();
-    return false;
-  }
-  // One call for the whole haplotype: the same numbers, in the same order, as one rndnum()
-  // per locus.
-  ranlux::ranlux(deviates);
+void transmit(std::span<const float> deviates, std::span<std::int16_t> haplotype, std::span<const std::int16_t> first,
+              std::span<const std::int16_t> second, std::span<const float> chance) {
   int source = 0;
-  for (std::size_t j = 0; j < loci; ++j) {
-    if (deviates[j] <= map.chance[j]) source = 1 - source;
+  for (std::size_t j = 0; j < haplotype.size(); ++j) {
+    if (deviates[j] <= chance[j]) source = 1 - source;
     haplotype[j] = source == 0 ? first[j] : second[j];
   }
-  return true;
 }
-
-}  // namespace
 
 bool model_hap(std::span<float> deviates, std::span<std::int16_t> haplotype,
                std::span<const AllelePair> pair, std::span<const float> positions) {
   const std::size_t loci = positions.size();
-  std::array<std::int16_t, max_loci> first{}, second{};
+  std::vector<std::int16_t> first(loci), second(loci);
+  std::vector<float> chance(loci, 0.5f);
   for (std::size_t j = 0; j < loci; ++j) {
     first[j] = pair[j][0];
     second[j] = pair[j][1];
-  }
-  return transmit(deviates, haplotype, std::span(first).first(loci), std::span(second).first(loci),
-                  map_chances(positions));
-}
-
-outcome::Outcome model_offspring(const Locides& locides, Pedigree& pedigree, Genotypes& genotypes,
-                        Gent& gent, std::int32_t& made) {
-  made = 0;
-  const auto loci = static_cast<std::size_t>(locides.count);
-  const MapChances map = map_chances(std::span<const float>(locides.positions.data(), loci));
-  for (std::int32_t b = 1; b <= pedigree.blocks; ++b) {
-    const std::int32_t first = pedigree.block_ends[b - 1];
-    for (std::int32_t i = first; i < pedigree.block_ends[b]; ++i) {
-      for (int side = 0; side < sides; ++side) {
-        if (pedigree.pending[i][side] != 1) continue;
-        const PedRecord& record = pedigree.records[i];
-        const std::int32_t parent = first + (side == 0 ? record.father : record.mother) - 1;
-        if (pedigree.pending[parent][0] != 0 || pedigree.pending[parent][1] != 0) continue;
-        // Straight from the parent's rows into the child's: the parent is complete and the
-        // child is not, so they are never the same row.
-        const auto& from = genotypes.alleles[parent];
-        if (!transmit(std::span(gent.deviates[i][side]).first(loci),
-                      std::span(genotypes.alleles[i][side]).first(loci),
-                      std::span(from[0]).first(loci), std::span(from[1]).first(loci), map)) {
-          explain_marker_order(locides);
-          return outcome::Stop{"illegal marker order"};
-        }
-        pedigree.pending[i][side] = 0;
-        ++made;
-      }
+    if (j == 0) continue;
+    const auto r = crossover_chance(positions[j - 1], positions[j]);
+    if (!r) {
+      // The deviates up to the locus out of order are drawn, as a meiosis there draws them.
+      for (std::size_t k = 0; k < j; ++k) deviates[k] = ranlux::rndnum();
+      return false;
     }
+    chance[j] = *r;
   }
-  return std::nullopt;
+  ranlux::ranlux(deviates);
+  transmit(deviates, haplotype, first, second, chance);
+  return true;
 }
 
 }  // namespace genodrop

@@ -7,7 +7,6 @@
 #include <optional>
 #include <span>
 
-#include "common/outcome/outcome.hpp"
 #include "genodrop/tables.hpp"
 
 namespace genodrop {
@@ -20,6 +19,13 @@ using AllelePair = std::array<std::int16_t, sides>;
 // precision, and 0.5 from d = 300 on. Empty when `position` lies below `previous`.
 std::optional<float> crossover_chance(float previous, float position);
 
+// One meiosis from the parent's haplotypes `first` and `second` into `haplotype`, by the
+// deviates `deviates` (already drawn) and the chances of a switch before each locus `chance`
+// (all of one length L): it starts on `first` and switches wherever a deviate lies at or
+// below the chance.
+void transmit(std::span<const float> deviates, std::span<std::int16_t> haplotype, std::span<const std::int16_t> first,
+              std::span<const std::int16_t> second, std::span<const float> chance);
+
 // Builds one transmitted haplotype from the parent's `pair` at the loci at `positions` (all
 // three spans of the same length L, and `deviates` and `haplotype` too): one rndnum() deviate
 // per locus, in locus order, into `deviates`; the alleles into `haplotype`. The first locus
@@ -27,13 +33,5 @@ std::optional<float> crossover_chance(float previous, float position);
 // locus, at the first locus that lies lower on the map than the one before it.
 bool model_hap(std::span<float> deviates, std::span<std::int16_t> haplotype,
                std::span<const AllelePair> pair, std::span<const float> positions);
-
-// One offspring pass over the family blocks of `pedigree`: for every row and side (father,
-// then mother) still pending whose parent is complete at that moment, a meiosis in the parent
-// fills `genotypes` and `gent` and clears the flag at once, so later rows of the same pass
-// may use it. Parent numbers must name rows of their own block (read_pedigree checks).
-// Sets `made` to the number of haplotypes made. Fails with "illegal marker order".
-outcome::Outcome model_offspring(const Locides& locides, Pedigree& pedigree, Genotypes& genotypes,
-                        Gent& gent, std::int32_t& made);
 
 }  // namespace genodrop

@@ -1,7 +1,7 @@
 #include "genodrop/output.hpp"
 
-#include <array>
 #include <span>
+#include <vector>
 
 #include "common/records/records.hpp"
 #include "genodrop/units.hpp"
@@ -11,46 +11,41 @@ namespace genodrop {
 namespace {
 
 // One haplotype's alleles as the record layer's integers.
-std::span<const std::int32_t> whole(const std::array<std::int16_t, max_loci>& alleles,
-                                    std::int32_t loci, std::array<std::int32_t, max_loci>& into) {
-  for (std::int32_t j = 0; j < loci; ++j) into[j] = alleles[j];
-  return std::span<const std::int32_t>(into).first(static_cast<std::size_t>(loci));
+std::span<const std::int32_t> whole(std::span<const std::int16_t> alleles, std::vector<std::int32_t>& into) {
+  for (std::size_t j = 0; j < alleles.size(); ++j) into[j] = alleles[j];
+  return std::span<const std::int32_t>(into).first(alleles.size());
 }
 
 // The four trace lines of a row; on lines 2 to 4, 27 blanks put each value under its allele.
-void write_trace_row(records::File& trace, std::int32_t loci, const PedRecord& record,
-                     const Name& name, const Genotypes& genotypes, const Gent& gent,
-                     std::int32_t row) {
-  std::array<std::int32_t, max_loci> alleles;
-  const auto deviates = [&](int side) {
-    return std::span<const float>(gent.deviates[row][side]).first(static_cast<std::size_t>(loci));
-  };
+// (The layouts repeat their items as often as a row has loci.)
+void write_trace_row(records::File& trace, const PedRecord& record, const Name& name, const Genotypes& genotypes,
+                     const Gent& gent, std::int32_t row, std::vector<std::int32_t>& alleles) {
   {
     records::Writer write(trace, "(5i3,a12,1000i6)");
     write(record.family)(record.individual)(record.father)(record.mother)(record.race)(name);
-    write(whole(genotypes.alleles[row][0], loci, alleles));
+    write(whole(genotypes.alleles(row, 0), alleles));
     write.end();
   }
   {
     records::Writer write(trace, "(27x,1000f6.3)");
-    write(deviates(0)).end();
+    write(gent.deviates(row, 0)).end();
   }
   {
     records::Writer write(trace, "(27x,1000i6)");
-    write(whole(genotypes.alleles[row][1], loci, alleles)).end();
+    write(whole(genotypes.alleles(row, 1), alleles)).end();
   }
   {
     records::Writer write(trace, "(27x,1000f6.3)");
-    write(deviates(1)).end();
+    write(gent.deviates(row, 1)).end();
   }
 }
 
 }  // namespace
 
 void write_files(std::string_view genotype_name, const Locides& locides, const Pedigree& pedigree,
-                 const Genotypes& genotypes, const Gent& gent) {
+                 const Genotypes& genotypes, const Gent* gent) {
   records::File& out = records::open(genotype_unit, genotype_name, records::Mode::write);
-  records::File& trace = records::open(trace_unit, trace_name, records::Mode::write);
+  records::File* trace = gent != nullptr ? &records::open(trace_unit, trace_name, records::Mode::write) : nullptr;
   const std::int32_t loci = locides.count;
   {
     records::Writer write(out, "(2i5)");
@@ -62,20 +57,21 @@ void write_files(std::string_view genotype_name, const Locides& locides, const P
     for (std::int32_t j = 0; j < loci; ++j) write(locides.names[j]);
     write.end();
   }
-  std::array<std::int32_t, sides * max_loci> pairs;
+  std::vector<std::int32_t> pairs(sides * static_cast<std::size_t>(loci)), alleles(static_cast<std::size_t>(loci));
   for (std::int32_t i = 0; i < pedigree.count; ++i) {
-    write_trace_row(trace, loci, pedigree.records[i], pedigree.names[i], genotypes, gent, i);
+    if (trace != nullptr) write_trace_row(*trace, pedigree.records[i], pedigree.names[i], genotypes, *gent, i, alleles);
     // Paternal then maternal allele, locus by locus.
+    const auto paternal = genotypes.alleles(i, 0), maternal = genotypes.alleles(i, 1);
     for (std::int32_t j = 0; j < loci; ++j) {
-      pairs[2 * j] = genotypes.alleles[i][0][j];
-      pairs[2 * j + 1] = genotypes.alleles[i][1][j];
+      pairs[2 * j] = paternal[j];
+      pairs[2 * j + 1] = maternal[j];
     }
     records::Writer write(out, "(1000(6x,2i3))");
     write(std::span<const std::int32_t>(pairs).first(static_cast<std::size_t>(2 * loci)));
     write.end();
   }
   records::close(out);
-  records::close(trace);
+  if (trace != nullptr) records::close(*trace);
 }
 
 }  // namespace genodrop

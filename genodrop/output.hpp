@@ -17,8 +17,9 @@ constexpr std::string_view trace_name = "gntp.wrk_tmp";
 // N and L, a line of the L locus names, then one line per row with both alleles at every
 // locus, paternal first. The trace file: four lines per row (its pedigree record and paternal
 // alleles, paternal deviates, maternal alleles, maternal deviates). Alleles up to 999 are
-// written whole in both. Write faults end the run in the record layer.
+// written whole in both. Write faults end the run in the record layer. Without `gent` (the
+// chain's trial in simreps, whose deviates nothing reads) only the genotype file is written.
 void write_files(std::string_view genotype_name, const Locides& locides, const Pedigree& pedigree,
-                 const Genotypes& genotypes, const Gent& gent);
+                 const Genotypes& genotypes, const Gent* gent);
 
 }  // namespace genodrop

@@ -16,18 +16,18 @@ std::string at_line(std::string_view name, std::int32_t row) {
   return outcome::at_line(name, row + 2);
 }
 
-outcome::Outcome read_records(records::File& file, std::string_view name, Pedigree& pedigree) {
+outcome::Outcome read_records(records::File& file, std::string_view name, Pedigree& pedigree, const Limits& limits) {
   std::int32_t count = 0;
   {
     records::Reader read(file, "(i5)");
     read(count);
     read.end();
   }
-  if (count > max_individuals) return outcome::Stop{"too many individuals"};
+  if (count > limits.individuals) return outcome::Stop{"too many individuals"};
   if (count < 0)
     return outcome::Stop{std::string(name) + ", line 1: the number of individuals is " +
                          std::to_string(count) + "; it cannot be negative"};
-  pedigree.count = count;
+  size_pedigree(pedigree, count);
   for (std::int32_t i = 0; i < count; ++i) {
     numbered_pedigree::read_record(file, "(6i5,a12)", pedigree.records[i],
                                    pedigree.names[i].chars);
@@ -37,16 +37,16 @@ outcome::Outcome read_records(records::File& file, std::string_view name, Pedigr
 
 // Only a change of the family number between neighbours starts a block, so a family split
 // into two runs of records counts twice.
-outcome::Outcome find_blocks(Pedigree& pedigree) {
+outcome::Outcome find_blocks(Pedigree& pedigree, const Limits& limits) {
   std::int32_t blocks = 1;
-  pedigree.block_ends[0] = 0;
+  pedigree.block_ends.assign(1, 0);
   for (std::int32_t i = 1; i < pedigree.count; ++i) {
     if (pedigree.records[i].family == pedigree.records[i - 1].family) continue;
-    if (blocks == max_blocks) return outcome::Stop{"too many pedigrees"};
-    pedigree.block_ends[blocks] = i;
+    if (blocks == limits.blocks) return outcome::Stop{"too many pedigrees"};
+    pedigree.block_ends.push_back(i);
     ++blocks;
   }
-  pedigree.block_ends[blocks] = pedigree.count;
+  pedigree.block_ends.push_back(pedigree.count);
   pedigree.blocks = blocks;
   return std::nullopt;
 }
@@ -81,14 +81,13 @@ outcome::Outcome check_parents(std::string_view name, const Pedigree& pedigree) 
 
 }  // namespace
 
-outcome::Outcome read_pedigree(std::string_view name, Pedigree& pedigree) {
+outcome::Outcome read_pedigree(std::string_view name, Pedigree& pedigree, const Limits& limits) {
   outcome::Outcome result = read_input(
-      pedigree_unit, name, [&](records::File& file) { return read_records(file, name, pedigree); });
+      pedigree_unit, name, [&](records::File& file) { return read_records(file, name, pedigree, limits); });
   if (result) return result;
-  if ((result = find_blocks(pedigree))) return result;
+  if ((result = find_blocks(pedigree, limits))) return result;
   if ((result = check_founders(pedigree))) return result;
   if ((result = check_parents(name, pedigree))) return result;
-  for (std::int32_t i = 0; i < pedigree.count; ++i) pedigree.pending[i] = {1, 1};
   return std::nullopt;
 }
 

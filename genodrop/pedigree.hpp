@@ -15,7 +15,8 @@ namespace genodrop {
 // before any record is read), "too many pedigrees" (more than 100 blocks), "illegal
 // population" (a founder, father 0, whose race is not 1 or 2), or a message naming the file
 // and line when N is negative or a non-founder's father or mother number names no row of its
-// own block. Reading faults end the run in the record layer.
-outcome::Outcome read_pedigree(std::string_view name, Pedigree& pedigree);
+// own block. Reading faults end the run in the record layer. The limits of individuals and
+// blocks are `limits`': genodrop's tables unless the caller gives others.
+outcome::Outcome read_pedigree(std::string_view name, Pedigree& pedigree, const Limits& limits = {});
 
 }  // namespace genodrop

@@ -34,16 +34,22 @@ void explain_frequencies(const Name& marker, int population, std::span<const flo
                name.c_str(), population, total);
 }
 
-void explain_marker_order(const Locides& locides) {
+std::string marker_order_detail(const Locides& locides) {
   for (std::int32_t j = 1; j < locides.count; ++j) {
     if (crossover_chance(locides.positions[j - 1], locides.positions[j])) continue;
     const std::string before(locides.names[j - 1].trimmed()), after(locides.names[j].trimmed());
-    std::fprintf(stderr,
-                 "genodrop: locus %s (%.3f cM) stands below the locus before it, %s (%.3f cM)\n",
-                 after.c_str(), static_cast<double>(locides.positions[j]), before.c_str(),
-                 static_cast<double>(locides.positions[j - 1]));
-    return;
+    char line[160];
+    std::snprintf(line, sizeof line, "genodrop: locus %s (%.3f cM) stands below the locus before it, %s (%.3f cM)",
+                  after.c_str(), static_cast<double>(locides.positions[j]), before.c_str(),
+                  static_cast<double>(locides.positions[j - 1]));
+    return line;
   }
+  return {};
+}
+
+void explain_marker_order(const Locides& locides) {
+  const std::string line = marker_order_detail(locides);
+  if (!line.empty()) std::fprintf(stderr, "%s\n", line.c_str());
 }
 
 std::string raw_id(const Pedigree& pedigree, std::int32_t row) {

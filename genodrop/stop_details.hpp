@@ -13,8 +13,11 @@ namespace genodrop {
 // 2) and the running sum that failed, from `cumulative` as the failed accumulation left it.
 void explain_frequencies(const Name& marker, int population, std::span<const float> cumulative);
 
-// Writes the second line of "illegal marker order" on standard error: the first locus that
-// stands below the locus before it, and that locus.
+// The second line of "illegal marker order": the first locus that stands below the locus
+// before it, and that locus (without a line end); empty when the order holds.
+std::string marker_order_detail(const Locides& locides);
+
+// Writes that line on standard error.
 void explain_marker_order(const Locides& locides);
 
 // " (id <raw id>)" for row `row` of the pedigree, from its identifier column; empty when the

@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <sstream>
 
+#include "simreps/beyond_tables.hpp"
 #include "simreps/qtl_file.hpp"
 
 namespace simreps {
@@ -128,8 +129,12 @@ outcome::Outcome run_chain_once(const std::string& bin, const std::string& work,
       continue;
     }
     std::string output;
-    if (auto refusal = run_step(bin, work, step.program, step.arguments, output))
-      return refusal;
+    if (auto refusal = run_step(bin, work, step.program, step.arguments, output)) {
+      // Too large for the program's table: its own steps, here, on tables sized by the input.
+      if (!table_refusal(step.program, output)) return refusal;
+      output.clear();
+      if (auto beyond = run_beyond_tables(work, step.program, step.arguments, output)) return beyond;
+    }
     std::istringstream lines(output);
     for (std::string line; std::getline(lines, line);)
       notes += step.program + ":" + line + "\n";

@@ -84,13 +84,14 @@ std::vector<std::string> left_out_of_plink(const FieldFiles& field) {
 }
 
 field_formats::Alleles alleles_of(const Inputs& inputs, const Replicate& replicate) {
-  const auto& alleles = replicate.genotypes.alleles;
-  field_formats::Alleles view{alleles[0][0].data(), alleles[0][0].size() * alleles[0].size(), alleles[0][0].size(),
-                              inputs.marker_columns};
+  // Every chromosome's table has the one stride.
+  const auto& alleles = replicate.genotypes_of(0).alleles;
+  const auto stride = static_cast<std::size_t>(alleles.stride());
+  field_formats::Alleles view{alleles.data(), genodrop::sides * stride, stride, inputs.marker_columns};
   if (inputs.chromosomes.size() > 1) {
     replicate.marker_tables.clear();
     for (const std::size_t c : inputs.marker_chromosomes)
-      replicate.marker_tables.push_back(replicate.genotypes_of(c).alleles[0][0].data());
+      replicate.marker_tables.push_back(replicate.genotypes_of(c).alleles.data());
     view.tables = replicate.marker_tables;
   }
   return view;

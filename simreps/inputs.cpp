@@ -6,8 +6,6 @@
 #include "common/freeform/numbered_ids.hpp"
 #include "extract/genotype_file.hpp"
 #include "genodrop/chromosome.hpp"
-#include "genodrop/founders.hpp"
-#include "genodrop/meiosis.hpp"
 #include "genodrop/pedigree.hpp"
 #include "traitsim/model.hpp"
 #include "traitsim/model_file.hpp"
@@ -46,67 +44,6 @@ outcome::Outcome read_ids(const std::string& name, std::int32_t count, std::vect
   }
   std::fclose(file);
   return problem;
-}
-
-// The meioses in the order of genodrop's completion loop: passes over the family blocks, each
-// haplotype made as soon as its parent is complete, a parent completed earlier in the same
-// pass counting at once.
-outcome::Outcome schedule_meioses(Inputs& inputs) {
-  const genodrop::Pedigree& pedigree = inputs.pedigree;
-  std::vector<std::array<bool, 2>> pending(static_cast<std::size_t>(pedigree.count));
-  std::size_t left = 0;
-  for (std::int32_t i = 0; i < pedigree.count; ++i) {
-    const bool founder = pedigree.records[i].father == 0;
-    if (founder) inputs.founders.push_back(i);
-    pending[static_cast<std::size_t>(i)] = {!founder, !founder};
-    left += founder ? 0 : 2;
-  }
-  while (left > 0) {
-    std::size_t made = 0;
-    for (std::int32_t b = 1; b <= pedigree.blocks; ++b) {
-      const std::int32_t first = pedigree.block_ends[b - 1];
-      for (std::int32_t i = first; i < pedigree.block_ends[b]; ++i) {
-        for (std::int32_t side = 0; side < 2; ++side) {
-          if (!pending[static_cast<std::size_t>(i)][side]) continue;
-          const auto& record = pedigree.records[i];
-          const std::int32_t parent = first + (side == 0 ? record.father : record.mother) - 1;
-          const auto& of_parent = pending[static_cast<std::size_t>(parent)];
-          if (of_parent[0] || of_parent[1]) continue;
-          inputs.meioses.push_back({i, side, parent});
-          pending[static_cast<std::size_t>(i)][side] = false;
-          ++made;
-        }
-      }
-    }
-    if (made == 0) return outcome::stop("genodrop: pe2.wrk: some individual is its own ancestor");
-    left -= made;
-  }
-  return std::nullopt;
-}
-
-// What genodrop's draws on `chromosome` depend on besides the pedigree.
-outcome::Outcome prepare_draws(const Inputs& inputs, Chromosome& chromosome) {
-  const genodrop::Locides& loci = chromosome.loci;
-  chromosome.chances.assign(static_cast<std::size_t>(loci.count), 0.5f);
-  for (std::int32_t j = 1; j < loci.count && !inputs.meioses.empty(); ++j) {
-    const auto chance = genodrop::crossover_chance(loci.positions[j - 1], loci.positions[j]);
-    if (!chance) return outcome::stop("genodrop: illegal marker order");
-    chromosome.chances[static_cast<std::size_t>(j)] = *chance;
-  }
-  chromosome.bucket_alleles.resize(static_cast<std::size_t>(loci.count));
-  for (std::int32_t j = 0; j < loci.count; ++j)
-    for (int q = 0; q < genodrop::populations; ++q) {
-      if (!loci.ascending[j][q]) continue;
-      const std::span<const float> cumulative(loci.cumulative[j][q].data(),
-                                              static_cast<std::size_t>(loci.alleles[j]));
-      for (int k = 0; k < Chromosome::buckets; ++k)
-        chromosome.bucket_alleles[static_cast<std::size_t>(j)][q][k] = static_cast<std::int16_t>(
-            genodrop::founder_allele(cumulative, true, static_cast<float>(k) / Chromosome::buckets));
-    }
-  chromosome.genotype_numbers =
-      static_cast<std::int64_t>(loci.count) *
-      (2 * static_cast<std::int64_t>(inputs.founders.size()) + static_cast<std::int64_t>(inputs.meioses.size()));
-  return std::nullopt;
 }
 
 // The trait loci and markers of `chromosome` (shown to the user as `shown`).
@@ -153,14 +90,14 @@ outcome::Outcome refuse_shared_names(const Inputs& inputs, const std::vector<std
 }  // namespace
 
 outcome::Outcome read_inputs(const std::string& work, Inputs& inputs, const std::vector<std::string>& chromosomes,
-                             const std::vector<std::string>& shown) {
+                             const std::vector<std::string>& shown, const genodrop::Limits& limits) {
   const std::string pedigree = work + "/pe2.wrk", model = work + "/model.wrk";
   for (const std::string& name : chromosomes) {
     auto chromosome = std::make_unique<Chromosome>();
-    if (auto stop = genodrop::read_chromosome(work + "/" + name, chromosome->loci)) return stop;
+    if (auto stop = genodrop::read_chromosome(work + "/" + name, chromosome->loci, limits)) return stop;
     inputs.chromosomes.push_back(std::move(chromosome));
   }
-  if (auto stop = genodrop::read_pedigree(pedigree, inputs.pedigree)) return stop;
+  if (auto stop = genodrop::read_pedigree(pedigree, inputs.pedigree, limits)) return stop;
   if (auto stop = traitsim::read_model(model, inputs.model)) return stop;
   if (auto problem = refuse_shared_names(inputs, shown)) return problem;
   for (std::size_t c = 0; c < inputs.chromosomes.size(); ++c)
@@ -185,9 +122,12 @@ outcome::Outcome read_inputs(const std::string& work, Inputs& inputs, const std:
     trait.qtl_names[b] = inputs.chromosomes[at.chromosome]->loci.names[at.locus];
   }
   traitsim::match_loci(trait);
-  if (auto problem = schedule_meioses(inputs)) return problem;
-  for (auto& chromosome : inputs.chromosomes)
-    if (auto problem = prepare_draws(inputs, *chromosome)) return problem;
+  // genodrop names the pedigree as the chain gives it to it.
+  if (auto problem = genodrop::plan_drop(inputs.pedigree, "pe2.wrk", inputs.plan)) return problem;
+  for (auto& chromosome : inputs.chromosomes) {
+    chromosome->map = genodrop::prepare_map(chromosome->loci);
+    if (auto problem = genodrop::check_marker_order(inputs.plan, chromosome->map)) return problem;
+  }
   return read_ids(pedigree, inputs.pedigree.count, inputs.ids);
 }
 

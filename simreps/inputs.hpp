@@ -2,6 +2,7 @@
 // model, read once, and the names under which the SOLAR files show markers and individuals.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <memory>
@@ -9,6 +10,7 @@
 #include <vector>
 
 #include "common/outcome/outcome.hpp"
+#include "genodrop/drop_plan.hpp"
 #include "genodrop/tables.hpp"
 #include "traitsim/tables.hpp"
 
@@ -23,18 +25,16 @@ struct Chromosome {
   std::vector<std::int32_t> marker_loci;
   // The marker names as xp-geno takes them: blank-separated items.
   std::vector<std::string> marker_names;
-  // The crossover chance before each locus (0.5 before the first, which picks the starting
-  // haplotype).
-  std::vector<float> chances;
-  // The numbers of this chromosome's genotype stream that a replicate uses after the
-  // thrown-away start.
-  std::int64_t genotype_numbers = 0;
-  // A founder's allele from its deviate u without a search: for each locus and population
-  // whose cumulative frequencies never decrease, the allele of the smallest deviate of each
-  // of `buckets` equal parts of (0, 1); the allele of u is then at most a step or two on.
-  static constexpr int buckets = 256;
-  std::vector<std::array<std::array<std::int16_t, buckets>, genodrop::populations>> bucket_alleles;
+  // What genodrop's draws on this map depend on (crossover chances, founder buckets).
+  genodrop::MapDraws map;
 };
+
+// The files' own limits: the numbered pedigree counts individuals and families in five
+// columns; a genotype file's line holds the loci of a chromosome, at most 1000 (extract's
+// table, and the layouts' repeat count).
+constexpr std::int32_t most_individuals = 99999;
+constexpr std::int32_t most_loci = 1000;
+constexpr genodrop::Limits file_limits{most_loci, most_individuals, most_individuals};
 
 struct Inputs {
   // The study's chromosomes in command-line order; each is large, so held by pointer.
@@ -56,22 +56,21 @@ struct Inputs {
   // `ids` then holds both, comma-separated).
   std::string id_columns = "id";
 
-  // What genodrop's draws depend on besides the numbers and the chromosome, worked out once:
-  // the founders' rows in file order, every meiosis in the order genodrop's offspring passes
-  // make them (which follows from the pedigree alone).
-  struct Meiosis {
-    std::int32_t child = 0;
-    std::int32_t side = 0;  // 0: the haplotype from the father, 1: from the mother
-    std::int32_t parent = 0;
-  };
-  std::vector<std::int32_t> founders;
-  std::vector<Meiosis> meioses;
+  // genodrop's plan of the drop, which follows from the pedigree alone: the founders' rows in
+  // file order, every meiosis in the order genodrop's offspring passes make them.
+  genodrop::DropPlan plan;
 
   // Every marker of the study in chromosome order: its chromosome and its position on it.
   std::vector<std::size_t> marker_chromosomes;
   std::vector<std::int32_t> marker_columns;
 
   const Chromosome& first() const { return *chromosomes.front(); }
+  // The most loci of one chromosome: the stride of every chromosome's tables.
+  std::int32_t stride_loci() const {
+    std::int32_t most = 0;
+    for (const auto& c : chromosomes) most = std::max(most, c->loci.count);
+    return most;
+  }
   std::size_t markers() const {
     std::size_t count = 0;
     for (const auto& c : chromosomes) count += c->marker_loci.size();
@@ -88,9 +87,11 @@ struct Inputs {
 // file), or a pedigree or map on which genodrop would refuse to make all genotypes (which the
 // trial run has already refused). With several chromosome files (`chromosomes`, the working
 // copies' names, and `shown`, the files as given), a locus name that stands on two of them is
-// refused too. Returns the refusal, if any.
+// refused too. `limits` are genodrop's readers' (its tables by default; a study beyond them
+// gives the files' own). Returns the refusal, if any.
 outcome::Outcome read_inputs(const std::string& work, Inputs& inputs,
                              const std::vector<std::string>& chromosomes = {"chromosome.wrk"},
-                             const std::vector<std::string>& shown = {"chromosome.wrk"});
+                             const std::vector<std::string>& shown = {"chromosome.wrk"},
+                             const genodrop::Limits& limits = {});
 
 }  // namespace simreps

@@ -21,6 +21,7 @@
 
 #include "common/outcome/finish.hpp"
 #include "common/records/sstop.hpp"
+#include "simreps/beyond_tables.hpp"
 #include "simreps/chain_steps.hpp"
 #include "simreps/claim.hpp"
 #include "simreps/durable.hpp"
@@ -208,7 +209,7 @@ outcome::Outcome trial_chain(const Options& options, const std::vector<std::stri
     copies.push_back(chromosome_file("chromosome", k, count, ".wrk"));
     shown.push_back(count == 1 ? copies.back() : options.chromosomes[k - 1]);
   }
-  if (auto refusal = read_inputs(trial.folder(), tables, copies, shown)) return refusal;
+  if (auto refusal = read_inputs(trial.folder(), tables, copies, shown, file_limits)) return refusal;
   if (auto refusal = prepare_field_files(tables, options.formats, options.bp_per_cm, options.chromosome_names, field))
     return refusal;
   if (auto refusal = name_individuals(options, imports, trial, tables, field)) return refusal;

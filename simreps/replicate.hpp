@@ -34,38 +34,35 @@ Seeds seeds_of(std::int32_t first_seed, std::int64_t replicate, std::int64_t chr
 // and throws away its first discarded_numbers numbers.
 void start_stream(std::int32_t seed);
 
-// The tables of one replicate; large, so a worker makes one and reuses it.
+// The tables of one replicate, sized by the study (made once per worker and reused).
 struct Replicate {
-  // The first chromosome's genotypes and deviates; those of the others in `more`.
-  genodrop::Genotypes genotypes;
-  genodrop::Gent gent;
+  // Each chromosome's genotypes and deviates, all of one stride (the longest chromosome's).
   struct Tables {
     genodrop::Genotypes genotypes;
     genodrop::Gent gent;
   };
-  std::vector<std::unique_ptr<Tables>> more;
-  genodrop::Genotypes& genotypes_of(std::size_t c) { return c == 0 ? genotypes : more[c - 1]->genotypes; }
-  const genodrop::Genotypes& genotypes_of(std::size_t c) const {
-    return c == 0 ? genotypes : more[c - 1]->genotypes;
-  }
-  genodrop::Gent& gent_of(std::size_t c) { return c == 0 ? gent : more[c - 1]->gent; }
-  const genodrop::Gent& gent_of(std::size_t c) const { return c == 0 ? gent : more[c - 1]->gent; }
+  std::vector<Tables> chromosomes;
+  genodrop::Genotypes& genotypes_of(std::size_t c) { return chromosomes[c].genotypes; }
+  const genodrop::Genotypes& genotypes_of(std::size_t c) const { return chromosomes[c].genotypes; }
+  genodrop::Gent& gent_of(std::size_t c) { return chromosomes[c].gent; }
+  const genodrop::Gent& gent_of(std::size_t c) const { return chromosomes[c].gent; }
   traitsim::Genotypes trait;  // trait.phenotypes: the phenotypes
   // The genotypic value of each individual, before the environment is added.
-  std::array<float, traitsim::max_individuals> genetic{};
+  std::vector<float> genetic;
   // For the other formats' view of the alleles: each marker's table. Filled where the view
   // is made, from the tables above, hence mutable.
   mutable std::vector<const std::int16_t*> marker_tables;
-  std::vector<float> numbers;  // the generator's numbers, one stream at a time
   // Whether `gent` is filled: only genodrop's trace file and the tests need the deviates.
   bool keep_deviates = true;
 };
 
+// The bytes of a replicate's tables for `inputs` (genotypes, and deviates when kept).
+std::size_t table_bytes(const Inputs& inputs, bool keep_deviates);
+
 // Makes the replicate with seeds `seeds` from `inputs` into `replicate`. Returns the
 // refusal of traitsim, if any, in its own words, after "traitsim: ": an allele of a model
 // locus outside 1..10 (naming the line of qtl.wrk) or a phenotype that is not finite. The
-// steps are genodrop's and traitsim's, from the same numbers in the same order, with what
-// depends on the pedigree and the map alone worked out once in `inputs`.
+// steps are genodrop's and traitsim's own, by genodrop's plan worked out once in `inputs`.
 outcome::Outcome make_replicate(const Inputs& inputs, Seeds seeds, Replicate& replicate);
 
 }  // namespace simreps

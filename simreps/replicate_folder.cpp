@@ -41,7 +41,7 @@ outcome::Outcome write_working_files(const Plan& plan, const Replicate& replicat
   bool renamed = true;
   for (std::size_t k = 1; k <= count && renamed; ++k) {
     genodrop::write_files(name_of("gntp", k), plan.inputs.chromosomes[k - 1]->loci, plan.inputs.pedigree,
-                          replicate.genotypes_of(k - 1), replicate.gent_of(k - 1));
+                          replicate.genotypes_of(k - 1), &replicate.gent_of(k - 1));
     // genodrop's trace file always has the one name; each chromosome's keeps it apart.
     if (count > 1)
       renamed = std::rename(std::string(genodrop::trace_name).c_str(), (name_of("gntp", k) + "_tmp").c_str()) == 0;

@@ -89,9 +89,10 @@ void render_markers(const Inputs& inputs, const Replicate& replicate, std::strin
     const std::string& id = inputs.ids[static_cast<std::size_t>(k)];
     p = std::copy(id.begin(), id.end(), p);
     for (std::size_t c = 0; c < inputs.chromosomes.size(); ++c) {
-      const auto& alleles = replicate.genotypes_of(c).alleles[k];
+      const auto& table = replicate.genotypes_of(c).alleles;
+      const auto paternal = table(k, 0), maternal = table(k, 1);
       for (const std::int32_t j : inputs.chromosomes[c]->marker_loci) {
-        const std::int32_t a = alleles[0][j], b = alleles[1][j];
+        const std::int32_t a = paternal[static_cast<std::size_t>(j)], b = maternal[static_cast<std::size_t>(j)];
         if (a >= 0 && a < PairTexts::below && b >= 0 && b < PairTexts::below) {
           // All eight bytes are copied, whatever the pair's length: the line's room holds them.
           const PairTexts::Text& text = pairs.texts[static_cast<std::size_t>(a * PairTexts::below + b)];

@@ -1,6 +1,7 @@
 #include "traitsim/model.hpp"
 
 #include <cmath>
+#include <vector>
 
 #include "common/random/random.hpp"
 
@@ -26,15 +27,29 @@ void add_genotypic_value(const Locides& locides, Genotypes& genotypes, std::int3
   genotypes.phenotypes[k] = phenotype;
 }
 
-float pnormrnd() {
+namespace {
+
+// Twelve uniforms summed in single precision, minus 6.
+float normal_of(const float* u) {
   float s = 0.0f;
-  for (int i = 0; i < 12; ++i) s = s + ranlux::rndnum();
+  for (int i = 0; i < 12; ++i) s = s + u[i];
   return s - 6.0f;
 }
 
+}  // namespace
+
+float pnormrnd() {
+  float u[12];
+  for (float& v : u) v = ranlux::rndnum();
+  return normal_of(u);
+}
+
 void add_environment(const Locides& locides, Genotypes& genotypes) {
+  // All of them in one call: the same numbers, in the same order, as one rndnum() each.
+  std::vector<float> u(12 * static_cast<std::size_t>(genotypes.n));
+  ranlux::ranlux(u);
   for (std::int32_t q = 0; q < genotypes.n; ++q) {
-    const float z = pnormrnd();
+    const float z = normal_of(u.data() + 12 * static_cast<std::size_t>(q));
     const float t = z * locides.sigma;
     genotypes.phenotypes[q] = genotypes.phenotypes[q] + t;
   }

@@ -7,11 +7,23 @@ namespace {
 
 constexpr int qtl_unit = 11;
 
-std::string at_line(const QtlFile& qtl) {
-  return " in " + qtl.name + ", line " + std::to_string(qtl.line);
+std::string at_line(std::string_view name, std::int32_t line) {
+  return " in " + std::string(name) + ", line " + std::to_string(line);
 }
 
+std::string at_line(const QtlFile& qtl) { return at_line(qtl.name, qtl.line); }
+
 }  // namespace
+
+bool allele_fits(const Locides& locides, std::int32_t b, std::int32_t allele) {
+  return locides.nmatches[b] == 0 || (allele >= 1 && allele <= max_alleles);
+}
+
+std::string allele_outside(const Locides& locides, std::int32_t b, std::int32_t allele, std::string_view name,
+                           std::int32_t line) {
+  return "allele " + std::to_string(allele) + " outside 1.." + std::to_string(max_alleles) + " at locus " +
+         std::string(locides.qtl_names[b].trimmed()) + at_line(name, line);
+}
 
 QtlFile open_qtl_file(std::string_view name) {
   QtlFile qtl;
@@ -20,7 +32,7 @@ QtlFile open_qtl_file(std::string_view name) {
   return qtl;
 }
 
-outcome::Outcome read_qtl_header(QtlFile& qtl, Locides& locides, Genotypes& genotypes) {
+outcome::Outcome read_qtl_header(QtlFile& qtl, Locides& locides, Genotypes& genotypes, std::int32_t most) {
   {
     records::Reader reader(*qtl.file, "(2i5)");
     reader(genotypes.n);
@@ -37,11 +49,12 @@ outcome::Outcome read_qtl_header(QtlFile& qtl, Locides& locides, Genotypes& geno
   if (genotypes.n < 0)
     return outcome::stop("negative number of individuals" + at_line(qtl) + ": " +
                          std::to_string(genotypes.n));
-  if (genotypes.n > max_individuals)
+  if (genotypes.n > most)
     return outcome::stop("too many individuals" + at_line(qtl) + ": " +
                          std::to_string(genotypes.n) + ", at most " +
-                         std::to_string(max_individuals));
+                         std::to_string(most));
   static_assert(max_qtl_loci >= max_model_loci, "every model locus must fit the QTL tables");
+  genotypes.phenotypes.assign(static_cast<std::size_t>(genotypes.n), 0.0f);
   return std::nullopt;
 }
 
@@ -63,7 +76,7 @@ outcome::Outcome read_genotype_line(QtlFile& qtl, const Locides& locides, Genoty
       for (int i = 0; i < 2; ++i) {
         std::int32_t allele = 0;
         reader(allele);
-        if (locides.nmatches[b] > 0 && (allele < 1 || allele > max_alleles) && first_bad < 0) {
+        if (!allele_fits(locides, b, allele) && first_bad < 0) {
           first_bad = b;
           bad_allele = allele;
         }
@@ -74,10 +87,7 @@ outcome::Outcome read_genotype_line(QtlFile& qtl, const Locides& locides, Genoty
     reader.end();
   }
   ++qtl.line;
-  if (first_bad >= 0)
-    return outcome::stop("allele " + std::to_string(bad_allele) + " outside 1.." +
-                         std::to_string(max_alleles) + " at locus " +
-                         std::string(locides.qtl_names[first_bad].trimmed()) + at_line(qtl));
+  if (first_bad >= 0) return outcome::stop(allele_outside(locides, first_bad, bad_allele, qtl.name, qtl.line));
   return std::nullopt;
 }
 

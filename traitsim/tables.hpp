@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <vector>
 
 #include "common/records/records.hpp"
 
@@ -17,6 +18,8 @@ constexpr std::int32_t max_model_loci = 100;    // loci of the model file
 constexpr std::int32_t max_alleles = 10;       // alleles of one model locus
 constexpr std::int32_t max_qtl_loci = 100;      // loci of the QTL genotype file
 constexpr std::int32_t max_individuals = 5000; // individuals of the QTL genotype file
+// (The QTL file's loci can never exceed the model's, which traitsim refuses; so only the
+// individuals grow with a study beyond the tables, and their limit is the reader's argument.)
 
 struct Locides {
   // The model, from the model file.
@@ -42,7 +45,7 @@ struct Genotypes {
   // read. At a locus the model names, both lie in 1..max_alleles.
   std::array<std::array<std::int8_t, 2>, max_qtl_loci> alleles{};
   std::int32_t n = 0;  // N
-  std::array<float, max_individuals> phenotypes{};
+  std::vector<float> phenotypes;  // N entries once the header is read
 };
 
 }  // namespace traitsim

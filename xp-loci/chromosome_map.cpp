@@ -16,7 +16,7 @@ void read_line(records::File& file, records::Text<255>& line) {
 
 }  // namespace
 
-outcome::Outcome read_chromosome_map(const records::Text<255>& name, Locides& locides) {
+outcome::Outcome read_chromosome_map(const records::Text<255>& name, Locides& locides, std::int32_t most) {
   records::File& file = records::open(chromosome_unit, name.view(), records::Mode::read);
   records::Text<255> scratch;
   for (int line = 1; line <= free_text_lines; ++line) read_line(file, scratch);
@@ -33,11 +33,13 @@ outcome::Outcome read_chromosome_map(const records::Text<255>& name, Locides& lo
   std::int32_t count = 0;
   records::warn_unparsed_layout("xp-loci", name.trimmed(), 9, count_layout.view());
   records::Reader(file, count_layout.view())(count).end();
-  if (count > max_loci) {
+  if (count > most) {
     records::close(file);
     return outcome::stop("too many loci to model.");
   }
   locides.count = count > 0 ? count : 0;
+  locides.names.assign(static_cast<std::size_t>(locides.count), records::Text<12>{});
+  locides.positions.assign(static_cast<std::size_t>(locides.count), 0.0f);
 
   for (std::int32_t k = 0; k < locides.count; ++k) {
     std::int32_t alleles = 0;  // read only because it stands between name and position

@@ -2,8 +2,8 @@
 // order, filled once by the reader.
 #pragma once
 
-#include <array>
 #include <cstdint>
+#include <vector>
 
 #include "common/formats/chromosome_file.hpp"
 #include "common/records/records.hpp"
@@ -12,10 +12,11 @@ namespace xploci {
 
 constexpr std::int32_t max_loci = formats::max_chromosome_loci;
 
+// Sized by the file's count, at most the reader's limit (max_loci unless simreps gives more).
 struct Locides {
-  std::array<records::Text<12>, max_loci> names;
-  std::array<float, max_loci> positions{};  // centimorgans, as read
-  std::int32_t count = 0;                   // L, 0 to max_loci
+  std::vector<records::Text<12>> names;
+  std::vector<float> positions;  // centimorgans, as read
+  std::int32_t count = 0;        // L, 0 to the limit
 };
 
 }  // namespace xploci

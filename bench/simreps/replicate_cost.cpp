@@ -108,7 +108,7 @@ void time_replicate(Cost& cost, const std::string& folder, Write write) {
 // what is left of the formats' cost without the deflate.
 int compare_formats(const std::string& work, int replicates, const std::string& list) {
   auto inputs = std::make_unique<simreps::Inputs>();
-  stop_on(simreps::read_inputs(work, *inputs));
+  stop_on(simreps::read_inputs(work, *inputs, {"chromosome.wrk"}, {"chromosome.wrk"}, simreps::file_limits));
   simreps::Formats formats;
   auto field = std::make_unique<simreps::FieldFiles>();
   if (!simreps::parse_formats(list, formats)) return 1;
@@ -152,7 +152,7 @@ int main(int argc, char** argv) {
   const std::string work = argv[1];
   const int replicates = std::atoi(argv[2]);
   auto inputs = std::make_unique<simreps::Inputs>();
-  if (auto problem = simreps::read_inputs(work, *inputs)) {
+  if (auto problem = simreps::read_inputs(work, *inputs, {"chromosome.wrk"}, {"chromosome.wrk"}, simreps::file_limits)) {
     std::printf("replicate_cost: %s\n", problem->text.c_str());
     return 1;
   }
@@ -196,6 +196,7 @@ int main(int argc, char** argv) {
   std::printf("%lld individuals, %d loci, %zu bytes written per replicate\n",
               static_cast<long long>(count), inputs->first().loci.count, markers.size() + phenotypes.size());
   std::printf("replicate path %.4f s, floor %.4f s (CPU, median of %d)\n", p, f, replicates);
+  std::printf("replicate tables %zu bytes\n", simreps::table_bytes(*inputs, false));
   std::printf("RESULT simreps replicate-cpu %.4f %.4f %.2f\n", p, f, p / f);
   return 0;
 }

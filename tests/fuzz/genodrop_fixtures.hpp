@@ -6,8 +6,8 @@
 #include <string>
 #include <string_view>
 
-#include "genodrop/completion.hpp"
 #include "genodrop/founders.hpp"
+#include "genodrop/gene_drop.hpp"
 #include "tests/fuzz/refusal.hpp"
 
 namespace fuzz {
@@ -39,6 +39,8 @@ inline constexpr std::string_view pedigree_file =
 inline void simulate_and_check(const genodrop::Locides& locides, genodrop::Pedigree& pedigree,
                                genodrop::Genotypes& genotypes, genodrop::Gent& gent,
                                const std::string& pedigree_name) {
+  genotypes.alleles = {pedigree.count, locides.count};
+  gent.deviates = {pedigree.count, locides.count};
   genodrop::model_founders(locides, pedigree, genotypes, gent);
   if (const auto stop = genodrop::complete_offspring(locides, pedigree, genotypes, gent, pedigree_name)) {
     expect(!stop->text.empty(), "a refused simulation without a message");
@@ -47,7 +49,7 @@ inline void simulate_and_check(const genodrop::Locides& locides, genodrop::Pedig
   for (int i = 0; i < pedigree.count; ++i)
     for (int s = 0; s < genodrop::sides; ++s)
       for (int j = 0; j < locides.count; ++j) {
-        const int allele = genotypes.alleles[i][s][j];
+        const int allele = genotypes.alleles(i, s)[j];
         expect(allele >= 1 && allele <= locides.alleles[j], "an allele outside 1..m");
       }
 }

@@ -9,8 +9,9 @@
 #include <vector>
 
 #include "common/random/random.hpp"
-#include "genodrop/completion.hpp"
+#include "genodrop/drop_plan.hpp"
 #include "genodrop/founders.hpp"
+#include "genodrop/gene_drop.hpp"
 #include "genodrop/meiosis.hpp"
 #include "tests/genodrop/scripted.hpp"
 
@@ -107,20 +108,22 @@ struct Tables {
 
   // One two-allele locus per position, frequency 0.5 in both populations.
   void loci(std::vector<float> positions) {
-    locides->count = static_cast<std::int32_t>(positions.size());
+    size_loci(*locides, static_cast<std::int32_t>(positions.size()));
     for (std::size_t j = 0; j < positions.size(); ++j) {
       locides->positions[j] = positions[j];
       locides->alleles[j] = 2;
       for (int q = 0; q < populations; ++q) {
-        locides->cumulative[j][q][0] = 0.5f;
-        locides->cumulative[j][q][1] = 1.0f;
+        locides->cumulative[j][q] = {0.5f, 1.0f};
         locides->ascending[j][q] = true;
       }
     }
   }
   // Rows as {father, mother, race}; block ends as the reader finds them.
+  // The loci are given first: the result tables are sized by both.
   void rows(std::vector<std::array<std::int32_t, 3>> rows, std::vector<std::int32_t> ends = {}) {
-    pedigree->count = static_cast<std::int32_t>(rows.size());
+    size_pedigree(*pedigree, static_cast<std::int32_t>(rows.size()));
+    genotypes->alleles = {pedigree->count, locides->count};
+    gent->deviates = {pedigree->count, locides->count};
     for (std::size_t i = 0; i < rows.size(); ++i) {
       auto& r = pedigree->records[i];
       r.family = 7;
@@ -128,11 +131,11 @@ struct Tables {
       r.father = rows[i][0];
       r.mother = rows[i][1];
       r.race = rows[i][2];
-      pedigree->pending[i] = {1, 1};
     }
     if (ends.empty()) ends = {pedigree->count};
     pedigree->blocks = static_cast<std::int32_t>(ends.size());
-    for (std::size_t b = 0; b < ends.size(); ++b) pedigree->block_ends[b + 1] = ends[b];
+    pedigree->block_ends = {0};
+    pedigree->block_ends.insert(pedigree->block_ends.end(), ends.begin(), ends.end());
   }
 };
 
@@ -144,34 +147,36 @@ TEST(ModelFounders, DrawsHaplotypeOneThenTwoInFileOrder) {
   scripted::deviates({0.1, 0.6, 0.7, 0.2, 0.3, 0.8, 0.95, 0.4});
   model_founders(*t.locides, *t.pedigree, *t.genotypes, *t.gent);
   const auto& g = t.genotypes->alleles;
-  EXPECT_EQ(g[0][0][0], 1);
-  EXPECT_EQ(g[0][0][1], 2);
-  EXPECT_EQ(g[0][1][0], 2);
-  EXPECT_EQ(g[0][1][1], 1);
-  EXPECT_EQ(g[2][0][0], 1);
-  EXPECT_EQ(g[2][0][1], 1);  // 0.8 is below 0.9 in population 2
-  EXPECT_EQ(g[2][1][0], 2);
-  EXPECT_EQ(g[2][1][1], 1);
-  EXPECT_EQ(t.gent->deviates[2][0][1], scripted::as_delivered(0.8));
-  EXPECT_EQ(t.gent->deviates[0][1][0], scripted::as_delivered(0.7));
+  EXPECT_EQ(g(0, 0)[0], 1);
+  EXPECT_EQ(g(0, 0)[1], 2);
+  EXPECT_EQ(g(0, 1)[0], 2);
+  EXPECT_EQ(g(0, 1)[1], 1);
+  EXPECT_EQ(g(2, 0)[0], 1);
+  EXPECT_EQ(g(2, 0)[1], 1);  // 0.8 is below 0.9 in population 2
+  EXPECT_EQ(g(2, 1)[0], 2);
+  EXPECT_EQ(g(2, 1)[1], 1);
+  EXPECT_EQ(t.gent->deviates(2, 0)[1], scripted::as_delivered(0.8));
+  EXPECT_EQ(t.gent->deviates(0, 1)[0], scripted::as_delivered(0.7));
   // The child draws nothing and stays pending; the founders are done.
-  EXPECT_EQ(g[1][0][0], 0);
+  EXPECT_EQ(g(1, 0)[0], 0);
   EXPECT_EQ(t.pedigree->pending[1], (std::array<std::int32_t, 2>{1, 1}));
   EXPECT_EQ(t.pedigree->pending[0], (std::array<std::int32_t, 2>{0, 0}));
   EXPECT_EQ(t.pedigree->pending[2], (std::array<std::int32_t, 2>{0, 0}));
 }
 
-// The founders' bisections run side by side over loci of different lengths, lists with ties
-// and lists that fall among them; each allele must be the one its own deviate gives.
-TEST(ModelFounders, SideBySideBisectionsGiveEveryLocusItsOwnAllele) {
+// The founders' alleles come through the map's buckets, over loci of different lengths, lists
+// with ties, lists crowded into a few buckets and lists that fall among them; each allele must
+// be the one its own deviate gives.
+TEST(ModelFounders, BucketsGiveEveryLocusItsOwnAllele) {
   std::mt19937 gen(12);
   Tables t;
-  t.locides->count = max_loci;
+  size_loci(*t.locides, max_loci);
   for (int j = 0; j < max_loci; ++j) {
     const int m = 1 + static_cast<int>(gen() % (j % 7 == 0 ? max_alleles : 30));
     t.locides->alleles[j] = m;
     for (int q = 0; q < populations; ++q) {
       auto& cumulative = t.locides->cumulative[j][q];
+      cumulative.resize(static_cast<std::size_t>(m));
       const bool falls = m > 2 && j % 5 == q;
       float sum = 0.0f;
       for (int a = 0; a + 1 < m; ++a) {
@@ -191,8 +196,8 @@ TEST(ModelFounders, SideBySideBisectionsGiveEveryLocusItsOwnAllele) {
       for (int j = 0; j < max_loci; ++j) {
         const std::span<const float> cumulative(t.locides->cumulative[j][q].data(),
                                                 static_cast<std::size_t>(t.locides->alleles[j]));
-        ASSERT_EQ(t.genotypes->alleles[i][side][j],
-                  founder_allele(cumulative, t.locides->ascending[j][q], t.gent->deviates[i][side][j]))
+        ASSERT_EQ(t.genotypes->alleles(i, side)[j],
+                  founder_allele(cumulative, t.locides->ascending[j][q], t.gent->deviates(i, side)[j]))
             << "row " << i << ", side " << side << ", locus " << j;
       }
     }
@@ -204,15 +209,13 @@ TEST(ModelOffspring, ChildBeforeItsParentWaitsForTheNextPass) {
   t.loci({0.0f});
   // Row 1 is a child of row 2 (not yet made) and founder row 3; row 2 a child of rows 4, 5.
   t.rows({{2, 3, 0}, {4, 5, 0}, {0, 0, 1}, {0, 0, 2}, {0, 0, 1}});
-  ranlux::rluxgo(4, 11, 0, 0);
-  model_founders(*t.locides, *t.pedigree, *t.genotypes, *t.gent);
-  std::int32_t made = 0;
-  ASSERT_FALSE(model_offspring(*t.locides, *t.pedigree, *t.genotypes, *t.gent, made));
-  EXPECT_EQ(made, 3);
-  EXPECT_EQ(t.pedigree->pending[0], (std::array<std::int32_t, 2>{1, 0}));
-  EXPECT_EQ(t.pedigree->pending[1], (std::array<std::int32_t, 2>{0, 0}));
-  ASSERT_FALSE(model_offspring(*t.locides, *t.pedigree, *t.genotypes, *t.gent, made));
-  EXPECT_EQ(made, 1);
+  DropPlan plan;
+  ASSERT_FALSE(plan_drop(*t.pedigree, "p", plan));
+  EXPECT_EQ(plan.founders, (std::vector<std::int32_t>{2, 3, 4}));
+  // Pass 1 makes row 1's maternal haplotype and both of row 2's; pass 2 row 1's paternal one.
+  std::vector<std::array<std::int32_t, 3>> made;
+  for (const Meiosis& m : plan.meioses) made.push_back({m.child, m.side, m.parent});
+  EXPECT_EQ(made, (std::vector<std::array<std::int32_t, 3>>{{0, 1, 2}, {1, 0, 3}, {1, 1, 4}, {0, 0, 1}}));
   EXPECT_EQ(t.pedigree->pending[0], (std::array<std::int32_t, 2>{0, 0}));
 }
 
@@ -224,34 +227,34 @@ TEST(ModelOffspring, ParentsAreFoundWithinTheirOwnBlock) {
   ranlux::rluxgo(4, 5, 0, 0);
   model_founders(*t.locides, *t.pedigree, *t.genotypes, *t.gent);
   auto& g = t.genotypes->alleles;
-  g[0][0][0] = g[0][1][0] = 1;  // first block's parents carry allele 1 only,
-  g[1][0][0] = g[1][1][0] = 1;
-  g[3][0][0] = g[3][1][0] = 2;  // the second block's allele 2 only
-  g[4][0][0] = g[4][1][0] = 2;
-  std::int32_t made = 0;
-  ASSERT_FALSE(model_offspring(*t.locides, *t.pedigree, *t.genotypes, *t.gent, made));
-  EXPECT_EQ(g[2][0][0], 1);
-  EXPECT_EQ(g[2][1][0], 1);
-  EXPECT_EQ(g[5][0][0], 2);
-  EXPECT_EQ(g[5][1][0], 2);
+  g(0, 0)[0] = g(0, 1)[0] = 1;  // first block's parents carry allele 1 only,
+  g(1, 0)[0] = g(1, 1)[0] = 1;
+  g(3, 0)[0] = g(3, 1)[0] = 2;  // the second block's allele 2 only
+  g(4, 0)[0] = g(4, 1)[0] = 2;
+  ASSERT_FALSE(complete_offspring(*t.locides, *t.pedigree, *t.genotypes, *t.gent, "p"));
+  EXPECT_EQ(g(2, 0)[0], 1);
+  EXPECT_EQ(g(2, 1)[0], 1);
+  EXPECT_EQ(g(5, 0)[0], 2);
+  EXPECT_EQ(g(5, 1)[0], 2);
 }
 
 TEST(ModelOffspring, CarriesAllelesAboveOneByteWhole) {
   Tables t;
   t.loci({0.0f, 1.0f});
   t.locides->alleles[0] = 999;
+  t.locides->cumulative[0][0].resize(999);
   for (int a = 0; a < 998; ++a) t.locides->cumulative[0][0][a] = 0.0f;  // always allele 999
   t.locides->cumulative[0][0][998] = 1.0f;
   t.locides->ascending[0][0] = true;
   t.rows({{0, 0, 1}, {0, 0, 1}, {1, 2, 0}});
   ranlux::rluxgo(4, 3, 0, 0);
   model_founders(*t.locides, *t.pedigree, *t.genotypes, *t.gent);
-  t.genotypes->alleles[1][0][0] = 128;
-  t.genotypes->alleles[1][1][0] = 255;
+  t.genotypes->alleles(1, 0)[0] = 128;
+  t.genotypes->alleles(1, 1)[0] = 255;
   ASSERT_FALSE(complete_offspring(*t.locides, *t.pedigree, *t.genotypes, *t.gent, "p"));
-  EXPECT_EQ(t.genotypes->alleles[0][0][0], 999);
-  EXPECT_EQ(t.genotypes->alleles[2][0][0], 999);
-  const auto maternal = t.genotypes->alleles[2][1][0];
+  EXPECT_EQ(t.genotypes->alleles(0, 0)[0], 999);
+  EXPECT_EQ(t.genotypes->alleles(2, 0)[0], 999);
+  const auto maternal = t.genotypes->alleles(2, 1)[0];
   EXPECT_TRUE(maternal == 128 || maternal == 255) << maternal;
 }
 

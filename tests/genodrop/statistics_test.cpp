@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "common/random/random.hpp"
-#include "genodrop/completion.hpp"
+#include "genodrop/gene_drop.hpp"
 #include "genodrop/founders.hpp"
 #include "genodrop/meiosis.hpp"
 
@@ -56,6 +56,15 @@ struct Tables {
   std::unique_ptr<Pedigree> pedigree = std::make_unique<Pedigree>();
   std::unique_ptr<Genotypes> genotypes = std::make_unique<Genotypes>();
   std::unique_ptr<Gent> gent = std::make_unique<Gent>();
+  // `loci` loci and `rows` rows in `blocks` blocks of equal size.
+  Tables(std::int32_t loci, std::int32_t rows, std::int32_t blocks) {
+    size_loci(*locides, loci);
+    size_pedigree(*pedigree, rows);
+    pedigree->blocks = blocks;
+    for (std::int32_t b = 0; b <= blocks; ++b) pedigree->block_ends.push_back(b * (rows / blocks));
+    genotypes->alleles = {rows, loci};
+    gent->deviates = {rows, loci};
+  }
 };
 
 // Frequencies of four alleles in each population, as cumulative sums in single precision.
@@ -63,6 +72,7 @@ void four_alleles(Locides& locides, int j, const double (&p)[populations][4]) {
   locides.alleles[j] = 4;
   for (int q = 0; q < populations; ++q) {
     float sum = 0.0f;
+    locides.cumulative[j][q].resize(4);
     for (int a = 0; a < 3; ++a) locides.cumulative[j][q][a] = sum = sum + static_cast<float>(p[q][a]);
     locides.cumulative[j][q][3] = 1.0f;
     locides.ascending[j][q] = true;
@@ -70,16 +80,12 @@ void four_alleles(Locides& locides, int j, const double (&p)[populations][4]) {
 }
 
 TEST(Statistics, FoundersFollowTheirPopulationsFrequencies) {
-  Tables t;
+  Tables t(2, max_individuals, 1);
   const double p[populations][4] = {{0.1, 0.2, 0.3, 0.4}, {0.55, 0.05, 0.0, 0.4}};
-  t.locides->count = 2;
   four_alleles(*t.locides, 0, p);
   four_alleles(*t.locides, 1, p);
   t.locides->positions[1] = 1.0f;
   auto& pedigree = *t.pedigree;
-  pedigree.count = max_individuals;
-  pedigree.blocks = 1;
-  pedigree.block_ends[1] = max_individuals;
   for (int i = 0; i < max_individuals; ++i) pedigree.records[i].race = 1 + i % 2;
   std::vector<std::array<int, 4>> counts(populations, {0, 0, 0, 0});
   ranlux::rluxgo(4, 77, 0, 0);
@@ -88,7 +94,7 @@ TEST(Statistics, FoundersFollowTheirPopulationsFrequencies) {
     model_founders(*t.locides, pedigree, *t.genotypes, *t.gent);
     for (int i = 0; i < max_individuals; ++i)
       for (int side = 0; side < sides; ++side)
-        for (int j = 0; j < 2; ++j) ++counts[i % 2][t.genotypes->alleles[i][side][j] - 1];
+        for (int j = 0; j < 2; ++j) ++counts[i % 2][t.genotypes->alleles(i, side)[j] - 1];
   }
   const int draws = rounds * max_individuals / 2 * sides * 2;
   for (int q = 0; q < populations; ++q)
@@ -99,9 +105,8 @@ TEST(Statistics, FoundersFollowTheirPopulationsFrequencies) {
 
 TEST(Statistics, EveryChildAlleleComesFromTheRightParent) {
   // 100 families of three generations, children listed before their parents, 20 loci.
-  Tables t;
+  Tables t(20, 700, 100);
   auto& locides = *t.locides;
-  locides.count = 20;
   const double p[populations][4] = {{0.25, 0.25, 0.25, 0.25}, {0.4, 0.3, 0.2, 0.1}};
   for (int j = 0; j < locides.count; ++j) {
     four_alleles(locides, j, p);
@@ -112,15 +117,11 @@ TEST(Statistics, EveryChildAlleleComesFromTheRightParent) {
   // 4 to 7 founders.
   const std::int32_t father[] = {2, 4, 6, 0, 0, 0, 0};
   const std::int32_t mother[] = {3, 5, 7, 0, 0, 0, 0};
-  pedigree.blocks = 100;
-  pedigree.count = 700;
   for (int b = 0; b < 100; ++b) {
     for (int k = 0; k < 7; ++k) {
       auto& r = pedigree.records[b * 7 + k];
       r = {b + 1, k + 1, father[k], mother[k], father[k] == 0 ? 1 + k % 2 : 0, 1};
-      pedigree.pending[b * 7 + k] = {1, 1};
     }
-    pedigree.block_ends[b + 1] = (b + 1) * 7;
   }
   ranlux::rluxgo(4, 31, 0, 0);
   model_founders(locides, pedigree, *t.genotypes, *t.gent);
@@ -132,8 +133,8 @@ TEST(Statistics, EveryChildAlleleComesFromTheRightParent) {
       const int parents[sides] = {b * 7 + father[k] - 1, b * 7 + mother[k] - 1};
       for (int side = 0; side < sides; ++side)
         for (int j = 0; j < locides.count; ++j) {
-          const auto allele = g[child][side][j];
-          EXPECT_TRUE(allele == g[parents[side]][0][j] || allele == g[parents[side]][1][j])
+          const auto allele = g(child, side)[j];
+          EXPECT_TRUE(allele == g(parents[side], 0)[j] || allele == g(parents[side], 1)[j])
               << "family " << b + 1 << ", row " << k + 1 << ", side " << side << ", locus " << j;
         }
     }

@@ -106,8 +106,8 @@ TEST_F(ReplicateStatistics, FirstRecordsAreUnrelatedFromOneReplicateToTheNext) {
   for (int r = 1; r <= replicates; ++r) {
     ASSERT_EQ(text_of(simreps::make_replicate(*inputs_, simreps::seeds_of(424243, r), *replicate)), "");
     ASSERT_EQ(inputs_->pedigree.records[0].father, 0) << "the first record must be a founder";
-    deviate.push_back(replicate->gent.deviates[0][0][0]);
-    allele.push_back(replicate->genotypes.alleles[0][0][0]);
+    deviate.push_back(replicate->gent_of(0).deviates(0, 0)[0]);
+    allele.push_back(replicate->genotypes_of(0).alleles(0, 0)[0]);
     environment.push_back(replicate->trait.phenotypes[0] - replicate->genetic[0]);
   }
   const double bound = 3.0 / std::sqrt(replicates - 1.0);

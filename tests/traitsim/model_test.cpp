@@ -31,6 +31,7 @@ void set_qtl_names(Locides& l, std::initializer_list<const char*> names) {
 // The genotypic value of one individual with the given (first, second) alleles per QTL locus.
 float value_of(const Locides& l, std::initializer_list<std::pair<int, int>> pairs) {
   Genotypes g;
+  g.phenotypes.assign(1, 0.0f);
   int b = 0;
   for (auto [a1, a2] : pairs) {
     g.alleles[b][0] = static_cast<std::int8_t>(a1);
@@ -114,6 +115,7 @@ TEST(Environment, SigmaZeroKeepsGenotypicSumsAndStillDrawsTwelvePerIndividual) {
   l.sigma = 0.0f;
   Genotypes g;
   g.n = 3;
+  g.phenotypes.assign(4, 0.0f);
   g.phenotypes[0] = 1.5f;
   g.phenotypes[1] = -2.25f;
   g.phenotypes[3] = 7.0f;  // beyond N: untouched
@@ -142,6 +144,7 @@ TEST(Environment, WithoutGeneticEffectMeanZeroSpreadSigma) {
     l.sigma = sigma;
     Genotypes g;
     g.n = max_individuals;
+    g.phenotypes.assign(max_individuals, 0.0f);
     add_environment(l, g);
     double sum = 0, squares = 0;
     for (int q = 0; q < g.n; ++q) {
@@ -159,6 +162,7 @@ TEST(Environment, WithoutGeneticEffectMeanZeroSpreadSigma) {
 TEST(Environment, NonFinitePhenotypeIsFound) {
   Genotypes g;
   g.n = 4;
+  g.phenotypes.assign(4, 0.0f);
   EXPECT_EQ(first_non_finite(g), -1);
   g.phenotypes[2] = INFINITY;
   g.phenotypes[3] = NAN;
