@@ -48,15 +48,9 @@ void append_padded(std::string& out, std::string_view line, std::size_t width) {
   if (line.size() < width) out.append(width - line.size(), ' ');
 }
 
-}  // namespace
-
-outcome::Outcome parse_genotype_file(std::string_view name, std::string_view text,
-                                     GenotypeFile& file) {
-  file = GenotypeFile{};
-  // Files that passed through a DOS editor keep their columns; only the line end differs.
-  files::TextLines lines(text, true);
+// Line 1: the numbers of individuals and loci, within the file's limits.
+outcome::Outcome read_counts(std::string_view name, files::TextLines& lines, GenotypeFile& file) {
   std::string_view line;
-
   if (!lines.next(line)) {
     return outcome::stop(std::string(name) + " is empty; a genotype file starts with the numbers of "
                          "individuals and loci");
@@ -73,8 +67,37 @@ outcome::Outcome parse_genotype_file(std::string_view name, std::string_view tex
     return outcome::stop(outcome::at_line(name, 1) + std::to_string(file.loci) +
                          " loci; a genotype file holds at most " + std::to_string(max_loci));
   }
+  return std::nullopt;
+}
+
+// Every allele field of the genotype line `line` (line `number` of the file) holds a number.
+outcome::Outcome check_alleles(std::string_view name, long number, std::string_view line,
+                               std::int32_t loci) {
+  for (std::int32_t b = 0; b < loci; ++b) {
+    std::size_t cell = cell_width * static_cast<std::size_t>(b);
+    std::int32_t allele;
+    for (std::size_t col : {cell + 6, cell + 9}) {
+      if (!read_int_field(field(line, col, 3), allele)) {
+        return outcome::stop(outcome::at_line(name, number) + "columns " + std::to_string(col + 1) +
+                             "-" + std::to_string(col + 3) + " (locus " + std::to_string(b + 1) +
+                             ") do not hold an allele number");
+      }
+    }
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
+outcome::Outcome parse_genotype_file(std::string_view name, std::string_view text,
+                                     GenotypeFile& file) {
+  file = GenotypeFile{};
+  // Files that passed through a DOS editor keep their columns; only the line end differs.
+  files::TextLines lines(text, true);
+  if (outcome::Outcome refused = read_counts(name, lines, file)) return refused;
   const std::size_t width = cell_width * static_cast<std::size_t>(file.loci);
 
+  std::string_view line;
   if (!lines.next(line)) {
     return outcome::stop(std::string(name) + " ends after line 1; the line of locus names is missing");
   }
@@ -95,16 +118,8 @@ outcome::Outcome parse_genotype_file(std::string_view name, std::string_view tex
       return outcome::stop(outcome::at_line(name, lines.number()) + "more than the " +
                            std::to_string(file.loci) + " loci of line 1");
     }
-    for (std::int32_t b = 0; b < file.loci; ++b) {
-      std::size_t cell = cell_width * static_cast<std::size_t>(b);
-      std::int32_t allele;
-      for (std::size_t col : {cell + 6, cell + 9}) {
-        if (!read_int_field(field(line, col, 3), allele)) {
-          return outcome::stop(outcome::at_line(name, lines.number()) + "columns " + std::to_string(col + 1) +
-                               "-" + std::to_string(col + 3) + " (locus " + std::to_string(b + 1) +
-                               ") do not hold an allele number");
-        }
-      }
+    if (outcome::Outcome refused = check_alleles(name, lines.number(), line, file.loci)) {
+      return refused;
     }
     file.rows.push_back(line.substr(0, std::min(line.size(), width)));
   }

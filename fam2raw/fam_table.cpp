@@ -28,6 +28,26 @@ std::string key(std::string_view family, std::string_view id) {
   return k;
 }
 
+// A founder's population: the one of the options, or the one in its population column when
+// the options name one; a value there other than 1 or 2 is reported and read as 1.
+void set_population(const std::vector<std::string_view>& cols, const Options& options,
+                    const std::string& at, FamRow& row, Problems& problems) {
+  row.population = options.population;
+  if (options.population_column <= 0) return;
+  const auto c = static_cast<std::size_t>(options.population_column);
+  const std::string_view value = c <= cols.size() ? cols[c - 1] : std::string_view();
+  if (value != "1" && value != "2") {
+    problems.add(
+        row.line,
+        at + "founder " + row.id + " of family " + row.family + " has " +
+            (value.empty() ? std::string("no population") : "population " + std::string(value)) +
+            " in column " + std::to_string(c) + "; a founder's population is 1 or 2");
+    row.population = 1;
+  } else {
+    row.population = value[0] - '0';
+  }
+}
+
 }  // namespace
 
 void read_fam_table(std::string_view text, const std::string& name, const Options& options,
@@ -61,23 +81,7 @@ void read_fam_table(std::string_view text, const std::string& name, const Option
                              " has sex code " + std::string(cols[4]) +
                              "; the codes are 1 (male), 2 (female), 0 (unknown)");
     }
-    if (row.founder()) {
-      row.population = options.population;
-      if (options.population_column > 0) {
-        const auto c = static_cast<std::size_t>(options.population_column);
-        const std::string_view value = c <= cols.size() ? cols[c - 1] : std::string_view();
-        if (value != "1" && value != "2") {
-          problems.add(
-              line,
-              at + "founder " + row.id + " of family " + row.family + " has " +
-                  (value.empty() ? std::string("no population") : "population " + std::string(value)) +
-                  " in column " + std::to_string(c) + "; a founder's population is 1 or 2");
-          row.population = 1;
-        } else {
-          row.population = value[0] - '0';
-        }
-      }
-    }
+    if (row.founder()) set_population(cols, options, at, row, problems);
     const auto [it, fresh] = seen.emplace(key(row.family, row.id), line);
     if (!fresh) {
       return problem("individual " + row.id + " of family " + row.family +

@@ -66,6 +66,50 @@ bool reserved_field_name(std::string_view name) {
   return false;
 }
 
+namespace {
+
+// A marker name fits SOLAR's marker file: short enough, printable, without a comma, and not
+// one of the field names SOLAR reads as its own.
+outcome::Outcome check_name(const Marker& m, const std::string& where) {
+  if (m.name.size() > max_name_chars)
+    return outcome::stop(where + "the name " + m.name + " has " + std::to_string(m.name.size()) +
+                         " characters; SOLAR's marker file takes at most " +
+                         std::to_string(max_name_chars));
+  for (char c : m.name) {
+    if (c <= ' ' || c > '~' || c == ',')
+      return outcome::stop(where + "the name " + m.name +
+                           " holds a character other than a printable one, or a comma");
+  }
+  if (reserved_field_name(m.name))
+    return outcome::stop(where + "the name " + m.name +
+                         " is a SOLAR field name; give the marker another name");
+  return std::nullopt;
+}
+
+// Gives marker `k` of `name` the population-2 frequencies of the same marker in the second
+// table `table2` (read from `name2`), which must list the same markers at the same positions.
+outcome::Outcome take_population2(Marker& m, std::size_t k, const std::string& name,
+                                  const std::vector<Marker>& table2, const std::string& name2,
+                                  const std::string& where) {
+  if (!m.population2.empty())
+    return outcome::stop(where + m.name + " has population-2 frequencies both after | and in " +
+                         name2);
+  if (k >= table2.size())
+    return outcome::stop("map2chrom: " + name2 + ": it ends before marker " + m.name + " of " +
+                         name + ", line " + std::to_string(m.line));
+  const Marker& m2 = table2[k];
+  if (m2.name != m.name || m2.position != m.position || !m2.population2.empty())
+    return outcome::stop(
+        at(name2, m2.line) + "expected " + m.name + " at " + number(m.position) +
+        " cM with the frequencies of population 2 (line " + std::to_string(m.line) + " of " +
+        name + "), found " + m2.name + " at " + number(m2.position) + " cM" +
+        (m2.population2.empty() ? "" : " and a | column"));
+  m.population2 = m2.population1;
+  return std::nullopt;
+}
+
+}  // namespace
+
 outcome::Outcome check_markers(std::vector<Marker>& table, const std::string& name,
                                const std::vector<Marker>* table2, const std::string& name2) {
   if (table.empty()) return outcome::stop("map2chrom: " + name + ": no marker in the file");
@@ -76,18 +120,7 @@ outcome::Outcome check_markers(std::vector<Marker>& table, const std::string& na
     if (k == max_loci)
       return outcome::stop(where + "more than " + std::to_string(max_loci) +
                            " markers; genodrop and xp-loci hold at most that many");
-    if (m.name.size() > max_name_chars)
-      return outcome::stop(where + "the name " + m.name + " has " + std::to_string(m.name.size()) +
-                           " characters; SOLAR's marker file takes at most " +
-                           std::to_string(max_name_chars));
-    for (char c : m.name) {
-      if (c <= ' ' || c > '~' || c == ',')
-        return outcome::stop(where + "the name " + m.name +
-                             " holds a character other than a printable one, or a comma");
-    }
-    if (reserved_field_name(m.name))
-      return outcome::stop(where + "the name " + m.name +
-                           " is a SOLAR field name; give the marker another name");
+    if (auto e = check_name(m, where)) return e;
     const auto [it, fresh] = seen.emplace(m.name, m.line);
     if (!fresh)
       return outcome::stop(where + "the name " + m.name + " is used twice (also on line " +
@@ -101,20 +134,7 @@ outcome::Outcome check_markers(std::vector<Marker>& table, const std::string& na
                            " cM; positions must not decrease");
     if (auto e = check_frequencies(m.population1, m, 1, where)) return e;
     if (table2 != nullptr) {
-      if (!m.population2.empty())
-        return outcome::stop(where + m.name + " has population-2 frequencies both after | and in " +
-                             name2);
-      if (k >= table2->size())
-        return outcome::stop("map2chrom: " + name2 + ": it ends before marker " + m.name + " of " +
-                             name + ", line " + std::to_string(m.line));
-      const Marker& m2 = (*table2)[k];
-      if (m2.name != m.name || m2.position != m.position || !m2.population2.empty())
-        return outcome::stop(
-            at(name2, m2.line) + "expected " + m.name + " at " + number(m.position) +
-            " cM with the frequencies of population 2 (line " + std::to_string(m.line) + " of " +
-            name + "), found " + m2.name + " at " + number(m2.position) + " cM" +
-            (m2.population2.empty() ? "" : " and a | column"));
-      m.population2 = m2.population1;
+      if (auto e = take_population2(m, k, name, *table2, name2, where)) return e;
     }
     if (m.population2.empty()) m.population2 = m.population1;
     const std::string where2 = table2 != nullptr ? at(name2, (*table2)[k].line) : where;

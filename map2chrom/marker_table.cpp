@@ -41,6 +41,57 @@ bool parse_decimal(std::string_view text, double& value) {
   return true;
 }
 
+namespace {
+
+// A marker line has a name, a position and frequencies, each column filled and without blanks.
+outcome::Outcome check_columns(const std::string& at, const std::vector<std::string_view>& cols) {
+  if (cols.size() < 3) {
+    return outcome::stop(
+        at + "found " + std::to_string(cols.size()) +
+        " column(s); a marker needs a name, a position and its allele frequencies"
+        " (columns separated by tabs)");
+  }
+  for (std::size_t c = 0; c < cols.size(); ++c) {
+    if (cols[c].empty()) {
+      return outcome::stop(at + "column " + std::to_string(c + 1) + " is empty");
+    }
+    if (cols[c].find_first_of(" ") != std::string_view::npos) {
+      return outcome::stop(at + "column " + std::to_string(c + 1) + " (" + std::string(cols[c]) +
+                           ") holds a blank; columns are separated by tabs");
+    }
+  }
+  return std::nullopt;
+}
+
+// The frequencies from column 3 on: population 1's, then after a "|" column population 2's.
+outcome::Outcome read_frequencies(const std::string& at, const std::vector<std::string_view>& cols,
+                                  Marker& marker) {
+  bool second = false;
+  for (std::size_t c = 2; c < cols.size(); ++c) {
+    if (cols[c] == "|") {
+      if (second) {
+        return outcome::stop(at + "more than one | column");
+      }
+      second = true;
+      continue;
+    }
+    double f = 0;
+    if (!parse_decimal(cols[c], f) || f < 0 || f > 1) {
+      return outcome::stop(at + "the frequency in column " + std::to_string(c + 1) + " of " +
+                           marker.name + " (" + std::string(cols[c]) +
+                           ") is not a number from 0 to 1");
+    }
+    (second ? marker.population2 : marker.population1).push_back(f);
+  }
+  if (marker.population1.empty() || (second && marker.population2.empty())) {
+    return outcome::stop(at + marker.name + " has no frequency for population " +
+                         (marker.population1.empty() ? "1" : "2"));
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
 outcome::Outcome read_marker_table(std::string_view text, const std::string& name,
                                    MarkerTable& table) {
   table.markers.clear();
@@ -56,21 +107,7 @@ outcome::Outcome read_marker_table(std::string_view text, const std::string& nam
       return std::nullopt;
     }
     first = false;
-    if (cols.size() < 3) {
-      return outcome::stop(
-          at + "found " + std::to_string(cols.size()) +
-          " column(s); a marker needs a name, a position and its allele frequencies"
-          " (columns separated by tabs)");
-    }
-    for (std::size_t c = 0; c < cols.size(); ++c) {
-      if (cols[c].empty()) {
-        return outcome::stop(at + "column " + std::to_string(c + 1) + " is empty");
-      }
-      if (cols[c].find_first_of(" ") != std::string_view::npos) {
-        return outcome::stop(at + "column " + std::to_string(c + 1) + " (" + std::string(cols[c]) +
-                             ") holds a blank; columns are separated by tabs");
-      }
-    }
+    if (outcome::Outcome refused = check_columns(at, cols)) return refused;
     Marker marker;
     marker.line = line;
     marker.name = cols[0];
@@ -78,27 +115,7 @@ outcome::Outcome read_marker_table(std::string_view text, const std::string& nam
       return outcome::stop(at + "the position of " + marker.name + " (" + std::string(cols[1]) +
                            ") is not a number");
     }
-    bool second = false;
-    for (std::size_t c = 2; c < cols.size(); ++c) {
-      if (cols[c] == "|") {
-        if (second) {
-          return outcome::stop(at + "more than one | column");
-        }
-        second = true;
-        continue;
-      }
-      double f = 0;
-      if (!parse_decimal(cols[c], f) || f < 0 || f > 1) {
-        return outcome::stop(at + "the frequency in column " + std::to_string(c + 1) + " of " +
-                             marker.name + " (" + std::string(cols[c]) +
-                             ") is not a number from 0 to 1");
-      }
-      (second ? marker.population2 : marker.population1).push_back(f);
-    }
-    if (marker.population1.empty() || (second && marker.population2.empty())) {
-      return outcome::stop(at + marker.name + " has no frequency for population " +
-                           (marker.population1.empty() ? "1" : "2"));
-    }
+    if (outcome::Outcome refused = read_frequencies(at, cols, marker)) return refused;
     table.markers.push_back(std::move(marker));
     return std::nullopt;
   };

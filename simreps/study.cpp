@@ -51,6 +51,58 @@ std::string cksum_text(const Checksum& sum) {
   return std::to_string(sum.crc) + " " + std::to_string(sum.bytes);
 }
 
+// The rows of the record that name the inputs, by their kind.
+struct InputRows {
+  // The chromosome files by their position; the raw pedigree and the model apart.
+  std::vector<std::pair<long, std::vector<std::string>>> chromosomes;
+  std::vector<std::string> pedigree, model;
+};
+
+// Takes a row of settings into `study`; returns 1 for the two every record must have (program,
+// first_seed), else 0. Throws where a number does not read.
+int read_setting(const std::vector<std::string>& fields, Study& study) {
+  if (fields[0] == "program") {
+    study.program = fields[1];
+    return 1;
+  }
+  if (fields[0] == "first_seed") {
+    study.first_seed = static_cast<std::int32_t>(std::stol(fields[1]));
+    return 1;
+  }
+  if (fields[0] == "formats") {
+    study.formats = fields[1];
+  } else if (fields[0] == "bp_per_cm") {
+    study.bp_per_cm = std::stoll(fields[1]);
+  } else if (fields[0] == "chromosome_names") {
+    study.chromosome_names = fields[1];
+  } else if (fields[0] == "ids") {
+    study.ids = fields[1];
+  }
+  return 0;
+}
+
+// Puts the inputs' checksums and paths into `study` when each input is there once and the
+// chromosome files are numbered 1, 2, ... (or the one "chromosome"); false otherwise. Throws
+// where a number does not read.
+bool take_inputs(const InputRows& input, Study& study) {
+  bool whole = !input.pedigree.empty() && !input.model.empty() && !input.chromosomes.empty();
+  for (std::size_t k = 0; whole && k < input.chromosomes.size(); ++k)
+    whole = input.chromosomes[k].first == static_cast<long>(k + 1) &&
+            (input.chromosomes.size() > 1) == (input.chromosomes[k].second[0] != "chromosome");
+  if (!whole) return false;
+  std::vector<std::vector<std::string>> rows{input.pedigree};
+  for (const auto& row : input.chromosomes) rows.push_back(row.second);
+  rows.push_back(input.model);
+  study.inputs.assign(rows.size(), Checksum{});
+  study.paths.assign(rows.size(), std::string());
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    study.inputs[i].crc = static_cast<std::uint32_t>(std::stoul(rows[i][1]));
+    study.inputs[i].bytes = std::stoull(rows[i][2]);
+    study.paths[i] = rows[i][3];
+  }
+  return true;
+}
+
 }  // namespace
 
 outcome::Outcome read_study(std::optional<Study>& recorded) {
@@ -59,55 +111,23 @@ outcome::Outcome read_study(std::optional<Study>& recorded) {
   if (!in) return std::nullopt;
   Study& study = recorded.emplace();
   int found = 0;
-  // The chromosome files by their position; the raw pedigree and the model apart.
-  std::vector<std::pair<long, std::vector<std::string>>> chromosomes;
-  std::vector<std::string> pedigree, model;
+  InputRows input;
   std::string line;
   try {
     while (std::getline(in, line)) {
       const auto fields = split_tabs(line);
       if (fields.size() < 2) continue;
-      if (fields[0] == "program") {
-        study.program = fields[1];
-        ++found;
-      } else if (fields[0] == "first_seed") {
-        study.first_seed = static_cast<std::int32_t>(std::stol(fields[1]));
-        ++found;
-      } else if (fields[0] == "formats") {
-        study.formats = fields[1];
-      } else if (fields[0] == "bp_per_cm") {
-        study.bp_per_cm = std::stoll(fields[1]);
-      } else if (fields[0] == "chromosome_names") {
-        study.chromosome_names = fields[1];
-      } else if (fields[0] == "ids") {
-        study.ids = fields[1];
-      }
+      found += read_setting(fields, study);
       const long position = input_position(fields[0]);
       if (position == -2 || fields.size() < 4) continue;
       // An input twice makes the record unreadable, as it always did.
-      if ((position == 0 && !pedigree.empty()) || (position == -1 && !model.empty())) found = -10;
-      if (position == 0) pedigree = fields;
-      else if (position == -1) model = fields;
-      else chromosomes.emplace_back(position, fields);
+      if ((position == 0 && !input.pedigree.empty()) || (position == -1 && !input.model.empty()))
+        found = -10;
+      if (position == 0) input.pedigree = fields;
+      else if (position == -1) input.model = fields;
+      else input.chromosomes.emplace_back(position, fields);
     }
-    // Each input once, the chromosome files numbered 1, 2, ... (or the one "chromosome").
-    bool whole = !pedigree.empty() && !model.empty() && !chromosomes.empty();
-    for (std::size_t k = 0; whole && k < chromosomes.size(); ++k)
-      whole = chromosomes[k].first == static_cast<long>(k + 1) &&
-              (chromosomes.size() > 1) == (chromosomes[k].second[0] != "chromosome");
-    if (whole) {
-      std::vector<std::vector<std::string>> rows{pedigree};
-      for (const auto& row : chromosomes) rows.push_back(row.second);
-      rows.push_back(model);
-      study.inputs.assign(rows.size(), Checksum{});
-      study.paths.assign(rows.size(), std::string());
-      for (std::size_t i = 0; i < rows.size(); ++i) {
-        study.inputs[i].crc = static_cast<std::uint32_t>(std::stoul(rows[i][1]));
-        study.inputs[i].bytes = std::stoull(rows[i][2]);
-        study.paths[i] = rows[i][3];
-      }
-      found += 3;
-    }
+    if (take_inputs(input, study)) found += 3;
   } catch (const std::exception&) {
     found = -1;
   }

@@ -64,60 +64,67 @@ bool exact_shortcut(std::string_view digits, long exponent, bool negative, T& va
   return true;
 }
 
-template <typename T>
-FieldStatus read_real_as(std::string_view field, int decimals, int scale,
-                                           bool blanks_are_zeros, std::string& digits, T& value) {
-  FieldChars chars(field, blanks_are_zeros);
-  digits.clear();
+// What the digits of a real field before its exponent said besides the digits themselves.
+struct Mantissa {
   bool negative = false;
+  bool any_digit = false;
+  bool point = false;
+  long fraction_digits = 0;  // digits after the point, up to exponent_cap
+};
+
+// Reads the sign, digits and point of a real field into `mantissa` and its significant digits
+// into `digits`, leaving `next` at the first character after them. False for a second point.
+[[gnu::always_inline]] inline bool read_mantissa(FieldChars& chars, std::string& digits,
+                                                 Mantissa& mantissa, char& next) {
   char c = chars.peek();
   if (c == '+' || c == '-') {
-    negative = c == '-';
+    mantissa.negative = c == '-';
     chars.take();
   }
-  bool any_digit = false, point = false;
-  long fraction_digits = 0;
   for (c = chars.peek(); is_digit(c) || c == '.'; c = chars.peek()) {
     chars.take();
     if (c == '.') {
-      if (point) return FieldStatus::unexpected_character;
-      point = true;
+      if (mantissa.point) return false;
+      mantissa.point = true;
       continue;
     }
-    any_digit = true;
-    if (point && fraction_digits < exponent_cap) ++fraction_digits;
+    mantissa.any_digit = true;
+    if (mantissa.point && mantissa.fraction_digits < exponent_cap) ++mantissa.fraction_digits;
     // Leading zeros carry no value; dropping them keeps the digit string short.
     if (c != '0' || !digits.empty()) digits.push_back(c);
   }
-  long exponent = 0;
-  bool has_exponent = false;
-  if (c != '\0') {
-    if (!any_digit) return FieldStatus::unexpected_character;
-    if (c == 'E' || c == 'e' || c == 'D' || c == 'd' || c == 'Q' || c == 'q') {
-      chars.take();
-      c = chars.peek();
-    }
-    bool exponent_negative = false;
-    if (c == '+' || c == '-') {
-      exponent_negative = c == '-';
-      chars.take();
-      c = chars.peek();
-    }
-    if (!is_digit(c)) return FieldStatus::unexpected_character;
-    for (; is_digit(c); c = chars.peek()) {
-      chars.take();
-      if (exponent < exponent_cap) exponent = exponent * 10 + (c - '0');
-    }
-    if (c != '\0') return FieldStatus::unexpected_character;
-    if (exponent_negative) exponent = -exponent;
-    has_exponent = true;
+  next = c;
+  return true;
+}
+
+// Reads the exponent that starts at `c` (a letter E, D or Q, or a sign, then digits) into
+// `exponent`, up to exponent_cap; it must end the field.
+[[gnu::always_inline]] inline FieldStatus read_exponent(FieldChars& chars, char c,
+                                                        long& exponent) {
+  if (c == 'E' || c == 'e' || c == 'D' || c == 'd' || c == 'Q' || c == 'q') {
+    chars.take();
+    c = chars.peek();
   }
-  if (digits.empty()) {
-    value = negative ? -T(0) : T(0);
-    return FieldStatus::ok;
+  bool exponent_negative = false;
+  if (c == '+' || c == '-') {
+    exponent_negative = c == '-';
+    chars.take();
+    c = chars.peek();
   }
-  exponent -= point ? fraction_digits : decimals;
-  if (!has_exponent) exponent -= scale;
+  if (!is_digit(c)) return FieldStatus::unexpected_character;
+  for (; is_digit(c); c = chars.peek()) {
+    chars.take();
+    if (exponent < exponent_cap) exponent = exponent * 10 + (c - '0');
+  }
+  if (c != '\0') return FieldStatus::unexpected_character;
+  if (exponent_negative) exponent = -exponent;
+  return FieldStatus::ok;
+}
+
+// The value of `digits` times 10^exponent, negated when `negative`: by the exact shortcut
+// where it applies, else by the library's correctly rounded conversion of "[-]digits e exponent".
+template <typename T>
+FieldStatus convert_digits(std::string& digits, long exponent, bool negative, T& value) {
   if (exact_shortcut(digits, exponent, negative, value)) return FieldStatus::ok;
   if (negative) digits.insert(digits.begin(), '-');
   digits.push_back('e');
@@ -134,6 +141,31 @@ FieldStatus read_real_as(std::string_view field, int decimals, int scale,
   if (std::isinf(result)) return FieldStatus::overflow;
   value = result;
   return FieldStatus::ok;
+}
+
+template <typename T>
+FieldStatus read_real_as(std::string_view field, int decimals, int scale,
+                         bool blanks_are_zeros, std::string& digits, T& value) {
+  FieldChars chars(field, blanks_are_zeros);
+  digits.clear();
+  Mantissa mantissa;
+  char c = '\0';
+  if (!read_mantissa(chars, digits, mantissa, c)) return FieldStatus::unexpected_character;
+  long exponent = 0;
+  bool has_exponent = false;
+  if (c != '\0') {
+    if (!mantissa.any_digit) return FieldStatus::unexpected_character;
+    const FieldStatus status = read_exponent(chars, c, exponent);
+    if (status != FieldStatus::ok) return status;
+    has_exponent = true;
+  }
+  if (digits.empty()) {
+    value = mantissa.negative ? -T(0) : T(0);
+    return FieldStatus::ok;
+  }
+  exponent -= mantissa.point ? mantissa.fraction_digits : decimals;
+  if (!has_exponent) exponent -= scale;
+  return convert_digits(digits, exponent, mantissa.negative, value);
 }
 
 }  // namespace

@@ -99,59 +99,52 @@ bool all_zero_digits(std::string_view text) {
   return true;
 }
 
-}  // namespace
+// Iw of a narrow field, the common case: every column is worked out the same way, a digit
+// while digits remain, then the sign, then blanks, so that the loop runs `width` times
+// whatever the value and no branch depends on how many digits it has (alleles of one and two
+// digits in random order would mispredict every other one).
+// The choices are masks, not conditions, so that the compiler cannot make branches of them.
+[[gnu::always_inline]] inline void write_short_integer(char* out, int width, char sign,
+                                                       std::uint32_t magnitude) {
+  char* at = out + width;
+  *--at = static_cast<char>('0' + magnitude % 10);  // the last column is always a digit
+  std::uint32_t rest = magnitude / 10;
+  std::uint32_t pending = static_cast<unsigned char>(sign);  // the sign, until placed
+  for (int k = 1; k < width; ++k) {
+    const std::uint32_t next = rest / 10;
+    const std::uint32_t digit = '0' + (rest - next * 10);
+    const std::uint32_t live = 0u - static_cast<std::uint32_t>(rest != 0);
+    const std::uint32_t other = pending | (' ' & (0u - static_cast<std::uint32_t>(pending == 0)));
+    *--at = static_cast<char>((digit & live) | (other & ~live));
+    pending &= live;
+    rest = next;
+  }
+  if (rest != 0 || pending != 0) stars(out, width);
+}
 
-void write_integer(char* out, int width, int min_digits, bool plus, std::int32_t value) {
-  std::uint32_t magnitude = value < 0 ? 0u - static_cast<std::uint32_t>(value)
-                                      : static_cast<std::uint32_t>(value);
-  const char sign = value < 0 ? '-' : (plus ? '+' : 0);
-  if (min_digits < 0 && sign == 0 && magnitude < 1000 && width >= 3) {
-    blanks(out, static_cast<std::size_t>(width - 3));
-    put_three(out + width - 3, packed::triples.blank[magnitude]);
+// Iw of a wide field: the digits are counted first, then placed.
+[[gnu::always_inline]] inline void write_long_integer(char* out, int width, char sign,
+                                                      std::uint32_t magnitude) {
+  const int n = digit_count(magnitude);
+  const int length = n + (sign ? 1 : 0);
+  if (length > width) {
+    stars(out, width);
     return;
   }
-  if (min_digits < 0 && width <= short_integer) {
-    // Iw of a narrow field, the common case: every column is worked out the same way, a
-    // digit while digits remain, then the sign, then blanks, so that the loop runs `width`
-    // times whatever the value and no branch depends on how many digits it has (alleles of
-    // one and two digits in random order would mispredict every other one).
-    // The choices are masks, not conditions, so that the compiler cannot make branches of
-    // them.
-    char* at = out + width;
-    *--at = static_cast<char>('0' + magnitude % 10);  // the last column is always a digit
-    std::uint32_t rest = magnitude / 10;
-    std::uint32_t pending = static_cast<unsigned char>(sign);  // the sign, until placed
-    for (int k = 1; k < width; ++k) {
-      const std::uint32_t next = rest / 10;
-      const std::uint32_t digit = '0' + (rest - next * 10);
-      const std::uint32_t live = 0u - static_cast<std::uint32_t>(rest != 0);
-      const std::uint32_t other = pending | (' ' & (0u - static_cast<std::uint32_t>(pending == 0)));
-      *--at = static_cast<char>((digit & live) | (other & ~live));
-      pending &= live;
-      rest = next;
-    }
-    if (rest != 0 || pending != 0) stars(out, width);
-    return;
-  }
-  if (min_digits < 0) {
-    const int n = digit_count(magnitude);
-    const int length = n + (sign ? 1 : 0);
-    if (length > width) {
-      stars(out, width);
-      return;
-    }
-    char* at = put_digits(out + width, magnitude, n);
-    if (sign) *--at = sign;
-    blanks(out, static_cast<std::size_t>(width - length));
-    return;
-  }
+  char* at = put_digits(out + width, magnitude, n);
+  if (sign) *--at = sign;
+  blanks(out, static_cast<std::size_t>(width - length));
+}
+
+// Iw.m: at least `min_digits` digits, zeros in front; a zero with m = 0 is all blanks.
+void write_integer_min_digits(char* out, int width, int min_digits, char sign,
+                              std::uint32_t magnitude) {
   char digits[16];
   int n = 0;
   while (magnitude != 0) {
     digits[n++] = static_cast<char>('0' + magnitude % 10);
     magnitude /= 10;
   }
-  if (min_digits < 0 && n == 0) digits[n++] = '0';
   int zeros = min_digits > n ? min_digits - n : 0;
   if (static_cast<std::int64_t>(n) + zeros + (sign ? 1 : 0) > width) {
     stars(out, width);
@@ -164,30 +157,47 @@ void write_integer(char* out, int width, int min_digits, bool plus, std::int32_t
   std::memset(out, ' ', static_cast<std::size_t>(at));
 }
 
+}  // namespace
+
+void write_integer(char* out, int width, int min_digits, bool plus, std::int32_t value) {
+  std::uint32_t magnitude = value < 0 ? 0u - static_cast<std::uint32_t>(value)
+                                      : static_cast<std::uint32_t>(value);
+  const char sign = value < 0 ? '-' : (plus ? '+' : 0);
+  if (min_digits < 0 && sign == 0 && magnitude < 1000 && width >= 3) {
+    blanks(out, static_cast<std::size_t>(width - 3));
+    put_three(out + width - 3, packed::triples.blank[magnitude]);
+    return;
+  }
+  if (min_digits >= 0) {
+    write_integer_min_digits(out, width, min_digits, sign, magnitude);
+  } else if (width <= short_integer) {
+    write_short_integer(out, width, sign, magnitude);
+  } else {
+    write_long_integer(out, width, sign, magnitude);
+  }
+}
+
 namespace {
 
-// write_fixed_exact() with the decimal count fixed at compile time (`kDecimals`), so that the
-// divisions by its power of ten become multiplications, or taken from `decimals` when
-// kDecimals is 0.
-template <int kDecimals>
-inline bool fixed_exact(char* out, int width, int decimals_given, bool plus, double value) {
-  const int decimals = kDecimals > 0 ? kDecimals : decimals_given;
-  if (decimals < 1 || decimals > max_exact_decimals || width > max_exact_width) return false;
+// `value` times 10^decimals, rounded to an integer half to even, as printf rounds the exact
+// value, into `rounded`, and its sign into `negative`. False for infinity, NaN, values of 2^53
+// and above (the general path writes those, as asterisks in any field this path takes) and
+// results of 20 digits.
+[[gnu::always_inline]] inline bool round_scaled(double value, int decimals, bool& negative,
+                                                std::uint64_t& rounded) {
   const std::uint64_t pattern = std::bit_cast<std::uint64_t>(value);
-  const bool negative = (pattern >> 63) != 0;
+  negative = (pattern >> 63) != 0;
   const int biased = static_cast<int>((pattern >> 52) & 0x7ff);
   if (biased == 0x7ff) return false;  // infinity, NaN
   const std::uint64_t fraction = pattern & ((std::uint64_t{1} << 52) - 1);
-  // value = mantissa * 2^-shift exactly; from 2^53 on the value is a large integer, which the
-  // general path writes (as asterisks in any field this path takes).
+  // value = mantissa * 2^-shift exactly.
   const std::uint64_t mantissa = biased == 0 ? fraction : fraction | (std::uint64_t{1} << 52);
   const int exponent = (biased == 0 ? 1 : biased) - 1075;
   if (exponent > 0) return false;
   int shift = -exponent;
-  // value * 10^decimals = scaled * 2^-shift exactly; it is rounded to an integer, half to
-  // even, as printf rounds the exact value. A single-precision value has at most 24
+  // value * 10^decimals = scaled * 2^-shift exactly. A single-precision value has at most 24
   // significant bits, so its product fits 64 bits once the trailing zero bits are gone.
-  std::uint64_t rounded = 0;
+  rounded = 0;
   if (mantissa != 0) {
     const int zeros = std::min(std::countr_zero(mantissa), shift);
     const std::uint64_t bits = mantissa >> zeros;
@@ -216,11 +226,13 @@ inline bool fixed_exact(char* out, int width, int decimals_given, bool plus, dou
       }
     }  // else the value lies below 2^-16 of a unit of the last decimal: it rounds to 0
   }
-  if (rounded >= powers_of_ten[19]) return false;
+  return rounded < powers_of_ten[19];
+}
 
-  const std::uint64_t whole = kDecimals > 0 ? rounded / powers_of_ten[kDecimals]
-                                            : divide_by_power_of_ten(rounded, decimals);
-  const char sign = (negative && rounded != 0) ? '-' : (plus ? '+' : 0);
+// Places `rounded` (the value in units of its last decimal, `whole` of them before the point)
+// right-justified with its sign, or asterisks when it does not fit.
+[[gnu::always_inline]] inline void put_fixed(char* out, int width, int decimals, char sign,
+                                             std::uint64_t rounded, std::uint64_t whole) {
   int whole_digits = digit_count(whole);
   int length = whole_digits + 1 + decimals + (sign ? 1 : 0);
   // The zero before the point goes only when the field is exactly one column short for it.
@@ -230,7 +242,7 @@ inline bool fixed_exact(char* out, int width, int decimals_given, bool plus, dou
   }
   if (length > width) {
     stars(out, width);
-    return true;
+    return;
   }
   char* at = out + width;
   if (decimals == 3) {
@@ -243,6 +255,22 @@ inline bool fixed_exact(char* out, int width, int decimals_given, bool plus, dou
   at = put_digits(at, whole, whole_digits);
   if (sign) *--at = sign;
   blanks(out, static_cast<std::size_t>(width - length));
+}
+
+// write_fixed_exact() with the decimal count fixed at compile time (`kDecimals`), so that the
+// divisions by its power of ten become multiplications, or taken from `decimals` when
+// kDecimals is 0.
+template <int kDecimals>
+inline bool fixed_exact(char* out, int width, int decimals_given, bool plus, double value) {
+  const int decimals = kDecimals > 0 ? kDecimals : decimals_given;
+  if (decimals < 1 || decimals > max_exact_decimals || width > max_exact_width) return false;
+  bool negative = false;
+  std::uint64_t rounded = 0;
+  if (!round_scaled(value, decimals, negative, rounded)) return false;
+  const std::uint64_t whole = kDecimals > 0 ? rounded / powers_of_ten[kDecimals]
+                                            : divide_by_power_of_ten(rounded, decimals);
+  const char sign = (negative && rounded != 0) ? '-' : (plus ? '+' : 0);
+  put_fixed(out, width, decimals, sign, rounded, whole);
   return true;
 }
 
@@ -288,6 +316,67 @@ void write_fixed_general(char* out, int width, int decimals, bool plus, double v
   place(out, width, sign, body);
 }
 
+namespace {
+
+// The `decimals` mantissa digits of |value| into `digits` and its exponent for the form 0.dddd
+// into `exponent`: to_chars gives d.ddde+xx with `decimals` digits in all, and the exponent
+// then counts one more. The digits and to_chars' text share `scratch`. Returns the count of
+// digits, or -1 when to_chars fails.
+long exponent_mantissa(int decimals, double value, std::string& scratch, long& exponent) {
+  scratch.resize(static_cast<std::size_t>(decimals) + 400);
+  char* digits = scratch.data();
+  exponent = 0;
+  if (value == 0) {
+    std::memset(digits, '0', static_cast<std::size_t>(decimals));
+    return decimals;
+  }
+  std::size_t count = 0;
+  char* text = scratch.data() + decimals + 1;
+  auto [end, ec] = std::to_chars(text, scratch.data() + scratch.size(), std::fabs(value),
+                                 std::chars_format::scientific, decimals - 1);
+  if (ec != std::errc()) return -1;
+  char* p = text;
+  for (; p < end && *p != 'e'; ++p) {
+    if (*p != '.') digits[count++] = *p;
+  }
+  ++p;  // the 'e'
+  bool negative_exponent = *p == '-';
+  ++p;
+  for (; p < end; ++p) exponent = exponent * 10 + (*p - '0');
+  if (negative_exponent) exponent = -exponent;
+  ++exponent;
+  return static_cast<long>(count);
+}
+
+// The exponent part of an Ew.d or Ew.dEe field into `text`: with `exponent_digits` digits and
+// the letter when e is given, else the letter and two digits, or three digits without the
+// letter. Returns its length, or -1 when the exponent does not fit.
+int exponent_part(long exponent, int exponent_digits, char letter, char (&text)[16]) {
+  int length = 0;
+  long magnitude = exponent < 0 ? -exponent : exponent;
+  int needed = magnitude >= 100 ? 3 : 2;
+  if (exponent_digits > 0) {
+    int size = 1;
+    for (long m = magnitude; m >= 10; m /= 10) ++size;
+    if (size > exponent_digits || exponent_digits > 12) return -1;
+    needed = exponent_digits;
+    text[length++] = letter;
+  } else if (magnitude > 999) {
+    return -1;
+  } else if (needed == 2) {
+    text[length++] = letter;
+  }
+  text[length++] = exponent < 0 ? '-' : '+';
+  for (int i = needed - 1; i >= 0; --i) {
+    long power = 1;
+    for (int k = 0; k < i; ++k) power *= 10;
+    text[length++] = static_cast<char>('0' + (magnitude / power) % 10);
+  }
+  return length;
+}
+
+}  // namespace
+
 void write_exponent(char* out, int width, int decimals, int exponent_digits, char letter,
                     bool plus, double value, std::string& scratch) {
   if (write_special(out, width, plus, value)) return;
@@ -295,63 +384,22 @@ void write_exponent(char* out, int width, int decimals, int exponent_digits, cha
     stars(out, width);
     return;
   }
-  // The mantissa digits come from to_chars in the form d.ddde+xx with decimals digits in all;
-  // the exponent then counts one more, for the form 0.dddd.
-  scratch.resize(static_cast<std::size_t>(decimals) + 400);
-  char* digits = scratch.data();
-  std::size_t count = 0;
   long exponent = 0;
-  if (value == 0) {
-    std::memset(digits, '0', static_cast<std::size_t>(decimals));
-    count = static_cast<std::size_t>(decimals);
-  } else {
-    char* text = scratch.data() + decimals + 1;
-    auto [end, ec] = std::to_chars(text, scratch.data() + scratch.size(), std::fabs(value),
-                                   std::chars_format::scientific, decimals - 1);
-    if (ec != std::errc()) {
-      stars(out, width);
-      return;
-    }
-    char* p = text;
-    for (; p < end && *p != 'e'; ++p) {
-      if (*p != '.') digits[count++] = *p;
-    }
-    ++p;  // the 'e'
-    bool negative_exponent = *p == '-';
-    ++p;
-    for (; p < end; ++p) exponent = exponent * 10 + (*p - '0');
-    if (negative_exponent) exponent = -exponent;
-    ++exponent;
-  }
-  char exponent_text[16];
-  int exponent_length = 0;
-  long magnitude = exponent < 0 ? -exponent : exponent;
-  int needed = magnitude >= 100 ? 3 : 2;
-  if (exponent_digits > 0) {
-    int size = 1;
-    for (long m = magnitude; m >= 10; m /= 10) ++size;
-    if (size > exponent_digits || exponent_digits > 12) {
-      stars(out, width);
-      return;
-    }
-    needed = exponent_digits;
-    exponent_text[exponent_length++] = letter;
-  } else if (magnitude > 999) {
+  const long count = exponent_mantissa(decimals, value, scratch, exponent);
+  if (count < 0) {
     stars(out, width);
     return;
-  } else if (needed == 2) {
-    exponent_text[exponent_length++] = letter;
   }
-  exponent_text[exponent_length++] = exponent < 0 ? '-' : '+';
-  for (int i = needed - 1; i >= 0; --i) {
-    long power = 1;
-    for (int k = 0; k < i; ++k) power *= 10;
-    exponent_text[exponent_length++] = static_cast<char>('0' + (magnitude / power) % 10);
+  char exponent_text[16];
+  const int exponent_length = exponent_part(exponent, exponent_digits, letter, exponent_text);
+  if (exponent_length < 0) {
+    stars(out, width);
+    return;
   }
-  std::string_view mantissa(digits, count);
+  std::string_view mantissa(scratch.data(), static_cast<std::size_t>(count));
   char sign = (std::signbit(value) && !all_zero_digits(mantissa)) ? '-' : (plus ? '+' : 0);
   std::string body;
-  body.reserve(count + 20);
+  body.reserve(static_cast<std::size_t>(count) + 20);
   body.append("0.").append(mantissa).append(exponent_text, static_cast<std::size_t>(exponent_length));
   std::string_view view(body);
   if (view.size() + (sign ? 1 : 0) == static_cast<std::size_t>(width) + 1) view.remove_prefix(1);
