@@ -10,10 +10,17 @@
 #include <vector>
 
 #include "common/outcome/outcome.hpp"
+#include "extract/genotype_file.hpp"
 #include "genodrop/tables.hpp"
+#include "simcheck/simulation.hpp"
 #include "traitsim/tables.hpp"
 
 namespace simcheck {
+
+// What simcheck reads: any study simreps runs, up to the limits of the files themselves rather
+// than the programs' tables. A numbered pedigree counts individuals and families in five
+// columns; a genotype file's line holds at most extract's 1000 loci.
+constexpr genodrop::Limits study_limits{extract::max_loci, max_individuals, max_individuals};
 
 // One chromosome of the simulation: its loci and what its draws were asked to follow.
 struct Chromosome {
