@@ -65,7 +65,8 @@ struct InputFiles {
 // layer, as they do in genodrop and traitsim, which read them the same way.
 outcome::Outcome read_inputs(const InputFiles& files, Inputs& inputs);
 
-// Numbers the raw pedigree `raw` into the numbered pedigree file `numbered`, as famorder does.
+// Numbers the raw pedigree `raw` into the numbered pedigree file `numbered` with famorder's steps,
+// up to the numbered pedigree's own limit of pedigrees rather than famorder's table.
 outcome::Outcome number_pedigree(const std::string& raw, const std::string& numbered);
 
 }  // namespace simcheck
