@@ -9,6 +9,7 @@
 #include "famorder/number_file.hpp"
 #include "famorder/write_table.hpp"
 #include "genodrop/chromosome.hpp"
+#include "genodrop/drop_plan.hpp"
 #include "genodrop/pedigree.hpp"
 #include "traitsim/model_file.hpp"
 
@@ -24,40 +25,22 @@ double haldane_fraction(float from, float to) {
   return static_cast<float>((1.0f - e) / 2.0f);
 }
 
-// genodrop's completion loop without its draws: the order in which haplotypes are made.
-outcome::Outcome work_out_order(Inputs& in) {
-  const auto& ped = in.pedigree;
-  const std::size_t count = static_cast<std::size_t>(ped.count);
-  std::vector<std::array<bool, 2>> pending(count, {true, true});
-  in.parent.assign(count, {-1, -1});
+// The order in which genodrop draws, by genodrop's own plan: the founders' haplotypes in file
+// order, then the meioses pass by pass; and each non-founder's parents.
+outcome::Outcome work_out_order(const std::string& pedigree_file, Inputs& in) {
+  genodrop::DropPlan plan;
+  if (auto problem = genodrop::plan_drop(in.pedigree, pedigree_file, plan)) return problem;
+  in.parent.assign(static_cast<std::size_t>(in.pedigree.count), {-1, -1});
   in.draw_order.clear();
-  for (std::size_t i = 0; i < count; ++i)
-    if (ped.records[i].father == 0) {
-      pending[i] = {false, false};
-      in.draw_order.push_back({static_cast<std::int32_t>(i), 0});
-      in.draw_order.push_back({static_cast<std::int32_t>(i), 1});
-    }
-  for (std::int32_t b = 1; b <= ped.blocks; ++b)
-    for (std::int32_t i = ped.block_ends[b - 1]; i < ped.block_ends[b]; ++i)
-      if (ped.records[i].father != 0)
-        in.parent[static_cast<std::size_t>(i)] = {ped.block_ends[b - 1] + ped.records[i].father - 1,
-                                                  ped.block_ends[b - 1] + ped.records[i].mother - 1};
-  for (bool progress = true; progress;) {
-    progress = false;
-    for (std::size_t i = 0; i < count; ++i)
-      for (int side = 0; side < 2; ++side) {
-        if (!pending[i][side]) continue;
-        const auto& of_parent = pending[static_cast<std::size_t>(in.parent[i][side])];
-        if (of_parent[0] || of_parent[1]) continue;
-        pending[i][side] = false;
-        in.draw_order.push_back({static_cast<std::int32_t>(i), side});
-        progress = true;
-      }
+  in.draw_order.reserve(2 * static_cast<std::size_t>(in.pedigree.count));
+  for (const std::int32_t row : plan.founders) {
+    in.draw_order.push_back({row, 0});
+    in.draw_order.push_back({row, 1});
   }
-  for (std::size_t i = 0; i < count; ++i)
-    if (pending[i][0] || pending[i][1])
-      return outcome::stop("the pedigree's record " + std::to_string(i + 1) +
-                           " is its own ancestor: genodrop could not have made its genotypes");
+  for (const genodrop::Meiosis& meiosis : plan.meioses) {
+    in.draw_order.push_back({meiosis.child, meiosis.side});
+    in.parent[static_cast<std::size_t>(meiosis.child)][static_cast<std::size_t>(meiosis.side)] = meiosis.parent;
+  }
   return std::nullopt;
 }
 
@@ -120,16 +103,16 @@ outcome::Outcome read_inputs(const InputFiles& files, Inputs& in) {
     Chromosome& chromosome = in.chromosomes[k];
     chromosome.file = files.chromosomes[k];
     chromosome.name = files.chromosome_names[k];
-    if (auto stop = genodrop::read_chromosome(chromosome.file, *chromosome.loci)) return about(chromosome.file, stop->text);
+    if (auto stop = genodrop::read_chromosome(chromosome.file, *chromosome.loci, study_limits)) return about(chromosome.file, stop->text);
   }
-  if (auto stop = genodrop::read_pedigree(files.pedigree, in.pedigree)) return about(files.pedigree, stop->text);
+  if (auto stop = genodrop::read_pedigree(files.pedigree, in.pedigree, study_limits)) return about(files.pedigree, stop->text);
   if (!files.model.empty()) {
     if (auto stop = traitsim::read_model(files.model, in.model)) return stop;
     in.has_model = true;
   }
   for (Chromosome& chromosome : in.chromosomes)
     if (auto problem = derive(chromosome)) return problem;
-  return work_out_order(in);
+  return work_out_order(files.pedigree, in);
 }
 
 outcome::Outcome number_pedigree(const std::string& raw, const std::string& numbered) {
@@ -137,7 +120,7 @@ outcome::Outcome number_pedigree(const std::string& raw, const std::string& numb
   std::FILE* file = std::fopen(raw.c_str(), "r");
   if (file == nullptr) return outcome::stop("cannot open the raw pedigree " + raw);
   PedTable table;
-  const outcome::Outcome refused = number_file(file, raw, table, "simcheck");
+  const outcome::Outcome refused = number_file(file, raw, table, "simcheck", max_individuals);
   std::fclose(file);
   if (refused) return refused;
   std::FILE* out = std::fopen(numbered.c_str(), "w");

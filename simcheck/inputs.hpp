@@ -10,10 +10,17 @@
 #include <vector>
 
 #include "common/outcome/outcome.hpp"
+#include "extract/genotype_file.hpp"
 #include "genodrop/tables.hpp"
+#include "simcheck/simulation.hpp"
 #include "traitsim/tables.hpp"
 
 namespace simcheck {
+
+// What simcheck reads: any study simreps runs, up to the limits of the files themselves rather
+// than the programs' tables. A numbered pedigree counts individuals and families in five
+// columns; a genotype file's line holds at most extract's 1000 loci.
+constexpr genodrop::Limits study_limits{extract::max_loci, max_individuals, max_individuals};
 
 // One chromosome of the simulation: its loci and what its draws were asked to follow.
 struct Chromosome {
@@ -58,7 +65,8 @@ struct InputFiles {
 // layer, as they do in genodrop and traitsim, which read them the same way.
 outcome::Outcome read_inputs(const InputFiles& files, Inputs& inputs);
 
-// Numbers the raw pedigree `raw` into the numbered pedigree file `numbered`, as famorder does.
+// Numbers the raw pedigree `raw` into the numbered pedigree file `numbered` with famorder's steps,
+// up to the numbered pedigree's own limit of pedigrees rather than famorder's table.
 outcome::Outcome number_pedigree(const std::string& raw, const std::string& numbered);
 
 }  // namespace simcheck

@@ -14,6 +14,7 @@
 #include <memory>
 #include <string>
 
+#include "common/outcome/finish.hpp"
 #include "simcheck/checks.hpp"
 #include "simcheck/evaluation.hpp"
 #include "simcheck/folders.hpp"
@@ -27,6 +28,8 @@
 namespace {
 
 using namespace simcheck;
+
+const outcome::Program& program = outcome::programs::simcheck;
 
 // The folder of the tables and the figure, made only once there is something to put in it, so
 // that a refused check leaves no trace.
@@ -59,8 +62,8 @@ outcome::Outcome write_report(const std::string& output, const Inputs& inputs, c
   return std::nullopt;
 }
 
-// The whole check; `flags` receives the number of flags raised.
-outcome::Outcome run(const Options& options, std::int64_t& flags) {
+// The whole check. A flag raised is told in the summary, and ends the run with status 1.
+outcome::Outcome run(const Options& options) {
   Layout layout;
   if (auto problem = find_layout(options, layout)) return problem;
   const std::string output = options.output.empty() ? options.folder + "/simcheck" : options.output;
@@ -73,26 +76,23 @@ outcome::Outcome run(const Options& options, std::int64_t& flags) {
   const Evaluation evaluation = evaluate(*inputs, *counts);
   const Subject subject{options.folder, layout.study ? static_cast<std::int32_t>(layout.simulations.size()) : 0};
   print_summary(subject, *inputs, *counts, evaluation);
-  flags = evaluation.flags;
-  return write_report(output, *inputs, *counts, evaluation);
+  if (auto problem = write_report(output, *inputs, *counts, evaluation)) return problem;
+  return outcome::told(evaluation.flags != 0 ? 1 : 0);
 }
 
-// How a run ends: a refusal on standard output after the program's name (with the usage text
-// when the command line was wrong), the usage text alone when asked for, else the status the
-// flags give.
-int finish(const outcome::Outcome& problem, bool show_usage, int status) {
-  if (problem) outcome::refuse_line("simcheck: " + problem->text);
-  if (show_usage) std::fputs(usage(), stdout);
-  return status;
+// The whole run from the command line: a wrong one is answered with what is wrong and the
+// usage text (status 1), a request for help with the usage text (status 0).
+outcome::Outcome check(int argc, char** argv) {
+  Options options;
+  if (const outcome::Outcome problem = read_options(argc, argv, options))
+    return outcome::usage(std::string(program.name) + ": " + problem->text + "\n" + usage());
+  if (options.help) {
+    std::fputs(usage(), stdout);
+    return std::nullopt;
+  }
+  return run(options);
 }
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  Options options;
-  if (const outcome::Outcome problem = read_options(argc, argv, options); problem || options.help)
-    return finish(problem, true, options.help ? 0 : 1);
-  std::int64_t flags = 0;
-  const outcome::Outcome problem = run(options, flags);
-  return finish(problem, false, problem || flags != 0 ? 1 : 0);
-}
+int main(int argc, char** argv) { return outcome::finish(program, check(argc, argv)); }

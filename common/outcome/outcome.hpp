@@ -61,13 +61,4 @@ inline std::string at_line(std::string_view file, long long line) {
   return std::string(file) + ", line " + std::to_string(line) + ": ";
 }
 
-// The end of a refused run on standard output, from before every program ended in
-// outcome::finish; only simcheck's driver still calls it, until it moves to finish too. Prints
-// `text` up to any NUL byte and gives the exit status 1. Add no new caller.
-inline int refuse_line(const std::string& text) {
-  std::fputs(text.c_str(), stdout);
-  std::fputc('\n', stdout);
-  return 1;
-}
-
 }  // namespace outcome
