@@ -6,7 +6,6 @@
 #include <cstdio>
 #include <memory>
 
-#include "common/outcome/finish.hpp"
 #include "common/random/random.hpp"
 #include "common/rawped/reader.hpp"
 #include "famlint/family_checks.hpp"
@@ -114,7 +113,8 @@ outcome::Outcome xploci_step(const std::vector<std::string>& arguments) {
   xploci::Locides locides;
   if (auto stop = xploci::read_chromosome_map(records::Text<255>(arguments[0]), locides, most_loci))
     return stopped_fatally("xp-loci", *stop);
-  for (const std::string& warning : xploci::decreasing_positions(locides)) outcome::warn(outcome::programs::xp_loci, warning);
+  for (const std::string& warning : xploci::decreasing_positions(locides))
+    std::fprintf(stderr, "xp-loci: %s\n", warning.c_str());
   xploci::write_solar_map(records::Text<255>(arguments[1]), locides);
   return std::nullopt;
 }
