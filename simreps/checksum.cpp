@@ -76,8 +76,9 @@ __attribute__((target("pclmul,ssse3"))) __m128i fold(__m128i a, __m128i by) {
 // From 64 bytes on.
 __attribute__((target("pclmul,ssse3"))) std::uint32_t add_by_folding(std::uint32_t crc, const unsigned char* p,
                                                                         std::size_t n) {
-  const __m128i by_512 = _mm_set_epi64x(static_cast<long long>(x_power_mod(576)), static_cast<long long>(x_power_mod(512)));
-  const __m128i by_128 = _mm_set_epi64x(static_cast<long long>(x_power_mod(192)), static_cast<long long>(x_power_mod(128)));
+  constexpr auto x576 = static_cast<long long>(x_power_mod(576)), x512 = static_cast<long long>(x_power_mod(512)),
+                 x192 = static_cast<long long>(x_power_mod(192)), x128 = static_cast<long long>(x_power_mod(128));
+  const __m128i by_512 = _mm_set_epi64x(x576, x512), by_128 = _mm_set_epi64x(x192, x128);
   __m128i a[4];
   for (int k = 0; k < 4; ++k) a[k] = load_high_first(p + 16 * k);
   // The CRC so far stands on the text's first four bytes.
