@@ -22,4 +22,16 @@ std::optional<Checksum> checksum_of(const std::string& name);
 // The same of `text`, as "cksum" prints it for a file holding exactly `text`.
 Checksum checksum_of_text(std::string_view text);
 
+// The checksum of a text handed over in pieces, for files written a piece at a time and never
+// held whole: add() each piece in order, then sum() is checksum_of_text of them all.
+class ChecksumStream {
+ public:
+  void add(std::string_view piece);
+  Checksum sum() const;
+
+ private:
+  std::uint32_t crc_ = 0;
+  std::uint64_t bytes_ = 0;
+};
+
 }  // namespace simreps

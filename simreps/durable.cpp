@@ -26,7 +26,7 @@ void start_flush(int fd) { ::sync_file_range(fd, 0, 0, SYNC_FILE_RANGE_WRITE); }
 #endif
 
 // Writes all of `text` to `fd`; returns the system's reason when it cannot.
-std::string write_all(int fd, const std::string& text) {
+std::string write_all(int fd, std::string_view text) {
   std::size_t done = 0;
   while (done < text.size()) {
     const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
@@ -60,14 +60,40 @@ outcome::Outcome sync_folder(const std::string& folder) {
 }
 
 outcome::Outcome write_and_start_flush(const std::string& path, const std::string& text) {
-  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-  if (fd < 0) return outcome::stop("cannot write " + path + ": " + reason());
-  std::string why = write_all(fd, text);
-  if (why.empty()) start_flush(fd);
-  if (::close(fd) != 0 && why.empty()) why = reason();
-  if (why.empty()) return std::nullopt;
-  std::remove(path.c_str());
-  return outcome::stop("cannot write " + path + ": " + why);
+  StreamedFile file;
+  if (auto failed = file.open(path)) return failed;
+  file.write(text);
+  return file.finish();
+}
+
+StreamedFile::~StreamedFile() {
+  if (fd_ < 0) return;
+  ::close(fd_);
+  std::remove(path_.c_str());
+}
+
+outcome::Outcome StreamedFile::open(const std::string& path) {
+  path_ = path;
+  why_.clear();
+  sum_ = ChecksumStream{};
+  fd_ = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  if (fd_ < 0) return outcome::stop("cannot write " + path + ": " + reason());
+  return std::nullopt;
+}
+
+void StreamedFile::write(std::string_view piece) {
+  if (!why_.empty()) return;
+  why_ = write_all(fd_, piece);
+  sum_.add(piece);
+}
+
+outcome::Outcome StreamedFile::finish() {
+  if (why_.empty()) start_flush(fd_);
+  if (::close(fd_) != 0 && why_.empty()) why_ = reason();
+  fd_ = -1;
+  if (why_.empty()) return std::nullopt;
+  std::remove(path_.c_str());
+  return outcome::stop("cannot write " + path_ + ": " + why_);
 }
 
 outcome::Outcome write_durably(const std::string& folder, const std::string& name, const std::string& text) {

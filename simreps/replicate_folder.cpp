@@ -15,7 +15,9 @@
 #include "simreps/format_files.hpp"
 #include "simreps/outdir.hpp"
 #include "simreps/qtl_file.hpp"
+#include "simreps/solar_files.hpp"
 #include "simreps/solar_text.hpp"
+#include "simreps/working_split.hpp"
 #include "traitsim/phenotype_file.hpp"
 
 namespace simreps {
@@ -28,53 +30,81 @@ std::string number_text(double value) {
   return text;
 }
 
-// The chain's working files of the replicate, written in its folder as the programs write
-// them: genodrop's two files from the tables, extract run on them, traitsim's phenotypes.
-// Their checksums are added to `sums`.
-outcome::Outcome write_working_files(const Plan& plan, const Replicate& replicate, const std::string& folder,
-                                     FileSums& sums) {
-  // With several chromosomes, each its genotype files and extract's two (gntp.<k>.wrk ...), and
-  // qtl.wrk the merged QTL genotype file traitsim's phenotypes come from.
+// genodrop's two files of each chromosome from the tables, and traitsim's phenotypes, written
+// by the programs' own writers in `folder`. Their names go to `written`.
+outcome::Outcome write_program_files(const Plan& plan, const Replicate& replicate, const std::string& folder,
+                                     std::vector<std::string>& written) {
+  // With several chromosomes, each its genotype files (gntp.<k>.wrk ...).
   const std::size_t count = plan.inputs.chromosomes.size();
-  auto name_of = [count](const char* stem, std::size_t k) { return chromosome_file(stem, k, count, ".wrk"); };
   if (::chdir(folder.c_str()) != 0) return outcome::stop("cannot enter " + folder);
   bool renamed = true;
   for (std::size_t k = 1; k <= count && renamed; ++k) {
-    genodrop::write_files(name_of("gntp", k), plan.inputs.chromosomes[k - 1]->loci, plan.inputs.pedigree,
+    const std::string name = chromosome_file("gntp", k, count, ".wrk");
+    genodrop::write_files(name, plan.inputs.chromosomes[k - 1]->loci, plan.inputs.pedigree,
                           replicate.genotypes_of(k - 1), &replicate.gent_of(k - 1));
     // genodrop's trace file always has the one name; each chromosome's keeps it apart.
-    if (count > 1)
-      renamed = std::rename(std::string(genodrop::trace_name).c_str(), (name_of("gntp", k) + "_tmp").c_str()) == 0;
+    if (count > 1) renamed = std::rename(std::string(genodrop::trace_name).c_str(), (name + "_tmp").c_str()) == 0;
+    written.push_back(name);
+    written.push_back(name + "_tmp");
   }
   traitsim::write_phenotypes("phtypes.wrk", replicate.trait);
+  written.push_back("phtypes.wrk");
   if (::chdir("..") != 0) return outcome::stop("cannot leave " + folder);
   if (!renamed) return outcome::stop("cannot rename " + std::string(genodrop::trace_name) + " in " + folder);
-  // Listed in the completion record in this order: genodrop's files, traitsim's, extract's.
-  std::vector<std::string> names, parts;
-  for (std::size_t k = 1; k <= count; ++k) {
-    names.push_back(name_of("gntp", k));
-    names.push_back(name_of("gntp", k) + "_tmp");
-  }
-  names.push_back("phtypes.wrk");
-  for (std::size_t k = 1; k <= count; ++k) {
-    std::string output;
-    if (auto refusal = run_step(plan.bin, folder, "extract", {name_of("gntp", k), name_of("qtl", k), name_of("mark", k)},
-                                output))
-      return refusal;
-    names.push_back(name_of("qtl", k));
-    names.push_back(name_of("mark", k));
-    parts.push_back(folder + "/" + name_of("qtl", k));
-  }
-  if (count > 1) {
-    if (auto failed = merge_qtl_files(parts, folder + "/qtl.wrk")) return failed;
-    names.push_back("qtl.wrk");
-  }
+  return std::nullopt;
+}
+
+// Adds the checksums of the files `names` in `folder`, read back, to `sums`.
+outcome::Outcome add_read_back(const std::string& folder, const std::vector<std::string>& names, FileSums& sums) {
   for (const std::string& name : names) {
     const auto sum = checksum_of(folder + "/" + name);
     if (!sum) return outcome::stop("cannot read back " + folder + "/" + name);
     sums.emplace_back(name, *sum);
   }
   return std::nullopt;
+}
+
+// extract's two files of chromosome `k` (from 1) in `folder`, their checksums into `sums`:
+// written from the tables where extract takes genodrop's file, else by extract and read back.
+outcome::Outcome write_extract_files(const Plan& plan, const Replicate& replicate, const std::string& folder,
+                                     std::size_t k, FileSums& sums) {
+  const std::size_t count = plan.inputs.chromosomes.size();
+  const Chromosome& chromosome = *plan.inputs.chromosomes[k - 1];
+  const std::string gntp = chromosome_file("gntp", k, count, ".wrk"), qtl = chromosome_file("qtl", k, count, ".wrk"),
+                    mark = chromosome_file("mark", k, count, ".wrk");
+  if (!split_in_process(chromosome.loci)) {
+    std::string output;
+    if (auto refusal = run_step(plan.bin, folder, "extract", {gntp, qtl, mark}, output)) return refusal;
+    return add_read_back(folder, {qtl, mark}, sums);
+  }
+  const genodrop::Genotypes& genotypes = replicate.genotypes_of(k - 1);
+  Checksum sum;
+  if (auto failed = write_split_file(folder + "/" + qtl, chromosome.loci, genotypes, chromosome.trait_loci, sum))
+    return failed;
+  sums.emplace_back(qtl, sum);
+  if (auto failed = write_split_file(folder + "/" + mark, chromosome.loci, genotypes, chromosome.marker_loci, sum))
+    return failed;
+  sums.emplace_back(mark, sum);
+  return std::nullopt;
+}
+
+// The chain's working files of the replicate, written in its folder as the programs write
+// them: genodrop's two files, traitsim's phenotypes, extract's cut of each genotype file (and
+// with several chromosomes qtl.wrk, the merged QTL genotype file traitsim's phenotypes come
+// from). Their checksums are added to `sums`, in that order.
+outcome::Outcome write_working_files(const Plan& plan, const Replicate& replicate, const std::string& folder,
+                                     FileSums& sums) {
+  const std::size_t count = plan.inputs.chromosomes.size();
+  std::vector<std::string> written, parts;
+  if (auto failed = write_program_files(plan, replicate, folder, written)) return failed;
+  if (auto failed = add_read_back(folder, written, sums)) return failed;
+  for (std::size_t k = 1; k <= count; ++k) {
+    if (auto failed = write_extract_files(plan, replicate, folder, k, sums)) return failed;
+    parts.push_back(folder + "/" + chromosome_file("qtl", k, count, ".wrk"));
+  }
+  if (count == 1) return std::nullopt;
+  if (auto failed = merge_qtl_files(parts, folder + "/qtl.wrk")) return failed;
+  return add_read_back(folder, {"qtl.wrk"}, sums);
 }
 
 outcome::Outcome write_text(const std::string& folder, const char* name, const std::string& text, FileSums& sums) {
@@ -112,12 +142,7 @@ outcome::Outcome make_folder(const Plan& plan, Replicate& replicate, std::int64_
     return outcome::stop(at + "cannot create " + partial + ": " + std::strerror(errno));
   FileSums sums;
   if (plan.field == nullptr || plan.field->formats.solar) {
-    std::string text;
-    render_markers(plan.inputs, replicate, text);
-    if (auto failed = write_text(partial, "mark.sol", text, sums)) return outcome::stop(at + failed->text);
-    text.clear();
-    render_phenotypes(plan.inputs, replicate, text);
-    if (auto failed = write_text(partial, "phen.sol", text, sums)) return outcome::stop(at + failed->text);
+    if (auto failed = write_solar_files(plan.inputs, replicate, partial, sums)) return outcome::stop(at + failed->text);
   }
   if (plan.field != nullptr)
     if (auto failed = write_format_files(*plan.field, plan.inputs, replicate, plan.first_seed, r, seeds, partial, sums))

@@ -66,49 +66,64 @@ float through_phenotype_file(float value) {
   return std::strtof(start, nullptr);
 }
 
-void render_markers(const Inputs& inputs, const Replicate& replicate, std::string& out) {
-  out += inputs.id_columns;
+namespace {
+
+// One individual's line of mark.sol at `p`, which has room for the longest line; returns its
+// end. Written through a pointer: this text is most of the bytes a replicate writes, and the
+// checks of appending char by char would cost as much as the writing.
+char* marker_line(const Inputs& inputs, const Replicate& replicate, std::int32_t k, char* p) {
+  static const PairTexts pairs;
+  const std::string& id = inputs.ids[static_cast<std::size_t>(k)];
+  p = std::copy(id.begin(), id.end(), p);
+  for (std::size_t c = 0; c < inputs.chromosomes.size(); ++c) {
+    const auto& table = replicate.genotypes_of(c).alleles;
+    const auto paternal = table(k, 0), maternal = table(k, 1);
+    for (const std::int32_t j : inputs.chromosomes[c]->marker_loci) {
+      const std::int32_t a = paternal[static_cast<std::size_t>(j)], b = maternal[static_cast<std::size_t>(j)];
+      if (a >= 0 && a < PairTexts::below && b >= 0 && b < PairTexts::below) {
+        // All eight bytes are copied, whatever the pair's length: the line's room holds them.
+        const PairTexts::Text& text = pairs.texts[static_cast<std::size_t>(a * PairTexts::below + b)];
+        std::memcpy(p, text.chars, 8);
+        p += text.length;
+        continue;
+      }
+      *p++ = ',';
+      p = put_allele(p, a);
+      *p++ = '/';
+      p = put_allele(p, b);
+    }
+  }
+  *p++ = '\n';
+  return p;
+}
+
+}  // namespace
+
+void render_markers(const Inputs& inputs, const Replicate& replicate,
+                    const std::function<void(std::string_view)>& emit) {
+  std::string head = inputs.id_columns;
   for (const auto& chromosome : inputs.chromosomes)
     for (const std::string& name : chromosome->marker_names) {
-      out += ',';
-      out += name;
+      head += ',';
+      head += name;
     }
-  out += '\n';
-  // Written through a pointer into room reserved for the longest line: this text is most of
-  // the bytes a replicate writes, and the checks of appending char by char would cost as much
-  // as the writing.
-  const std::int32_t count = inputs.pedigree.count;
+  head += '\n';
+  emit(head);
+  // A pair takes at most 8 bytes: "," and two of genodrop's alleles, of up to 3 digits.
   std::size_t longest_id = 0;
   for (const std::string& id : inputs.ids) longest_id = std::max(longest_id, id.size());
   const std::size_t line = longest_id + 1 + 8 * inputs.markers();
-  std::size_t used = out.size();
-  out.resize(used + static_cast<std::size_t>(count) * line);
-  char* p = out.data() + used;
-  static const PairTexts pairs;
-  for (std::int32_t k = 0; k < count; ++k) {
-    const std::string& id = inputs.ids[static_cast<std::size_t>(k)];
-    p = std::copy(id.begin(), id.end(), p);
-    for (std::size_t c = 0; c < inputs.chromosomes.size(); ++c) {
-      const auto& table = replicate.genotypes_of(c).alleles;
-      const auto paternal = table(k, 0), maternal = table(k, 1);
-      for (const std::int32_t j : inputs.chromosomes[c]->marker_loci) {
-        const std::int32_t a = paternal[static_cast<std::size_t>(j)], b = maternal[static_cast<std::size_t>(j)];
-        if (a >= 0 && a < PairTexts::below && b >= 0 && b < PairTexts::below) {
-          // All eight bytes are copied, whatever the pair's length: the line's room holds them.
-          const PairTexts::Text& text = pairs.texts[static_cast<std::size_t>(a * PairTexts::below + b)];
-          std::memcpy(p, text.chars, 8);
-          p += text.length;
-          continue;
-        }
-        *p++ = ',';
-        p = put_allele(p, a);
-        *p++ = '/';
-        p = put_allele(p, b);
-      }
+  std::vector<char> piece(marker_piece + line);
+  char* const start = piece.data();
+  char* p = start;
+  for (std::int32_t k = 0; k < inputs.pedigree.count; ++k) {
+    p = marker_line(inputs, replicate, k, p);
+    if (static_cast<std::size_t>(p - start) >= marker_piece) {
+      emit(std::string_view(start, static_cast<std::size_t>(p - start)));
+      p = start;
     }
-    *p++ = '\n';
   }
-  out.resize(static_cast<std::size_t>(p - out.data()));
+  if (p != start) emit(std::string_view(start, static_cast<std::size_t>(p - start)));
 }
 
 void render_phenotypes(const Inputs& inputs, const Replicate& replicate, std::string& out) {

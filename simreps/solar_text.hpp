@@ -3,16 +3,23 @@
 // phenotype file, without the working files in between.
 #pragma once
 
+#include <cstddef>
+#include <functional>
 #include <string>
+#include <string_view>
 
 #include "simreps/inputs.hpp"
 #include "simreps/replicate.hpp"
 
 namespace simreps {
 
-// Appends mark.sol to `out`: the id columns and the marker names, then per individual its identifier
-// and "first/second" at every marker.
-void render_markers(const Inputs& inputs, const Replicate& replicate, std::string& out);
+// mark.sol: the id columns and the marker names, then per individual its identifier and
+// "first/second" at every marker. The text is handed to `emit` in consecutive pieces of about
+// marker_piece bytes (at least one line each), so that it is never held whole: at 50,000
+// individuals it is larger than the replicate's tables.
+constexpr std::size_t marker_piece = std::size_t{1} << 20;
+void render_markers(const Inputs& inputs, const Replicate& replicate,
+                    const std::function<void(std::string_view)>& emit);
 
 // The phenotype as it comes out of traitsim's F field with three decimals (correctly rounded,
 // a minus only before a non-zero value) and back in through xp-trait's reading of that text:

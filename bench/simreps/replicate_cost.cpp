@@ -14,6 +14,7 @@
 // simreps worker writes them (every file checksummed for the completion record), in CPU and
 // in wall time, and the formats again with the VCF's blocks stored rather than deflated.
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -31,6 +32,7 @@
 #include "simreps/format_files.hpp"
 #include "simreps/formats.hpp"
 #include "simreps/replicate.hpp"
+#include "simreps/solar_files.hpp"
 #include "simreps/solar_text.hpp"
 
 namespace {
@@ -48,6 +50,12 @@ void write_file(const char* name, const std::string& bytes) {
     std::exit(1);
   }
   ::close(fd);
+}
+
+long peak_kilobytes() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  return usage.ru_maxrss;
 }
 
 double median(std::vector<double> v) {
@@ -71,18 +79,11 @@ void stop_on(const outcome::Outcome& problem) {
 // each checksummed for the completion record, and with `field` the files of its formats
 // through simreps' own writer (which checksums them too).
 void write_replicate(const simreps::Inputs& inputs, simreps::Replicate& replicate, std::int64_t r,
-                     const simreps::FieldFiles* field, const std::string& folder, std::string& text) {
+                     const simreps::FieldFiles* field, const std::string& folder) {
   const simreps::Seeds seeds = simreps::seeds_of(1000, r);
   stop_on(simreps::make_replicate(inputs, seeds, replicate));
   simreps::FileSums sums;
-  text.clear();
-  simreps::render_markers(inputs, replicate, text);
-  stop_on(simreps::write_and_start_flush(folder + "/mark.sol", text));
-  sums.emplace_back("mark.sol", simreps::checksum_of_text(text));
-  text.clear();
-  simreps::render_phenotypes(inputs, replicate, text);
-  stop_on(simreps::write_and_start_flush(folder + "/phen.sol", text));
-  sums.emplace_back("phen.sol", simreps::checksum_of_text(text));
+  stop_on(simreps::write_solar_files(inputs, replicate, folder, sums));
   if (field != nullptr) stop_on(simreps::write_format_files(*field, inputs, replicate, 1000, r, seeds, folder, sums));
 }
 
@@ -120,11 +121,10 @@ int compare_formats(const std::string& work, int replicates, const std::string& 
   replicate->keep_deviates = false;
   const std::string folder = work + "/bench-replicate";
   Cost with, without, unpacked;
-  std::string text;
   for (int r = 1; r <= replicates; ++r) {
-    time_replicate(with, folder, [&] { write_replicate(*inputs, *replicate, r, field.get(), folder, text); });
-    time_replicate(without, folder, [&] { write_replicate(*inputs, *replicate, r, nullptr, folder, text); });
-    time_replicate(unpacked, folder, [&] { write_replicate(*inputs, *replicate, r, stored.get(), folder, text); });
+    time_replicate(with, folder, [&] { write_replicate(*inputs, *replicate, r, field.get(), folder); });
+    time_replicate(without, folder, [&] { write_replicate(*inputs, *replicate, r, nullptr, folder); });
+    time_replicate(unpacked, folder, [&] { write_replicate(*inputs, *replicate, r, stored.get(), folder); });
   }
   const double w = median(with.cpu), s = median(without.cpu), u = median(unpacked.cpu);
   std::printf("%lld individuals, %d loci (%zu biallelic markers), median of %d:\n",
@@ -152,35 +152,39 @@ int main(int argc, char** argv) {
   const std::string work = argv[1];
   const int replicates = std::atoi(argv[2]);
   auto inputs = std::make_unique<simreps::Inputs>();
-  if (auto problem = simreps::read_inputs(work, *inputs, {"chromosome.wrk"}, {"chromosome.wrk"}, simreps::file_limits)) {
-    std::printf("replicate_cost: %s\n", problem->text.c_str());
-    return 1;
-  }
+  stop_on(simreps::read_inputs(work, *inputs, {"chromosome.wrk"}, {"chromosome.wrk"}, simreps::file_limits));
   auto replicate = std::make_unique<simreps::Replicate>();
   replicate->keep_deviates = false;  // as a simreps worker without --keep-working
   const std::string mark = work + "/bench-mark.sol", phen = work + "/bench-phen.sol";
 
   // The numbers one replicate draws: one per allele of every haplotype, twelve per phenotype.
   const std::int64_t count = inputs->pedigree.count;
-  std::vector<float> genotype_numbers(static_cast<std::size_t>(2 * count * inputs->first().loci.count));
-  std::vector<float> trait_numbers(static_cast<std::size_t>(12 * count));
+  std::vector<float> genotype_numbers, trait_numbers;  // made after the path's peak is taken
 
   std::vector<double> path, floor;
+  long path_peak = 0;  // what the process holds making a replicate, before the floor's texts
   std::string markers, phenotypes;
+  const std::string folder = work + "/bench-replicate";
   for (int r = 1; r <= replicates; ++r) {
+    // The path: the replicate made and its files written and checksummed, as a worker does.
+    std::filesystem::create_directories(folder);
     double start = cpu_seconds();
+    stop_on(simreps::make_replicate(*inputs, simreps::seeds_of(1000, r), *replicate));
+    simreps::FileSums sums;
+    stop_on(simreps::write_solar_files(*inputs, *replicate, folder, sums));
+    path.push_back(cpu_seconds() - start);
+    std::filesystem::remove_all(folder);
+    if (r == 1) {
+      path_peak = peak_kilobytes();
+      genotype_numbers.resize(static_cast<std::size_t>(2 * count * inputs->first().loci.count));
+      trait_numbers.resize(static_cast<std::size_t>(12 * count));
+    }
+
+    // The floor writes the same bytes, rendered beforehand.
     markers.clear();
     phenotypes.clear();
-    if (auto problem = simreps::make_replicate(*inputs, simreps::seeds_of(1000, r), *replicate)) {
-      std::printf("replicate_cost: %s\n", problem->text.c_str());
-      return 1;
-    }
-    simreps::render_markers(*inputs, *replicate, markers);
+    simreps::render_markers(*inputs, *replicate, [&markers](std::string_view piece) { markers.append(piece); });
     simreps::render_phenotypes(*inputs, *replicate, phenotypes);
-    write_file(mark.c_str(), markers);
-    write_file(phen.c_str(), phenotypes);
-    path.push_back(cpu_seconds() - start);
-
     start = cpu_seconds();
     simreps::start_stream(2000 + 2 * r);
     ranlux::ranlux(genotype_numbers);
@@ -197,6 +201,7 @@ int main(int argc, char** argv) {
               static_cast<long long>(count), inputs->first().loci.count, markers.size() + phenotypes.size());
   std::printf("replicate path %.4f s, floor %.4f s (CPU, median of %d)\n", p, f, replicates);
   std::printf("replicate tables %zu bytes\n", simreps::table_bytes(*inputs, false));
+  std::printf("replicate path peak %ld kB\n", path_peak);
   std::printf("RESULT simreps replicate-cpu %.4f %.4f %.2f\n", p, f, p / f);
   return 0;
 }
