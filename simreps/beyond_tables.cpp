@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <memory>
 
+#include "common/outcome/finish.hpp"
 #include "common/random/random.hpp"
 #include "common/rawped/reader.hpp"
 #include "famlint/family_checks.hpp"
@@ -113,7 +114,7 @@ outcome::Outcome xploci_step(const std::vector<std::string>& arguments) {
   xploci::Locides locides;
   if (auto stop = xploci::read_chromosome_map(records::Text<255>(arguments[0]), locides, most_loci))
     return stopped_fatally("xp-loci", *stop);
-  xploci::warn_decreasing_positions(locides);
+  for (const std::string& warning : xploci::decreasing_positions(locides)) outcome::warn(outcome::programs::xp_loci, warning);
   xploci::write_solar_map(records::Text<255>(arguments[1]), locides);
   return std::nullopt;
 }
