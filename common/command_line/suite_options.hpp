@@ -4,7 +4,8 @@
 //
 // The form is the traditional one: options in front of the operands, each option at most once,
 // an option's value the word after it whatever it looks like; "--" or the first operand ends
-// the options ("-" alone is an operand).
+// the options ("-" alone is an operand). simreps alone keeps the form and the words it has
+// always had, CLI11's own (parse_free_form).
 #pragma once
 
 #include <CLI/CLI.hpp>
