@@ -45,11 +45,6 @@ outcome::Outcome add_genetic(const Inputs& inputs, Replicate& replicate) {
 
 }  // namespace
 
-Seeds seeds_of(std::int32_t first_seed, std::int64_t replicate, std::int64_t chromosomes) {
-  const auto genotypes = static_cast<std::int32_t>(first_seed + (chromosomes + 1) * (replicate - 1));
-  return {genotypes, static_cast<std::int32_t>(genotypes + chromosomes)};
-}
-
 void start_stream(std::int32_t seed) {
   ranlux::rluxgo(4, seed, 0, 0);
   float thrown[discarded_numbers];

@@ -11,6 +11,7 @@
 #include "common/outcome/outcome.hpp"
 #include "genodrop/tables.hpp"
 #include "simreps/inputs.hpp"
+#include "simreps/seeds.hpp"
 #include "traitsim/tables.hpp"
 
 namespace simreps {
@@ -19,16 +20,6 @@ namespace simreps {
 // first 24 numbers straight from the congruential fill of the seeding, and for seeds one apart
 // those are shifted copies of each other; a weak trace of that remains in numbers 25 to 48.
 constexpr int discarded_numbers = 48;
-
-// The seeds of replicate `replicate` (from 1) of the study of `chromosomes` chromosomes (K)
-// whose first seed is S: S + (K+1)(replicate - 1) + (k-1) for the genotypes of chromosome k,
-// and S + (K+1)(replicate - 1) + K for the trait. With one chromosome: S + 2(replicate - 1)
-// and one more.
-struct Seeds {
-  std::int32_t genotypes = 0;  // chromosome 1's; chromosome k's is k - 1 more
-  std::int32_t trait = 0;
-};
-Seeds seeds_of(std::int32_t first_seed, std::int64_t replicate, std::int64_t chromosomes = 1);
 
 // Seeds the generator as the clock seeding does, RANLUX at level 4 (rluxgo(4, seed, 0, 0)),
 // and throws away its first discarded_numbers numbers.

@@ -2,10 +2,13 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 
 #include "common/outcome/outcome.hpp"
+#include "simreps/chain_steps.hpp"
+#include "simreps/claim.hpp"
 #include "simreps/completion.hpp"
 #include "simreps/workers.hpp"
 
@@ -30,6 +33,15 @@ std::string runs_of(const std::vector<std::int64_t>& numbers) {
 }
 
 const char* plural(std::int64_t n, const char* one, const char* more) { return n == 1 ? one : more; }
+
+int digits(std::int64_t n) {
+  int d = 1;
+  while (n >= 10) {
+    n /= 10;
+    ++d;
+  }
+  return d;
+}
 
 }  // namespace
 
@@ -109,6 +121,18 @@ outcome::Outcome make_slice(const Options& options, const Plan& plan, const std:
                 static_cast<long long>(options.last - options.first + 1) - static_cast<long long>(todo.size()),
                 options.outdir.c_str(), manifest_file);
   return std::nullopt;
+}
+
+outcome::Outcome make_study_slice(const Options& options, const Inputs& tables, std::int32_t first_seed,
+                                  const FieldFiles* field) {
+  const Found found = find_replicates();
+  const int width = std::max(digits(options.count), found.width);
+  if (auto problem = widen(found, width)) return outcome::stop(problem->text);
+  remove_lost_claims();
+  const Found widened = find_replicates();
+  note_beyond_count(options, widened);
+  const Plan plan{tables, first_seed, width, options.keep_working, own_folder(), field};
+  return make_slice(options, plan, missing_replicates(options, widened));
 }
 
 }  // namespace simreps

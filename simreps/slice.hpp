@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "simreps/options.hpp"
+#include "simreps/command_line.hpp"
 #include "simreps/outdir.hpp"
 #include "simreps/replicate_folder.hpp"
 
@@ -29,5 +29,12 @@ outcome::Outcome report_read_only(const Options& options, const std::string& rea
 // manifest; unless quiet, prints the report. Returns the refusal, if any (one the workers
 // printed is told already).
 outcome::Outcome make_slice(const Options& options, const Plan& plan, const std::vector<std::int64_t>& todo);
+
+// The slice of the study in OUTDIR (the current folder), from the tables of `tables` and the
+// formats of `field` (none: SOLAR's alone): the folders of complete replicates widened to the
+// count's digits, the claims of lost runs removed, then the missing replicates made by
+// make_slice.
+outcome::Outcome make_study_slice(const Options& options, const Inputs& tables, std::int32_t first_seed,
+                                  const FieldFiles* field);
 
 }  // namespace simreps

@@ -16,9 +16,6 @@ namespace simreps {
 
 constexpr const char* study_record = "study.tsv";
 constexpr const char* program_version = "simreps " SUITE_VERSION;
-// The generator takes seeds up to this; each replicate of a study takes one seed per
-// chromosome and one for the trait, from the study's first seed on.
-constexpr std::int64_t max_seed = 2147483647;
 
 struct Study {
   std::string program = program_version;

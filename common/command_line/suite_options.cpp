@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <charconv>
+#include <climits>
+#include <sstream>
 #include <set>
 #include <vector>
 
@@ -60,15 +62,6 @@ outcome::Outcome suite_form(const CLI::App& app, int argc, const char* const* ar
   return std::nullopt;
 }
 
-// A whole decimal number, or nothing.
-std::optional<long long> whole_number(const std::string& text) {
-  long long value = 0;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (error != std::errc() || end != text.data() + text.size() || text.empty() || text[0] == '-')
-    return std::nullopt;
-  return value;
-}
-
 // The operands of `words` (those after its "--") beyond what the operands of `app` take, each
 // after a blank.
 std::string beyond_operands(const CLI::App& app, const std::vector<std::string>& words) {
@@ -83,6 +76,14 @@ std::string beyond_operands(const CLI::App& app, const std::vector<std::string>&
 }
 
 }  // namespace
+
+std::optional<long long> whole_number(const std::string& text) {
+  if (text.empty() || text.find_first_not_of("0123456789") != std::string::npos) return std::nullopt;
+  long long value = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (error == std::errc::result_out_of_range) return LLONG_MAX;
+  return value;
+}
 
 void configure(CLI::App& app) {
   app.set_help_flag();
@@ -115,6 +116,21 @@ outcome::Outcome parse(CLI::App& app, int argc, const char* const* argv) {
     // Our own checks' words ("-n must be a whole number from 1 to 2147483647"), or CLI11's
     // plain ones for the rest ("IN is required", "-p excludes -c").
     return outcome::stop(error.what());
+  }
+  return std::nullopt;
+}
+
+outcome::Outcome parse_free_form(CLI::App& app, int argc, const char* const* argv) {
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::ParseError& error) {
+    // CLI11's own printing, caught: its help and version texts, or its wording of what is
+    // wrong followed by the pointer to --help.
+    std::ostringstream text;
+    if (app.exit(error, text, text) == 0) return outcome::usage(text.str());
+    std::string told = text.str();
+    if (!told.empty() && told.back() == '\n') told.pop_back();
+    return outcome::whole(told);
   }
   return std::nullopt;
 }

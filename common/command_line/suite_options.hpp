@@ -4,10 +4,12 @@
 //
 // The form is the traditional one: options in front of the operands, each option at most once,
 // an option's value the word after it whatever it looks like; "--" or the first operand ends
-// the options ("-" alone is an operand).
+// the options ("-" alone is an operand). simreps alone keeps the form and the words it has
+// always had, CLI11's own (parse_free_form).
 #pragma once
 
 #include <CLI/CLI.hpp>
+#include <optional>
 #include <string>
 
 #include "common/outcome/outcome.hpp"
@@ -24,9 +26,20 @@ void configure(CLI::App& app);
 CLI::Option* add_whole_number(CLI::App& app, const std::string& name, long long& value, long long low,
                               long long high);
 
+// A whole decimal number written in digits alone (no sign, no blank), or nothing; one too
+// large for a long long is taken as LLONG_MAX, beyond every range.
+std::optional<long long> whole_number(const std::string& text);
+
 // Reads `argv` (argc entries, the program name first) into the options and operands of `app`.
 // Returns nothing, or what is wrong with the command line, one line without the program's name
 // (outcome::finish puts it in front).
 outcome::Outcome parse(CLI::App& app, int argc, const char* const* argv);
+
+// Reads `argv` as CLI11 itself reads it: options anywhere among the operands, "--name=value",
+// short flags run together. For simreps, whose command line has always been read so. A help
+// or version flag of `app` ends the run with its text (outcome::usage: printed as it stands,
+// with the program's usage status); what is wrong comes in CLI11's words with the pointer to
+// --help, one whole text (outcome::whole) whose last line end finish puts back.
+outcome::Outcome parse_free_form(CLI::App& app, int argc, const char* const* argv);
 
 }  // namespace command_line

@@ -40,7 +40,7 @@ inline constexpr Program extract{"extract", Refusal::standard_output, true, true
 inline constexpr Program fam2raw{"fam2raw", Refusal::standard_output, true, true, 1, false};
 inline constexpr Program map2chrom{"map2chrom", Refusal::standard_output, true, true, 1, false};
 inline constexpr Program model2wrk{"model2wrk", Refusal::standard_output, true, true, 1, false};
-inline constexpr Program simreps{"simreps", Refusal::standard_output, true, true, 1, false};
+inline constexpr Program simreps{"simreps", Refusal::standard_output, true, true, 0, false};
 inline constexpr Program simcheck{"simcheck", Refusal::standard_output, true, true, 1, false};
 }  // namespace programs
 

@@ -1,16 +1,15 @@
-#include "simreps/options.hpp"
+#include "simreps/command_line.hpp"
 
 #include <sched.h>
 
 #include <algorithm>
 #include <cstdint>
-#include <cstdio>
 #include <optional>
 #include <sstream>
 #include <string_view>
 
-#include <CLI/CLI.hpp>
-
+#include "common/command_line/suite_options.hpp"
+#include "simreps/seeds.hpp"
 #include "simreps/study.hpp"
 
 namespace simreps {
@@ -20,88 +19,48 @@ constexpr std::int64_t max_jobs = 1024;
 // A marker at 0 cM and one at 2 cM already reach beyond 32-bit positions at 10^9 bp per cM.
 constexpr std::int64_t max_bp_per_cm = 1000000000;
 
-// A whole number written in digits alone, without overflow: anything of more than 18 digits
-// is taken as too large.
-std::optional<std::int64_t> whole_number(const std::string& text) {
-  if (text.empty() || text.size() > 18 || text.find_first_not_of("0123456789") != std::string::npos)
-    return text.size() > 18 && text.find_first_not_of("0123456789") == std::string::npos
-               ? std::optional<std::int64_t>(INT64_MAX)
-               : std::nullopt;
-  return std::stoll(text);
+// Each option's check returns the one line of a value outside its range.
+
+// `text`, the value of option `name`, as a whole number from 1 to `high` into `value`.
+outcome::Outcome read_whole(const char* name, const std::string& text, std::int64_t high, std::int64_t& value) {
+  const auto n = command_line::whole_number(text);
+  if (!n || *n < 1 || *n > high)
+    return outcome::stop(std::string(name) + " " + text + ": give a whole number from 1 to " + std::to_string(high));
+  value = *n;
+  return std::nullopt;
 }
 
-// The seeds a replicate takes, as the messages name them.
-std::string seeds_word(std::int64_t seeds) { return seeds == 2 ? "two" : std::to_string(seeds); }
-
-// Each option's check prints its one line and returns false when the value is outside its
-// range.
-
-bool read_count(const std::string& text, std::int64_t seeds, std::int64_t& count) {
-  const std::int64_t max_count = (max_seed - 1) / seeds;  // seeds from 1 to max_seed
-  const auto n = whole_number(text);
-  if (n && *n > max_count) {
-    std::printf("simreps: -n %s: at most %lld replicates, %s seeds each\n", text.c_str(),
-                static_cast<long long>(max_count), seeds_word(seeds).c_str());
-    return false;
-  }
-  if (!n || *n < 1) {
-    std::printf("simreps: -n %s: give a whole number from 1 to %lld\n", text.c_str(),
-                static_cast<long long>(max_count));
-    return false;
-  }
-  count = *n;
-  return true;
+outcome::Outcome read_count(const std::string& text, std::int64_t seeds, std::int64_t& count) {
+  const std::int64_t max_count = room_for(1, seeds);
+  if (const auto n = command_line::whole_number(text); n && *n > max_count)
+    return outcome::stop("-n " + text + ": at most " + std::to_string(max_count) + " replicates, " +
+                         (seeds == 2 ? std::string("two") : std::to_string(seeds)) + " seeds each");
+  return read_whole("-n", text, max_count, count);
 }
 
-bool read_jobs(const std::string& text, int& jobs) {
-  const auto n = whole_number(text);
-  if (!n || *n < 1 || *n > max_jobs) {
-    std::printf("simreps: -j %s: give a whole number from 1 to %lld\n", text.c_str(),
-                static_cast<long long>(max_jobs));
-    return false;
-  }
-  jobs = static_cast<int>(*n);
-  return true;
-}
-
-bool read_first_seed(const std::string& text, std::int64_t count, std::int64_t seeds,
-                     std::optional<std::int32_t>& first_seed) {
-  const std::int64_t highest = max_seed + 1 - seeds * count;
-  const auto s = whole_number(text);
-  if (!s || *s < 1 || *s > highest) {
-    std::printf("simreps: --first-seed %s: the seeds of %lld replicates must lie within 1 to "
-                "2147483647, so the first seed must lie within 1 to %lld\n",
-                text.c_str(), static_cast<long long>(count), static_cast<long long>(highest));
-    return false;
-  }
+outcome::Outcome read_first_seed(const std::string& text, std::int64_t count, std::int64_t seeds,
+                                 std::optional<std::int32_t>& first_seed) {
+  const std::int64_t highest = highest_first_seed(count, seeds);
+  const auto s = command_line::whole_number(text);
+  if (!s || *s < 1 || *s > highest)
+    return outcome::stop("--first-seed " + text + ": the seeds of " + std::to_string(count) +
+                         " replicates must lie within 1 to " + std::to_string(max_seed) +
+                         ", so the first seed must lie within 1 to " + std::to_string(highest));
   first_seed = static_cast<std::int32_t>(*s);
-  return true;
+  return std::nullopt;
 }
 
-bool read_formats(const std::string& text, Formats& formats) {
-  if (parse_formats(text, formats)) return true;
-  std::printf("simreps: --formats %s: give a comma-separated list of solar, vcf, plink and merlin, "
-              "each at most once\n", text.c_str());
-  return false;
-}
-
-bool read_bp_per_cm(const std::string& text, std::int64_t& bp_per_cm) {
-  const auto n = whole_number(text);
-  if (!n || *n < 1 || *n > max_bp_per_cm) {
-    std::printf("simreps: --bp-per-cm %s: give a whole number from 1 to %lld\n", text.c_str(),
-                static_cast<long long>(max_bp_per_cm));
-    return false;
-  }
-  bp_per_cm = *n;
-  return true;
+outcome::Outcome read_formats(const std::string& text, Formats& formats) {
+  if (parse_formats(text, formats)) return std::nullopt;
+  return outcome::stop("--formats " + text + ": give a comma-separated list of solar, vcf, plink and merlin, "
+                       "each at most once");
 }
 
 // A tab or a line end would break the line of study.tsv that records the path.
-bool plain_path(const char* what, const std::string& path) {
-  if (path.find_first_of("\t\n\r") == std::string::npos) return true;
-  std::printf("simreps: %s: a path with a tab or a line end cannot be recorded in study.tsv; "
-              "rename or link the file\n", what);
-  return false;
+outcome::Outcome plain_path(const char* what, const std::string& path) {
+  if (path.find_first_of("\t\n\r") == std::string::npos) return std::nullopt;
+  return outcome::stop(std::string(what) + ": a path with a tab or a line end cannot be recorded in study.tsv; "
+                       "rename or link the file");
 }
 
 // Characters a VCF contig name may hold (its first character neither * nor =), less the
@@ -115,15 +74,12 @@ bool contig_name(const std::string& name) {
   return true;
 }
 
-bool read_chromosome_names(const std::string& text, std::size_t count, std::vector<std::string>& names) {
+outcome::Outcome read_chromosome_names(const std::string& text, std::size_t count, std::vector<std::string>& names) {
   names.clear();
   std::istringstream items(text + ",");
   std::string item;
   while (std::getline(items, item, ',')) names.push_back(item);
-  auto refuse = [&](const std::string& why) {
-    std::printf("simreps: --chromosome-names %s: %s\n", text.c_str(), why.c_str());
-    return false;
-  };
+  auto refuse = [&](const std::string& why) { return outcome::stop("--chromosome-names " + text + ": " + why); };
   if (names.size() != count)
     return refuse("give " + std::to_string(count) + (count == 1 ? " name" : " names") +
                   ", one for each chromosome file, not " + std::to_string(names.size()));
@@ -134,7 +90,7 @@ bool read_chromosome_names(const std::string& text, std::size_t count, std::vect
     for (std::size_t j = 0; j < i; ++j)
       if (names[j] == names[i]) return refuse("the name " + names[i] + " stands twice");
   }
-  return true;
+  return std::nullopt;
 }
 
 // "A-B" or "A" into first and last.
@@ -187,38 +143,95 @@ std::size_t positional_count(int argc, char** argv) {
 // The options' values as given, read as text so that a bad value gets one line with its range.
 struct OptionTexts {
   std::string slice, count, seed, jobs, formats = default_formats, bp_per_cm, names;
-  bool seed_given = false, jobs_given = false, rate_given = false;
+  CLI::Option *seed_given = nullptr, *jobs_given = nullptr, *rate_given = nullptr, *names_given = nullptr;
 };
 
-// Checks the values of `texts` into `options`, whose operands are read. Returns false after
-// printing the one line of a value outside its range.
-bool read_values(const OptionTexts& texts, Options& options) {
-  const std::int64_t seeds = options.seeds_per_replicate();
-  if (!read_count(texts.count, seeds, options.count)) return false;
+// The replicates, the slice and the seeds of `texts` into `options`, whose operands are read.
+outcome::Outcome read_study_values(const OptionTexts& texts, Options& options) {
+  const std::int64_t seeds = seeds_per_replicate(options.chromosomes.size());
+  if (auto refused = read_count(texts.count, seeds, options.count)) return refused;
   options.last = options.count;
   if (!texts.slice.empty()) {
     if (!read_slice(texts.slice, options.first, options.last) || options.first < 1 ||
-        options.last < options.first || options.last > options.count) {
-      std::printf("simreps: --replicates %s: give A-B with 1 <= A <= B <= %lld (the count)\n",
-                  texts.slice.c_str(), static_cast<long long>(options.count));
-      return false;
-    }
+        options.last < options.first || options.last > options.count)
+      return outcome::stop("--replicates " + texts.slice + ": give A-B with 1 <= A <= B <= " +
+                           std::to_string(options.count) + " (the count)");
   }
-  if (texts.seed_given && !read_first_seed(texts.seed, options.count, seeds, options.first_seed)) return false;
-  if (texts.jobs_given && !read_jobs(texts.jobs, options.jobs)) return false;
-  if (!read_formats(texts.formats, options.formats)) return false;
-  if (texts.rate_given && !read_bp_per_cm(texts.bp_per_cm, options.bp_per_cm)) return false;
+  if (texts.seed_given->count() > 0)
+    if (auto refused = read_first_seed(texts.seed, options.count, seeds, options.first_seed)) return refused;
+  return std::nullopt;
+}
+
+// Checks the values of `texts` into `options`, whose operands are read, in the order a
+// refusal names them.
+outcome::Outcome read_values(const OptionTexts& texts, Options& options) {
+  if (auto refused = read_study_values(texts, options)) return refused;
+  std::int64_t jobs = 0;
+  if (texts.jobs_given->count() > 0) {
+    if (auto refused = read_whole("-j", texts.jobs, max_jobs, jobs)) return refused;
+    options.jobs = static_cast<int>(jobs);
+  }
+  if (auto refused = read_formats(texts.formats, options.formats)) return refused;
+  if (texts.rate_given->count() > 0)
+    if (auto refused = read_whole("--bp-per-cm", texts.bp_per_cm, max_bp_per_cm, options.bp_per_cm)) return refused;
+  options.names_given = texts.names_given->count() > 0;
   if (options.names_given) {
-    if (!read_chromosome_names(texts.names, options.chromosomes.size(), options.chromosome_names)) return false;
+    if (auto refused = read_chromosome_names(texts.names, options.chromosomes.size(), options.chromosome_names))
+      return refused;
   } else {
     for (std::size_t k = 1; k <= options.chromosomes.size(); ++k) options.chromosome_names.push_back(std::to_string(k));
   }
-  if (!plain_path("RAW_PEDIGREE", options.raw_pedigree)) return false;
+  if (auto refused = plain_path("RAW_PEDIGREE", options.raw_pedigree)) return refused;
   for (const std::string& chromosome : options.chromosomes)
-    if (!plain_path("CHROMOSOME", chromosome)) return false;
-  if (!plain_path("MODEL", options.model)) return false;
+    if (auto refused = plain_path("CHROMOSOME", chromosome)) return refused;
+  if (auto refused = plain_path("MODEL", options.model)) return refused;
   if (options.jobs == 0) options.jobs = available_cores();
-  return true;
+  return std::nullopt;
+}
+
+// The operands into `options`; `positionals` is how many the command line gives.
+void add_operands(CLI::App& app, Options& options, std::size_t positionals) {
+  app.add_option("RAW_PEDIGREE", options.raw_pedigree,
+                 "raw pedigree (as for famorder), or a pedigree table whose name ends in .fam (as for fam2raw)")
+      ->required()->check(CLI::ExistingFile);
+  // CLI11 would give every positional after the first to a list; the chromosome files are
+  // all but the first and the last two.
+  app.add_option("CHROMOSOME", options.chromosomes,
+                 "chromosome file (as for genodrop), or a marker table whose name ends in .tsv (as for "
+                 "map2chrom); several: the study's chromosomes, in order")
+      ->required()->check(CLI::ExistingFile)->expected(positionals > 4 ? static_cast<int>(positionals - 3) : 1)->allow_extra_args(false);
+  app.add_option("MODEL", options.model,
+                 "trait model (as for traitsim), or a model table whose name ends in .tsv (as for model2wrk)")->required()->check(CLI::ExistingFile);
+  app.add_option("OUTDIR", options.outdir, "folder of the study; created when missing")->required();
+}
+
+// The options: those with a value into `texts`, read as text and checked once all are read,
+// so that a bad value gets one line with its range; the flags into `options`.
+void add_options(CLI::App& app, Options& options, OptionTexts& texts) {
+  app.add_option("-n,--count", texts.count, "replicates in the study")->required()->type_name("INT:POSITIVE");
+  app.add_option("-r,--replicates", texts.slice, "make only replicates A to B of the study (A-B, or A)");
+  texts.seed_given = app.add_option("-s,--first-seed", texts.seed,
+                 "first seed S of the study: replicate r uses S+2(r-1) and S+2(r-1)+1 (with K chromosome "
+                 "files: S+(K+1)(r-1)+k-1 for chromosome k, S+(K+1)(r-1)+K for the trait); "
+                 "default: recorded in OUTDIR, or drawn at random")->type_name("INT");
+  texts.jobs_given = app.add_option("-j,--jobs", texts.jobs, "replicates made at once (default: the cores available)")
+                         ->type_name("INT:POSITIVE");
+  app.add_option("--formats", texts.formats,
+                 "formats of the replicates' files, a comma-separated list of solar (mark.sol, phen.sol), "
+                 "vcf (genotypes.vcf.gz and .csi), plink (plink.bed, .bim, .fam: the biallelic markers) and "
+                 "merlin (merlin.ped; merlin.dat and merlin.map in OUTDIR); default: solar")
+      ->type_name("LIST");
+  texts.rate_given = app.add_option("--bp-per-cm", texts.bp_per_cm,
+                 "base pairs per cM for the VCF's and PLINK's positions (1 + cM x rate); default 1000000")
+                         ->type_name("INT:POSITIVE");
+  texts.names_given = app.add_option("--chromosome-names", texts.names,
+                 "names of the chromosomes, comma-separated, one per chromosome file, for the map files, VCF, "
+                 "PLINK and Merlin; default 1, 2, ...")->type_name("LIST");
+  app.add_flag("-k,--keep-working", options.keep_working, "also keep each replicate's working files");
+  app.add_flag("-q,--quiet", options.quiet, "no progress line and no report");
+  app.add_flag("--suite-ids", options.suite_ids,
+               "a study from a .fam names individuals by fam2raw's numbers 1, 2, ..., not by the .fam's "
+               "family and id");
 }
 
 }  // namespace
@@ -229,64 +242,22 @@ int available_cores() {
   return 1;
 }
 
-int parse_options(int argc, char** argv, Options& options) {
+outcome::Outcome parse(int argc, char** argv, Options& options) {
   CLI::App app{
       "Replicate studies: runs the simulation chain once per replicate, each replicate from\n"
       "its own two generator streams, and writes OUTDIR/pedigree.sol, OUTDIR/map.wrk.sol and\n"
       "per replicate OUTDIR/rep<r>/mark.sol and phen.sol, with OUTDIR/manifest.tsv; --formats\n"
       "adds or puts in their place VCF, PLINK and Merlin files.",
       "simreps"};
+  command_line::configure(app);
+  // simreps has always had CLI11's help and version flags, and its help text.
+  app.set_help_flag("-h,--help", "Print this help message and exit");
   app.set_version_flag("--version", program_version);
   OptionTexts texts;
-  app.add_option("RAW_PEDIGREE", options.raw_pedigree,
-                 "raw pedigree (as for famorder), or a pedigree table whose name ends in .fam (as for fam2raw)")
-      ->required()->check(CLI::ExistingFile);
-  // CLI11 would give every positional after the first to a list; the chromosome files are
-  // all but the first and the last two.
-  const std::size_t positionals = positional_count(argc, argv);
-  app.add_option("CHROMOSOME", options.chromosomes,
-                 "chromosome file (as for genodrop), or a marker table whose name ends in .tsv (as for "
-                 "map2chrom); several: the study's chromosomes, in order")
-      ->required()->check(CLI::ExistingFile)->expected(positionals > 4 ? static_cast<int>(positionals - 3) : 1)->allow_extra_args(false);
-  app.add_option("MODEL", options.model,
-                 "trait model (as for traitsim), or a model table whose name ends in .tsv (as for model2wrk)")->required()->check(CLI::ExistingFile);
-  app.add_option("OUTDIR", options.outdir, "folder of the study; created when missing")->required();
-  // Read as text and checked here, so that a bad value gets one line with its range.
-  app.add_option("-n,--count", texts.count, "replicates in the study")->required()->type_name("INT:POSITIVE");
-  app.add_option("-r,--replicates", texts.slice, "make only replicates A to B of the study (A-B, or A)");
-  auto* given_seed = app.add_option("-s,--first-seed", texts.seed,
-                 "first seed S of the study: replicate r uses S+2(r-1) and S+2(r-1)+1 (with K chromosome "
-                 "files: S+(K+1)(r-1)+k-1 for chromosome k, S+(K+1)(r-1)+K for the trait); "
-                 "default: recorded in OUTDIR, or drawn at random")->type_name("INT");
-  auto* given_jobs = app.add_option("-j,--jobs", texts.jobs, "replicates made at once (default: the cores available)")
-                         ->type_name("INT:POSITIVE");
-  app.add_option("--formats", texts.formats,
-                 "formats of the replicates' files, a comma-separated list of solar (mark.sol, phen.sol), "
-                 "vcf (genotypes.vcf.gz and .csi), plink (plink.bed, .bim, .fam: the biallelic markers) and "
-                 "merlin (merlin.ped; merlin.dat and merlin.map in OUTDIR); default: solar")
-      ->type_name("LIST");
-  auto* given_rate = app.add_option("--bp-per-cm", texts.bp_per_cm,
-                 "base pairs per cM for the VCF's and PLINK's positions (1 + cM x rate); default 1000000")
-                         ->type_name("INT:POSITIVE");
-  auto* given_names = app.add_option("--chromosome-names", texts.names,
-                 "names of the chromosomes, comma-separated, one per chromosome file, for the map files, VCF, "
-                 "PLINK and Merlin; default 1, 2, ...")->type_name("LIST");
-  app.add_flag("-k,--keep-working", options.keep_working, "also keep each replicate's working files");
-  app.add_flag("-q,--quiet", options.quiet, "no progress line and no report");
-  app.add_flag("--suite-ids", options.suite_ids,
-               "a study from a .fam names individuals by fam2raw's numbers 1, 2, ..., not by the .fam's "
-               "family and id");
-  try {
-    app.parse(argc, argv);
-  } catch (const CLI::ParseError& e) {
-    const int status = app.exit(e, std::cout, std::cout);
-    return status == 0 ? 0 : 1;
-  }
-  texts.seed_given = given_seed->count() > 0;
-  texts.jobs_given = given_jobs->count() > 0;
-  texts.rate_given = given_rate->count() > 0;
-  options.names_given = given_names->count() > 0;
-  return read_values(texts, options) ? -1 : 1;
+  add_operands(app, options, positional_count(argc, argv));
+  add_options(app, options, texts);
+  if (auto ended = command_line::parse_free_form(app, argc, argv)) return ended;
+  return read_values(texts, options);
 }
 
 }  // namespace simreps

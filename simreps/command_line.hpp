@@ -1,4 +1,4 @@
-// simreps' command line.
+// simreps' command line: simreps [options] RAW_PEDIGREE CHROMOSOME... MODEL OUTDIR
 #pragma once
 
 #include <cstdint>
@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "common/outcome/outcome.hpp"
 #include "simreps/formats.hpp"
 
 namespace simreps {
@@ -15,8 +16,6 @@ struct Options {
   std::vector<std::string> chromosomes;       // one or more chromosome files, in order
   std::vector<std::string> chromosome_names;  // as VCF, PLINK and Merlin name them
   bool names_given = false;                   // --chromosome-names
-  // The seeds each replicate takes: one per chromosome and one for the trait.
-  std::int64_t seeds_per_replicate() const { return static_cast<std::int64_t>(chromosomes.size()) + 1; }
   std::int64_t count = 0;                  // -n: replicates in the study
   std::int64_t first = 1, last = 0;        // --replicates A-B: the slice made by this run
   std::optional<std::int32_t> first_seed;  // --first-seed
@@ -30,9 +29,10 @@ struct Options {
   std::int64_t bp_per_cm = default_bp_per_cm;        // --bp-per-cm
 };
 
-// Reads the command line into `options`. Returns -1 to go on, else the exit status after the
-// help text (0) or a refusal of the command line (1), already printed.
-int parse_options(int argc, char** argv, Options& options);
+// Reads the command line into `options`. Returns the help or version text asked for (status
+// 0), CLI11's wording of a command line it cannot read, or the one line that says which value
+// is outside its range, as the end of the run.
+outcome::Outcome parse(int argc, char** argv, Options& options);
 
 // The cores this process may use.
 int available_cores();
