@@ -16,6 +16,7 @@
 #include <string_view>
 #include <vector>
 
+#include "common/formats/study_files.hpp"
 #include "common/outcome/outcome.hpp"
 
 namespace extract {
@@ -23,7 +24,7 @@ namespace extract {
 // Columns of one locus, on the names line and on every genotype line.
 constexpr std::size_t cell_width = 12;
 // The names and genotype layouts hold at most 1000 loci on their one line.
-constexpr std::int32_t max_loci = 1000;
+constexpr std::int32_t max_loci = formats::max_genotype_loci;
 
 struct GenotypeFile {
   std::int32_t individuals = 0;  // N

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "common/formats/chromosome_file.hpp"
+#include "common/formats/study_files.hpp"
 #include "common/numbered_pedigree/numbered_record.hpp"
 #include "common/records/records.hpp"
 
@@ -34,6 +35,10 @@ struct Limits {
   std::int32_t individuals = max_individuals;
   std::int32_t blocks = max_blocks;
 };
+// The files' own limits, for a study beyond the tables: as many individuals and family blocks
+// as the numbered pedigree can number, as many loci as a genotype file's line holds.
+constexpr Limits file_limits{formats::max_genotype_loci, formats::max_numbered_individuals,
+                             formats::max_numbered_individuals};
 
 using Name = records::Text<12>;
 

@@ -18,9 +18,8 @@
 namespace simcheck {
 
 // What simcheck reads: any study simreps runs, up to the limits of the files themselves rather
-// than the programs' tables. A numbered pedigree counts individuals and families in five
-// columns; a genotype file's line holds at most extract's 1000 loci.
-constexpr genodrop::Limits study_limits{extract::max_loci, max_individuals, max_individuals};
+// than the programs' tables.
+constexpr genodrop::Limits study_limits = genodrop::file_limits;
 
 // One chromosome of the simulation: its loci and what its draws were asked to follow.
 struct Chromosome {

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "common/formats/study_files.hpp"
 #include "common/outcome/outcome.hpp"
 
 namespace simcheck {
@@ -63,7 +64,7 @@ struct Simulation {
 };
 
 // The most individuals a result file counts: five columns.
-constexpr std::int32_t max_individuals = 99'999;
+constexpr std::int32_t max_individuals = formats::max_numbered_individuals;
 
 // Reads the genotype file `path` with extract's reader; `individuals` and `loci` are what the
 // inputs expect, which bound the reading of a file that is not a plain file. Returns the

@@ -29,12 +29,10 @@ struct Chromosome {
   genodrop::MapDraws map;
 };
 
-// The files' own limits: the numbered pedigree counts individuals and families in five
-// columns; a genotype file's line holds the loci of a chromosome, at most 1000 (extract's
-// table, and the layouts' repeat count).
-constexpr std::int32_t most_individuals = 99999;
-constexpr std::int32_t most_loci = 1000;
-constexpr genodrop::Limits file_limits{most_loci, most_individuals, most_individuals};
+// The files' own limits (common/formats/study_files.hpp), which bound a study.
+constexpr std::int32_t most_individuals = formats::max_numbered_individuals;
+constexpr std::int32_t most_loci = formats::max_genotype_loci;
+constexpr genodrop::Limits file_limits = genodrop::file_limits;
 
 struct Inputs {
   // The study's chromosomes in command-line order; each is large, so held by pointer.
